@@ -1,0 +1,21 @@
+// The program's handlers: DialogProc hands each window message to one of them.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// Application shell.
+BOOL OnInitDialog(HWND hwnd, HWND hwndFocus, LPARAM lParam);
+BOOL OnEraseBkgnd(HWND hwnd, HDC hdc);
+void OnSize(HWND hwnd, UINT state, int cx, int cy);
+void OnDestroy(HWND hwnd);
+
+// Rendering.
+void OnPaint(HWND hwnd);
+void OnDraw(HWND hwnd, HDC hdc);
+void OnDrawBitmap(HWND hwnd, HDC hdc, RECT &rect);
+
+// Interaction.
+void OnCommand(HWND hwnd, int id, HWND hwndCtl, UINT codeNotify);
+void OnTimer(HWND hwnd, UINT id);
