@@ -1,0 +1,505 @@
+// The program's behaviour through the real dialog manager: the dialog as it opens, the reaction
+// to every control, the coupling of the two angles, the animations, and the ways it ends.
+#include "SlantGlyphDemo.h"
+#include "test_support.h"
+
+#include <commctrl.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using test::Dialog;
+using test::Log;
+
+constexpr UINT_PTR kEscapementTimer = 888;
+constexpr UINT_PTR kOrientationTimer = 999;
+
+std::vector<int> ChangedFields()
+{
+    std::vector<int> fields;
+    for (const test::Command &c : Log().Changes()) {
+        fields.push_back(c.id);
+    }
+    return fields;
+}
+
+// ---- The dialog as it opens ----
+
+TEST(OpenedDialog, ControlsStartAsTheUserExpects)
+{
+    Dialog dialog;
+    ASSERT_NE(dialog.hwnd(), nullptr);
+
+    EXPECT_TRUE(dialog.Checked(chx3));
+    for (int box : {chx1, chx4, chx5}) {
+        EXPECT_FALSE(dialog.Checked(box)) << box;
+        EXPECT_TRUE(dialog.Enabled(box)) << box;
+    }
+    EXPECT_EQ(dialog.Text(edt1), "");
+    EXPECT_EQ(dialog.Text(edt2), "");
+    BOOL read = TRUE;
+    EXPECT_EQ(static_cast<int>(GetDlgItemInt(dialog.hwnd(), edt1, &read, TRUE)), 0);
+    EXPECT_FALSE(read) << "an empty field holds no number and reads as 0";
+
+    EXPECT_EQ(SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETCURSEL, 0, 0), 0);
+    ASSERT_EQ(SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETCOUNT, 0, 0), 3);
+    const char *names[] = {"TA_BASELINE", "TA_TOP", "TA_BOTTOM"};
+    for (int i = 0; i < 3; ++i) {
+        char text[32] = {};
+        SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, names[i]);
+    }
+}
+
+TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
+{
+    Dialog dialog;
+    const struct {
+        int upDown, field;
+    } pairs[] = {{scr1, edt1}, {scr2, edt2}};
+    for (const auto &pair : pairs) {
+        int low = 0;
+        int high = 0;
+        SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                            reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(low, -3600);
+        EXPECT_EQ(high, 3600);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETBUDDY, 0, 0)),
+                  dialog.Item(pair.field));
+    }
+    // The limits hold: an up-down stops at them.
+    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, 4000);
+    EXPECT_EQ(dialog.Text(edt1), "3600");
+    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, -4000);
+    EXPECT_EQ(dialog.Text(edt1), "-3600");
+}
+
+// ---- Repaints ----
+
+struct RepaintCase {
+    const char *name;
+    int id;
+    UINT code;
+    bool repaints;
+};
+
+class CommandRepaint : public ::testing::TestWithParam<RepaintCase> {};
+
+TEST_P(CommandRepaint, RepaintsOnlyForItsOwnNotification)
+{
+    Dialog dialog;
+    dialog.SetCheckQuietly(chx3, false);
+    dialog.ShowAndValidate();
+    ASSERT_FALSE(dialog.RepaintPending());
+
+    dialog.SendCommand(GetParam().id, GetParam().code);
+    EXPECT_EQ(dialog.RepaintPending(), GetParam().repaints);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRow, CommandRepaint,
+    ::testing::Values(RepaintCase{"AdvancedClicked", chx1, BN_CLICKED, true},
+                      RepaintCase{"AdvancedDoubleClicked", chx1, BN_DOUBLECLICKED, false},
+                      RepaintCase{"AlignmentConfirmed", cmb1, CBN_SELENDOK, true},
+                      RepaintCase{"AlignmentSelChange", cmb1, CBN_SELCHANGE, false},
+                      RepaintCase{"AlignmentDropDown", cmb1, CBN_DROPDOWN, false},
+                      RepaintCase{"AlignmentCancelled", cmb1, CBN_SELENDCANCEL, false},
+                      RepaintCase{"EscapementChanged", edt1, EN_CHANGE, true},
+                      RepaintCase{"OrientationChanged", edt2, EN_CHANGE, true},
+                      RepaintCase{"EscapementUpdated", edt1, EN_UPDATE, false},
+                      RepaintCase{"OrientationFocused", edt2, EN_SETFOCUS, false},
+                      RepaintCase{"UnknownControl", 1234, BN_CLICKED, false},
+                      RepaintCase{"Label", 0xFFFF, 0, false}),
+    [](const ::testing::TestParamInfo<RepaintCase> &info) { return std::string(info.param.name); });
+
+TEST(Commands, ClickingGraphicsModeBoxTogglesAndRepaints)
+{
+    Dialog dialog;
+    dialog.ShowAndValidate();
+    dialog.Click(chx1);
+    EXPECT_TRUE(dialog.Checked(chx1));
+    EXPECT_TRUE(dialog.RepaintPending());
+    ValidateRect(dialog.hwnd(), nullptr);
+    dialog.Click(chx1);
+    EXPECT_FALSE(dialog.Checked(chx1));
+    EXPECT_TRUE(dialog.RepaintPending());
+}
+
+TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("100", "200");
+    dialog.SendCommand(edt1, EN_UPDATE);
+    dialog.SendCommand(edt2, EN_KILLFOCUS);
+    dialog.SendCommand(chx3, BN_DOUBLECLICKED);
+    dialog.SendCommand(chx4, BN_SETFOCUS);
+    EXPECT_EQ(dialog.Text(edt1), "100");
+    EXPECT_EQ(dialog.Text(edt2), "200");
+    EXPECT_TRUE(dialog.Enabled(chx5)) << "no animation started";
+    EXPECT_FALSE(KillTimer(dialog.hwnd(), kEscapementTimer));
+}
+
+// ---- The "==" coupling ----
+
+TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenChecking)
+{
+    Dialog dialog;
+    dialog.SetCheckQuietly(chx3, false);
+    dialog.SetAnglesUncoupled("250", "-40");
+    dialog.Click(chx3);
+    EXPECT_TRUE(dialog.Checked(chx3));
+    EXPECT_EQ(dialog.Text(edt2), "250");
+    EXPECT_EQ(dialog.Text(edt1), "250");
+}
+
+TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenUnchecking)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("250", "-40"); // "==" stays checked
+    dialog.ShowAndValidate();
+    dialog.Click(chx3);
+    EXPECT_FALSE(dialog.Checked(chx3));
+    EXPECT_EQ(dialog.Text(edt2), "250");
+    EXPECT_EQ(dialog.Text(edt1), "250");
+    EXPECT_TRUE(dialog.RepaintPending()) << "the orientation field's change repaints";
+}
+
+TEST(Coupling, ClickOnEqualsWithSameAnglesChangesNothingAndRequestsNoRepaint)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("70", "70");
+    dialog.ShowAndValidate();
+    dialog.Click(chx3);
+    EXPECT_EQ(dialog.Text(edt2), "70");
+    EXPECT_FALSE(dialog.RepaintPending());
+}
+
+TEST(Coupling, EitherFieldDrivesTheOtherWhileChecked)
+{
+    Dialog dialog;
+    for (int value : {0, 1, -1, 450, -3600, 3600, 1799}) {
+        const std::string text = std::to_string(value);
+        dialog.SetText(edt1, text.c_str());
+        EXPECT_EQ(dialog.Text(edt2), text);
+        const std::string other = std::to_string(-value / 2);
+        dialog.SetText(edt2, other.c_str());
+        EXPECT_EQ(dialog.Text(edt1), other);
+    }
+}
+
+TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
+{
+    Dialog dialog;
+    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS, 0, 42);
+    EXPECT_EQ(dialog.Text(edt1), "42");
+    EXPECT_EQ(dialog.Text(edt2), "42");
+    SendDlgItemMessageA(dialog.hwnd(), scr2, UDM_SETPOS, 0, -17);
+    EXPECT_EQ(dialog.Text(edt1), "-17");
+}
+
+TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
+{
+    Dialog dialog;
+    dialog.Click(chx3);
+    dialog.ShowAndValidate();
+    dialog.SetText(edt1, "900");
+    EXPECT_EQ(dialog.Text(edt2), "0");
+    EXPECT_TRUE(dialog.RepaintPending());
+    ValidateRect(dialog.hwnd(), nullptr);
+    dialog.SetText(edt2, "-300");
+    EXPECT_EQ(dialog.Text(edt1), "900");
+    EXPECT_TRUE(dialog.RepaintPending());
+}
+
+TEST(Coupling, EchoEndsAfterOneRoundTrip)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("0", "0");
+    Log().Clear();
+    dialog.SetText(edt1, "25");
+    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2}));
+    EXPECT_EQ(Log().deepestNesting, 2);
+    EXPECT_EQ(dialog.Text(edt1), "25");
+    EXPECT_EQ(dialog.Text(edt2), "25");
+}
+
+TEST(Coupling, NumberInAnotherFormIsRewrittenPlainOnTheWayBack)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("15", "15");
+    Log().Clear();
+    dialog.SetText(edt1, "-"); // reads as 0
+    EXPECT_EQ(dialog.Text(edt2), "0");
+    EXPECT_EQ(dialog.Text(edt1), "0");
+    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2, edt1}));
+    EXPECT_LE(Log().deepestNesting, 3);
+
+    Log().Clear();
+    dialog.SetText(edt2, "0007");
+    EXPECT_EQ(dialog.Text(edt1), "7");
+    EXPECT_EQ(dialog.Text(edt2), "7");
+    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
+}
+
+TEST(Coupling, NonNumberSendsZeroWhichComesBackOnlyIfThePartnerChanged)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("0", "0");
+    Log().Clear();
+    dialog.SetText(edt1, "");
+    EXPECT_EQ(dialog.Text(edt1), "") << "nothing came back to rewrite it";
+    EXPECT_EQ(dialog.Text(edt2), "0");
+    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1}));
+
+    // Now the partner shows something else, so the 0 comes back and both fields show it.
+    Log().Clear();
+    dialog.SetText(edt2, "abc");
+    EXPECT_EQ(dialog.Text(edt1), "0");
+    EXPECT_EQ(dialog.Text(edt2), "0");
+    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
+}
+
+// ---- Animations ----
+
+TEST(Animation, CheckingOneAnimateBoxLocksTheOtherUntilUnchecked)
+{
+    Dialog dialog;
+    const struct {
+        int box, other;
+        UINT_PTR timer;
+    } axes[] = {{chx4, chx5, kEscapementTimer}, {chx5, chx4, kOrientationTimer}};
+    for (const auto &axis : axes) {
+        SCOPED_TRACE(axis.box);
+        dialog.Click(axis.box);
+        EXPECT_TRUE(dialog.Checked(axis.box));
+        EXPECT_FALSE(dialog.Enabled(axis.other));
+        EXPECT_TRUE(dialog.Enabled(axis.box));
+
+        dialog.Click(axis.box);
+        EXPECT_FALSE(dialog.Checked(axis.box));
+        EXPECT_TRUE(dialog.Enabled(axis.other));
+        EXPECT_FALSE(KillTimer(dialog.hwnd(), axis.timer)) << "unchecking stopped the timer";
+    }
+}
+
+TEST(Animation, CheckingAnimateStartsItsTimer)
+{
+    Dialog dialog;
+    dialog.Click(chx5);
+    EXPECT_TRUE(KillTimer(dialog.hwnd(), kOrientationTimer));
+    EXPECT_FALSE(KillTimer(dialog.hwnd(), kEscapementTimer));
+}
+
+TEST(Animation, RunningTimerTurnsTheAngle)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("1234", "0");
+    dialog.Click(chx4);
+    // The platform's timer fires about every 100 ms; wait for it, but not for ever.
+    const DWORD start = GetTickCount();
+    while (dialog.Text(edt1) == "1234" && GetTickCount() - start < 3000) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(5);
+        }
+    }
+    EXPECT_NE(dialog.Text(edt1), "1234");
+}
+
+std::vector<int> TickAndRead(const Dialog &dialog, UINT_PTR timer, int field, int ticks)
+{
+    std::vector<int> angles;
+    angles.reserve(static_cast<size_t>(ticks));
+    for (int i = 0; i < ticks; ++i) {
+        dialog.Tick(timer);
+        angles.push_back(static_cast<int>(GetDlgItemInt(dialog.hwnd(), field, nullptr, TRUE)));
+    }
+    return angles;
+}
+
+std::vector<int> ExpectedTurn(int ticks)
+{
+    std::vector<int> angles;
+    angles.reserve(static_cast<size_t>(ticks));
+    for (int i = 0; i < ticks; ++i) {
+        angles.push_back((i % 120) * 30);
+    }
+    return angles;
+}
+
+TEST(Animation, TicksRunThroughTheTurnAndRepeat)
+{
+    Dialog dialog;
+    dialog.SetText(edt1, "777");
+    dialog.Click(chx4);
+    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 250), ExpectedTurn(250));
+    EXPECT_EQ(dialog.Text(edt2), dialog.Text(edt1)) << "coupled, the orientation follows";
+}
+
+TEST(Animation, UncoupledEscapementLeavesOrientationAlone)
+{
+    Dialog dialog;
+    dialog.Click(chx3);
+    dialog.SetText(edt2, "123");
+    dialog.Click(chx4);
+    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 5), ExpectedTurn(5));
+    EXPECT_EQ(dialog.Text(edt2), "123");
+}
+
+TEST(Animation, UncoupledOrientationLeavesEscapementAlone)
+{
+    Dialog dialog;
+    dialog.Click(chx3);
+    dialog.SetText(edt1, "-55");
+    dialog.Click(chx5);
+    EXPECT_EQ(TickAndRead(dialog, kOrientationTimer, edt2, 130), ExpectedTurn(130));
+    EXPECT_EQ(dialog.Text(edt1), "-55");
+}
+
+TEST(Animation, CoupledOrientationTimerDrivesBoth)
+{
+    Dialog dialog;
+    dialog.Click(chx5);
+    for (int expected : ExpectedTurn(8)) {
+        dialog.Tick(kOrientationTimer);
+        EXPECT_EQ(dialog.Text(edt1), std::to_string(expected));
+        EXPECT_EQ(dialog.Text(edt2), std::to_string(expected));
+    }
+}
+
+TEST(Animation, CoupledTickSetsOrientationEvenWhenEscapementAlreadyShowsTheAngle)
+{
+    Dialog dialog;
+    dialog.SetAnglesUncoupled("0", "99");
+    dialog.Click(chx5);
+    dialog.Tick(kOrientationTimer);
+    EXPECT_EQ(dialog.Text(edt1), "0");
+    EXPECT_EQ(dialog.Text(edt2), "0");
+}
+
+TEST(Animation, RestartBeginsAgainAtZero)
+{
+    Dialog dialog;
+    dialog.Click(chx4);
+    TickAndRead(dialog, kEscapementTimer, edt1, 7);
+    EXPECT_EQ(dialog.Text(edt1), "180");
+    dialog.Click(chx4);
+    EXPECT_EQ(dialog.Text(edt1), "180") << "stopping keeps the angle";
+    dialog.Click(chx4);
+    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 3), ExpectedTurn(3));
+
+    // The counter is shared: starting the other axis starts it from zero too.
+    dialog.Click(chx4);
+    dialog.Click(chx3);
+    dialog.Click(chx5);
+    EXPECT_EQ(TickAndRead(dialog, kOrientationTimer, edt2, 2), ExpectedTurn(2));
+}
+
+TEST(Animation, TypingIntoTheAnimatedFieldIsOverwrittenAtTheNextTick)
+{
+    Dialog dialog;
+    dialog.Click(chx4);
+    TickAndRead(dialog, kEscapementTimer, edt1, 4);
+    dialog.SetText(edt1, "2222");
+    dialog.Tick(kEscapementTimer);
+    EXPECT_EQ(dialog.Text(edt1), "120");
+}
+
+TEST(Animation, ForeignTimerChangesNothing)
+{
+    Dialog dialog;
+    dialog.Click(chx4);
+    TickAndRead(dialog, kEscapementTimer, edt1, 3);
+    dialog.ShowAndValidate();
+    dialog.Tick(777);
+    dialog.Tick(0);
+    EXPECT_EQ(dialog.Text(edt1), "60");
+    EXPECT_FALSE(dialog.RepaintPending());
+    dialog.Tick(kEscapementTimer);
+    EXPECT_EQ(dialog.Text(edt1), "90") << "the step counter kept its value";
+}
+
+TEST(Animation, TickRequestsRepaint)
+{
+    Dialog dialog;
+    dialog.Click(chx4);
+    dialog.Tick(kEscapementTimer); // 0 into an empty field
+    dialog.SetAnglesUncoupled("30", "30");
+    dialog.ShowAndValidate();
+    dialog.Tick(kEscapementTimer); // 30 again: no field changes, the tick itself repaints
+    EXPECT_TRUE(dialog.RepaintPending());
+}
+
+// ---- The ways the dialog ends ----
+
+// Runs the dialog modally; once it is up, its focused control gets the key, or the dialog the
+// system command.
+struct Ending {
+    const char *name;
+    UINT message;
+    WPARAM wParam;
+    INT_PTR result;
+};
+
+const Ending *g_ending = nullptr;
+HWND g_focusWhenShown = nullptr;
+HWND g_firstField = nullptr;
+constexpr UINT kActNow = WM_APP + 1;
+
+INT_PTR CALLBACK EndingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG) {
+        PostMessageA(hwnd, kActNow, 0, 0); // arrives once the modal loop runs
+    }
+    if (msg == kActNow) {
+        g_focusWhenShown = GetFocus();
+        g_firstField = GetDlgItem(hwnd, edt1);
+        HWND target = g_ending->message == WM_KEYDOWN ? GetFocus() : hwnd;
+        PostMessageA(target, g_ending->message, g_ending->wParam, 0);
+        return TRUE;
+    }
+    return DialogProc(hwnd, msg, wParam, lParam);
+}
+
+class DialogEnds : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(DialogEnds, WithItsCommandAndAQuitRequest)
+{
+    g_ending = &GetParam();
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, EndingDialogProc, 0);
+    EXPECT_EQ(result, GetParam().result);
+    EXPECT_NE(g_firstField, nullptr);
+    EXPECT_EQ(g_focusWhenShown, g_firstField) << "the escapement field has the focus";
+
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, DialogEnds,
+                         ::testing::Values(Ending{"Escape", WM_KEYDOWN, VK_ESCAPE, IDCANCEL},
+                                           Ending{"Enter", WM_KEYDOWN, VK_RETURN, IDOK},
+                                           Ending{"CloseButton", WM_SYSCOMMAND, SC_CLOSE, IDCANCEL},
+                                           Ending{"CloseRequest", WM_CLOSE, 0, IDCANCEL}),
+                         [](const ::testing::TestParamInfo<Ending> &info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Dispatch, SizeAndUnknownMessagesAreLeftToTheDialogManager)
+{
+    Dialog dialog;
+    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(10, 10)), FALSE);
+    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_MOUSEMOVE, 0, 0), FALSE);
+    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_ERASEBKGND, 0, 0), TRUE) << "the paint covers it all";
+    EXPECT_EQ(dialog.Text(edt1), "");
+}
+
+} // namespace
