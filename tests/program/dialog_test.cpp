@@ -192,6 +192,23 @@ TEST(Coupling, EitherFieldDrivesTheOtherWhileChecked)
     }
 }
 
+TEST(Coupling, AngleBeyondTheRangeStopsAtItsLimitInThePartner)
+{
+    // The up-down only takes 16 bits: unclamped, 65636 would arrive as 100 and 32768 as -32768.
+    Dialog dialog;
+    const struct {
+        const char *typed;
+        const char *mirrored;
+    } cases[] = {
+        {"5000", "3600"}, {"65636", "3600"}, {"32768", "3600"}, {"-70000", "-3600"}, {"-65436", "-3600"}};
+    for (const auto &c : cases) {
+        dialog.SetAnglesUncoupled("0", "0");
+        dialog.SetText(edt1, c.typed);
+        EXPECT_EQ(dialog.Text(edt2), c.mirrored) << c.typed;
+        EXPECT_EQ(dialog.Text(edt1), c.mirrored) << "the echo brings the limit back to " << c.typed;
+    }
+}
+
 TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
 {
     Dialog dialog;
