@@ -80,20 +80,21 @@ public:
     }
     short Short() { return static_cast<short>(Word()); }
 
-    std::wstring String()
+    // A UTF-16 string; the template's texts are all ASCII, anything else reads as '?'.
+    std::string String()
     {
-        std::wstring text;
+        std::string text;
         for (WORD c = Word(); c != 0 && !overrun_; c = Word()) {
-            text += static_cast<wchar_t>(c);
+            text += c < 0x80 ? static_cast<char>(c) : '?';
         }
         return text;
     }
     // A name or an ordinal: 0xFFFF and a number, or a string; ordinals come back as "#n".
-    std::wstring NameOrOrdinal()
+    std::string NameOrOrdinal()
     {
         const size_t start = offset_;
         if (Word() == 0xFFFF) {
-            return L"#" + std::to_wstring(Word());
+            return "#" + std::to_string(Word());
         }
         offset_ = start;
         return String();
@@ -111,8 +112,8 @@ private:
 
 struct ExpectedControl {
     WORD id;
-    const wchar_t *windowClass;
-    const wchar_t *text;
+    const char *windowClass;
+    const char *text;
     DWORD style;
     short x, y, cx, cy;
 };
@@ -127,17 +128,17 @@ constexpr DWORD kList =
 
 // The controls in template order; the raw numbers are the values the template must carry.
 const ExpectedControl kControls[] = {
-    {0xFFFF, L"#130", L"lfEscapement:", 0x50020000, 5, 210, 55, 15},
-    {edt1, L"#129", L"", 0x50810002, 5, 225, 42, 16},
-    {scr1, L"MSCTLS_UPDOWN32", L"", 0x500000B6, 80, 225, 10, 20},
-    {0xFFFF, L"#130", L"lfOrientation:", 0x50020000, 100, 210, 55, 15},
-    {edt2, L"#129", L"", 0x50810002, 100, 225, 40, 15},
-    {scr2, L"MSCTLS_UPDOWN32", L"", 0x500000B6, 160, 225, 10, 20},
-    {chx1, L"#128", L"GM_ADVANCED", 0x50010003, 165, 225, 65, 15},
-    {chx3, L"#128", L"==", 0x50010003, 61, 225, 27, 14},
-    {cmb1, L"#133", L"", 0x50210243, 250, 225, 80, 300},
-    {chx4, L"#128", L"Animate", 0x50010003, 5, 245, 45, 15},
-    {chx5, L"#128", L"Animate", 0x50010003, 100, 245, 45, 15},
+    {0xFFFF, "#130", "lfEscapement:", 0x50020000, 5, 210, 55, 15},
+    {edt1, "#129", "", 0x50810002, 5, 225, 42, 16},
+    {scr1, "MSCTLS_UPDOWN32", "", 0x500000B6, 80, 225, 10, 20},
+    {0xFFFF, "#130", "lfOrientation:", 0x50020000, 100, 210, 55, 15},
+    {edt2, "#129", "", 0x50810002, 100, 225, 40, 15},
+    {scr2, "MSCTLS_UPDOWN32", "", 0x500000B6, 160, 225, 10, 20},
+    {chx1, "#128", "GM_ADVANCED", 0x50010003, 165, 225, 65, 15},
+    {chx3, "#128", "==", 0x50010003, 61, 225, 27, 14},
+    {cmb1, "#133", "", 0x50210243, 250, 225, 80, 300},
+    {chx4, "#128", "Animate", 0x50010003, 5, 245, 45, 15},
+    {chx5, "#128", "Animate", 0x50010003, 100, 245, 45, 15},
 };
 
 TEST_F(ProgramResources, ProgramLoadsAsDataFile)
@@ -174,11 +175,11 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
     EXPECT_EQ(in.Short(), 0);
     EXPECT_EQ(in.Short(), 386);
     EXPECT_EQ(in.Short(), 259);
-    EXPECT_EQ(in.NameOrOrdinal(), L"") << "menu";
-    EXPECT_EQ(in.NameOrOrdinal(), L"") << "window class";
-    EXPECT_EQ(in.String(), L"SlantGlyphDemo");
+    EXPECT_EQ(in.NameOrOrdinal(), "") << "menu";
+    EXPECT_EQ(in.NameOrOrdinal(), "") << "window class";
+    EXPECT_EQ(in.String(), "SlantGlyphDemo");
     EXPECT_EQ(in.Word(), 9) << "point size";
-    EXPECT_EQ(in.String(), L"Tahoma");
+    EXPECT_EQ(in.String(), "Tahoma");
     ASSERT_EQ(count, std::size(kControls));
 
     for (const ExpectedControl &expected : kControls) {

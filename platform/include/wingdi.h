@@ -1,0 +1,4 @@
+// Part of the Win32 subset for Linux.
+#pragma once
+
+#include "windef.h"
