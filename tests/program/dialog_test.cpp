@@ -360,24 +360,23 @@ TEST(Animation, TicksRunThroughTheTurnAndRepeat)
     EXPECT_EQ(dialog.Text(edt2), dialog.Text(edt1)) << "coupled, the orientation follows";
 }
 
-TEST(Animation, UncoupledEscapementLeavesOrientationAlone)
+TEST(Animation, UncoupledAnimationLeavesTheOtherAngleAlone)
 {
-    Dialog dialog;
-    dialog.Click(chx3);
-    dialog.SetText(edt2, "123");
-    dialog.Click(chx4);
-    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 5), ExpectedTurn(5));
-    EXPECT_EQ(dialog.Text(edt2), "123");
-}
-
-TEST(Animation, UncoupledOrientationLeavesEscapementAlone)
-{
-    Dialog dialog;
-    dialog.Click(chx3);
-    dialog.SetText(edt1, "-55");
-    dialog.Click(chx5);
-    EXPECT_EQ(TickAndRead(dialog, kOrientationTimer, edt2, 130), ExpectedTurn(130));
-    EXPECT_EQ(dialog.Text(edt1), "-55");
+    const struct {
+        int box;
+        UINT_PTR timer;
+        int animated, other;
+        int ticks;
+    } axes[] = {{chx4, kEscapementTimer, edt1, edt2, 5}, {chx5, kOrientationTimer, edt2, edt1, 130}};
+    for (const auto &axis : axes) {
+        SCOPED_TRACE(axis.box);
+        Dialog dialog;
+        dialog.Click(chx3);
+        dialog.SetText(axis.other, "-55");
+        dialog.Click(axis.box);
+        EXPECT_EQ(TickAndRead(dialog, axis.timer, axis.animated, axis.ticks), ExpectedTurn(axis.ticks));
+        EXPECT_EQ(dialog.Text(axis.other), "-55");
+    }
 }
 
 TEST(Animation, CoupledOrientationTimerDrivesBoth)

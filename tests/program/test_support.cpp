@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include <cstdio>
 
 namespace test {
 
@@ -185,20 +184,6 @@ Frame::Frame(HWND dialog)
 bool Frame::operator==(const Frame &other) const
 {
     return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-}
-
-bool Frame::SavePpm(const std::string &path) const
-{
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fprintf(file, "P6\n%d %d\n255\n", width_, height_);
-    for (std::uint32_t p : pixels_) {
-        const unsigned char rgb[3] = {Red(p), Green(p), Blue(p)};
-        std::fwrite(rgb, 1, 3, file);
-    }
-    return std::fclose(file) == 0;
 }
 
 bool IsWhite(std::uint32_t pixel)

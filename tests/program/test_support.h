@@ -74,7 +74,6 @@ public:
     std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
     bool operator==(const Frame &other) const;
     bool operator!=(const Frame &other) const { return !(*this == other); }
-    bool SavePpm(const std::string &path) const; // for looking at a failure
 
 private:
     int width_ = 0;
