@@ -1,0 +1,46 @@
+// Brushes: solid and null.
+#include "objects.h"
+
+namespace gdi {
+
+int Brush::Describe(int size, void *buffer) const
+{
+    return CopyOut(logical, size, buffer);
+}
+
+} // namespace gdi
+
+using namespace gdi;
+
+HBRUSH WINAPI CreateBrushIndirect(const LOGBRUSH *plbrush)
+{
+    if (plbrush == nullptr || (plbrush->lbStyle != BS_SOLID && plbrush->lbStyle != BS_NULL)) {
+        return nullptr;
+    }
+    LOGBRUSH brush = *plbrush;
+    brush.lbHatch = 0;
+    return static_cast<HBRUSH>(AddObject(std::make_unique<Brush>(brush)));
+}
+
+HBRUSH WINAPI CreateSolidBrush(COLORREF color)
+{
+    const LOGBRUSH brush = {BS_SOLID, color, 0};
+    return CreateBrushIndirect(&brush);
+}
+
+COLORREF WINAPI SetDCBrushColor(HDC hdc, COLORREF color)
+{
+    DeviceContext *dc = FindDc(hdc);
+    if (dc == nullptr) {
+        return CLR_INVALID;
+    }
+    const COLORREF previous = dc->state.dcBrushColor;
+    dc->state.dcBrushColor = color;
+    return previous;
+}
+
+COLORREF WINAPI GetDCBrushColor(HDC hdc)
+{
+    DeviceContext *dc = FindDc(hdc);
+    return dc != nullptr ? dc->state.dcBrushColor : CLR_INVALID;
+}

@@ -1,0 +1,195 @@
+// Fonts: the logical font as given, and its size worked out from the height on first use.
+#include "typeface.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gdi {
+
+namespace {
+
+// What a height of 0 asks for: the default cell height.
+constexpr LONG kDefaultCellHeight = 16;
+constexpr LONG kLargestHeight = 4096; // beyond any screen; keeps glyph images and arithmetic in range
+constexpr LONG kDigitizedAspect = 96;
+constexpr BYTE kItalic = 255;
+
+int Scale(int fontUnits, double scale)
+{
+    return static_cast<int>(std::lround(fontUnits * scale));
+}
+
+// The designer's extents for this height: for a positive height the tallest record that fits,
+// as long as a taller one shows the table reaches that far; for a negative one the exact em.
+const PixelExtent *FindPixelExtent(const Typeface &typeface, LONG height)
+{
+    const PixelExtent *fitting = nullptr;
+    for (const PixelExtent &extent : typeface.pixelExtents) {
+        if (height < 0 && extent.ppem == -height) {
+            return &extent;
+        }
+        if (height > 0 && extent.ascent + extent.descent > height) {
+            return fitting;
+        }
+        if (height > 0 && extent.ascent + extent.descent == height) {
+            return &extent;
+        }
+        fitting = &extent;
+    }
+    return nullptr;
+}
+
+void FillMetrics(const Typeface &typeface, const LOGFONTW &logical, RealizedFont &realized)
+{
+    const int designHeight = typeface.ascent + typeface.descent;
+    const LONG height = std::clamp(logical.lfHeight == 0 ? kDefaultCellHeight : logical.lfHeight,
+                                   -kLargestHeight, kLargestHeight);
+    TEXTMETRICW &metrics = realized.metrics;
+    if (height > 0) {
+        // A positive height is the cell: ascent plus descent.
+        const double scale = static_cast<double>(height) / designHeight;
+        metrics.tmAscent = Scale(typeface.ascent, scale);
+        metrics.tmDescent = Scale(typeface.descent, scale);
+        realized.ppem = Scale(typeface.unitsPerEm, scale);
+        if (std::lround(static_cast<double>(designHeight) * realized.ppem / typeface.unitsPerEm) > height) {
+            --realized.ppem;
+        }
+    } else {
+        // A negative one is the em.
+        realized.ppem = -height;
+        const double scale = static_cast<double>(realized.ppem) / typeface.unitsPerEm;
+        metrics.tmAscent = Scale(typeface.ascent, scale);
+        metrics.tmDescent = Scale(typeface.descent, scale);
+    }
+    if (const PixelExtent *extent = FindPixelExtent(typeface, height)) {
+        realized.ppem = extent->ppem;
+        metrics.tmAscent = extent->ascent;
+        metrics.tmDescent = extent->descent;
+    }
+    realized.ppem = std::max(realized.ppem, 1);
+    const double emScale = static_cast<double>(realized.ppem) / typeface.unitsPerEm;
+    metrics.tmHeight = metrics.tmAscent + metrics.tmDescent;
+    metrics.tmInternalLeading = metrics.tmHeight - realized.ppem;
+    metrics.tmExternalLeading = Scale(typeface.externalLeading, emScale);
+    metrics.tmAveCharWidth = Scale(typeface.averageWidth, emScale);
+    metrics.tmMaxCharWidth = Scale(typeface.maximumWidth, emScale);
+    metrics.tmWeight = typeface.weight;
+    metrics.tmDigitizedAspectX = kDigitizedAspect;
+    metrics.tmDigitizedAspectY = kDigitizedAspect;
+    metrics.tmFirstChar = typeface.firstChar;
+    metrics.tmLastChar = typeface.lastChar;
+    metrics.tmDefaultChar = typeface.defaultChar;
+    metrics.tmBreakChar = typeface.breakChar;
+    metrics.tmItalic = (typeface.face->style_flags & FT_STYLE_FLAG_ITALIC) != 0 ? kItalic : 0;
+    metrics.tmUnderlined = logical.lfUnderline;
+    metrics.tmStruckOut = logical.lfStrikeOut;
+    const bool fixed = FT_IS_FIXED_WIDTH(typeface.face);
+    // TMPF_FIXED_PITCH set means the pitch varies.
+    metrics.tmPitchAndFamily =
+        static_cast<BYTE>((fixed ? FF_MODERN : FF_SWISS | TMPF_FIXED_PITCH) | TMPF_VECTOR | TMPF_TRUETYPE);
+    metrics.tmCharSet = logical.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : logical.lfCharSet;
+}
+
+} // namespace
+
+int Font::Describe(int size, void *buffer) const
+{
+    return CopyOut(logical, size, buffer);
+}
+
+RealizedFont &Font::Realized()
+{
+    if (realized_ == nullptr) {
+        realized_ = std::make_unique<RealizedFont>();
+        FaceMatch match = MatchTypeface(logical);
+        realized_->face = match.typeface;
+        realized_->faceName = std::move(match.name);
+        if (realized_->face != nullptr) {
+            FillMetrics(*realized_->face, logical, *realized_);
+        }
+    }
+    return *realized_;
+}
+
+int RealizedFont::Advance(UINT character)
+{
+    const auto known = advances.find(character);
+    if (known != advances.end()) {
+        return known->second;
+    }
+    int advance = 0;
+    if (face != nullptr && LoadGlyph(*face, ppem, character, nullptr, nullptr)) {
+        // Hinted advances, rounded up to whole pixels.
+        advance = static_cast<int>((face->face->glyph->metrics.horiAdvance + 63) / 64);
+    }
+    advances[character] = advance;
+    return advance;
+}
+
+} // namespace gdi
+
+using namespace gdi;
+
+HFONT WINAPI CreateFontIndirectW(const LOGFONTW *lplf)
+{
+    if (lplf == nullptr) {
+        return nullptr;
+    }
+    LOGFONTW font = *lplf;
+    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    return static_cast<HFONT>(AddObject(std::make_unique<Font>(font)));
+}
+
+HFONT WINAPI CreateFontIndirectA(const LOGFONTA *lplf)
+{
+    if (lplf == nullptr) {
+        return nullptr;
+    }
+    LOGFONTW font;
+    memcpy(&font, lplf, offsetof(LOGFONTW, lfFaceName));
+    memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
+    const std::u16string face =
+        FromAnsi(lplf->lfFaceName, static_cast<int>(strnlen(lplf->lfFaceName, LF_FACESIZE)));
+    std::copy(face.begin(), face.begin() + std::min<std::ptrdiff_t>(face.size(), LF_FACESIZE - 1),
+              font.lfFaceName);
+    return CreateFontIndirectW(&font);
+}
+
+HFONT WINAPI CreateFontW(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                         LPCWSTR pszFaceName)
+{
+    LOGFONTW font = {cHeight,
+                     cWidth,
+                     cEscapement,
+                     cOrientation,
+                     cWeight,
+                     static_cast<BYTE>(bItalic),
+                     static_cast<BYTE>(bUnderline),
+                     static_cast<BYTE>(bStrikeOut),
+                     static_cast<BYTE>(iCharSet),
+                     static_cast<BYTE>(iOutPrecision),
+                     static_cast<BYTE>(iClipPrecision),
+                     static_cast<BYTE>(iQuality),
+                     static_cast<BYTE>(iPitchAndFamily),
+                     {}};
+    for (int i = 0; pszFaceName != nullptr && pszFaceName[i] != 0 && i < LF_FACESIZE - 1; ++i) {
+        font.lfFaceName[i] = pszFaceName[i];
+    }
+    return CreateFontIndirectW(&font);
+}
+
+HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
+                         DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
+                         DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
+                         LPCSTR pszFaceName)
+{
+    const std::u16string face = pszFaceName != nullptr
+                                    ? FromAnsi(pszFaceName, static_cast<int>(strlen(pszFaceName)))
+                                    : std::u16string();
+    std::vector<WCHAR> wide(face.begin(), face.end());
+    wide.push_back(0);
+    return CreateFontW(cHeight, cWidth, cEscapement, cOrientation, cWeight, bItalic, bUnderline, bStrikeOut,
+                       iCharSet, iOutPrecision, iClipPrecision, iQuality, iPitchAndFamily, wide.data());
+}

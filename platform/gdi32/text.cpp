@@ -1,0 +1,403 @@
+// Text: metrics, extents and drawing at any escapement and orientation, with the opaque cell as
+// a turned rectangle and the glyphs smoothed over it.
+#include "raster.h"
+#include "typeface.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace gdi;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kTenthsPerTurn = 3600;
+constexpr double kFixedOne = 65536.0; // FreeType's 16.16
+constexpr double kSubpixels = 64.0;   // FreeType's 26.6
+constexpr UINT kVerticalAlignment = TA_BASELINE | TA_BOTTOM | TA_TOP;
+constexpr UINT kHorizontalAlignment = TA_CENTER | TA_LEFT | TA_RIGHT;
+
+struct Vector {
+    double x;
+    double y;
+};
+Vector operator+(Vector a, Vector b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+Vector operator-(Vector a, Vector b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+Vector operator*(double s, Vector v)
+{
+    return {s * v.x, s * v.y};
+}
+double Dot(Vector a, Vector b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+
+// An angle in tenths of a degree, any sign, as radians within one turn.
+double Radians(LONG tenths)
+{
+    return ((tenths % kTenthsPerTurn) + kTenthsPerTurn) % kTenthsPerTurn * kPi / 1800.0;
+}
+
+// The text's cell: a rectangle along the baseline, turned by the escapement (surface pixels).
+struct Cell {
+    Vector origin;    // baseline origin
+    Vector direction; // along the baseline
+    Vector up;        // towards the ascenders
+    double length;
+    double ascent;
+    double descent;
+
+    bool Contains(double x, double y) const
+    {
+        const Vector offset = Vector{x, y} - origin;
+        const double along = Dot(offset, direction);
+        const double height = Dot(offset, up);
+        return along >= 0 && along < length && height > -descent && height <= ascent;
+    }
+
+    // Calls `span(y, left, right)` for the pixel runs whose centres lie inside.
+    template <typename Span> void ForEachSpan(const RECT &clip, Span span) const
+    {
+        const Vector top = ascent * up;
+        const Vector bottom = -descent * up;
+        const Vector corners[] = {origin + top, origin + top + length * direction, origin + bottom,
+                                  origin + bottom + length * direction};
+        double left = corners[0].x, right = left, high = corners[0].y, low = high;
+        for (const Vector &corner : corners) {
+            left = std::min(left, corner.x);
+            right = std::max(right, corner.x);
+            high = std::min(high, corner.y);
+            low = std::max(low, corner.y);
+        }
+        const int firstX = std::max(static_cast<int>(std::floor(left)), static_cast<int>(clip.left));
+        const int lastX = std::min(static_cast<int>(std::ceil(right)), static_cast<int>(clip.right));
+        const int firstY = std::max(static_cast<int>(std::floor(high)), static_cast<int>(clip.top));
+        const int lastY = std::min(static_cast<int>(std::ceil(low)), static_cast<int>(clip.bottom));
+        for (int y = firstY; y < lastY; ++y) {
+            int x = firstX;
+            while (x < lastX && !Contains(x + 0.5, y + 0.5)) {
+                ++x;
+            }
+            const int start = x;
+            while (x < lastX && Contains(x + 0.5, y + 0.5)) {
+                ++x;
+            }
+            if (start < x) {
+                span(y, start, x);
+            }
+        }
+    }
+};
+
+// Blends one loaded glyph's coverage at the pixel (left, top), only inside the cell.
+void BlendGlyph(const Canvas &canvas, const Cell &cell, const FT_Bitmap &coverage, int left, int top,
+                std::uint32_t pixel)
+{
+    for (unsigned row = 0; row < coverage.rows; ++row) {
+        const unsigned char *values = coverage.buffer + static_cast<std::ptrdiff_t>(row) * coverage.pitch;
+        const int y = top + static_cast<int>(row);
+        for (unsigned column = 0; column < coverage.width; ++column) {
+            const int x = left + static_cast<int>(column);
+            if (values[column] != 0 && cell.Contains(x + 0.5, y + 0.5)) {
+                BlendPixel(canvas, x, y, pixel, values[column]);
+            }
+        }
+    }
+}
+
+// Draws the glyph for `character` with its origin at `at`, turned by `turn`.
+void DrawGlyph(const Canvas &canvas, const Cell &cell, RealizedFont &font, UINT character, Vector at,
+               const FT_Matrix &turn, std::uint32_t pixel)
+{
+    const Vector whole = {std::floor(at.x), std::floor(at.y)};
+    // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
+    FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
+                       static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
+    FT_Matrix matrix = turn;
+    if (!LoadGlyph(*font.face, font.ppem, character, &matrix, &delta)) {
+        return;
+    }
+    FT_GlyphSlot slot = font.face->face->glyph;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+        return;
+    }
+    BlendGlyph(canvas, cell, slot->bitmap, static_cast<int>(whole.x) + slot->bitmap_left,
+               static_cast<int>(whole.y) - slot->bitmap_top, pixel);
+}
+
+// The DC's font, when a face was found for it.
+Font *SelectedFont(const DeviceContext &dc)
+{
+    auto *font = Find<Font>(dc.state.font, OBJ_FONT);
+    return font != nullptr && font->Realized().face != nullptr ? font : nullptr;
+}
+
+RealizedFont *SelectedSizes(HDC hdc)
+{
+    DeviceContext *dc = FindDc(hdc);
+    Font *font = dc != nullptr ? SelectedFont(*dc) : nullptr;
+    return font != nullptr ? &font->Realized() : nullptr;
+}
+
+// Each character's advance: the caller's, or the font's.
+std::vector<int> Advances(RealizedFont &font, const WCHAR *text, UINT count, const INT *dx)
+{
+    std::vector<int> advances(count);
+    for (UINT i = 0; i < count; ++i) {
+        advances[i] = dx != nullptr ? dx[i] : font.Advance(static_cast<char16_t>(text[i]));
+    }
+    return advances;
+}
+
+// The baseline origin for the reference point: shifted across the baseline by the vertical
+// alignment and back along it by the horizontal one.
+Vector BaselineOrigin(Vector reference, UINT align, const TEXTMETRICW &metrics, Vector direction, Vector up,
+                      double width)
+{
+    Vector origin = reference;
+    if ((align & kVerticalAlignment) == TA_TOP) {
+        origin = origin - metrics.tmAscent * up;
+    } else if ((align & kVerticalAlignment) == TA_BOTTOM) {
+        origin = origin + metrics.tmDescent * up;
+    }
+    if ((align & kHorizontalAlignment) == TA_CENTER) {
+        origin = origin - (width / 2) * direction;
+    } else if ((align & kHorizontalAlignment) == TA_RIGHT) {
+        origin = origin - width * direction;
+    }
+    return origin;
+}
+
+// With TA_UPDATECP the text starts at the current position and moves it past the text (left
+// alignment) or back before it (right alignment).
+void MoveCurrentPosition(DeviceContext &dc, double width, Vector direction)
+{
+    const UINT horizontal = dc.state.textAlign & kHorizontalAlignment;
+    if (horizontal == TA_CENTER) {
+        return;
+    }
+    const double moved = horizontal == TA_RIGHT ? -width : width;
+    dc.state.position.x += static_cast<LONG>(std::lround(moved * direction.x));
+    dc.state.position.y += static_cast<LONG>(std::lround(moved * direction.y));
+}
+
+FT_Matrix Rotation(double angle)
+{
+    const auto fixed = [](double value) { return static_cast<FT_Fixed>(std::lround(value * kFixedOne)); };
+    return {fixed(std::cos(angle)), fixed(-std::sin(angle)), fixed(std::sin(angle)), fixed(std::cos(angle))};
+}
+
+BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect, const WCHAR *text,
+                UINT count, const INT *dx)
+{
+    Font *selected = SelectedFont(dc);
+    if (selected == nullptr || (text == nullptr && count > 0)) {
+        return FALSE;
+    }
+    RealizedFont &font = selected->Realized();
+    const TEXTMETRICW &metrics = font.metrics;
+    const std::vector<int> advances = Advances(font, text, count, dx);
+    double width = 0;
+    for (int advance : advances) {
+        width += advance;
+    }
+
+    // The baseline runs at the escapement; the glyphs turn by it too, or by the orientation in
+    // the advanced graphics mode.
+    const double escapement = Radians(selected->logical.lfEscapement);
+    const double turn =
+        dc.state.graphicsMode == GM_ADVANCED ? Radians(selected->logical.lfOrientation) : escapement;
+    const Vector direction = {std::cos(escapement), -std::sin(escapement)};
+    const Vector up = {-std::sin(escapement), -std::cos(escapement)};
+
+    const bool updatePosition = (dc.state.textAlign & TA_UPDATECP) != 0;
+    const POINT reference =
+        dc.ToSurface(updatePosition ? dc.state.position.x : x, updatePosition ? dc.state.position.y : y);
+    const Vector origin = BaselineOrigin({static_cast<double>(reference.x), static_cast<double>(reference.y)},
+                                         dc.state.textAlign, metrics, direction, up, width);
+    if (updatePosition) {
+        MoveCurrentPosition(dc, width, direction);
+    }
+
+    Canvas canvas = CanvasOf(dc);
+    const std::uint32_t background = ToPixel(dc.state.bkColor);
+    if (rect != nullptr && (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0) {
+        const POINT topLeft = dc.ToSurface(rect->left, rect->top);
+        const POINT bottomRight = dc.ToSurface(rect->right, rect->bottom);
+        const RECT box = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+        if ((options & ETO_OPAQUE) != 0) {
+            FillBox(canvas, box, background);
+        }
+        if ((options & ETO_CLIPPED) != 0) {
+            canvas.clip = {std::max(canvas.clip.left, box.left), std::max(canvas.clip.top, box.top),
+                           std::min(canvas.clip.right, box.right), std::min(canvas.clip.bottom, box.bottom)};
+        }
+    }
+
+    const Cell cell = {origin,
+                       direction,
+                       up,
+                       width,
+                       static_cast<double>(metrics.tmAscent),
+                       static_cast<double>(metrics.tmDescent)};
+    if (dc.state.bkMode == OPAQUE) {
+        cell.ForEachSpan(canvas.clip, [&](int row, int left, int right) {
+            FillSpan(canvas, row, left, right, background);
+        });
+    }
+    const FT_Matrix rotation = Rotation(turn);
+    const std::uint32_t ink = ToPixel(dc.state.textColor);
+    double advanced = 0;
+    for (UINT i = 0; i < count; ++i) {
+        DrawGlyph(canvas, cell, font, static_cast<char16_t>(text[i]), origin + advanced * direction, rotation,
+                  ink);
+        advanced += advances[i];
+    }
+    return TRUE;
+}
+
+// Copies as much of `name` as fits in `size` characters with a terminator: the characters copied,
+// the whole length when `buffer` is null, -1 when nothing fits.
+template <typename Name, typename Char> int CopyName(const Name &name, int size, Char *buffer)
+{
+    if (buffer == nullptr) {
+        return static_cast<int>(name.size());
+    }
+    if (size <= 0) {
+        return -1;
+    }
+    const size_t copied = std::min(name.size(), static_cast<size_t>(size - 1));
+    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(copied), buffer);
+    buffer[copied] = 0;
+    return static_cast<int>(copied);
+}
+
+std::vector<WCHAR> Widen(LPCSTR text, int length)
+{
+    const std::u16string wide = FromAnsi(text, length);
+    return std::vector<WCHAR>(wide.begin(), wide.end());
+}
+
+} // namespace
+
+BOOL WINAPI GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm)
+{
+    RealizedFont *font = SelectedSizes(hdc);
+    if (font == nullptr || lptm == nullptr) {
+        return FALSE;
+    }
+    *lptm = font->metrics;
+    return TRUE;
+}
+
+BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm)
+{
+    TEXTMETRICW wide;
+    if (lptm == nullptr || !GetTextMetricsW(hdc, &wide)) {
+        return FALSE;
+    }
+    memcpy(lptm, &wide, offsetof(TEXTMETRICA, tmFirstChar));
+    const auto narrow = [](WCHAR c) { return static_cast<BYTE>(std::min<unsigned>(c, 0xFF)); };
+    lptm->tmFirstChar = narrow(wide.tmFirstChar);
+    lptm->tmLastChar = narrow(wide.tmLastChar);
+    lptm->tmDefaultChar = narrow(wide.tmDefaultChar);
+    lptm->tmBreakChar = narrow(wide.tmBreakChar);
+    lptm->tmItalic = wide.tmItalic;
+    lptm->tmUnderlined = wide.tmUnderlined;
+    lptm->tmStruckOut = wide.tmStruckOut;
+    lptm->tmPitchAndFamily = wide.tmPitchAndFamily;
+    lptm->tmCharSet = wide.tmCharSet;
+    return TRUE;
+}
+
+BOOL WINAPI GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit,
+                                  LPINT lpnDx, LPSIZE lpSize)
+{
+    RealizedFont *font = SelectedSizes(hdc);
+    if (font == nullptr || cchString < 0 || lpSize == nullptr || (lpszString == nullptr && cchString > 0)) {
+        return FALSE;
+    }
+    int extent = 0;
+    int fit = 0;
+    for (int i = 0; i < cchString; ++i) {
+        extent += font->Advance(static_cast<char16_t>(lpszString[i]));
+        if (lpnDx != nullptr) {
+            lpnDx[i] = extent;
+        }
+        fit += extent <= nMaxExtent ? 1 : 0;
+    }
+    if (lpnFit != nullptr) {
+        *lpnFit = fit;
+    }
+    // Nothing measured has no height either.
+    *lpSize = {extent, cchString > 0 ? font->metrics.tmHeight : 0};
+    return TRUE;
+}
+
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl)
+{
+    return GetTextExtentExPointW(hdc, lpString, c, 0, nullptr, nullptr, psizl);
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
+{
+    if (lpString == nullptr || c < 0) {
+        return FALSE;
+    }
+    const std::vector<WCHAR> wide = Widen(lpString, c);
+    return GetTextExtentPoint32W(hdc, wide.data(), static_cast<int>(wide.size()), psizl);
+}
+
+int WINAPI GetTextFaceW(HDC hdc, int c, LPWSTR lpName)
+{
+    RealizedFont *font = SelectedSizes(hdc);
+    if (font == nullptr) {
+        return 0;
+    }
+    const int copied = CopyName(font->faceName, c, lpName);
+    return lpName == nullptr || copied >= 0 ? copied + 1 : 0;
+}
+
+int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName)
+{
+    WCHAR wide[LF_FACESIZE];
+    if (GetTextFaceW(hdc, LF_FACESIZE, wide) == 0) {
+        return 0;
+    }
+    const int copied = CopyName(ToAnsi(wide), c, lpName);
+    // Unlike the wide call, a copied name is counted without its terminator.
+    return lpName == nullptr ? copied + 1 : std::max(copied, 0);
+}
+
+BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT *lprect, LPCWSTR lpString, UINT c,
+                        const INT *lpDx)
+{
+    DeviceContext *dc = FindDc(hdc);
+    return dc != nullptr ? DrawString(*dc, x, y, options, lprect, lpString, c, lpDx) : FALSE;
+}
+
+BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect, LPCSTR lpString, UINT c,
+                        const INT *lpDx)
+{
+    if (lpString == nullptr && c > 0) {
+        return FALSE;
+    }
+    const std::vector<WCHAR> wide = Widen(lpString, static_cast<int>(c));
+    return ExtTextOutW(hdc, x, y, options, lprect, wide.data(), static_cast<UINT>(wide.size()), lpDx);
+}
+
+BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c)
+{
+    return c >= 0 && ExtTextOutW(hdc, x, y, 0, nullptr, lpString, static_cast<UINT>(c), nullptr);
+}
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c)
+{
+    return c >= 0 && ExtTextOutA(hdc, x, y, 0, nullptr, lpString, static_cast<UINT>(c), nullptr);
+}

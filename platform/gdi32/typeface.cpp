@@ -1,0 +1,239 @@
+// Face lookup: our own substitutes for the platform's face names, then fontconfig; each file is
+// opened once and kept for the life of the process.
+#include "typeface.h"
+
+#include <fontconfig/fontconfig.h>
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+
+namespace gdi {
+
+namespace {
+
+// Faces Windows programs ask for, and the free faces with the same metrics that stand in.
+struct Substitute {
+    const char *requested;
+    const char *family;
+};
+constexpr Substitute kSubstitutes[] = {
+    {"ms ui gothic", "Ume UI Gothic"},
+    {"ms shell dlg", "Tahoma"},
+    {"ms shell dlg 2", "Tahoma"},
+    {"ms sans serif", "Tahoma"},
+    {"system", "Tahoma"}, // Wine's System has no outlines, which fontconfig leaves out
+    {"", "Tahoma"},
+};
+
+// Tahoma comes with Wine's fonts, which fontconfig does not know by default.
+constexpr const char *kExtraFontDirectory = "/usr/share/wine/fonts";
+
+constexpr int kBoldWeight = FW_SEMIBOLD;
+
+// VDMX layout: a header, ratio ranges, then offsets of groups of records.
+constexpr size_t kVdmxHeaderSize = 6;
+constexpr size_t kVdmxRatioSize = 4;
+constexpr size_t kVdmxGroupHeaderSize = 4;
+constexpr size_t kVdmxRecordSize = 6;
+
+unsigned ReadUnsigned16(const std::vector<FT_Byte> &data, size_t at)
+{
+    return at + 2 <= data.size() ? static_cast<unsigned>(data[at] << 8 | data[at + 1]) : 0;
+}
+
+int ReadSigned16(const std::vector<FT_Byte> &data, size_t at)
+{
+    return static_cast<std::int16_t>(ReadUnsigned16(data, at));
+}
+
+// The records of the first VDMX group that applies to square pixels, if the face has one.
+std::vector<PixelExtent> ReadPixelExtents(FT_Face face)
+{
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, TTAG_VDMX, 0, nullptr, &length) != 0 || length < kVdmxHeaderSize) {
+        return {};
+    }
+    std::vector<FT_Byte> data(length);
+    FT_Load_Sfnt_Table(face, TTAG_VDMX, 0, data.data(), &length);
+    const unsigned ratios = ReadUnsigned16(data, 4);
+    for (unsigned i = 0; i < ratios; ++i) {
+        const size_t ratio = kVdmxHeaderSize + i * kVdmxRatioSize;
+        if (ratio + kVdmxRatioSize > data.size()) {
+            break;
+        }
+        const unsigned x = data[ratio + 1];
+        const unsigned yStart = data[ratio + 2];
+        const unsigned yEnd = data[ratio + 3];
+        if (x != 0 && (yStart > x || yEnd < x)) {
+            continue; // made for pixels of another shape
+        }
+        const size_t group = ReadUnsigned16(data, kVdmxHeaderSize + ratios * kVdmxRatioSize + i * 2);
+        const unsigned records = ReadUnsigned16(data, group);
+        std::vector<PixelExtent> extents;
+        for (unsigned r = 0; r < records; ++r) {
+            const size_t record = group + kVdmxGroupHeaderSize + r * kVdmxRecordSize;
+            if (record + kVdmxRecordSize > data.size()) {
+                break;
+            }
+            extents.push_back({static_cast<int>(ReadUnsigned16(data, record)), ReadSigned16(data, record + 2),
+                               -ReadSigned16(data, record + 4)});
+        }
+        return extents;
+    }
+    return {};
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+struct FaceLibrary {
+    FT_Library freetype = nullptr;
+    std::map<std::pair<std::string, int>, std::unique_ptr<Typeface>> byFile;
+    std::map<std::string, FaceMatch> byRequest;
+    std::set<std::string> warned;
+
+    FaceLibrary()
+    {
+        FT_Init_FreeType(&freetype);
+        FcInit();
+        FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8 *>(kExtraFontDirectory));
+    }
+
+    Typeface *Open(const std::string &file, int index)
+    {
+        auto &slot = byFile[{file, index}];
+        if (slot != nullptr) {
+            return slot.get();
+        }
+        FT_Face face = nullptr;
+        if (FT_New_Face(freetype, file.c_str(), index, &face) != 0) {
+            return nullptr;
+        }
+        slot = std::make_unique<Typeface>();
+        ReadMetrics(face, *slot);
+        return slot.get();
+    }
+
+    static void ReadMetrics(FT_Face face, Typeface &typeface)
+    {
+        typeface.face = face;
+        typeface.unitsPerEm = face->units_per_EM;
+        const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+        const auto *hhea = static_cast<const TT_HoriHeader *>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+        if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent != 0) {
+            typeface.ascent = os2->usWinAscent;
+            typeface.descent = os2->usWinDescent;
+        } else {
+            typeface.ascent = face->ascender;
+            typeface.descent = -face->descender;
+        }
+        if (hhea != nullptr) {
+            const int hheaHeight = hhea->Ascender - hhea->Descender;
+            typeface.externalLeading =
+                std::max(0, hhea->Line_Gap - ((typeface.ascent + typeface.descent) - hheaHeight));
+        }
+        typeface.pixelExtents = ReadPixelExtents(face);
+        typeface.maximumWidth = static_cast<int>(face->bbox.xMax - face->bbox.xMin);
+        typeface.averageWidth = os2 != nullptr ? os2->xAvgCharWidth : typeface.maximumWidth / 2;
+        if (os2 != nullptr) {
+            typeface.weight = os2->usWeightClass;
+            typeface.firstChar = static_cast<WCHAR>(os2->usFirstCharIndex);
+            typeface.lastChar = static_cast<WCHAR>(os2->usLastCharIndex);
+            if (os2->version >= 2) {
+                typeface.defaultChar =
+                    static_cast<WCHAR>(os2->usDefaultChar != 0 ? os2->usDefaultChar : 0x1F);
+                typeface.breakChar = static_cast<WCHAR>(os2->usBreakChar);
+            }
+        }
+    }
+
+    FaceMatch Match(const std::string &requested, bool bold, bool italic)
+    {
+        const std::string key = Lower(requested) + (bold ? "|b" : "|") + (italic ? "i" : "");
+        const auto known = byRequest.find(key);
+        if (known != byRequest.end()) {
+            return known->second;
+        }
+        std::string family = requested;
+        for (const Substitute &substitute : kSubstitutes) {
+            if (Lower(requested) == substitute.requested) {
+                family = substitute.family;
+            }
+        }
+        FaceMatch match;
+        std::string matchedFamily;
+        FcPattern *pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        if (FcPattern *found = FcFontMatch(nullptr, pattern, &result)) {
+            FcChar8 *file = nullptr;
+            FcChar8 *name = nullptr;
+            int index = 0;
+            FcPatternGetInteger(found, FC_INDEX, 0, &index);
+            if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
+                match.typeface = Open(reinterpret_cast<const char *>(file), index);
+            }
+            if (FcPatternGetString(found, FC_FAMILY, 0, &name) == FcResultMatch) {
+                matchedFamily = reinterpret_cast<const char *>(name);
+            }
+            FcPatternDestroy(found);
+        }
+        FcPatternDestroy(pattern);
+
+        std::string reported = requested.empty() ? family : requested;
+        if (Lower(matchedFamily) != Lower(family)) {
+            if (warned.insert(Lower(requested)).second) {
+                std::fprintf(stderr, "gdi32: no font \"%s\"; using \"%s\" instead\n", family.c_str(),
+                             matchedFamily.c_str());
+            }
+            reported = matchedFamily;
+        }
+        match.name = FromAnsi(reported.c_str(), static_cast<int>(reported.size()));
+        byRequest[key] = match;
+        return match;
+    }
+};
+
+FaceLibrary &Faces()
+{
+    static FaceLibrary library;
+    return library;
+}
+
+} // namespace
+
+FaceMatch MatchTypeface(const LOGFONTW &font)
+{
+    WCHAR face[LF_FACESIZE] = {};
+    std::copy(font.lfFaceName, font.lfFaceName + LF_FACESIZE - 1, face);
+    return Faces().Match(ToAnsi(face), font.lfWeight >= kBoldWeight, font.lfItalic != 0);
+}
+
+bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta)
+{
+    if (typeface.currentPpem != ppem) {
+        if (FT_Set_Pixel_Sizes(typeface.face, 0, static_cast<FT_UInt>(ppem)) != 0) {
+            return false;
+        }
+        typeface.currentPpem = ppem;
+    }
+    FT_Set_Transform(typeface.face, transform, delta);
+    const FT_UInt glyph = FT_Get_Char_Index(typeface.face, character);
+    const FT_Error error = FT_Load_Glyph(typeface.face, glyph, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP);
+    FT_Set_Transform(typeface.face, nullptr, nullptr);
+    return error == 0;
+}
+
+} // namespace gdi

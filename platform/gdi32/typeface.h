@@ -1,0 +1,48 @@
+// Font files: finding a face for a LOGFONT through our substitutes and fontconfig, and loading
+// it once with FreeType.
+#pragma once
+
+#include "objects.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace gdi {
+
+// One VDMX record: the pixel extents the designer set for one size (1:1 pixels).
+struct PixelExtent {
+    int ppem;
+    int ascent;  // yMax
+    int descent; // -yMin
+};
+
+// A loaded face and the design metrics the sizes derive from (font units).
+struct Typeface {
+    FT_Face face = nullptr;
+    int unitsPerEm = 0;
+    int ascent = 0;  // OS/2 usWinAscent, or hhea
+    int descent = 0; // OS/2 usWinDescent, or hhea, positive
+    int externalLeading = 0;
+    int averageWidth = 0;
+    int maximumWidth = 0;
+    int weight = FW_NORMAL;
+    WCHAR firstChar = 0x20;
+    WCHAR lastChar = 0xFFFC;
+    WCHAR defaultChar = 0x1F;
+    WCHAR breakChar = 0x20;
+    std::vector<PixelExtent> pixelExtents; // by ppem, rising
+    int currentPpem = 0;                   // the size FreeType is set to now
+};
+
+// A face for `font`, and the name GetTextFace reports for it.
+struct FaceMatch {
+    Typeface *typeface = nullptr;
+    std::u16string name;
+};
+FaceMatch MatchTypeface(const LOGFONTW &font);
+
+// Sets the face to `ppem` pixels per em and loads the glyph for `character`, turned by
+// `transform` (none when null) and shifted by `delta` (26.6) as FreeType applies them.
+bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta);
+
+} // namespace gdi

@@ -1,0 +1,153 @@
+// Font sizes from the height: the scene's font and the dialog font, as the platform reports them.
+#include "canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+namespace {
+
+constexpr WCHAR kSample[] = L"SlantGlyphDemo";
+constexpr int kSampleLength = 14;
+// "MS UI Gothic" at a 50-pixel cell; hinting may move each advance by a pixel.
+constexpr int kSceneAdvances[kSampleLength] = {30, 11, 24, 25, 18, 34, 11, 24, 25, 25, 32, 25, 37, 25};
+
+// A memory DC with a font selected, both released at the end.
+class FontDc {
+public:
+    FontDc(const WCHAR *face, LONG height, LONG escapement = 0) : dc_(CreateCompatibleDC(nullptr))
+    {
+        LOGFONTW logical = {};
+        logical.lfHeight = height;
+        logical.lfEscapement = escapement;
+        logical.lfOrientation = escapement;
+        logical.lfCharSet = DEFAULT_CHARSET;
+        test::SetFaceName(logical, face);
+        font_ = CreateFontIndirectW(&logical);
+        previous_ = SelectObject(dc_, font_);
+    }
+    ~FontDc()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(font_);
+        DeleteDC(dc_);
+    }
+    FontDc(const FontDc &) = delete;
+    FontDc &operator=(const FontDc &) = delete;
+
+    HDC dc() const { return dc_; }
+    TEXTMETRICW Metrics() const
+    {
+        TEXTMETRICW metrics = {};
+        EXPECT_TRUE(GetTextMetricsW(dc_, &metrics));
+        return metrics;
+    }
+    SIZE Extent(const WCHAR *text, int length) const
+    {
+        SIZE size = {};
+        EXPECT_TRUE(GetTextExtentPoint32W(dc_, text, length, &size));
+        return size;
+    }
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ previous_;
+};
+
+TEST(FontMetrics, SceneFontFromAPositiveCellHeight)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    const TEXTMETRICW metrics = scene.Metrics();
+    EXPECT_EQ(metrics.tmHeight, 50) << "a positive height is the cell";
+    EXPECT_EQ(metrics.tmAscent + metrics.tmDescent, metrics.tmHeight);
+    EXPECT_NEAR(metrics.tmAscent, 43, 1);
+    EXPECT_NEAR(metrics.tmDescent, 7, 1);
+    EXPECT_NEAR(metrics.tmHeight - metrics.tmInternalLeading, 50, 1) << "ppem";
+
+    std::vector<int> ends(kSampleLength);
+    SIZE size = {};
+    ASSERT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, 0, nullptr, ends.data(), &size));
+    for (int i = 0; i < kSampleLength; ++i) {
+        const int advance = ends[static_cast<size_t>(i)] - (i > 0 ? ends[static_cast<size_t>(i - 1)] : 0);
+        EXPECT_NEAR(advance, kSceneAdvances[i], 1) << "character " << i;
+    }
+    const SIZE extent = scene.Extent(kSample, kSampleLength);
+    EXPECT_NEAR(extent.cx, std::accumulate(std::begin(kSceneAdvances), std::end(kSceneAdvances), 0), 3);
+    EXPECT_EQ(extent.cx, size.cx);
+    EXPECT_EQ(extent.cy, metrics.tmHeight);
+}
+
+TEST(FontMetrics, NegativeHeightIsTheEm)
+{
+    // How dialogs ask for 8 points at 96 dots per inch.
+    FontDc small(L"MS UI Gothic", -11);
+    const TEXTMETRICW metrics = small.Metrics();
+    EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading, 11) << "ppem";
+    EXPECT_EQ(metrics.tmAscent, 9);
+    EXPECT_EQ(metrics.tmDescent, 2);
+    EXPECT_GT(metrics.tmAveCharWidth, 0);
+}
+
+TEST(FontMetrics, RotationChangesNoExtent)
+{
+    const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
+    for (LONG escapement : {450, 900, 1800, -300, 7200}) {
+        const SIZE turned = FontDc(L"MS UI Gothic", 50, escapement).Extent(kSample, kSampleLength);
+        EXPECT_EQ(turned.cx, upright.cx) << escapement;
+        EXPECT_EQ(turned.cy, upright.cy) << escapement;
+    }
+}
+
+TEST(FontMetrics, NarrowCallsAgreeWithWideOnes)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    SIZE narrow = {};
+    ASSERT_TRUE(GetTextExtentPoint32A(scene.dc(), "SlantGlyphDemo", kSampleLength, &narrow));
+    EXPECT_EQ(narrow.cx, scene.Extent(kSample, kSampleLength).cx);
+    TEXTMETRICA metrics = {};
+    ASSERT_TRUE(GetTextMetricsA(scene.dc(), &metrics));
+    EXPECT_EQ(metrics.tmHeight, scene.Metrics().tmHeight);
+    EXPECT_EQ(metrics.tmAscent, scene.Metrics().tmAscent);
+}
+
+TEST(FontMetrics, EmptyTextHasNoSize)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    const SIZE empty = scene.Extent(kSample, 0);
+    EXPECT_EQ(empty.cx, 0);
+    EXPECT_EQ(empty.cy, 0);
+    SIZE size = {};
+    EXPECT_FALSE(GetTextExtentPoint32W(nullptr, kSample, kSampleLength, &size));
+}
+
+TEST(FontMetrics, ExtentExCountsWhatFits)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    const int firstTwo = scene.Extent(kSample, 2).cx;
+    int fit = 0;
+    SIZE size = {};
+    ASSERT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo, &fit, nullptr, &size));
+    EXPECT_EQ(fit, 2);
+    ASSERT_TRUE(
+        GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo - 1, &fit, nullptr, &size));
+    EXPECT_EQ(fit, 1);
+}
+
+TEST(FontFace, NameOfTheSelectedFace)
+{
+    FontDc scene(L"MS UI Gothic", 20);
+    EXPECT_EQ(GetTextFaceW(scene.dc(), 0, nullptr), 13) << "length with the terminator";
+    WCHAR name[LF_FACESIZE] = {};
+    EXPECT_EQ(GetTextFaceW(scene.dc(), LF_FACESIZE, name), 13);
+    EXPECT_EQ(test::Narrow(name), "MS UI Gothic");
+    WCHAR shortName[4] = {};
+    EXPECT_EQ(GetTextFaceW(scene.dc(), 4, shortName), 4);
+    EXPECT_EQ(test::Narrow(shortName), "MS ");
+    char narrow[LF_FACESIZE] = {};
+    EXPECT_EQ(GetTextFaceA(scene.dc(), LF_FACESIZE, narrow), 12) << "the narrow call counts no terminator";
+    EXPECT_STREQ(narrow, "MS UI Gothic");
+}
+
+} // namespace

@@ -1,0 +1,341 @@
+// Raster primitives on tiny bitmaps, every pixel spelled out.
+#include "canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Picture = std::vector<std::string>;
+using test::Canvas;
+using test::kInk;
+using test::kPaper;
+
+constexpr COLORREF kFill = RGB(0, 160, 0);
+
+// Selects a pen and a brush for one test and puts the previous ones back.
+class Tools {
+public:
+    Tools(HDC dc, HPEN pen, HBRUSH brush) : dc_(dc), pen_(pen), brush_(brush)
+    {
+        previousPen_ = SelectObject(dc, pen);
+        previousBrush_ = SelectObject(dc, brush);
+    }
+    ~Tools()
+    {
+        SelectObject(dc_, previousPen_);
+        SelectObject(dc_, previousBrush_);
+        DeleteObject(pen_);
+        DeleteObject(brush_);
+    }
+    Tools(const Tools &) = delete;
+    Tools &operator=(const Tools &) = delete;
+
+private:
+    HDC dc_;
+    HPEN pen_;
+    HBRUSH brush_;
+    HGDIOBJ previousPen_;
+    HGDIOBJ previousBrush_;
+};
+
+Picture Line(POINT from, POINT to, int width = 6, int height = 6)
+{
+    Canvas canvas(width, height);
+    Tools tools(canvas.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kInk));
+    MoveToEx(canvas.dc(), from.x, from.y, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc(), to.x, to.y));
+    POINT position = {};
+    GetCurrentPositionEx(canvas.dc(), &position);
+    EXPECT_EQ(position.x, to.x);
+    EXPECT_EQ(position.y, to.y);
+    return canvas.Picture();
+}
+
+TEST(FillRect, FillsLeftAndTopButNotRightAndBottom)
+{
+    Canvas canvas(6, 5);
+    HBRUSH brush = CreateSolidBrush(kInk);
+    const RECT rect = {1, 1, 5, 4};
+    EXPECT_NE(FillRect(canvas.dc(), &rect, brush), 0);
+    EXPECT_EQ(canvas.Picture(), (Picture{
+                                    "......",
+                                    ".####.",
+                                    ".####.",
+                                    ".####.",
+                                    "......",
+                                }));
+    DeleteObject(brush);
+}
+
+TEST(FillRect, ClipsAtEveryEdge)
+{
+    Canvas canvas(4, 3);
+    HBRUSH brush = CreateSolidBrush(kInk);
+    const RECT beyond = {-5, -5, 50, 50};
+    FillRect(canvas.dc(), &beyond, brush);
+    EXPECT_EQ(canvas.Picture(), (Picture{"####", "####", "####"}));
+    DeleteObject(brush);
+}
+
+TEST(FillRect, DeletedBrushPaintsNothing)
+{
+    Canvas canvas(2, 2);
+    const RECT rect = {0, 0, 2, 2};
+    HBRUSH brush = CreateSolidBrush(kInk);
+    DeleteObject(brush);
+    FillRect(canvas.dc(), &rect, brush);
+    FillRect(nullptr, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(canvas.Picture(), (Picture{"..", ".."}));
+}
+
+TEST(FrameRect, DrawsOnePixelInsideTheRectangle)
+{
+    Canvas canvas(7, 6);
+    HBRUSH brush = CreateSolidBrush(kInk);
+    const RECT rect = {1, 1, 6, 5};
+    EXPECT_NE(FrameRect(canvas.dc(), &rect, brush), 0);
+    EXPECT_EQ(canvas.Picture(), (Picture{
+                                    ".......",
+                                    ".#####.",
+                                    ".#...#.",
+                                    ".#...#.",
+                                    ".#####.",
+                                    ".......",
+                                }));
+    DeleteObject(brush);
+}
+
+TEST(LineTo, LeavesOutTheLastPointInEveryDirection)
+{
+    EXPECT_EQ(Line({1, 1}, {5, 1}), (Picture{"......", ".####.", "......", "......", "......", "......"}))
+        << "horizontal";
+    EXPECT_EQ(Line({5, 2}, {1, 2}), (Picture{"......", "......", "..####", "......", "......", "......"}))
+        << "horizontal, leftwards";
+    EXPECT_EQ(Line({2, 0}, {2, 4}), (Picture{"..#...", "..#...", "..#...", "..#...", "......", "......"}))
+        << "vertical";
+    EXPECT_EQ(Line({0, 0}, {4, 4}), (Picture{"#.....", ".#....", "..#...", "...#..", "......", "......"}))
+        << "diagonal";
+    EXPECT_EQ(Line({5, 4}, {1, 0}), (Picture{"......", "..#...", "...#..", "....#.", ".....#", "......"}))
+        << "diagonal, up and left";
+}
+
+TEST(LineTo, SteepLineFollowsTheNearestPixels)
+{
+    EXPECT_EQ(Line({1, 0}, {3, 7}, 5, 8),
+              (Picture{".#...", ".#...", "..#..", "..#..", "..#..", "..#..", "...#.", "....."}));
+    EXPECT_EQ(Line({0, 1}, {7, 3}, 8, 5),
+              (Picture{"........", "##......", "..####..", "......#.", "........"}));
+}
+
+TEST(LineTo, NullPenDrawsNothingButMoves)
+{
+    Canvas canvas(4, 2);
+    HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
+    MoveToEx(canvas.dc(), 0, 0, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc(), 3, 0));
+    POINT position = {};
+    GetCurrentPositionEx(canvas.dc(), &position);
+    EXPECT_EQ(position.x, 3);
+    EXPECT_EQ(canvas.Picture(), (Picture{"....", "...."}));
+    SelectObject(canvas.dc(), previous);
+}
+
+TEST(Rectangle, OutlinesWithThePenAndFillsInside)
+{
+    Canvas canvas(8, 6);
+    Tools tools(canvas.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
+    EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 6, 5));
+    EXPECT_EQ(canvas.Picture(), (Picture{
+                                    "........",
+                                    ".#####..",
+                                    ".#???#..",
+                                    ".#???#..",
+                                    ".#####..",
+                                    "........",
+                                }));
+    EXPECT_EQ(canvas.At(2, 2), kFill);
+}
+
+TEST(Rectangle, WithoutAPenTheFillIsOnePixelSmaller)
+{
+    Canvas canvas(7, 5);
+    Tools tools(canvas.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kInk));
+    EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 6, 5));
+    EXPECT_EQ(canvas.Picture(), (Picture{
+                                    ".......",
+                                    ".####..",
+                                    ".####..",
+                                    ".####..",
+                                    ".......",
+                                }));
+}
+
+TEST(Rectangle, NullBrushLeavesTheInsideAlone)
+{
+    Canvas canvas(5, 4);
+    HGDIOBJ brush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
+    HPEN pen = CreatePen(PS_SOLID, 1, kInk);
+    HGDIOBJ previousPen = SelectObject(canvas.dc(), pen);
+    Rectangle(canvas.dc(), 0, 0, 5, 4);
+    EXPECT_EQ(canvas.Picture(), (Picture{"#####", "#...#", "#...#", "#####"}));
+    SelectObject(canvas.dc(), previousPen);
+    SelectObject(canvas.dc(), brush);
+    DeleteObject(pen);
+}
+
+// A 4x4 source whose every pixel is different, copied into an 8x6 canvas.
+class BitBltClipping : public ::testing::Test {
+protected:
+    BitBltClipping()
+    {
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                source_.Set(x, y, RGB(x * 16, y * 16, 200));
+            }
+        }
+    }
+    COLORREF Source(int x, int y) const { return source_.At(x, y); }
+
+    Canvas source_{4, 4};
+    Canvas target_{8, 6};
+};
+
+TEST_F(BitBltClipping, InsideCopiesEveryPixel)
+{
+    EXPECT_TRUE(BitBlt(target_.dc(), 2, 1, 4, 4, source_.dc(), 0, 0, SRCCOPY));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool inside = x >= 2 && x < 6 && y >= 1 && y < 5;
+            EXPECT_EQ(target_.At(x, y), inside ? Source(x - 2, y - 1) : kPaper) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BitBltClipping, NegativeDestinationKeepsTheVisiblePart)
+{
+    BitBlt(target_.dc(), -2, -1, 4, 4, source_.dc(), 0, 0, SRCCOPY);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool inside = x < 2 && y < 3;
+            EXPECT_EQ(target_.At(x, y), inside ? Source(x + 2, y + 1) : kPaper) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BitBltClipping, BeyondTheDestinationEdgeIsDropped)
+{
+    BitBlt(target_.dc(), 6, 4, 4, 4, source_.dc(), 0, 0, SRCCOPY);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const bool inside = x >= 6 && y >= 4;
+            EXPECT_EQ(target_.At(x, y), inside ? Source(x - 6, y - 4) : kPaper) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BitBltClipping, OutsideTheSourceNothingIsCopied)
+{
+    BitBlt(target_.dc(), 1, 1, 4, 4, source_.dc(), -2, -1, SRCCOPY);
+    BitBlt(target_.dc(), 5, 0, 3, 6, source_.dc(), 2, 2, SRCCOPY);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            COLORREF expected = kPaper;
+            if (x >= 3 && x < 5 && y >= 2 && y < 5) {
+                expected = Source(x - 3, y - 2);
+            } else if (x >= 5 && x < 7 && y < 2) {
+                expected = Source(x - 3, y + 2);
+            }
+            EXPECT_EQ(target_.At(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BitBltClipping, OverlappingCopyWithinOneBitmap)
+{
+    BitBlt(source_.dc(), 1, 1, 3, 3, source_.dc(), 0, 0, SRCCOPY);
+    Canvas reference(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            reference.Set(x, y, RGB(x * 16, y * 16, 200));
+        }
+    }
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const COLORREF expected = x >= 1 && y >= 1 ? reference.At(x - 1, y - 1) : reference.At(x, y);
+            EXPECT_EQ(source_.At(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(PatBlt, OperationsOnTheBrushAndTheDestination)
+{
+    Canvas canvas(4, 1, RGB(0x12, 0x34, 0x56));
+    HBRUSH brush = CreateSolidBrush(kInk);
+    HGDIOBJ previous = SelectObject(canvas.dc(), brush);
+    EXPECT_TRUE(PatBlt(canvas.dc(), 0, 0, 1, 1, PATCOPY));
+    EXPECT_TRUE(PatBlt(canvas.dc(), 1, 0, 1, 1, BLACKNESS));
+    EXPECT_TRUE(PatBlt(canvas.dc(), 2, 0, 1, 1, WHITENESS));
+    EXPECT_TRUE(PatBlt(canvas.dc(), 3, 0, 1, 1, DSTINVERT));
+    EXPECT_EQ(canvas.At(0, 0), kInk);
+    EXPECT_EQ(canvas.At(1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.At(2, 0), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.At(3, 0), RGB(0xED, 0xCB, 0xA9));
+    SelectObject(canvas.dc(), previous);
+    DeleteObject(brush);
+}
+
+TEST(PatBlt, NegativeSizeRunsBackFromTheStartPixel)
+{
+    Canvas canvas(5, 4);
+    HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
+    PatBlt(canvas.dc(), 4, 3, -3, -2, PATCOPY);
+    SelectObject(canvas.dc(), previous);
+    const COLORREF black = RGB(0, 0, 0);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(canvas.At(x, y), x >= 2 && x < 5 && y >= 2 && y < 4 ? black : kPaper) << x << "," << y;
+        }
+    }
+}
+
+TEST(Pixels, SetAndGetInsideOnly)
+{
+    Canvas canvas(3, 2);
+    EXPECT_EQ(SetPixel(canvas.dc(), 2, 1, kInk), kInk);
+    EXPECT_EQ(GetPixel(canvas.dc(), 2, 1), kInk);
+    EXPECT_EQ(GetPixel(canvas.dc(), 0, 0), kPaper);
+    EXPECT_EQ(canvas.Picture(), (Picture{"...", "..#"}));
+    EXPECT_EQ(GetPixel(canvas.dc(), 3, 0), CLR_INVALID);
+    EXPECT_EQ(GetPixel(canvas.dc(), -1, 0), CLR_INVALID);
+    SetPixel(canvas.dc(), 0, 2, kInk);
+    SetPixel(canvas.dc(), -1, 0, kInk);
+    EXPECT_EQ(canvas.Picture(), (Picture{"...", "..#"})) << "outside, nothing changes";
+    EXPECT_EQ(GetPixel(nullptr, 0, 0), CLR_INVALID);
+}
+
+TEST(Clipping, IntersectClipRectAndViewportOrigin)
+{
+    Canvas canvas(6, 4);
+    EXPECT_EQ(IntersectClipRect(canvas.dc(), 1, 1, 4, 3), SIMPLEREGION);
+    HBRUSH brush = CreateSolidBrush(kInk);
+    const RECT everything = {0, 0, 6, 4};
+    FillRect(canvas.dc(), &everything, brush);
+    EXPECT_EQ(canvas.Picture(), (Picture{"......", ".###..", ".###..", "......"}));
+
+    // The origin moves what is drawn, not the clip already set.
+    SetViewportOrgEx(canvas.dc(), 2, 0, nullptr);
+    POINT origin = {};
+    GetViewportOrgEx(canvas.dc(), &origin);
+    EXPECT_EQ(origin.x, 2);
+    SetPixel(canvas.dc(), 0, 0, RGB(0, 0, 0)); // (2,0): clipped
+    SetPixel(canvas.dc(), 0, 2, RGB(0, 0, 0)); // (2,2): drawn
+    EXPECT_EQ(canvas.At(2, 0), kPaper);
+    EXPECT_EQ(canvas.At(2, 2), RGB(0, 0, 0));
+    RECT box = {};
+    EXPECT_EQ(GetClipBox(canvas.dc(), &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, -1);
+    EXPECT_EQ(box.right, 2);
+    DeleteObject(brush);
+}
+
+} // namespace
