@@ -1,0 +1,176 @@
+// The .res parser, and resource lookups on the test's own embedded resources.
+#include "resources.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using platform::ParseResourceFile;
+using platform::Resource;
+
+// Writes .res entries as windres does.
+class ResWriter {
+public:
+    ResWriter() { Entry(0, 0, 0, {}); } // the empty entry every .res file starts with
+
+    ResWriter &Entry(WORD type, WORD name, WORD language, const std::vector<BYTE> &data)
+    {
+        Dword(static_cast<DWORD>(data.size())).Dword(32);
+        Word(0xFFFF).Word(type).Word(0xFFFF).Word(name);
+        Dword(0).Word(0x30).Word(language).Dword(0).Dword(0);
+        bytes_.insert(bytes_.end(), data.begin(), data.end());
+        while (bytes_.size() % 4 != 0) {
+            bytes_.push_back(0);
+        }
+        return *this;
+    }
+    ResWriter &NamedEntry(const char16_t *type, WORD language, const std::vector<BYTE> &data)
+    {
+        const size_t start = bytes_.size();
+        Dword(static_cast<DWORD>(data.size())).Dword(0);
+        for (const char16_t *c = type; *c != 0; ++c) {
+            Word(static_cast<WORD>(*c));
+        }
+        Word(0).Word(0xFFFF).Word(1);
+        while (bytes_.size() % 4 != 0) {
+            bytes_.push_back(0);
+        }
+        Dword(0).Word(0x30).Word(language).Dword(0).Dword(0);
+        const auto header = static_cast<DWORD>(bytes_.size() - start);
+        memcpy(&bytes_[start + 4], &header, sizeof(header));
+        bytes_.insert(bytes_.end(), data.begin(), data.end());
+        while (bytes_.size() % 4 != 0) {
+            bytes_.push_back(0);
+        }
+        return *this;
+    }
+    std::vector<BYTE> &bytes() { return bytes_; }
+
+private:
+    ResWriter &Word(WORD value) { return Append(&value, sizeof(value)); }
+    ResWriter &Dword(DWORD value) { return Append(&value, sizeof(value)); }
+    ResWriter &Append(const void *value, size_t size)
+    {
+        const auto *first = static_cast<const BYTE *>(value);
+        bytes_.insert(bytes_.end(), first, first + size);
+        return *this;
+    }
+    std::vector<BYTE> bytes_;
+};
+
+TEST(ResourceParser, ReadsOrdinalAndNamedEntriesSkippingTheMarker)
+{
+    ResWriter res;
+    res.Entry(5, 1, 0x409, {1, 2, 3}).NamedEntry(u"PNG", 0, {9});
+    std::vector<Resource> entries;
+    ASSERT_TRUE(ParseResourceFile(res.bytes().data(), res.bytes().size(), entries));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].type.ordinal, 5);
+    EXPECT_EQ(entries[0].name.ordinal, 1);
+    EXPECT_EQ(entries[0].language, 0x409);
+    ASSERT_EQ(entries[0].size, 3u);
+    EXPECT_EQ(entries[0].data[2], 3);
+    EXPECT_EQ(entries[1].type.name, u"PNG");
+    EXPECT_EQ(entries[1].size, 1u);
+    EXPECT_EQ(entries[1].data[0], 9);
+}
+
+TEST(ResourceParser, RefusesDamagedFilesWhole)
+{
+    ResWriter res;
+    res.Entry(5, 1, 0x409, {1, 2, 3, 4, 5, 6, 7, 8});
+    const std::vector<BYTE> whole = res.bytes();
+    std::vector<Resource> entries;
+    constexpr size_t kMarkerOnly = 32;
+    for (size_t size = 1; size < whole.size(); ++size) {
+        const std::vector<BYTE> cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        const bool parsed = ParseResourceFile(cut.data(), cut.size(), entries);
+        EXPECT_EQ(parsed, size == kMarkerOnly) << "cut at " << size;
+        EXPECT_TRUE(entries.empty()) << "cut at " << size;
+    }
+    // A data size beyond the file, and a header size too small for its own fields.
+    std::vector<BYTE> oversized = whole;
+    oversized[32] = 0xFF;
+    oversized[33] = 0xFF;
+    EXPECT_FALSE(ParseResourceFile(oversized.data(), oversized.size(), entries));
+    EXPECT_TRUE(entries.empty());
+    std::vector<BYTE> shortHeader = whole;
+    shortHeader[36] = 8;
+    EXPECT_FALSE(ParseResourceFile(shortHeader.data(), shortHeader.size(), entries));
+}
+
+TEST(ResourceLookup, FindsTheProgramsDialogWithTheLanguageFallback)
+{
+    const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    HRSRC exact = FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(1), english);
+    ASSERT_NE(exact, nullptr);
+    EXPECT_GT(SizeofResource(nullptr, exact), 0u);
+    EXPECT_NE(LockResource(LoadResource(nullptr, exact)), nullptr);
+    // Another English, another language, and no language at all all fall back to the one there is.
+    for (WORD language : {static_cast<WORD>(MAKELANGID(LANG_ENGLISH, 0x02)), static_cast<WORD>(0x0407),
+                          static_cast<WORD>(0)}) {
+        EXPECT_EQ(FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(1), language), exact) << language;
+    }
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_DIALOG), exact);
+    EXPECT_EQ(FindResourceA(nullptr, "#1", reinterpret_cast<LPCSTR>(RT_DIALOG)), exact)
+        << "\"#1\" is ordinal 1";
+    // The manifest is neutral: an English request finds it through the neutral step.
+    EXPECT_NE(FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(1), english), nullptr);
+}
+
+TEST(ResourceLookup, MissingTypesNamesAndModulesSayWhich)
+{
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_BITMAP), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(2), RT_DIALOG), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    const auto bogus = reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(0x1230));
+    EXPECT_EQ(FindResourceA(bogus, MAKEINTRESOURCEA(1), RT_DIALOG), nullptr);
+    EXPECT_EQ(SizeofResource(nullptr, reinterpret_cast<HRSRC>(static_cast<UINT_PTR>(0x1230))), 0u);
+    EXPECT_EQ(LoadLibraryExA("/nonexistent/program.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE), nullptr);
+    EXPECT_FALSE(FreeLibrary(bogus));
+}
+
+BOOL CALLBACK CollectType(HMODULE /*module*/, LPSTR type, LONG_PTR list)
+{
+    reinterpret_cast<std::vector<ULONG_PTR> *>(list)->push_back(reinterpret_cast<ULONG_PTR>(type));
+    return TRUE;
+}
+
+BOOL CALLBACK StopAtFirst(HMODULE /*module*/, LPSTR /*type*/, LONG_PTR count)
+{
+    ++*reinterpret_cast<int *>(count);
+    return FALSE;
+}
+
+TEST(ResourceLookup, EnumeratesTypesInOrderAndStopsWhenAsked)
+{
+    std::vector<ULONG_PTR> types;
+    EXPECT_TRUE(EnumResourceTypesA(nullptr, CollectType, reinterpret_cast<LONG_PTR>(&types)));
+    EXPECT_EQ(types, (std::vector<ULONG_PTR>{5, 24}));
+    int calls = 0;
+    EXPECT_FALSE(EnumResourceTypesA(nullptr, StopAtFirst, reinterpret_cast<LONG_PTR>(&calls)));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_ENUM_USER_STOP));
+}
+
+TEST(Modules, TheProgramIsItsOwnModuleAndNothingElseIsLoaded)
+{
+    HMODULE program = GetModuleHandleA(nullptr);
+    ASSERT_NE(program, nullptr);
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    EXPECT_EQ(GetModuleHandleA(path), program);
+    char cut[4] = {};
+    EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof(cut)), 4u) << "a cut name fills the buffer";
+    EXPECT_EQ(cut[3], '\0');
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(GetModuleHandleA("ntdll.dll"), nullptr);
+    EXPECT_EQ(GetProcAddress(program, "wine_get_version"), nullptr);
+}
+
+} // namespace
