@@ -1,0 +1,148 @@
+// The headless host: surfaces in memory, no input, and a clock that moves only when told to.
+#include "headless.h"
+#include "host.h"
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <png.h>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Non-zero at start, as a tick count is on a running system.
+constexpr DWORD kClockStart = 1000;
+
+struct HostSurface {
+    Surface surface;
+    std::vector<std::uint32_t> pixels;
+    bool visible = false;
+};
+
+struct Host {
+    DWORD clock = kClockStart;
+    std::map<HWND, std::unique_ptr<HostSurface>> surfaces;
+    std::deque<host::Event> input;
+};
+
+Host &TheHost()
+{
+    static Host host;
+    return host;
+}
+
+} // namespace
+
+namespace host {
+
+Surface *CreateSurface(HWND window, int width, int height)
+{
+    std::unique_ptr<HostSurface> &entry = TheHost().surfaces[window];
+    if (!entry) {
+        entry = std::make_unique<HostSurface>();
+    }
+    width = width > 0 ? width : 0;
+    height = height > 0 ? height : 0;
+    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
+    entry->surface = {width, height, width, entry->pixels.data()};
+    return &entry->surface;
+}
+
+void DestroySurface(HWND window)
+{
+    TheHost().surfaces.erase(window);
+}
+
+void SetVisible(HWND window, bool visible)
+{
+    auto found = TheHost().surfaces.find(window);
+    if (found != TheHost().surfaces.end()) {
+        found->second->visible = visible;
+    }
+}
+
+void Present(HWND /*window*/, const RECT & /*area*/)
+{
+    // Nothing to show: the frame stays in memory until a test asks for it.
+}
+
+bool WaitForEvent(DWORD deadline, Event &event)
+{
+    Host &host = TheHost();
+    if (!host.input.empty()) {
+        event = host.input.front();
+        host.input.pop_front();
+        return true;
+    }
+    // Only tests give input; waiting for a deadline is moving the clock to it.
+    if (deadline != INFINITE && static_cast<LONG>(deadline - TheHost().clock) > 0) {
+        TheHost().clock = deadline;
+    }
+    return false;
+}
+
+DWORD Now()
+{
+    return TheHost().clock;
+}
+
+void Sleep(DWORD milliseconds)
+{
+    TheHost().clock += milliseconds;
+}
+
+} // namespace host
+
+void AdvanceClock(DWORD milliseconds)
+{
+    TheHost().clock += milliseconds;
+}
+
+void InjectInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TheHost().input.push_back({window, message, wParam, lParam});
+}
+
+bool SaveWindowPng(HWND window, const char *path)
+{
+    auto found = TheHost().surfaces.find(window);
+    if (found == TheHost().surfaces.end() || path == nullptr) {
+        return false;
+    }
+    const Surface &surface = found->second->surface;
+    FILE *file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    bool written = false;
+    if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(surface.width),
+                     static_cast<png_uint_32>(surface.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        std::vector<png_byte> row(static_cast<size_t>(surface.width) * 3);
+        for (int y = 0; y < surface.height; ++y) {
+            const std::uint32_t *source =
+                surface.pixels + static_cast<size_t>(y) * static_cast<size_t>(surface.stride);
+            for (int x = 0; x < surface.width; ++x) {
+                row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(source[x] >> 16);
+                row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(source[x] >> 8);
+                row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(source[x]);
+            }
+            png_write_row(png, row.data());
+        }
+        png_write_end(png, nullptr);
+        written = true;
+    }
+    png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
+    std::fclose(file);
+    return written;
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+// The host beneath the layer: where top-level windows get their pixels, events and time.
+// The headless host (tests) keeps everything in memory; a windowing host shows it to people.
+#pragma once
+
+#include "platform.h"
+
+namespace platform::host {
+
+// An input event for a window, already in window-message form (client coordinates).
+struct Event {
+    HWND window = nullptr;
+    UINT message = WM_NULL;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// The pixels of a top-level window (its whole frame), created or resized to width x height.
+// The pointer stays valid until DestroySurface; its pixels move when the size changes.
+Surface *CreateSurface(HWND window, int width, int height);
+void DestroySurface(HWND window);
+void SetVisible(HWND window, bool visible);
+
+// Shows the surface's pixels inside `area` (surface pixels) on the screen.
+void Present(HWND window, const RECT &area);
+
+// Waits for the next event until the clock reaches `deadline` (INFINITE: no deadline). Returns
+// true with an event; false once the deadline is reached, or at once when no event can ever come
+// and there is no deadline.
+bool WaitForEvent(DWORD deadline, Event &event);
+
+// Milliseconds since the host started, and a pause of the calling thread.
+DWORD Now();
+void Sleep(DWORD milliseconds);
+
+} // namespace platform::host
