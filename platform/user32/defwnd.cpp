@@ -1,0 +1,182 @@
+// DefWindowProc: what a window does with a message its procedure leaves alone.
+#include "window.h"
+
+namespace platform::user32 {
+
+namespace {
+
+constexpr LRESULT kNotifyAnsi = 1;    // NFR_ANSI
+constexpr LRESULT kNotifyUnicode = 2; // NFR_UNICODE
+
+void SetText(HWND hwnd, std::u16string text)
+{
+    Window *window = LookupQuiet(hwnd);
+    if (window == nullptr) {
+        return;
+    }
+    window->text = std::move(text);
+    if (!IsRealChild(window) && IsVisibleOnScreen(window)) {
+        DrawNonClient(window); // the caption shows the text
+        PresentWindow(window);
+    }
+}
+
+HBRUSH BackgroundBrush(const Window &window)
+{
+    HBRUSH brush = window.windowClass->background;
+    // A class brush may be a system colour index plus one.
+    const auto value = reinterpret_cast<ULONG_PTR>(brush);
+    if (value != 0 && value <= COLOR_MENUBAR + 1) {
+        return GetSysColorBrush(static_cast<int>(value - 1));
+    }
+    return brush;
+}
+
+LRESULT ControlColor(HDC dc, UINT message)
+{
+    const bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(field ? COLOR_WINDOW : COLOR_BTNFACE));
+}
+
+} // namespace
+
+LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    switch (message) {
+    case WM_NCCREATE: {
+        if (lParam == 0) {
+            return TRUE;
+        }
+        if (unicode) {
+            const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+            if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
+                window->text = FromWide(create->lpszName);
+            }
+        } else {
+            const auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
+            if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
+                window->text = Widen(create->lpszName);
+            }
+        }
+        return TRUE;
+    }
+    case WM_SETTEXT:
+        if (lParam == 0) {
+            SetText(hwnd, std::u16string());
+        } else {
+            SetText(hwnd, unicode ? FromWide(reinterpret_cast<LPCWSTR>(lParam))
+                                  : Widen(reinterpret_cast<LPCSTR>(lParam)));
+        }
+        return TRUE;
+    case WM_GETTEXT: {
+        if (wParam == 0 || lParam == 0) {
+            return 0;
+        }
+        if (unicode) {
+            auto *buffer = reinterpret_cast<LPWSTR>(lParam);
+            lstrcpynW(buffer, AsWide(window->text), static_cast<int>(wParam));
+            return lstrlenW(buffer);
+        }
+        auto *buffer = reinterpret_cast<LPSTR>(lParam);
+        lstrcpynA(buffer, Narrow(window->text).c_str(), static_cast<int>(wParam));
+        return lstrlenA(buffer);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(unicode ? window->text.size() : Narrow(window->text).size());
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            return Send(hwnd, WM_CLOSE, 0, 0, unicode);
+        }
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F4) {
+            return Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0, unicode);
+        }
+        return 0;
+    case WM_ERASEBKGND: {
+        HBRUSH brush = BackgroundBrush(*window);
+        if (brush == nullptr || wParam == 0) {
+            return 0;
+        }
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        return 1;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return ControlColor(reinterpret_cast<HDC>(wParam), message);
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hwnd, &paint);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+        const auto *position = reinterpret_cast<const WINDOWPOS *>(lParam);
+        if (position == nullptr) {
+            return 0;
+        }
+        if ((position->flags & SWP_NOMOVE) == 0) {
+            Send(hwnd, WM_MOVE, 0, MAKELPARAM(window->client.left, window->client.top), unicode);
+        }
+        window = LookupQuiet(hwnd);
+        if (window != nullptr && (position->flags & SWP_NOSIZE) == 0) {
+            Send(hwnd, WM_SIZE, SIZE_RESTORED,
+                 MAKELPARAM(window->client.right - window->client.left,
+                            window->client.bottom - window->client.top),
+                 unicode);
+        }
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            SetFocus(hwnd);
+        }
+        return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_NOTIFYFORMAT:
+        return unicode ? kNotifyUnicode : kNotifyAnsi;
+    case WM_CONTEXTMENU:
+        if (IsRealChild(window)) {
+            return Send(window->parent, message, wParam, lParam, unicode);
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace platform::user32
+
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam, true);
+}
+
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam, false);
+}

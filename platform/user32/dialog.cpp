@@ -1,0 +1,669 @@
+// The dialog manager: dialogs built from templates, DefDlgProc, keyboard navigation, modal loops.
+#include "dialog.h"
+
+#include <algorithm>
+
+namespace platform::user32 {
+
+namespace {
+
+constexpr char16_t kDialogClass[] = u"#32770";
+constexpr int kScreenDpi = 96;
+constexpr int kPointsPerInch = 72;
+constexpr WORD kSystemFontSize = 0x7FFF; // a DS_SETFONT size that asks for the system font
+constexpr char16_t kBaseUnitSample[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int kBaseUnitSampleLength = 52;
+// Dialog units: four per average character width, eight per character height.
+constexpr int kHorizontalUnits = 4;
+constexpr int kVerticalUnits = 8;
+
+// The average width of the 52 letters, rounded, and the height of a font.
+SIZE BaseUnitsOf(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SIZE sample = {};
+    GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(kBaseUnitSample), kBaseUnitSampleLength, &sample);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return {(sample.cx / (kBaseUnitSampleLength / 2) + 1) / 2, metrics.tmHeight};
+}
+
+SIZE SystemBaseUnits()
+{
+    static const SIZE units = BaseUnitsOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    return units;
+}
+
+RECT ToPixels(RECT bounds, SIZE units)
+{
+    return {MulDiv(bounds.left, units.cx, kHorizontalUnits), MulDiv(bounds.top, units.cy, kVerticalUnits),
+            MulDiv(bounds.right, units.cx, kHorizontalUnits),
+            MulDiv(bounds.bottom, units.cy, kVerticalUnits)};
+}
+
+HFONT CreateTemplateFont(const DialogTemplate &parsed)
+{
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(parsed.pointSize, kScreenDpi, kPointsPerInch);
+    font.lfWeight = parsed.weight;
+    font.lfItalic = parsed.italic;
+    font.lfCharSet = parsed.extended ? parsed.charset : static_cast<BYTE>(DEFAULT_CHARSET);
+    lstrcpynW(font.lfFaceName, AsWide(parsed.typeface), LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}
+
+HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instance, const DialogInfo &info)
+{
+    for (const DialogItem &item : parsed.items) {
+        const std::u16string className = item.windowClass.ordinal != 0
+                                             ? PredefinedClassName(item.windowClass.ordinal)
+                                             : item.windowClass.text;
+        // Position and size are converted each on its own, as the platform does.
+        const RECT box = ToPixels({item.bounds.left, item.bounds.top, item.bounds.right - item.bounds.left,
+                                   item.bounds.bottom - item.bounds.top},
+                                  info.baseUnits);
+        HWND control = CreateWindowExW(
+            item.exStyle | WS_EX_NOPARENTNOTIFY, AsWide(className), AsWide(item.text.text),
+            item.style | WS_CHILD, box.left, box.top, box.right, box.bottom, dialog,
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,
+            item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
+        if (control == nullptr) {
+            if ((parsed.style & DS_NOFAILCREATE) != 0) {
+                continue;
+            }
+            return nullptr;
+        }
+        if (info.font != nullptr) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(info.font), FALSE);
+        }
+    }
+    return dialog;
+}
+
+HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner, DLGPROC procedure,
+                        LPARAM param, bool unicode)
+{
+    DialogTemplate parsed;
+    if (!ParseDialogTemplate(bytes, size, parsed)) {
+        SetLastError(ERROR_INVALID_DATA);
+        return nullptr;
+    }
+    auto info = std::make_shared<DialogInfo>();
+    info->procedureUnicode = unicode;
+    info->result = IDOK; // also the default button's id until DM_SETDEFID says otherwise
+    if (parsed.hasFont && parsed.pointSize != kSystemFontSize) {
+        info->font = CreateTemplateFont(parsed);
+    }
+    info->baseUnits = info->font != nullptr ? BaseUnitsOf(info->font) : SystemBaseUnits();
+
+    DWORD exStyle = parsed.exStyle | WS_EX_CONTROLPARENT;
+    if ((parsed.style & DS_MODALFRAME) != 0) {
+        exStyle |= WS_EX_DLGMODALFRAME;
+    }
+    const RECT client =
+        ToPixels({0, 0, parsed.bounds.right - parsed.bounds.left, parsed.bounds.bottom - parsed.bounds.top},
+                 info->baseUnits);
+    RECT frame = client;
+    AdjustWindowRectEx(&frame, parsed.style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    POINT position = {MulDiv(parsed.bounds.left, info->baseUnits.cx, kHorizontalUnits),
+                      MulDiv(parsed.bounds.top, info->baseUnits.cy, kVerticalUnits)};
+    if ((parsed.style & DS_CENTER) != 0) {
+        position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                    (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+    } else if (owner != nullptr && (parsed.style & WS_CHILD) == 0) {
+        ClientToScreen(owner, &position);
+    }
+    const std::u16string className = parsed.windowClass.ordinal == 0 && !parsed.windowClass.text.empty()
+                                         ? parsed.windowClass.text
+                                         : kDialogClass;
+    HWND dialog = CreateWindowExW(exStyle, AsWide(className), AsWide(parsed.caption),
+                                  parsed.style & ~static_cast<DWORD>(WS_VISIBLE), position.x, position.y,
+                                  width, height, owner, nullptr, instance, reinterpret_cast<LPVOID>(param));
+    Window *window = dialog == nullptr ? nullptr : LookupQuiet(dialog);
+    if (window == nullptr) {
+        if (info->font != nullptr) {
+            DeleteObject(info->font);
+        }
+        return nullptr;
+    }
+    window->dialog = info;
+    if (procedure != nullptr) {
+        if (unicode) {
+            SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+        } else {
+            SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+        }
+    }
+    if (info->font != nullptr) {
+        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), 0);
+    }
+    if (CreateControls(dialog, parsed, instance, *info) == nullptr) {
+        DestroyWindow(dialog);
+        return nullptr;
+    }
+    HWND firstTab = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    const LRESULT wantsFocus =
+        unicode ? SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param)
+                : SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param);
+    if (!IsWindow(dialog)) {
+        return nullptr;
+    }
+    if (wantsFocus) {
+        // WM_INITDIALOG may have changed the controls: look for the first tab stop again.
+        if (HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE)) {
+            SetFocus(focus);
+        }
+    }
+    if ((parsed.style & WS_VISIBLE) != 0 && IsWindow(dialog)) {
+        ShowWindow(dialog, SW_SHOWNORMAL);
+        UpdateWindow(dialog);
+    }
+    return IsWindow(dialog) ? dialog : nullptr;
+}
+
+// Finds and loads a dialog template resource.
+bool LoadTemplate(HINSTANCE instance, HRSRC resource, const BYTE *&bytes, size_t &size)
+{
+    if (resource == nullptr) {
+        return false;
+    }
+    bytes = static_cast<const BYTE *>(LockResource(LoadResource(instance, resource)));
+    size = SizeofResource(instance, resource);
+    return bytes != nullptr;
+}
+
+// A template given by pointer carries no size: it is read up to what any template could need.
+constexpr size_t kLargestIndirectTemplate = 0x10000 * 64;
+
+INT_PTR RunModal(HWND dialog)
+{
+    if (dialog == nullptr) {
+        return -1;
+    }
+    std::shared_ptr<DialogInfo> info = LookupQuiet(dialog)->dialog;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    if (ownerWasEnabled) {
+        EnableWindow(owner, FALSE);
+    }
+    bool shown = IsWindowVisible(dialog) != FALSE;
+    MSG msg;
+    while (!info->ended && IsWindow(dialog)) {
+        // The dialog shows itself once the queue first runs dry, or at its first timer.
+        if (!shown && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            ShowWindow(dialog, SW_SHOWNORMAL);
+            shown = true;
+            continue;
+        }
+        if (!GetMessageW(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // the outer loop must see it too
+            break;
+        }
+        if (!info->ended && !IsDialogMessageW(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (!shown && msg.message == WM_TIMER && IsWindow(dialog)) {
+            ShowWindow(dialog, SW_SHOWNORMAL);
+            shown = true;
+        }
+    }
+    if (ownerWasEnabled && IsWindow(owner)) {
+        EnableWindow(owner, TRUE);
+    }
+    const INT_PTR result = info->ended ? info->result : -1;
+    if (IsWindow(dialog)) {
+        DestroyWindow(dialog);
+    }
+    return result;
+}
+
+void SaveFocus(HWND dialog, DialogInfo &info)
+{
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(dialog, focus)) {
+        info.savedFocus = focus;
+    }
+}
+
+void SetDialogFocus(HWND control)
+{
+    // Tabbing into a field selects its text, as the platform does.
+    if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    }
+    SetFocus(control);
+}
+
+void RestoreFocus(HWND dialog, DialogInfo &info)
+{
+    if (info.savedFocus == nullptr || !IsChild(dialog, info.savedFocus)) {
+        info.savedFocus = GetNextDlgTabItem(dialog, nullptr, FALSE);
+    }
+    if (info.savedFocus != nullptr) {
+        SetFocus(info.savedFocus);
+    }
+}
+
+HWND DefaultButton(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+bool ReturnsResultDirectly(UINT message)
+{
+    switch (message) {
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What DefDlgProc does itself when the dialog procedure leaves a message alone.
+LRESULT DialogDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        auto brush = reinterpret_cast<HBRUSH>(
+            Send(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd), unicode));
+        if (brush == nullptr) {
+            brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(hwnd, WM_CTLCOLORDLG, wParam,
+                                                                    reinterpret_cast<LPARAM>(hwnd), unicode));
+        }
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        return 1;
+    }
+    case WM_SHOWWINDOW:
+        if (!wParam) {
+            SaveFocus(hwnd, info);
+        }
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            RestoreFocus(hwnd, info);
+        } else {
+            SaveFocus(hwnd, info);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus(hwnd, info);
+        return 0;
+    case DM_SETDEFID:
+        info.result = static_cast<INT_PTR>(wParam); // the platform keeps the default id there too
+        return TRUE;
+    case DM_GETDEFID: {
+        if (info.ended) {
+            return 0;
+        }
+        if (info.result != 0) {
+            return MAKELRESULT(info.result, DC_HASDEFID);
+        }
+        HWND button = DefaultButton(hwnd);
+        return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+    }
+    case WM_NEXTDLGCTL: {
+        HWND target =
+            lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+        if (target != nullptr && IsChild(hwnd, target)) {
+            SetDialogFocus(target);
+        }
+        return 0;
+    }
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(info.font);
+    case WM_CLOSE:
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
+        return 0;
+    default:
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    }
+}
+
+LRESULT DefaultDialog(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    if (!window->dialog) {
+        window->dialog = std::make_shared<DialogInfo>(); // a class of the program's own that uses DefDlgProc
+        window->dialog->baseUnits = SystemBaseUnits();
+    }
+    std::shared_ptr<DialogInfo> info = window->dialog;
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
+    LRESULT result = 0;
+    if (procedure != nullptr) {
+        result = CallProcedure(procedure, info->procedureUnicode, unicode, hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        if (info->font != nullptr) {
+            DeleteObject(info->font);
+            info->font = nullptr;
+        }
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    }
+    if (!IsWindow(hwnd)) {
+        return result;
+    }
+    if (result == 0) {
+        switch (message) {
+        case WM_INITDIALOG:
+        case WM_VKEYTOITEM:
+        case WM_COMPAREITEM:
+        case WM_CHARTOITEM:
+            break;
+        default:
+            return DialogDefault(hwnd, message, wParam, lParam, unicode, *info);
+        }
+    }
+    return ReturnsResultDirectly(message) ? result : GetWindowLongPtrW(hwnd, DWLP_MSGRESULT);
+}
+
+bool IsDialogKeyMessage(HWND dialog, MSG *msg)
+{
+    const LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    if ((code & DLGC_WANTMESSAGE) != 0) {
+        return false;
+    }
+    switch (msg->wParam) {
+    case VK_TAB:
+        if ((code & DLGC_WANTTAB) != 0) {
+            return false;
+        }
+        SendMessageW(dialog, WM_NEXTDLGCTL, (GetKeyState(VK_SHIFT) & 0x8000) != 0, 0);
+        return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        if ((code & DLGC_WANTARROWS) != 0) {
+            return false;
+        }
+        const bool previous = msg->wParam == VK_LEFT || msg->wParam == VK_UP;
+        HWND next = GetNextDlgGroupItem(dialog, GetFocus(), previous);
+        if (next != nullptr) {
+            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        }
+        return true;
+    }
+    case VK_ESCAPE:
+    case VK_CANCEL:
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+        return true;
+    case VK_RETURN:
+    case VK_EXECUTE: {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(dialog, focus) &&
+            (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0) {
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(focus));
+            return true;
+        }
+        const LRESULT defaultId = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+        if (HIWORD(defaultId) == DC_HASDEFID) {
+            HWND button = GetDlgItem(dialog, LOWORD(defaultId));
+            if (button == nullptr || IsWindowEnabled(button)) {
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(LOWORD(defaultId), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+            }
+        } else {
+            SendMessageW(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+BOOL DialogMessage(HWND dialog, LPMSG msg, bool unicode)
+{
+    if (msg == nullptr || !IsWindow(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd))) {
+        return FALSE;
+    }
+    if (msg->message == WM_KEYDOWN && IsDialogKeyMessage(dialog, msg)) {
+        return TRUE;
+    }
+    TranslateMessage(msg);
+    if (unicode) {
+        DispatchMessageW(msg);
+    } else {
+        DispatchMessageA(msg);
+    }
+    return TRUE;
+}
+
+// The controls that take part in tab or group navigation: their own styles say visible and
+// enabled, whether or not the dialog shows yet.
+bool Navigable(HWND control)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+    return (style & WS_VISIBLE) != 0 && (style & WS_DISABLED) == 0;
+}
+
+std::vector<HWND> Children(HWND dialog)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    return children;
+}
+
+} // namespace
+
+DialogInfo *DialogOf(HWND hwnd)
+{
+    Window *window = LookupQuiet(hwnd);
+    return window == nullptr ? nullptr : window->dialog.get();
+}
+
+} // namespace platform::user32
+
+using namespace platform::user32;
+
+LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefaultDialog(hDlg, Msg, wParam, lParam, true);
+}
+
+LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefaultDialog(hDlg, Msg, wParam, lParam, false);
+}
+
+HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return CreateFromTemplate(hInstance, reinterpret_cast<const BYTE *>(lpTemplate), kLargestIndirectTemplate,
+                              hWndParent, lpDialogFunc, dwInitParam, true);
+}
+
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return CreateFromTemplate(hInstance, reinterpret_cast<const BYTE *>(lpTemplate), kLargestIndirectTemplate,
+                              hWndParent, lpDialogFunc, dwInitParam, false);
+}
+
+HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    const BYTE *bytes = nullptr;
+    size_t size = 0;
+    if (!LoadTemplate(hInstance,
+                      FindResourceW(hInstance, lpTemplateName, reinterpret_cast<LPCWSTR>(RT_DIALOG)), bytes,
+                      size)) {
+        return nullptr;
+    }
+    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, true);
+}
+
+HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    const BYTE *bytes = nullptr;
+    size_t size = 0;
+    if (!LoadTemplate(hInstance, FindResourceA(hInstance, lpTemplateName, RT_DIALOG), bytes, size)) {
+        return nullptr;
+    }
+    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, false);
+}
+
+INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return RunModal(
+        CreateDialogIndirectParamW(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
+}
+
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return RunModal(
+        CreateDialogIndirectParamA(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
+}
+
+INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return RunModal(CreateDialogParamW(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
+}
+
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
+                               DLGPROC lpDialogFunc, LPARAM dwInitParam)
+{
+    return RunModal(CreateDialogParamA(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
+}
+
+BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
+{
+    DialogInfo *info = DialogOf(hDlg);
+    if (info == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    info->result = nResult;
+    info->ended = true;
+    HWND owner = GetWindow(hDlg, GW_OWNER);
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+    }
+    const bool wasActive = GetActiveWindow() == hDlg;
+    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (wasActive && owner != nullptr) {
+        SetActiveWindow(owner);
+    }
+    PostMessageW(hDlg, WM_NULL, 0, 0); // wakes the modal loop
+    return TRUE;
+}
+
+BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg)
+{
+    return DialogMessage(hDlg, lpMsg, true);
+}
+
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg)
+{
+    return DialogMessage(hDlg, lpMsg, false);
+}
+
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
+{
+    if (!IsWindow(hDlg)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    std::vector<HWND> children = Children(hDlg);
+    if (bPrevious) {
+        std::reverse(children.begin(), children.end());
+    }
+    const auto start = std::find(children.begin(), children.end(), hCtl);
+    // Search after the control, wrapping round; without a control, from the first.
+    const size_t first = start == children.end() ? 0 : static_cast<size_t>(start - children.begin()) + 1;
+    for (size_t step = 0; step < children.size(); ++step) {
+        HWND candidate = children[(first + step) % children.size()];
+        if ((GetWindowLongW(candidate, GWL_STYLE) & WS_TABSTOP) != 0 && Navigable(candidate)) {
+            return candidate;
+        }
+    }
+    return hCtl;
+}
+
+HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
+{
+    if (!IsWindow(hDlg)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    const std::vector<HWND> children = Children(hDlg);
+    const auto at = std::find(children.begin(), children.end(), hCtl);
+    if (at == children.end()) {
+        return children.empty() ? nullptr : children.front();
+    }
+    // The group runs from a WS_GROUP control up to the next one.
+    const auto startsGroup = [](HWND control) {
+        return (GetWindowLongW(control, GWL_STYLE) & WS_GROUP) != 0;
+    };
+    size_t begin = static_cast<size_t>(at - children.begin());
+    while (begin > 0 && !startsGroup(children[begin])) {
+        --begin;
+    }
+    size_t end = begin + 1;
+    while (end < children.size() && !startsGroup(children[end])) {
+        ++end;
+    }
+    const size_t count = end - begin;
+    const size_t position = static_cast<size_t>(at - children.begin()) - begin;
+    for (size_t step = 1; step < count; ++step) {
+        const size_t index = bPrevious ? (position + count - step) % count : (position + step) % count;
+        if (Navigable(children[begin + index])) {
+            return children[begin + index];
+        }
+    }
+    return hCtl;
+}
+
+BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect)
+{
+    DialogInfo *info = DialogOf(hDlg);
+    if (info == nullptr || lpRect == nullptr) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    *lpRect = ToPixels(*lpRect, info->baseUnits);
+    return TRUE;
+}
+
+LONG WINAPI GetDialogBaseUnits(void)
+{
+    const SIZE units = SystemBaseUnits();
+    return MAKELONG(units.cx, units.cy);
+}

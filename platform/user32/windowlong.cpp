@@ -1,0 +1,206 @@
+// Window longs: the fixed indices and the class's extra bytes, through A and W entry points.
+#include "dialog.h"
+
+namespace platform::user32 {
+
+namespace {
+
+template <typename Value> bool ReadExtra(const Window &window, int index, Value &value)
+{
+    if (index < 0 || static_cast<size_t>(index) + sizeof(Value) > window.extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return false;
+    }
+    memcpy(&value, window.extra.data() + index, sizeof(Value));
+    return true;
+}
+
+template <typename Value> bool WriteExtra(Window &window, int index, Value value)
+{
+    if (index < 0 || static_cast<size_t>(index) + sizeof(Value) > window.extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return false;
+    }
+    memcpy(window.extra.data() + index, &value, sizeof(Value));
+    return true;
+}
+
+LONG_PTR GetLong(HWND hwnd, int index)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    switch (index) {
+    case GWLP_WNDPROC:
+        return reinterpret_cast<LONG_PTR>(window->procedure);
+    case GWLP_HINSTANCE:
+        return reinterpret_cast<LONG_PTR>(window->instance);
+    case GWLP_HWNDPARENT:
+        return reinterpret_cast<LONG_PTR>(IsRealChild(window) ? window->parent : window->owner);
+    case GWLP_ID:
+        return window->id;
+    case GWLP_USERDATA:
+        return window->userData;
+    case GWL_STYLE:
+        return static_cast<LONG>(window->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(window->exStyle);
+    default: {
+        LONG_PTR value = 0;
+        return ReadExtra(*window, index, value) ? value : 0;
+    }
+    }
+}
+
+LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, bool unicode)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    SetLastError(ERROR_SUCCESS); // 0 can be a genuine previous value
+    LONG_PTR previous = 0;
+    switch (index) {
+    case GWLP_WNDPROC:
+        previous = reinterpret_cast<LONG_PTR>(window->procedure);
+        window->procedure = reinterpret_cast<WNDPROC>(value);
+        window->unicode = unicode;
+        return previous;
+    case GWLP_HINSTANCE:
+        previous = reinterpret_cast<LONG_PTR>(window->instance);
+        window->instance = reinterpret_cast<HINSTANCE>(value);
+        return previous;
+    case GWLP_HWNDPARENT:
+        // Only a top-level window's owner can change this way.
+        previous = reinterpret_cast<LONG_PTR>(IsRealChild(window) ? window->parent : window->owner);
+        if (!IsRealChild(window)) {
+            window->owner = reinterpret_cast<HWND>(value);
+        }
+        return previous;
+    case GWLP_ID:
+        previous = window->id;
+        window->id = value;
+        return previous;
+    case GWLP_USERDATA:
+        previous = window->userData;
+        window->userData = value;
+        return previous;
+    case GWL_STYLE: {
+        previous = static_cast<LONG>(window->style);
+        STYLESTRUCT change = {window->style, static_cast<DWORD>(value)};
+        Send(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change), true);
+        if ((window = LookupQuiet(hwnd)) == nullptr) {
+            return previous;
+        }
+        window->style = change.styleNew;
+        Send(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change), true);
+        return previous;
+    }
+    case GWL_EXSTYLE: {
+        previous = static_cast<LONG>(window->exStyle);
+        STYLESTRUCT change = {window->exStyle, static_cast<DWORD>(value)};
+        Send(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_EXSTYLE), reinterpret_cast<LPARAM>(&change),
+             true);
+        if ((window = LookupQuiet(hwnd)) == nullptr) {
+            return previous;
+        }
+        window->exStyle = change.styleNew;
+        Send(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE), reinterpret_cast<LPARAM>(&change),
+             true);
+        return previous;
+    }
+    default:
+        if (!ReadExtra(*window, index, previous) || !WriteExtra(*window, index, value)) {
+            return 0;
+        }
+        // A dialog procedure set through A or W gets its strings that way.
+        if (index == DWLP_DLGPROC && window->dialog) {
+            window->dialog->procedureUnicode = unicode;
+        }
+        return previous;
+    }
+}
+
+bool IsPointerIndex(int index)
+{
+    return index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT;
+}
+
+LONG GetLong32(HWND hwnd, int index)
+{
+    if (IsPointerIndex(index)) {
+        SetLastError(ERROR_INVALID_INDEX); // a pointer does not fit in 32 bits
+        return 0;
+    }
+    if (index >= 0) {
+        Window *window = Lookup(hwnd);
+        LONG value = 0;
+        return window != nullptr && ReadExtra(*window, index, value) ? value : 0;
+    }
+    return static_cast<LONG>(GetLong(hwnd, index));
+}
+
+LONG SetLong32(HWND hwnd, int index, LONG value, bool unicode)
+{
+    if (IsPointerIndex(index)) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    if (index >= 0) {
+        Window *window = Lookup(hwnd);
+        LONG previous = 0;
+        if (window == nullptr || !ReadExtra(*window, index, previous) || !WriteExtra(*window, index, value)) {
+            return 0;
+        }
+        SetLastError(ERROR_SUCCESS);
+        return previous;
+    }
+    return static_cast<LONG>(SetLong(hwnd, index, value, unicode));
+}
+
+} // namespace
+
+} // namespace platform::user32
+
+using namespace platform::user32;
+
+LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex)
+{
+    return GetLong(hWnd, nIndex);
+}
+
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex)
+{
+    return GetLong(hWnd, nIndex);
+}
+
+LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetLong(hWnd, nIndex, dwNewLong, true);
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetLong(hWnd, nIndex, dwNewLong, false);
+}
+
+LONG WINAPI GetWindowLongW(HWND hWnd, int nIndex)
+{
+    return GetLong32(hWnd, nIndex);
+}
+
+LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex)
+{
+    return GetLong32(hWnd, nIndex);
+}
+
+LONG WINAPI SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong)
+{
+    return SetLong32(hWnd, nIndex, dwNewLong, true);
+}
+
+LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong)
+{
+    return SetLong32(hWnd, nIndex, dwNewLong, false);
+}

@@ -1,0 +1,277 @@
+// The dialog manager through the public API: a dialog built from an in-memory template, its
+// focus, keyboard navigation, the dialog procedure's return contract and the ways it ends.
+// The same expectations hold on the real platform.
+#include "template_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using test::TemplateWriter;
+
+constexpr char kFieldClass[] = "DialogManagerField";
+constexpr int kLabel = 10;
+constexpr int kFirstField = 11;
+constexpr int kSecondField = 12;
+constexpr LPARAM kInitParam = 1234;
+constexpr UINT kAnswer = WM_APP + 1;
+constexpr UINT kEndNow = WM_APP + 2;
+constexpr LRESULT kAnswerValue = 42;
+constexpr INT_PTR kModalResult = 77;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+
+struct Record {
+    HWND initFocus = nullptr;
+    LPARAM initParam = 0;
+    std::vector<WPARAM> commands;
+};
+Record g_record;
+
+// A dialog of a label and two fields of a class of the test's own, 200 x 100 dialog units.
+std::vector<BYTE> Template(const char16_t *fieldClass = u"DialogManagerField")
+{
+    TemplateWriter out;
+    out.Dword(kDialogStyle).Dword(0).Word(3).Box(0, 0, 200, 100);
+    out.Word(0).Word(0).String(u"Test").Word(8).String(u"Tahoma");
+    out.Align().Dword(WS_CHILD | WS_VISIBLE).Dword(0).Box(5, 5, 40, 10).Word(kLabel);
+    out.String(fieldClass).String(u"label").Word(0);
+    out.Align().Dword(kFieldStyle).Dword(0).Box(5, 20, 40, 12).Word(kFirstField);
+    out.String(fieldClass).String(u"").Word(0);
+    out.Align().Dword(kFieldStyle).Dword(0).Box(50, 20, 40, 12).Word(kSecondField);
+    out.String(fieldClass).String(u"").Word(0);
+    return out.bytes();
+}
+
+INT_PTR CALLBACK TestDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        g_record.initFocus = reinterpret_cast<HWND>(wParam);
+        g_record.initParam = lParam;
+        return TRUE;
+    case WM_COMMAND:
+        g_record.commands.push_back(wParam);
+        return TRUE;
+    case kAnswer:
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, kAnswerValue);
+        return TRUE;
+    case kEndNow:
+        EndDialog(hwnd, kModalResult);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK EndingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG) {
+        PostMessageA(hwnd, kEndNow, 0, 0);
+    }
+    return TestDialogProc(hwnd, msg, wParam, lParam);
+}
+
+class DialogManager : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kFieldClass;
+        RegisterClassA(&windowClass);
+    }
+
+    void SetUp() override
+    {
+        g_record = {};
+        bytes_ = Template();
+        dialog_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEA>(bytes_.data()), nullptr,
+                                             TestDialogProc, kInitParam);
+        ASSERT_NE(dialog_, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(dialog_);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    BOOL Key(WPARAM key)
+    {
+        MSG msg = {GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        return IsDialogMessageA(dialog_, &msg);
+    }
+
+    std::vector<BYTE> bytes_;
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(DialogManager, ControlsComeInTemplateOrderWithTheirIds)
+{
+    HWND label = GetWindow(dialog_, GW_CHILD);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(label), kLabel);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(label, GW_HWNDNEXT)), kFirstField);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(GetWindow(label, GW_HWNDNEXT), GW_HWNDNEXT)), kSecondField);
+    char text[16] = {};
+    GetDlgItemTextA(dialog_, kLabel, text, sizeof(text));
+    EXPECT_STREQ(text, "label");
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "a template without WS_VISIBLE stays hidden";
+}
+
+TEST_F(DialogManager, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
+{
+    RECT expected = {0, 0, 200, 100};
+    ASSERT_TRUE(MapDialogRect(dialog_, &expected));
+    RECT client = {};
+    GetClientRect(dialog_, &client);
+    EXPECT_TRUE(EqualRect(&client, &expected));
+
+    RECT field = {};
+    GetWindowRect(GetDlgItem(dialog_, kSecondField), &field);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT *>(&field), 2);
+    // Position and size are converted each on its own.
+    RECT mapped = {50, 20, 40, 12};
+    MapDialogRect(dialog_, &mapped);
+    EXPECT_EQ(field.left, mapped.left);
+    EXPECT_EQ(field.top, mapped.top);
+    EXPECT_EQ(field.right - field.left, mapped.right);
+    EXPECT_EQ(field.bottom - field.top, mapped.bottom);
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog_, kFirstField), WM_GETFONT, 0, 0), 0)
+        << "the fields' own class keeps no font";
+    EXPECT_NE(SendMessageA(dialog_, WM_GETFONT, 0, 0), 0) << "the dialog keeps the template's font";
+}
+
+TEST_F(DialogManager, InitDialogTakesTheParamAndTheFirstTabStopGetsTheFocus)
+{
+    EXPECT_EQ(g_record.initParam, kInitParam);
+    EXPECT_EQ(g_record.initFocus, GetDlgItem(dialog_, kFirstField));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kFirstField));
+}
+
+TEST_F(DialogManager, TabMovesAmongTabStopsAndWrapsRound)
+{
+    EXPECT_TRUE(Key(VK_TAB));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kSecondField));
+    EXPECT_TRUE(Key(VK_TAB));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kFirstField)) << "the label is no tab stop";
+    EXPECT_EQ(GetNextDlgTabItem(dialog_, GetDlgItem(dialog_, kFirstField), TRUE),
+              GetDlgItem(dialog_, kSecondField));
+    EnableWindow(GetDlgItem(dialog_, kSecondField), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(dialog_, GetDlgItem(dialog_, kFirstField), FALSE),
+              GetDlgItem(dialog_, kFirstField))
+        << "a disabled control is passed over";
+}
+
+TEST_F(DialogManager, EscapeAndEnterBecomeCancelAndOk)
+{
+    EXPECT_TRUE(Key(VK_ESCAPE));
+    EXPECT_TRUE(Key(VK_RETURN));
+    EXPECT_EQ(g_record.commands, (std::vector<WPARAM>{IDCANCEL, IDOK}));
+    EXPECT_EQ(SendMessageA(dialog_, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID)) << "IDOK until told";
+    SendMessageA(dialog_, DM_SETDEFID, kSecondField, 0);
+    EXPECT_EQ(SendMessageA(dialog_, DM_GETDEFID, 0, 0), MAKELRESULT(kSecondField, DC_HASDEFID));
+    MSG other = {nullptr, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_FALSE(IsDialogMessageA(dialog_, &other)) << "a message for no window of the dialog";
+}
+
+TEST_F(DialogManager, ResultsOtherThanHandledTravelInMsgResult)
+{
+    EXPECT_EQ(SendMessageA(dialog_, kAnswer, 0, 0), kAnswerValue);
+    EXPECT_EQ(SendMessageA(dialog_, WM_APP + 99, 0, 0), 0);
+    EXPECT_EQ(GetWindowLongPtrA(dialog_, DWLP_DLGPROC), reinterpret_cast<LONG_PTR>(TestDialogProc));
+}
+
+TEST_F(DialogManager, CloseRequestsArePostedAsCancel)
+{
+    SendMessageA(dialog_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(g_record.commands.empty()) << "the command is posted, not sent";
+    EXPECT_TRUE(IsWindow(dialog_));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(g_record.commands, (std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)}));
+}
+
+// A field that wants every key, as a multi-line edit does.
+std::vector<WPARAM> g_keysTaken;
+
+LRESULT CALLBACK GreedyFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_GETDLGCODE) {
+        return DLGC_WANTALLKEYS;
+    }
+    if (msg == WM_KEYDOWN) {
+        g_keysTaken.push_back(wParam);
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+TEST(DialogManagerKeys, AFieldThatWantsTheKeysGetsThemInsteadOfTheDialog)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = GreedyFieldProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "DialogManagerGreedy";
+    RegisterClassA(&windowClass);
+    g_record = {};
+    g_keysTaken.clear();
+    const std::vector<BYTE> bytes = Template(u"DialogManagerGreedy");
+    HWND dialog =
+        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                   nullptr, TestDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND field = GetFocus();
+    ASSERT_EQ(field, GetDlgItem(dialog, kFirstField));
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_TAB}, WPARAM{VK_ESCAPE}}) {
+        MSG msg = {field, WM_KEYDOWN, key, 0, 0, {0, 0}};
+        EXPECT_TRUE(IsDialogMessageA(dialog, &msg)) << "dispatched to the field: " << key;
+    }
+    EXPECT_EQ(g_keysTaken, (std::vector<WPARAM>{VK_RETURN, VK_TAB, VK_ESCAPE}));
+    EXPECT_TRUE(g_record.commands.empty());
+    EXPECT_EQ(GetFocus(), field);
+    DestroyWindow(dialog);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST(DialogManagerFailures, UnknownControlClassFailsTheDialog)
+{
+    const std::vector<BYTE> bytes = Template(u"NoSuchClassAnywhere");
+    EXPECT_EQ(CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                         reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                                         TestDialogProc, 0),
+              nullptr);
+    EXPECT_EQ(DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                                      TestDialogProc, 0),
+              -1);
+    EXPECT_EQ(
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(999), nullptr, TestDialogProc, 0),
+        nullptr);
+}
+
+TEST(DialogManagerModal, TheModalLoopRunsUntilEndDialogAndReturnsItsResult)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kFieldClass;
+    RegisterClassA(&windowClass);
+    const std::vector<BYTE> bytes = Template();
+    EXPECT_EQ(DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                      reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                                      EndingDialogProc, 0),
+              kModalResult);
+    EXPECT_FALSE(EndDialog(nullptr, 0));
+}
+
+} // namespace

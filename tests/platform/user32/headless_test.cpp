@@ -1,0 +1,196 @@
+// The headless host: a clock that only tests move, the message loop that never waits forever,
+// and frames written as PNG.
+#include "headless.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT_PTR kTimer = 3;
+constexpr UINT kPeriod = 100;
+constexpr int kWidth = 40;
+constexpr int kHeight = 30;
+constexpr char kClassName[] = "HeadlessTest";
+
+class Headless : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr,
+                                  nullptr, nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(window_);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(Headless, TheClockMovesOnlyWhenToldOrSlept)
+{
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(GetTickCount(), start);
+    Sleep(25);
+    EXPECT_EQ(GetTickCount(), start + 25);
+    platform::AdvanceClock(1000);
+    EXPECT_EQ(GetTickCount(), start + 1025);
+}
+
+TEST_F(Headless, TimersFallDueExactlyWhenTheClockReachesThem)
+{
+    ASSERT_NE(SetTimer(window_, kTimer, kPeriod, nullptr), 0u);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, window_, WM_TIMER, WM_TIMER, PM_REMOVE));
+    platform::AdvanceClock(kPeriod - 1);
+    EXPECT_FALSE(PeekMessageA(&msg, window_, WM_TIMER, WM_TIMER, PM_REMOVE));
+    platform::AdvanceClock(1);
+    ASSERT_TRUE(PeekMessageA(&msg, window_, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, kTimer);
+    EXPECT_FALSE(PeekMessageA(&msg, window_, WM_TIMER, WM_TIMER, PM_REMOVE)) << "one per period";
+    KillTimer(window_, kTimer);
+}
+
+TEST_F(Headless, AWaitingLoopJumpsToTheNextTimer)
+{
+    ValidateRect(window_, nullptr);
+    ASSERT_NE(SetTimer(window_, kTimer, kPeriod, nullptr), 0u);
+    const DWORD start = GetTickCount();
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(GetTickCount() - start, kPeriod);
+    KillTimer(window_, kTimer);
+}
+
+TEST_F(Headless, ALoopWithNothingToWaitForEndsAsIfQuitWithOne)
+{
+    ValidateRect(window_, nullptr);
+    testing::internal::CaptureStderr();
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 1u);
+    EXPECT_NE(said.find("wait forever"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line";
+}
+
+TEST_F(Headless, UserObjectsCountTheLiveWindows)
+{
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    HWND child = CreateWindowExA(0, kClassName, "", WS_CHILD, 0, 0, 1, 1, window_, nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), before + 1);
+    DestroyWindow(child);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), before);
+    EXPECT_EQ(GetGuiResources(nullptr, GR_USEROBJECTS), 0u) << "only this process can be asked";
+}
+
+// Input as a person gives it, seen where the message loop delivers it.
+class HeadlessInput : public Headless {
+protected:
+    void SetUp() override
+    {
+        Headless::SetUp();
+        child_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 10, 5, 20, 15, window_, nullptr,
+                                 nullptr, nullptr);
+        ASSERT_NE(child_, nullptr);
+        ValidateRect(window_, nullptr);
+        ValidateRect(child_, nullptr);
+    }
+
+    // The next input message the loop retrieves, or WM_NULL when none comes.
+    MSG Next()
+    {
+        MSG msg = {};
+        if (!PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            msg.message = WM_NULL;
+        }
+        return msg;
+    }
+
+    HWND child_ = nullptr;
+};
+
+TEST_F(HeadlessInput, TheMouseGoesToTheDeepestWindowUnderIt)
+{
+    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 8));
+    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 8));
+    MSG msg = Next();
+    EXPECT_EQ(msg.hwnd, child_);
+    EXPECT_EQ(msg.lParam, MAKELPARAM(2, 3)) << "in the child's own coordinates";
+    msg = Next();
+    EXPECT_EQ(msg.hwnd, window_) << "beside the child";
+    EXPECT_EQ(msg.lParam, MAKELPARAM(35, 8));
+}
+
+TEST_F(HeadlessInput, CaptureTakesTheMouseWhereverItIs)
+{
+    SetCapture(child_);
+    platform::InjectInput(window_, WM_MOUSEMOVE, 0, MAKELPARAM(35, 8));
+    const MSG msg = Next();
+    EXPECT_EQ(msg.hwnd, child_);
+    EXPECT_EQ(msg.lParam, MAKELPARAM(25, 3));
+    ReleaseCapture();
+}
+
+TEST_F(HeadlessInput, DisabledWindowsGetNeitherMouseNorKeys)
+{
+    SetFocus(child_);
+    EnableWindow(child_, FALSE);
+    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 8));
+    EXPECT_EQ(Next().message, static_cast<UINT>(WM_NULL));
+    EnableWindow(window_, FALSE);
+    platform::InjectInput(window_, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(Next().message, static_cast<UINT>(WM_NULL));
+}
+
+TEST_F(HeadlessInput, KeysGoToTheFocusAndMoveTheKeyState)
+{
+    SetFocus(child_);
+    platform::InjectInput(window_, WM_KEYDOWN, VK_SHIFT, 0);
+    EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "not before the loop retrieves it";
+    MSG msg = Next();
+    EXPECT_EQ(msg.hwnd, child_);
+    EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
+    platform::InjectInput(window_, WM_KEYUP, VK_SHIFT, 0);
+    msg = Next();
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
+    EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
+}
+
+TEST_F(Headless, FramesAreWrittenAsPngOfTheWholeWindow)
+{
+    UpdateWindow(window_); // erases to the class's black
+    const std::string path = ::testing::TempDir() + "headless_frame.png";
+    ASSERT_TRUE(platform::SaveWindowPng(window_, path.c_str()));
+    EXPECT_FALSE(platform::SaveWindowPng(nullptr, path.c_str()));
+
+    std::FILE *file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    unsigned char header[24] = {};
+    ASSERT_EQ(std::fread(header, 1, sizeof(header), file), sizeof(header));
+    std::fclose(file);
+    std::remove(path.c_str());
+    EXPECT_EQ(std::memcmp(header, "\x89PNG\r\n\x1a\n", 8), 0);
+    EXPECT_EQ(std::memcmp(header + 12, "IHDR", 4), 0);
+    // Width and height, big-endian, right after the chunk's name.
+    EXPECT_EQ((header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19], kWidth);
+    EXPECT_EQ((header[20] << 24) | (header[21] << 16) | (header[22] << 8) | header[23], kHeight);
+}
+
+} // namespace

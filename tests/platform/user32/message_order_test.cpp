@@ -1,0 +1,369 @@
+// The order in which windows receive messages: creation and destruction, nested sends, posted
+// against sent, merged paints, parents before children, and paints and timers only when the
+// queue holds nothing else. Public API only: the same expectations hold on the real platform.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kNestOuter = WM_APP + 1;
+constexpr UINT kNestMiddle = WM_APP + 2;
+constexpr UINT kNestInner = WM_APP + 3;
+constexpr UINT kPosted = WM_APP + 4;
+constexpr UINT kSent = WM_APP + 5;
+constexpr UINT_PTR kTimer = 7;
+constexpr UINT kTimerPeriod = 200;
+constexpr DWORD kPastTheTimer = 250;
+constexpr int kSize = 100;
+constexpr char kClassName[] = "MessageOrderTest";
+
+// One message as a window received it: the window's name in the test and the message.
+struct Seen {
+    std::string window;
+    UINT message;
+
+    bool operator==(const Seen &other) const { return window == other.window && message == other.message; }
+};
+
+std::ostream &operator<<(std::ostream &out, const Seen &seen)
+{
+    return out << seen.window << ":0x" << std::hex << seen.message << std::dec;
+}
+
+// The messages the tests follow; the platform sends many others between them. A test may
+// follow more.
+const std::vector<UINT> kFollowed = {WM_NCCREATE, WM_CREATE,   WM_DESTROY, WM_NCDESTROY, WM_PAINT, WM_TIMER,
+                                     kNestOuter,  kNestMiddle, kNestInner, kPosted,      kSent};
+std::vector<UINT> g_followed;
+
+bool Followed(UINT message)
+{
+    return std::find(g_followed.begin(), g_followed.end(), message) != g_followed.end();
+}
+
+std::vector<Seen> g_seen;
+std::vector<RECT> g_painted;
+
+std::string NameOf(HWND hwnd)
+{
+    char name[32] = {};
+    GetWindowTextA(hwnd, name, sizeof(name));
+    return name;
+}
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (Followed(msg)) {
+        // During WM_NCCREATE the text is not stored yet: take it from the creation data.
+        const std::string name =
+            msg == WM_NCCREATE ? reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName : NameOf(hwnd);
+        g_seen.push_back({name, msg});
+    }
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hwnd, &paint);
+        g_painted.push_back(paint.rcPaint);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case kNestOuter:
+        // wParam is the partner window: it answers by sending back the innermost message.
+        return SendMessageA(reinterpret_cast<HWND>(wParam), kNestMiddle, reinterpret_cast<WPARAM>(hwnd), 0) +
+               1;
+    case kNestMiddle:
+        return SendMessageA(reinterpret_cast<HWND>(wParam), kNestInner, 0, 0) + 10;
+    case kNestInner:
+        return 100;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+class MessageOrder : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = RecordingProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        windowClass.lpszClassName = kClassName;
+        ASSERT_NE(RegisterClassA(&windowClass), 0);
+    }
+    static void TearDownTestSuite() { UnregisterClassA(kClassName, GetModuleHandleA(nullptr)); }
+
+    void SetUp() override
+    {
+        g_followed = kFollowed;
+        Drain();
+    }
+    void TearDown() override
+    {
+        for (HWND hwnd : created_) {
+            DestroyWindow(hwnd);
+        }
+        Drain();
+    }
+
+    HWND Create(const char *name, DWORD style, HWND parent = nullptr, RECT place = {0, 0, kSize, kSize})
+    {
+        HWND hwnd =
+            CreateWindowExA(0, kClassName, name, style, place.left, place.top, place.right - place.left,
+                            place.bottom - place.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (parent == nullptr) {
+            created_.push_back(hwnd);
+        }
+        return hwnd;
+    }
+
+    // Shows a window with nothing left to paint and nothing recorded.
+    void ShowQuietly(HWND hwnd)
+    {
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+        UpdateWindow(hwnd);
+        Drain();
+    }
+
+    // Dispatches everything queued, recording the order of retrieval of followed messages.
+    static std::vector<UINT> Pump()
+    {
+        std::vector<UINT> retrieved;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (Followed(msg.message)) {
+                retrieved.push_back(msg.message);
+            }
+            DispatchMessageA(&msg);
+        }
+        return retrieved;
+    }
+
+    static void Drain()
+    {
+        Pump();
+        g_seen.clear();
+        g_painted.clear();
+    }
+
+    std::vector<HWND> created_;
+};
+
+TEST_F(MessageOrder, CreationAndDestructionVisitParentAndChildrenInTheirOrder)
+{
+    HWND parent = Create("parent", WS_OVERLAPPEDWINDOW);
+    HWND child = Create("child", WS_CHILD, parent);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), child);
+
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+    const std::vector<Seen> expected = {
+        {"parent", WM_NCCREATE}, {"parent", WM_CREATE}, {"child", WM_NCCREATE},  {"child", WM_CREATE},
+        {"parent", WM_DESTROY},  {"child", WM_DESTROY}, {"child", WM_NCDESTROY}, {"", WM_NCDESTROY},
+    };
+    // The parent's text may already be gone by its last message; only the order matters there.
+    ASSERT_EQ(g_seen.size(), expected.size());
+    for (size_t index = 0; index + 1 < expected.size(); ++index) {
+        EXPECT_EQ(g_seen[index], expected[index]) << "message " << index;
+    }
+    EXPECT_EQ(g_seen.back().message, static_cast<UINT>(WM_NCDESTROY));
+}
+
+TEST_F(MessageOrder, SentMessagesNestAndReturnAtOnce)
+{
+    HWND first = Create("first", WS_OVERLAPPEDWINDOW);
+    HWND second = Create("second", WS_OVERLAPPEDWINDOW);
+    g_seen.clear();
+
+    EXPECT_EQ(SendMessageA(first, kNestOuter, reinterpret_cast<WPARAM>(second), 0), 111);
+    const std::vector<Seen> expected = {
+        {"first", kNestOuter}, {"second", kNestMiddle}, {"first", kNestInner}};
+    EXPECT_EQ(g_seen, expected);
+}
+
+TEST_F(MessageOrder, PostedMessagesWaitForTheLoopWhileSentOnesArriveAtOnce)
+{
+    HWND hwnd = Create("window", WS_OVERLAPPEDWINDOW);
+    g_seen.clear();
+
+    ASSERT_TRUE(PostMessageA(hwnd, kPosted, 0, 0));
+    EXPECT_TRUE(g_seen.empty()) << "a posted message waits in the queue";
+    SendMessageA(hwnd, kSent, 0, 0);
+    Pump();
+    const std::vector<Seen> expected = {{"window", kSent}, {"window", kPosted}};
+    EXPECT_EQ(g_seen, expected);
+    EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xDEAD0)), kPosted, 0, 0));
+}
+
+TEST_F(MessageOrder, InvalidationsMergeIntoOnePaintOfTheirUnion)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    ShowQuietly(hwnd);
+
+    const RECT first = {10, 10, 20, 20};
+    const RECT second = {30, 40, 50, 60};
+    InvalidateRect(hwnd, &first, TRUE);
+    InvalidateRect(hwnd, &second, FALSE);
+    RECT pending = {};
+    EXPECT_TRUE(GetUpdateRect(hwnd, &pending, FALSE));
+    const RECT both = {10, 10, 50, 60};
+    EXPECT_TRUE(EqualRect(&pending, &both));
+
+    EXPECT_EQ(Pump(), std::vector<UINT>{WM_PAINT});
+    ASSERT_EQ(g_painted.size(), 1u);
+    EXPECT_TRUE(EqualRect(&g_painted[0], &both));
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << "BeginPaint validated what it painted";
+}
+
+TEST_F(MessageOrder, ParentPaintsBeforeTheChildrenItCovers)
+{
+    HWND parent = Create("parent", WS_POPUP);
+    HWND covered = Create("covered", WS_CHILD | WS_VISIBLE, parent, {10, 10, 40, 40});
+    Create("elsewhere", WS_CHILD | WS_VISIBLE, parent, {60, 60, 90, 90});
+    ASSERT_NE(covered, nullptr);
+    ShowQuietly(parent);
+
+    const RECT area = {0, 0, 50, 50};
+    InvalidateRect(parent, &area, TRUE);
+    Pump();
+    const std::vector<Seen> expected = {{"parent", WM_PAINT}, {"covered", WM_PAINT}};
+    EXPECT_EQ(g_seen, expected);
+    ASSERT_EQ(g_painted.size(), 2u);
+    const RECT coveredPart = {0, 0, 30, 30};
+    EXPECT_TRUE(EqualRect(&g_painted[1], &coveredPart));
+}
+
+TEST_F(MessageOrder, PaintAndTimerComeOnlyWhenNothingElseWaits)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    ShowQuietly(hwnd);
+    ASSERT_NE(SetTimer(hwnd, kTimer, kTimerPeriod, nullptr), 0u);
+    Sleep(kPastTheTimer);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    PostMessageA(hwnd, kPosted, 0, 0);
+
+    const std::vector<UINT> retrieved = Pump();
+    ASSERT_GE(retrieved.size(), 3u);
+    const std::vector<UINT> firstThree(retrieved.begin(), retrieved.begin() + 3);
+    EXPECT_EQ(firstThree, (std::vector<UINT>{kPosted, WM_PAINT, WM_TIMER}));
+    EXPECT_TRUE(KillTimer(hwnd, kTimer));
+    EXPECT_FALSE(KillTimer(hwnd, kTimer)) << "a timer dies once";
+}
+
+TEST_F(MessageOrder, FocusLeavesOneWindowBeforeItEntersTheNext)
+{
+    HWND parent = Create("parent", WS_POPUP);
+    HWND first = Create("first", WS_CHILD | WS_VISIBLE, parent, {0, 0, 10, 10});
+    HWND second = Create("second", WS_CHILD | WS_VISIBLE, parent, {20, 0, 30, 10});
+    ShowWindow(parent, SW_SHOW);
+    SetFocus(first);
+    g_followed.insert(g_followed.end(), {WM_SETFOCUS, WM_KILLFOCUS, WM_ENABLE});
+    g_seen.clear();
+
+    EXPECT_EQ(SetFocus(second), first);
+    EXPECT_EQ(GetFocus(), second);
+    EnableWindow(second, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr) << "a disabled window cannot keep the focus";
+    EXPECT_EQ(SetFocus(second), nullptr) << "nor take it";
+    const std::vector<Seen> expected = {
+        {"first", WM_KILLFOCUS}, {"second", WM_SETFOCUS}, {"second", WM_KILLFOCUS}, {"second", WM_ENABLE}};
+    EXPECT_EQ(g_seen, expected);
+}
+
+TEST_F(MessageOrder, MovingAndSizingReportThroughWindowPosChanged)
+{
+    HWND parent = Create("parent", WS_POPUP);
+    HWND child = Create("child", WS_CHILD | WS_VISIBLE, parent, {0, 0, 10, 10});
+    g_followed.insert(g_followed.end(), {WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE});
+    g_seen.clear();
+
+    MoveWindow(child, 5, 5, 20, 20, FALSE);
+    const std::vector<Seen> expected = {
+        {"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}, {"child", WM_SIZE}};
+    EXPECT_EQ(g_seen, expected);
+    g_seen.clear();
+    SetWindowPos(child, nullptr, 6, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(g_seen, (std::vector<Seen>{{"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}}));
+}
+
+TEST_F(MessageOrder, TranslatedKeysPostTheirCharacters)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    // Key, scan code in the key data, and the character it makes on a US layout (0: none).
+    const struct {
+        WPARAM key;
+        LPARAM data;
+        WPARAM character;
+    } keys[] = {{'A', 0x001E0001, 'a'},
+                {'7', 0x00080001, '7'},
+                {VK_RETURN, 0x001C0001, '\r'},
+                {VK_LEFT, 0x014B0001, 0}};
+    for (const auto &key : keys) {
+        const MSG down = {hwnd, WM_KEYDOWN, key.key, key.data, 0, {0, 0}};
+        EXPECT_TRUE(TranslateMessage(&down));
+        MSG msg;
+        const BOOL queued = PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
+        EXPECT_EQ(queued != FALSE, key.character != 0) << key.key;
+        if (queued) {
+            EXPECT_EQ(msg.wParam, key.character);
+            EXPECT_EQ(msg.lParam, key.data) << "the key data comes along";
+        }
+    }
+    const MSG other = {hwnd, WM_APP, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(TranslateMessage(&other));
+}
+
+VOID CALLBACK CountTick(HWND /*hwnd*/, UINT /*msg*/, UINT_PTR /*id*/, DWORD /*time*/)
+{
+    g_seen.push_back({"callback", WM_TIMER});
+}
+
+TEST_F(MessageOrder, TimersWithACallbackCallItWhenDispatched)
+{
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTimerPeriod, CountTick);
+    ASSERT_NE(timer, 0u);
+    Sleep(kPastTheTimer);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.wParam, timer);
+    DispatchMessageA(&msg);
+    EXPECT_EQ(g_seen, (std::vector<Seen>{{"callback", WM_TIMER}}));
+    EXPECT_TRUE(KillTimer(nullptr, timer));
+}
+
+TEST_F(MessageOrder, DestroyedWindowsLoseTheirTimersAndRefuseMessages)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    ASSERT_NE(SetTimer(hwnd, kTimer, kTimerPeriod, nullptr), 0u);
+    DestroyWindow(hwnd);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(KillTimer(hwnd, kTimer));
+    EXPECT_EQ(SendMessageA(hwnd, kSent, 0, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(DestroyWindow(hwnd));
+}
+
+TEST_F(MessageOrder, QuitArrivesAfterPostedMessagesAndEndsGetMessage)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    g_seen.clear();
+    PostQuitMessage(3);
+    PostMessageA(hwnd, kPosted, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, kPosted);
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+} // namespace
