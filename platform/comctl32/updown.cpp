@@ -1,0 +1,693 @@
+// The up-down control: a position within a range, two arrow buttons that step it, and an
+// optional buddy window that shows the position as text.
+#include "updown.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+
+// A new up-down's range runs from 100 down to 0, as Windows' does.
+constexpr int kDefaultLower = 100;
+constexpr int kDefaultUpper = 0;
+
+// Pixels: a vertical up-down's width, how far it overlaps an edit buddy's border when aligned
+// to it, and the gap it leaves between that border and its arrows.
+constexpr int kWidth = 16;
+constexpr int kBuddyBorder = 2;
+constexpr int kBuddySpacer = 2;
+// The arrow on a button: its widest row, and how many rows it narrows by 2 pixels.
+constexpr int kArrowWidth = 7;
+constexpr int kArrowRows = 4;
+
+// Holding an arrow steps once, then again after the initial delay and at every repeat delay.
+constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kInitialDelay = 500;
+constexpr UINT kRepeatDelay = 50;
+
+// The buddy's text is read as Windows reads it: the first 19 characters, separators dropped.
+constexpr int kTextCapacity = 20;
+constexpr WCHAR kThousandsSeparator = L',';
+
+enum class Arrow { None, Up, Down };
+
+struct UpDown {
+    HWND self = nullptr;
+    HWND notify = nullptr; // the parent at creation, which hears about every step
+    HWND buddy = nullptr;
+    bool buddyIsEdit = false;
+    int position = 0;
+    int lower = kDefaultLower;
+    int upper = kDefaultUpper;
+    Arrow held = Arrow::None; // the arrow the mouse holds down
+    bool overHeld = false;    // the mouse is over that arrow
+};
+
+UpDown *StateOf(HWND hwnd)
+{
+    return reinterpret_cast<UpDown *>(GetWindowLongPtrW(hwnd, 0));
+}
+
+DWORD Style(const UpDown &upDown)
+{
+    return static_cast<DWORD>(GetWindowLongW(upDown.self, GWL_STYLE));
+}
+
+// The range may run either way: lower may be above upper.
+int Clamp(const UpDown &upDown, int value)
+{
+    return std::clamp(value, std::min(upDown.lower, upDown.upper), std::max(upDown.lower, upDown.upper));
+}
+
+bool InRange(const UpDown &upDown, int value)
+{
+    return Clamp(upDown, value) == value;
+}
+
+bool SetsBuddyText(const UpDown &upDown)
+{
+    return (Style(upDown) & UDS_SETBUDDYINT) && IsWindow(upDown.buddy);
+}
+
+// ---- The buddy's text ----
+
+bool IsBlank(WCHAR character)
+{
+    return character == L' ' || (character >= L'\t' && character <= L'\r');
+}
+
+bool IsDigit(WCHAR character)
+{
+    return character >= L'0' && character <= L'9';
+}
+
+// A whole number in base 10 as the C library's wcstol reads it: leading blanks, a sign, digits,
+// nothing after them. The empty text reads as 0; a number too large stops at the int limits.
+bool ParseNumber(const WCHAR *text, int &value)
+{
+    const WCHAR *cursor = text;
+    while (IsBlank(*cursor)) {
+        ++cursor;
+    }
+    const bool negative = *cursor == L'-';
+    if (*cursor == L'-' || *cursor == L'+') {
+        ++cursor;
+    }
+    if (!IsDigit(*cursor)) {
+        value = 0;
+        return *text == 0;
+    }
+    long long magnitude = 0;
+    for (; IsDigit(*cursor); ++cursor) {
+        magnitude = std::min(magnitude * 10 + (*cursor - L'0'), static_cast<long long>(INT_MAX) + 1);
+    }
+    const long long number = negative ? -magnitude : magnitude;
+    value = static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+    return *cursor == 0;
+}
+
+// Takes the position from the buddy's text when it holds a number within the range.
+bool ReadBuddy(UpDown &upDown)
+{
+    if (!SetsBuddyText(upDown)) {
+        return false;
+    }
+    WCHAR text[kTextCapacity] = {};
+    GetWindowTextW(upDown.buddy, text, kTextCapacity);
+    WCHAR *kept = std::remove(text, text + kTextCapacity, kThousandsSeparator);
+    std::fill(kept, text + kTextCapacity, L'\0');
+    int value = 0;
+    if (!ParseNumber(text, value) || !InRange(upDown, value)) {
+        return false;
+    }
+    upDown.position = value;
+    return true;
+}
+
+// The position in decimal, its digits grouped by three unless the style says not to.
+void FormatPosition(const UpDown &upDown, WCHAR (&text)[kTextCapacity])
+{
+    const bool grouped = !(Style(upDown) & UDS_NOTHOUSANDS);
+    WCHAR reversed[kTextCapacity];
+    int length = 0;
+    long long magnitude = upDown.position < 0 ? -static_cast<long long>(upDown.position) : upDown.position;
+    int digits = 0;
+    do {
+        if (grouped && digits > 0 && digits % 3 == 0) {
+            reversed[length++] = kThousandsSeparator;
+        }
+        reversed[length++] = static_cast<WCHAR>(L'0' + magnitude % 10);
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude > 0);
+    if (upDown.position < 0) {
+        reversed[length++] = L'-';
+    }
+    std::reverse_copy(reversed, reversed + length, text);
+    text[length] = 0;
+}
+
+// Writes the position into the buddy, only when its text differs: an unchanged text must not
+// make the buddy announce a change.
+void WriteBuddy(const UpDown &upDown)
+{
+    if (!SetsBuddyText(upDown)) {
+        return;
+    }
+    WCHAR text[kTextCapacity];
+    FormatPosition(upDown, text);
+    WCHAR current[kTextCapacity] = {};
+    GetWindowTextW(upDown.buddy, current, kTextCapacity);
+    if (lstrcmpiW(current, text) != 0) {
+        SetWindowTextW(upDown.buddy, text);
+    }
+}
+
+// ---- Position ----
+
+// Returns the previous position, itself brought into the range.
+int SetPosition(UpDown &upDown, int position)
+{
+    const int previous = Clamp(upDown, upDown.position);
+    upDown.position = Clamp(upDown, position);
+    WriteBuddy(upDown);
+    return previous;
+}
+
+int GetPosition(UpDown &upDown, bool &failed)
+{
+    failed = SetsBuddyText(upDown) && !ReadBuddy(upDown);
+    if (!InRange(upDown, upDown.position)) {
+        failed = true;
+    }
+    return Clamp(upDown, upDown.position);
+}
+
+// WM_VSCROLL (or, horizontal, WM_HSCROLL) to the parent, with the position.
+void ReportScroll(const UpDown &upDown, WORD code)
+{
+    const UINT message = (Style(upDown) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
+    SendMessageW(upDown.notify, message, MAKEWPARAM(code, upDown.position),
+                 reinterpret_cast<LPARAM>(upDown.self));
+}
+
+// One step of an arrow: the parent may change or refuse it (UDN_DELTAPOS), the position stops
+// at the range's ends, and the parent hears of the step in any case.
+void Step(UpDown &upDown, Arrow arrow)
+{
+    const int direction = upDown.upper < upDown.lower ? -1 : 1;
+    NMUPDOWN change = {};
+    change.hdr.hwndFrom = upDown.self;
+    change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(upDown.self));
+    change.hdr.code = UDN_DELTAPOS;
+    change.iPos = upDown.position;
+    change.iDelta = arrow == Arrow::Up ? direction : -direction;
+    if (!SendMessageW(upDown.notify, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change))) {
+        const long long moved = static_cast<long long>(upDown.position) + change.iDelta;
+        if (moved >= INT_MIN && moved <= INT_MAX && InRange(upDown, static_cast<int>(moved))) {
+            upDown.position = static_cast<int>(moved);
+            WriteBuddy(upDown);
+        }
+    }
+    ReportScroll(upDown, SB_THUMBPOSITION);
+}
+
+bool Enabled(const UpDown &upDown)
+{
+    return IsWindowEnabled(upDown.self) && (!upDown.buddy || IsWindowEnabled(upDown.buddy));
+}
+
+// The Up and Down keys, on the up-down or its buddy, step as its arrows do.
+bool OnArrowKey(UpDown &upDown, WPARAM key)
+{
+    if (key != VK_UP && key != VK_DOWN) {
+        return false;
+    }
+    if (Enabled(upDown)) {
+        ReadBuddy(upDown);
+        Step(upDown, key == VK_UP ? Arrow::Up : Arrow::Down);
+    }
+    return true;
+}
+
+// ---- The buddy's keys ----
+
+// A buddy of an up-down with UDS_ARROWKEYS has its window procedure wrapped so that the Up and
+// Down keys reach the up-down. The wrapper stays until the buddy is destroyed; an up-down that
+// lets the buddy go only stops listening.
+struct BuddyHook {
+    HWND buddy;
+    HWND upDown;
+    WNDPROC previous;
+};
+
+std::vector<BuddyHook> &BuddyHooks()
+{
+    static std::vector<BuddyHook> hooks;
+    return hooks;
+}
+
+std::vector<BuddyHook>::iterator FindHook(HWND buddy)
+{
+    return std::find_if(BuddyHooks().begin(), BuddyHooks().end(),
+                        [buddy](const BuddyHook &hook) { return hook.buddy == buddy; });
+}
+
+LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto hook = FindHook(hwnd);
+    if (hook == BuddyHooks().end()) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    const WNDPROC previous = hook->previous;
+    if (message == WM_KEYDOWN && hook->upDown) {
+        if (UpDown *upDown = StateOf(hook->upDown); upDown && OnArrowKey(*upDown, wParam)) {
+            return 0;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        BuddyHooks().erase(hook);
+    }
+    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+}
+
+void HookBuddy(HWND buddy, HWND upDown)
+{
+    const auto hook = FindHook(buddy);
+    if (hook != BuddyHooks().end()) {
+        hook->upDown = upDown;
+        return;
+    }
+    const LONG_PTR previous = SetWindowLongPtrW(buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BuddyProc));
+    BuddyHooks().push_back({buddy, upDown, reinterpret_cast<WNDPROC>(previous)});
+}
+
+void UnhookBuddy(HWND upDown)
+{
+    for (BuddyHook &hook : BuddyHooks()) {
+        if (hook.upDown == upDown) {
+            hook.upDown = nullptr;
+        }
+    }
+}
+
+// ---- Buddy ----
+
+bool AlignedToBuddy(const UpDown &upDown)
+{
+    return (Style(upDown) & (UDS_ALIGNLEFT | UDS_ALIGNRIGHT)) != 0;
+}
+
+// An aligned edit buddy shares its border with the up-down.
+bool SharesBorder(const UpDown &upDown)
+{
+    return AlignedToBuddy(upDown) && upDown.buddyIsEdit;
+}
+
+bool IsEdit(HWND hwnd)
+{
+    WCHAR className[16] = {};
+    GetClassNameW(hwnd, className, 16);
+    return lstrcmpiW(className, L"Edit") == 0;
+}
+
+// Aligned, the up-down takes the buddy's edge: the buddy narrows by the up-down's width and the
+// up-down takes the buddy's height, overlapping an edit's border.
+void AlignWithBuddy(UpDown &upDown)
+{
+    RECT buddyRect;
+    GetWindowRect(upDown.buddy, &buddyRect);
+    MapWindowPoints(nullptr, GetParent(upDown.buddy), reinterpret_cast<POINT *>(&buddyRect), 2);
+    const bool left = Style(upDown) & UDS_ALIGNLEFT;
+    int x = 0;
+    if (left) {
+        x = buddyRect.left;
+        buddyRect.left += kWidth;
+    } else {
+        buddyRect.right -= kWidth;
+        x = buddyRect.right;
+    }
+    const int height = buddyRect.bottom - buddyRect.top;
+    SetWindowPos(upDown.buddy, nullptr, buddyRect.left, buddyRect.top, buddyRect.right - buddyRect.left,
+                 height, SWP_NOACTIVATE | SWP_NOZORDER);
+    int width = kWidth;
+    if (SharesBorder(upDown)) {
+        if (left) {
+            width += kBuddyBorder;
+        } else {
+            x -= kBuddyBorder;
+        }
+    }
+    SetWindowPos(upDown.self, nullptr, x, buddyRect.top, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+// Returns the previous buddy.
+HWND SetBuddy(UpDown &upDown, HWND buddy)
+{
+    const HWND previous = upDown.buddy;
+    UnhookBuddy(upDown.self);
+    upDown.buddy = IsWindow(buddy) ? buddy : nullptr;
+    upDown.buddyIsEdit = upDown.buddy && IsEdit(upDown.buddy);
+    if (upDown.buddy) {
+        if (Style(upDown) & UDS_ARROWKEYS) {
+            HookBuddy(upDown.buddy, upDown.self);
+        }
+        if (AlignedToBuddy(upDown)) {
+            AlignWithBuddy(upDown);
+        }
+    }
+    InvalidateRect(upDown.self, nullptr, FALSE);
+    return previous;
+}
+
+// ---- Arrows ----
+
+RECT ArrowRect(const UpDown &upDown, Arrow arrow)
+{
+    RECT rect;
+    GetClientRect(upDown.self, &rect);
+    const DWORD style = Style(upDown);
+    if (SharesBorder(upDown)) {
+        if (style & UDS_ALIGNLEFT) {
+            rect.left += kBuddyBorder;
+        } else {
+            rect.right -= kBuddyBorder;
+        }
+        InflateRect(&rect, 0, -kBuddyBorder);
+    }
+    if (IsWindow(upDown.buddy)) {
+        if (style & UDS_ALIGNLEFT) {
+            rect.right -= kBuddySpacer;
+        } else if (style & UDS_ALIGNRIGHT) {
+            rect.left += kBuddySpacer;
+        }
+    }
+    // Up is the top (or, horizontal, the right) half; down the other.
+    const bool up = arrow == Arrow::Up;
+    if (style & UDS_HORZ) {
+        const LONG half = (rect.right - rect.left) / 2;
+        if (up) {
+            rect.left = rect.right - half;
+        } else {
+            rect.right = rect.left + half;
+        }
+    } else {
+        const LONG half = (rect.bottom - rect.top) / 2;
+        if (up) {
+            rect.bottom = rect.top + half;
+        } else {
+            rect.top = rect.bottom - half;
+        }
+    }
+    return rect;
+}
+
+Arrow ArrowAt(const UpDown &upDown, LPARAM lParam)
+{
+    const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    for (Arrow arrow : {Arrow::Up, Arrow::Down}) {
+        const RECT rect = ArrowRect(upDown, arrow);
+        if (PtInRect(&rect, point)) {
+            return arrow;
+        }
+    }
+    return Arrow::None;
+}
+
+// Ends a mouse press: timer, capture and the pressed look.
+void CancelPress(UpDown &upDown)
+{
+    if (upDown.held == Arrow::None) {
+        return;
+    }
+    upDown.held = Arrow::None;
+    KillTimer(upDown.self, kRepeatTimer);
+    if (GetCapture() == upDown.self) {
+        ReleaseCapture();
+    }
+    InvalidateRect(upDown.self, nullptr, FALSE);
+}
+
+void OnButtonDown(UpDown &upDown, LPARAM lParam)
+{
+    if (!Enabled(upDown)) {
+        return;
+    }
+    if (upDown.buddyIsEdit) {
+        SetFocus(upDown.buddy);
+    }
+    const Arrow arrow = ArrowAt(upDown, lParam);
+    if (arrow == Arrow::None) {
+        return;
+    }
+    // A number typed into the buddy counts before the step.
+    ReadBuddy(upDown);
+    upDown.held = arrow;
+    upDown.overHeld = true;
+    InvalidateRect(upDown.self, nullptr, FALSE);
+    Step(upDown, arrow);
+    SetCapture(upDown.self);
+    SetTimer(upDown.self, kRepeatTimer, kInitialDelay, nullptr);
+}
+
+void OnButtonUp(UpDown &upDown)
+{
+    if (GetCapture() != upDown.self) {
+        return;
+    }
+    if (upDown.held != Arrow::None && upDown.overHeld) {
+        ReportScroll(upDown, SB_ENDSCROLL);
+        if (upDown.buddyIsEdit) {
+            SendMessageW(upDown.buddy, EM_SETSEL, 0, -1);
+        }
+    }
+    CancelPress(upDown);
+}
+
+void OnRepeat(UpDown &upDown)
+{
+    if (upDown.held == Arrow::None) {
+        KillTimer(upDown.self, kRepeatTimer);
+        return;
+    }
+    SetTimer(upDown.self, kRepeatTimer, kRepeatDelay, nullptr);
+    if (upDown.overHeld) {
+        Step(upDown, upDown.held);
+    }
+}
+
+// ---- Painting ----
+
+void FillArea(HDC dc, int left, int top, int right, int bottom, int colorIndex)
+{
+    const RECT rect = {left, top, right, bottom};
+    FillRect(dc, &rect, GetSysColorBrush(colorIndex));
+}
+
+// A raised button face, or a flat sunken one while pressed.
+void DrawButton(HDC dc, const RECT &rect, bool pressed)
+{
+    if (pressed) {
+        FillArea(dc, rect.left, rect.top, rect.right, rect.bottom, COLOR_3DSHADOW);
+        FillArea(dc, rect.left + 1, rect.top + 1, rect.right, rect.bottom, COLOR_3DFACE);
+        return;
+    }
+    FillArea(dc, rect.left, rect.top, rect.right, rect.bottom, COLOR_3DDKSHADOW);
+    FillArea(dc, rect.left, rect.top, rect.right - 1, rect.bottom - 1, COLOR_3DHILIGHT);
+    FillArea(dc, rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1, COLOR_3DSHADOW);
+    FillArea(dc, rect.left + 1, rect.top + 1, rect.right - 2, rect.bottom - 2, COLOR_3DFACE);
+}
+
+// A small triangle pointing up or down, in the middle of the button.
+void DrawArrow(HDC dc, const RECT &rect, Arrow arrow, bool enabled, bool pressed)
+{
+    const int shift = pressed ? 1 : 0;
+    const int left = (rect.left + rect.right - kArrowWidth) / 2 + shift;
+    const int top = (rect.top + rect.bottom - kArrowRows) / 2 + shift;
+    for (int row = 0; row < kArrowRows; ++row) {
+        const int inset = arrow == Arrow::Up ? kArrowRows - 1 - row : row;
+        FillArea(dc, left + inset, top + row, left + kArrowWidth - inset, top + row + 1,
+                 enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    }
+}
+
+void Paint(const UpDown &upDown, HDC dc)
+{
+    RECT client;
+    GetClientRect(upDown.self, &client);
+    // Joined to an edit, the up-down continues the edit's background and sunken border.
+    FillRect(dc, &client, GetSysColorBrush(SharesBorder(upDown) ? COLOR_WINDOW : COLOR_3DFACE));
+    if (SharesBorder(upDown)) {
+        const bool left = Style(upDown) & UDS_ALIGNLEFT;
+        FillArea(dc, client.left, client.top, client.right, client.top + 1, COLOR_3DSHADOW);
+        FillArea(dc, client.left, client.top + 1, client.right, client.top + 2, COLOR_3DDKSHADOW);
+        FillArea(dc, client.left, client.bottom - 1, client.right, client.bottom, COLOR_3DHILIGHT);
+        FillArea(dc, client.left, client.bottom - 2, client.right, client.bottom - 1, COLOR_3DFACE);
+        const int edge = left ? client.left : client.right - 1;
+        const int inner = left ? client.left + 1 : client.right - 2;
+        FillArea(dc, edge, client.top, edge + 1, client.bottom, left ? COLOR_3DSHADOW : COLOR_3DHILIGHT);
+        FillArea(dc, inner, client.top + 1, inner + 1, client.bottom - 1,
+                 left ? COLOR_3DDKSHADOW : COLOR_3DFACE);
+    }
+    const bool enabled = Enabled(upDown);
+    for (Arrow arrow : {Arrow::Up, Arrow::Down}) {
+        const RECT rect = ArrowRect(upDown, arrow);
+        const bool pressed = upDown.held == arrow && upDown.overHeld;
+        DrawButton(dc, rect, pressed);
+        DrawArrow(dc, rect, arrow, enabled, pressed);
+    }
+}
+
+// ---- Window procedure ----
+
+void OnCreate(HWND hwnd, const CREATESTRUCTW &create)
+{
+    UpDown *upDown = new UpDown{};
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(upDown));
+    upDown->self = hwnd;
+    upDown->notify = create.hwndParent;
+    // The arrows draw their own frame.
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(create.style & ~static_cast<DWORD>(WS_BORDER)));
+    if (!(create.style & UDS_HORZ)) {
+        SetWindowPos(hwnd, nullptr, 0, 0, kWidth, create.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (create.style & UDS_AUTOBUDDY) {
+        SetBuddy(*upDown, GetWindow(hwnd, GW_HWNDPREV));
+    }
+}
+
+LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) {
+        OnCreate(hwnd, *reinterpret_cast<const CREATESTRUCTW *>(lParam));
+        return 0;
+    }
+    UpDown *upDown = StateOf(hwnd);
+    if (!upDown) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_DESTROY:
+        CancelPress(*upDown);
+        UnhookBuddy(hwnd);
+        delete upDown;
+        SetWindowLongPtrW(hwnd, 0, 0);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(*upDown, dc);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(*upDown, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint fills the background itself
+    case WM_ENABLE:
+        if (!wParam) {
+            CancelPress(*upDown);
+        }
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(*upDown, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (upDown->held != Arrow::None) {
+            const bool over = ArrowAt(*upDown, lParam) == upDown->held;
+            if (over != upDown->overHeld) {
+                upDown->overHeld = over;
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(*upDown);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kRepeatTimer) {
+            OnRepeat(*upDown);
+        }
+        return 0;
+    case WM_CANCELMODE:
+        CancelPress(*upDown);
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd) {
+            CancelPress(*upDown);
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if ((Style(*upDown) & UDS_ARROWKEYS) && OnArrowKey(*upDown, wParam)) {
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case UDM_SETRANGE:
+        // The upper limit is in the low word, the lower one in the high word, each 16-bit signed.
+        upDown->upper = static_cast<short>(LOWORD(lParam));
+        upDown->lower = static_cast<short>(HIWORD(lParam));
+        return 0;
+    case UDM_GETRANGE:
+        return MAKELONG(upDown->upper, upDown->lower);
+    case UDM_SETRANGE32:
+        upDown->lower = static_cast<int>(wParam);
+        upDown->upper = static_cast<int>(lParam);
+        return 0;
+    case UDM_GETRANGE32:
+        if (int *lower = reinterpret_cast<int *>(wParam)) {
+            *lower = upDown->lower;
+        }
+        if (int *upper = reinterpret_cast<int *>(lParam)) {
+            *upper = upDown->upper;
+        }
+        return 0;
+    case UDM_SETPOS:
+        // Only the low 16 bits count, read as a signed number.
+        return SetPosition(*upDown, static_cast<short>(LOWORD(lParam)));
+    case UDM_SETPOS32:
+        return SetPosition(*upDown, static_cast<int>(lParam));
+    case UDM_GETPOS: {
+        bool failed = false;
+        const int position = GetPosition(*upDown, failed);
+        return MAKELONG(position, failed ? 1 : 0);
+    }
+    case UDM_GETPOS32: {
+        bool failed = false;
+        const int position = GetPosition(*upDown, failed);
+        if (BOOL *error = reinterpret_cast<BOOL *>(lParam)) {
+            *error = failed ? TRUE : FALSE;
+        }
+        return position;
+    }
+    case UDM_SETBUDDY:
+        return reinterpret_cast<LRESULT>(SetBuddy(*upDown, reinterpret_cast<HWND>(wParam)));
+    case UDM_GETBUDDY:
+        return reinterpret_cast<LRESULT>(upDown->buddy);
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void RegisterUpDownClass()
+{
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    windowClass.lpfnWndProc = UpDownProc;
+    windowClass.cbWndExtra = sizeof(UpDown *);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = UPDOWN_CLASSW;
+    RegisterClassExW(&windowClass);
+}

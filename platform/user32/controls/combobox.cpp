@@ -1,0 +1,626 @@
+// The combo box of the drop-down list kind: a field that shows the chosen item, and a popup list
+// that opens under it. The box keeps the mouse captured while the list is open, so every click,
+// in the list or outside it, comes here.
+#include "controls.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr WCHAR kListClassName[] = L"ComboLBox";
+constexpr int kNoItem = -1;
+
+// Pixels: the field's margin around its line of text and the box's sunken border.
+constexpr int kFieldMargin = 2;
+constexpr int kBorder = 2;
+// The arrow on the button: its widest row, and how many rows it narrows by 2 pixels.
+constexpr int kArrowWidth = 7;
+constexpr int kArrowRows = 4;
+
+struct ComboBox {
+    std::vector<controls::Text> items;
+    int selected = kNoItem;
+    int hot = kNoItem;   // the item marked in the open list
+    int firstShown = 0;  // the open list's first visible item
+    HWND list = nullptr; // the popup list, made when it first opens
+    HFONT font = nullptr;
+    int openedHeight = 0; // the height the box was created with: the box and its open list
+    int lineHeight = 0;
+    bool dropped = false;
+    bool tracking = false; // a mouse button went down on the box or the list and is still down
+    bool focused = false;
+};
+
+int Count(const ComboBox &box)
+{
+    return static_cast<int>(box.items.size());
+}
+
+bool IsItem(const ComboBox &box, int index)
+{
+    return index >= 0 && index < Count(box);
+}
+
+int ClosedHeight(const ComboBox &box)
+{
+    return box.lineHeight + 2 * kFieldMargin + 2 * kBorder;
+}
+
+// How many items the open list shows at once: what fits in the opened height, at least one.
+int ShownCount(const ComboBox &box)
+{
+    const int room = std::max((box.openedHeight - ClosedHeight(box)) / std::max(box.lineHeight, 1), 1);
+    return std::max(std::min(Count(box), room), 1);
+}
+
+void Redraw(HWND hwnd, const ComboBox &box)
+{
+    InvalidateRect(hwnd, nullptr, FALSE);
+    if (box.list) {
+        InvalidateRect(box.list, nullptr, FALSE);
+    }
+}
+
+// The box is one line high whatever height it was created with; the font sets the line.
+void FitToFont(HWND hwnd, ComboBox &box)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previousFont);
+    ReleaseDC(hwnd, dc);
+    box.lineHeight = metrics.tmHeight;
+
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    SetWindowPos(hwnd, nullptr, 0, 0, rect.right - rect.left, ClosedHeight(box),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Items ----
+
+LRESULT Insert(HWND hwnd, ComboBox &box, int index, const WCHAR *text)
+{
+    if (index < 0) {
+        index = Count(box);
+    }
+    if (index > Count(box)) {
+        return CB_ERR;
+    }
+    box.items.insert(box.items.begin() + index, controls::FromWide(text));
+    if (box.selected >= index) {
+        ++box.selected;
+    }
+    Redraw(hwnd, box);
+    return index;
+}
+
+// A sorted list places a new item before the first that sorts after it, ignoring case.
+int SortedPlace(const ComboBox &box, const WCHAR *text)
+{
+    const auto after = std::find_if(box.items.begin(), box.items.end(), [text](const controls::Text &item) {
+        return lstrcmpiW(controls::Wide(item), text ? text : L"") > 0;
+    });
+    return static_cast<int>(after - box.items.begin());
+}
+
+LRESULT Delete(HWND hwnd, ComboBox &box, int index)
+{
+    if (!IsItem(box, index)) {
+        return CB_ERR;
+    }
+    box.items.erase(box.items.begin() + index);
+    if (box.selected == index) {
+        box.selected = kNoItem;
+    } else if (box.selected > index) {
+        --box.selected;
+    }
+    box.hot = std::min(box.hot, Count(box) - 1);
+    box.firstShown = 0;
+    Redraw(hwnd, box);
+    return Count(box);
+}
+
+// The first item after `start` equal to `text` ignoring case, wrapping round to the start.
+LRESULT FindExact(const ComboBox &box, int start, const WCHAR *text)
+{
+    if (!IsItem(box, start)) {
+        start = -1;
+    }
+    for (int step = 1; step <= Count(box); ++step) {
+        const int index = (start + step) % Count(box);
+        if (lstrcmpiW(controls::Wide(box.items[static_cast<size_t>(index)]), text ? text : L"") == 0) {
+            return index;
+        }
+    }
+    return CB_ERR;
+}
+
+// An item's text; an index that is no item has none.
+controls::Text ItemText(const ComboBox &box, int index)
+{
+    return IsItem(box, index) ? box.items[static_cast<size_t>(index)] : controls::Text();
+}
+
+// CB_GETLBTEXT: the caller's buffer is as long as CB_GETLBTEXTLEN said, plus the terminator.
+LRESULT CopyItem(const ComboBox &box, int index, WCHAR *buffer)
+{
+    if (!IsItem(box, index) || !buffer) {
+        return CB_ERR;
+    }
+    const controls::Text item = ItemText(box, index);
+    return controls::CopyText(item, buffer, item.size() + 1);
+}
+
+// ---- Selection, opening and closing ----
+
+// Makes `index` the chosen item (kNoItem for none); returns whether that changed anything.
+bool Choose(HWND hwnd, ComboBox &box, int index)
+{
+    if (box.selected == index) {
+        return false;
+    }
+    box.selected = index;
+    box.hot = index;
+    if (index != kNoItem) {
+        const int shown = ShownCount(box);
+        box.firstShown = std::clamp(box.firstShown, std::max(index - shown + 1, 0), index);
+    }
+    Redraw(hwnd, box);
+    return true;
+}
+
+void PlaceList(HWND hwnd, const ComboBox &box)
+{
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    RECT listRect = {0, 0, rect.right - rect.left, ShownCount(box) * box.lineHeight};
+    AdjustWindowRectEx(&listRect, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
+    const int height = listRect.bottom - listRect.top;
+    // Under the box, or above it when the screen ends first.
+    const bool fitsBelow = rect.bottom + height <= GetSystemMetrics(SM_CYSCREEN);
+    const int top = fitsBelow ? rect.bottom : rect.top - height;
+    SetWindowPos(box.list, HWND_TOPMOST, rect.left, top, rect.right - rect.left, height,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void Open(HWND hwnd, ComboBox &box)
+{
+    if (box.dropped) {
+        return;
+    }
+    controls::NotifyParent(hwnd, CBN_DROPDOWN);
+    if (!box.list) {
+        box.list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kListClassName, L"",
+                                   WS_POPUP | WS_BORDER, 0, 0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
+    }
+    box.dropped = true;
+    box.hot = box.selected;
+    box.firstShown = std::clamp(box.selected, 0, std::max(Count(box) - ShownCount(box), 0));
+    PlaceList(hwnd, box);
+    SetCapture(hwnd);
+    Redraw(hwnd, box);
+}
+
+// Closes the open list: confirmed, the marked item becomes the chosen one, and a change of the
+// choice is reported after the list has closed, as Windows does.
+void Close(HWND hwnd, ComboBox &box, bool confirmed)
+{
+    if (!box.dropped) {
+        return;
+    }
+    box.dropped = false;
+    box.tracking = false;
+    ShowWindow(box.list, SW_HIDE);
+    if (GetCapture() == hwnd) {
+        ReleaseCapture();
+    }
+    const bool changed = confirmed && box.hot != kNoItem && Choose(hwnd, box, box.hot);
+    controls::NotifyParent(hwnd, confirmed ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    controls::NotifyParent(hwnd, CBN_CLOSEUP);
+    if (changed) {
+        controls::NotifyParent(hwnd, CBN_SELCHANGE);
+    }
+    Redraw(hwnd, box);
+}
+
+// Keys and typed initials move the choice at once. On a closed list each step is also confirmed,
+// and Windows reports the confirmation first.
+void Step(HWND hwnd, ComboBox &box, int index)
+{
+    if (Count(box) == 0 || !Choose(hwnd, box, std::clamp(index, 0, Count(box) - 1))) {
+        return;
+    }
+    if (!box.dropped) {
+        controls::NotifyParent(hwnd, CBN_SELENDOK);
+    }
+    controls::NotifyParent(hwnd, CBN_SELCHANGE);
+}
+
+void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
+{
+    const int current = box.selected;
+    switch (key) {
+    case VK_UP:
+    case VK_LEFT:
+        Step(hwnd, box, current == kNoItem ? 0 : current - 1);
+        return;
+    case VK_DOWN:
+    case VK_RIGHT:
+        Step(hwnd, box, current + 1);
+        return;
+    case VK_HOME:
+        Step(hwnd, box, 0);
+        return;
+    case VK_END:
+        Step(hwnd, box, Count(box) - 1);
+        return;
+    case VK_F4:
+        if (box.dropped) {
+            Close(hwnd, box, true);
+        } else {
+            Open(hwnd, box);
+        }
+        return;
+    case VK_RETURN:
+        Close(hwnd, box, true);
+        return;
+    case VK_ESCAPE:
+        Close(hwnd, box, false);
+        return;
+    default:
+        return;
+    }
+}
+
+// A typed character chooses the next item that starts with it, ignoring case, round to the start.
+void OnChar(HWND hwnd, ComboBox &box, WCHAR character)
+{
+    const WCHAR typed[] = {character, 0};
+    for (int step = 1; step <= Count(box); ++step) {
+        const int index = (box.selected + step) % Count(box);
+        const controls::Text item = ItemText(box, index);
+        const WCHAR initial[] = {item.empty() ? WCHAR{0} : static_cast<WCHAR>(item[0]), 0};
+        if (initial[0] != 0 && lstrcmpiW(initial, typed) == 0) {
+            Step(hwnd, box, index);
+            return;
+        }
+    }
+}
+
+// ---- Mouse ----
+
+// The item of the open list under a point of the box's client area, or kNoItem.
+int ItemAt(const ComboBox &box, HWND hwnd, LPARAM lParam)
+{
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    MapWindowPoints(hwnd, box.list, &point, 1);
+    RECT client;
+    GetClientRect(box.list, &client);
+    if (!PtInRect(&client, point)) {
+        return kNoItem;
+    }
+    const int index = box.firstShown + point.y / std::max(box.lineHeight, 1);
+    return IsItem(box, index) ? index : kNoItem;
+}
+
+void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
+{
+    if (!box.dropped) {
+        SetFocus(hwnd);
+        Open(hwnd, box);
+        box.tracking = true;
+        return;
+    }
+    // With the list open, a click outside it closes it unchanged.
+    const int item = ItemAt(box, hwnd, lParam);
+    if (item == kNoItem) {
+        Close(hwnd, box, false);
+        return;
+    }
+    box.hot = item;
+    box.tracking = true;
+    Redraw(hwnd, box);
+}
+
+void OnMouseMove(HWND hwnd, ComboBox &box, LPARAM lParam)
+{
+    const int item = box.dropped ? ItemAt(box, hwnd, lParam) : kNoItem;
+    if (item != kNoItem && item != box.hot) {
+        box.hot = item;
+        Redraw(hwnd, box);
+    }
+}
+
+// A release over an item confirms it; the release of the click that opened the list, over the
+// box, leaves it open.
+void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
+{
+    if (!box.dropped || !box.tracking) {
+        return;
+    }
+    box.tracking = false;
+    const int item = ItemAt(box, hwnd, lParam);
+    if (item != kNoItem) {
+        box.hot = item;
+        Close(hwnd, box, true);
+    }
+}
+
+// ---- Painting ----
+
+using controls::FillArea;
+
+// A two-pixel frame; each ring has one colour for its top and left sides, one for the others.
+void DrawBevel(HDC dc, RECT rect, int outerTopLeft, int outerBottomRight, int innerTopLeft,
+               int innerBottomRight)
+{
+    const int colors[2][2] = {{outerTopLeft, outerBottomRight}, {innerTopLeft, innerBottomRight}};
+    for (const auto &pair : colors) {
+        FillArea(dc, rect.left, rect.top, rect.right, rect.top + 1, pair[0]);
+        FillArea(dc, rect.left, rect.top, rect.left + 1, rect.bottom, pair[0]);
+        FillArea(dc, rect.left, rect.bottom - 1, rect.right, rect.bottom, pair[1]);
+        FillArea(dc, rect.right - 1, rect.top, rect.right, rect.bottom, pair[1]);
+        InflateRect(&rect, -1, -1);
+    }
+}
+
+void DrawArrow(HDC dc, const RECT &button, bool enabled)
+{
+    const int left = (button.left + button.right - kArrowWidth) / 2;
+    const int top = (button.top + button.bottom - kArrowRows) / 2;
+    for (int row = 0; row < kArrowRows; ++row) {
+        FillArea(dc, left + row, top + row, left + kArrowWidth - row, top + row + 1,
+                 enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    }
+}
+
+void DrawItem(HDC dc, const ComboBox &box, int index, RECT rect, bool marked)
+{
+    if (marked) {
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    }
+    if (IsItem(box, index)) {
+        const controls::Text text = ItemText(box, index);
+        rect.left += kFieldMargin;
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &rect,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+void Paint(HWND hwnd, const ComboBox &box, HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    HBRUSH background = controls::ParentBrush(hwnd, dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+    FillRect(dc, &client, background);
+    DrawBevel(dc, client, COLOR_3DSHADOW, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DFACE);
+
+    RECT inside = client;
+    InflateRect(&inside, -kBorder, -kBorder);
+    RECT button = inside;
+    button.left = std::max(inside.left, inside.right - GetSystemMetrics(SM_CXVSCROLL));
+    const bool pushed = box.dropped && box.tracking;
+    if (pushed) {
+        FillArea(dc, button.left, button.top, button.right, button.bottom, COLOR_3DSHADOW);
+        FillArea(dc, button.left + 1, button.top + 1, button.right - 1, button.bottom - 1, COLOR_3DFACE);
+    } else {
+        FillArea(dc, button.left, button.top, button.right, button.bottom, COLOR_3DFACE);
+        DrawBevel(dc, button, COLOR_3DFACE, COLOR_3DDKSHADOW, COLOR_3DHILIGHT, COLOR_3DSHADOW);
+    }
+    DrawArrow(dc, button, enabled);
+
+    RECT field = {inside.left + 1, inside.top + 1, button.left - 1, inside.bottom - 1};
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
+    if (!enabled) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    }
+    DrawItem(dc, box, box.selected, field, enabled && box.focused && !box.dropped);
+    SelectObject(dc, previousFont);
+}
+
+void PaintList(HWND list, const ComboBox &box, HDC dc)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
+    for (int index = box.firstShown; index < Count(box); ++index) {
+        const int top = (index - box.firstShown) * box.lineHeight;
+        if (top >= client.bottom) {
+            break;
+        }
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        DrawItem(dc, box, index, {client.left, top, client.right, top + box.lineHeight}, index == box.hot);
+    }
+    SelectObject(dc, previousFont);
+}
+
+LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND owner = reinterpret_cast<HWND>(GetWindowLongPtrW(list, 0));
+    const ComboBox *box = owner ? controls::StateOf<ComboBox>(owner) : nullptr;
+    if (message == WM_PAINT && box) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(list, &paint);
+        PaintList(list, *box, dc);
+        EndPaint(list, &paint);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) {
+        return 1; // the paint fills the background itself
+    }
+    return DefWindowProcW(list, message, wParam, lParam);
+}
+
+LRESULT GetDialogCode(const ComboBox &box, const MSG *message)
+{
+    // An open list takes Enter and Escape for itself rather than the dialog's buttons.
+    const bool listKey = message && message->message == WM_KEYDOWN &&
+                         (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE);
+    return DLGC_WANTCHARS | DLGC_WANTARROWS | (box.dropped && listKey ? DLGC_WANTMESSAGE : 0);
+}
+
+LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        controls::CreateState<ComboBox>(hwnd)->openedHeight =
+            reinterpret_cast<const CREATESTRUCTW *>(lParam)->cy;
+    }
+    ComboBox *box = controls::StateOf<ComboBox>(hwnd);
+    if (!box) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    const int index = static_cast<int>(wParam);
+    switch (message) {
+    case WM_CREATE:
+        FitToFont(hwnd, *box);
+        return 0;
+    case WM_DESTROY:
+        if (box->list) {
+            DestroyWindow(box->list);
+        }
+        controls::DestroyState<ComboBox>(hwnd);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(hwnd, *box, dc);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(hwnd, *box, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint fills the background itself
+    case WM_GETTEXT:
+        return controls::CopyText(ItemText(*box, box->selected), reinterpret_cast<WCHAR *>(lParam), wParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(ItemText(*box, box->selected).size());
+    case WM_KEYDOWN:
+        OnKeyDown(hwnd, *box, wParam);
+        return 0;
+    case WM_CHAR:
+        OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+Down opens and closes the list as F4 does.
+        if (wParam == VK_DOWN || wParam == VK_UP) {
+            OnKeyDown(hwnd, *box, VK_F4);
+            return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(hwnd, *box, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(hwnd, *box, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(hwnd, *box, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        // The open list lives on the capture; losing it to another window closes the list.
+        if (reinterpret_cast<HWND>(lParam) != hwnd) {
+            Close(hwnd, *box, false);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        box->focused = true;
+        Redraw(hwnd, *box);
+        controls::NotifyParent(hwnd, CBN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        box->focused = false;
+        Close(hwnd, *box, false);
+        Redraw(hwnd, *box);
+        controls::NotifyParent(hwnd, CBN_KILLFOCUS);
+        return 0;
+    case WM_ENABLE:
+        if (!wParam) {
+            Close(hwnd, *box, false);
+        }
+        Redraw(hwnd, *box);
+        return 0;
+    case WM_SETFONT:
+        box->font = reinterpret_cast<HFONT>(wParam);
+        FitToFont(hwnd, *box);
+        if (LOWORD(lParam)) {
+            Redraw(hwnd, *box);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(box->font);
+    case WM_GETDLGCODE:
+        return GetDialogCode(*box, reinterpret_cast<const MSG *>(lParam));
+    case CB_ADDSTRING: {
+        const WCHAR *text = reinterpret_cast<const WCHAR *>(lParam);
+        const bool sorted = GetWindowLongW(hwnd, GWL_STYLE) & CBS_SORT;
+        return Insert(hwnd, *box, sorted ? SortedPlace(*box, text) : Count(*box), text);
+    }
+    case CB_INSERTSTRING:
+        return Insert(hwnd, *box, index, reinterpret_cast<const WCHAR *>(lParam));
+    case CB_DELETESTRING:
+        return Delete(hwnd, *box, index);
+    case CB_RESETCONTENT:
+        box->items.clear();
+        box->selected = box->hot = kNoItem;
+        box->firstShown = 0;
+        Redraw(hwnd, *box);
+        return CB_OKAY;
+    case CB_GETCOUNT:
+        return Count(*box);
+    case CB_GETCURSEL:
+        return box->selected == kNoItem ? CB_ERR : box->selected;
+    case CB_SETCURSEL:
+        // Quiet: the program chose, so nobody is told. An index out of range changes nothing.
+        if (index == kNoItem) {
+            Choose(hwnd, *box, kNoItem);
+            return CB_ERR;
+        }
+        if (!IsItem(*box, index)) {
+            return CB_ERR;
+        }
+        Choose(hwnd, *box, index);
+        return index;
+    case CB_GETLBTEXT:
+        return CopyItem(*box, index, reinterpret_cast<WCHAR *>(lParam));
+    case CB_GETLBTEXTLEN:
+        return IsItem(*box, index) ? static_cast<LRESULT>(ItemText(*box, index).size()) : CB_ERR;
+    case CB_FINDSTRINGEXACT:
+        return FindExact(*box, index, reinterpret_cast<const WCHAR *>(lParam));
+    case CB_SHOWDROPDOWN:
+        if (wParam) {
+            Open(hwnd, *box);
+        } else {
+            Close(hwnd, *box, false);
+        }
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return box->dropped ? TRUE : FALSE;
+    case CB_GETITEMHEIGHT:
+        // -1 asks for the field, any other index for the list's items.
+        if (index == kNoItem) {
+            return box->lineHeight + 2 * kFieldMargin;
+        }
+        return index >= 0 ? box->lineHeight : CB_ERR;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void RegisterComboBoxClass()
+{
+    controls::RegisterControlClass(L"ComboBox", ComboBoxProc);
+    controls::RegisterControlClass(kListClassName, ListProc);
+}

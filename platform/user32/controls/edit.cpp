@@ -1,0 +1,467 @@
+// The single-line edit control: its own text, a selection, typing, and the notifications of
+// every change of its text.
+#include "controls.h"
+
+#include <algorithm>
+
+namespace {
+
+// Limits on the text's length in characters: a new field's, and the one that stands for "none".
+constexpr size_t kInitialLimit = 30000;
+constexpr size_t kNoLimit = 0x7FFFFFFE;
+// The text keeps this far from a border drawn by the field itself, in pixels.
+constexpr int kBorderGap = 2;
+constexpr int kCaretWidth = 1;
+// Characters below this, and Ctrl+Backspace's, are commands rather than text.
+constexpr WCHAR kFirstPrintable = 0x20;
+constexpr WCHAR kDeleteCharacter = 0x7F;
+constexpr WPARAM kSelectAllKey = 'A'; // with Ctrl
+
+struct Edit {
+    controls::Text text;
+    size_t anchor = 0; // the fixed end of the selection
+    size_t caret = 0;  // the moving end, where the caret is
+    size_t limit = kInitialLimit;
+    HFONT font = nullptr;
+    bool ownBorder = false; // a WS_BORDER the field draws itself, inside its client area
+    bool focused = false;
+    bool selecting = false; // the mouse is dragging a selection
+    int scroll = 0;         // pixels of text scrolled out on the left
+};
+
+size_t SelectionStart(const Edit &edit)
+{
+    return std::min(edit.anchor, edit.caret);
+}
+
+size_t SelectionEnd(const Edit &edit)
+{
+    return std::max(edit.anchor, edit.caret);
+}
+
+DWORD Style(HWND hwnd)
+{
+    return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+}
+
+// Where the text may be drawn, in client coordinates.
+RECT TextArea(HWND hwnd, const Edit &edit)
+{
+    RECT area;
+    GetClientRect(hwnd, &area);
+    if (edit.ownBorder) {
+        InflateRect(&area, -kBorderGap, -kBorderGap);
+    }
+    return area;
+}
+
+// Measures the field's text with its font.
+class Measure {
+public:
+    Measure(HWND hwnd, const Edit &edit) : hwnd_(hwnd), edit_(edit), dc_(GetDC(hwnd))
+    {
+        previousFont_ = SelectObject(dc_, controls::DrawingFont(edit.font));
+    }
+    ~Measure()
+    {
+        SelectObject(dc_, previousFont_);
+        ReleaseDC(hwnd_, dc_);
+    }
+    Measure(const Measure &) = delete;
+    Measure &operator=(const Measure &) = delete;
+
+    // The width of the first `count` characters.
+    int Width(size_t count) const
+    {
+        SIZE size = {0, 0};
+        GetTextExtentPoint32W(dc_, controls::Wide(edit_.text), static_cast<int>(count), &size);
+        return size.cx;
+    }
+    int LineHeight() const
+    {
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc_, &metrics);
+        return metrics.tmHeight;
+    }
+
+private:
+    HWND hwnd_;
+    const Edit &edit_;
+    HDC dc_;
+    HGDIOBJ previousFont_;
+};
+
+// The width the text may take: the caret after the last character must stay in view.
+int Room(const RECT &area)
+{
+    return std::max<int>(area.right - area.left - kCaretWidth, 0);
+}
+
+// The client x of the text's first character: alignment applies while the text fits.
+int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
+{
+    const RECT area = TextArea(hwnd, edit);
+    const int room = Room(area);
+    const int width = measure.Width(edit.text.size());
+    if (width < room) {
+        switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
+        case ES_RIGHT:
+            return area.left + room - width;
+        case ES_CENTER:
+            return area.left + (room - width) / 2;
+        default:
+            break;
+        }
+    }
+    return area.left - edit.scroll;
+}
+
+// Scrolls just enough for the caret to be seen.
+void ScrollToCaret(HWND hwnd, Edit &edit)
+{
+    const Measure measure(hwnd, edit);
+    const int room = Room(TextArea(hwnd, edit));
+    const int width = measure.Width(edit.text.size());
+    const int caret = measure.Width(edit.caret);
+    if (width < room) {
+        edit.scroll = 0;
+    } else if (caret < edit.scroll) {
+        edit.scroll = caret;
+    } else if (caret > edit.scroll + room) {
+        edit.scroll = caret - room;
+    }
+    edit.scroll = std::min(edit.scroll, std::max(width - room, 0));
+}
+
+void Redraw(HWND hwnd, Edit &edit)
+{
+    ScrollToCaret(hwnd, edit);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Select(HWND hwnd, Edit &edit, size_t anchor, size_t caret)
+{
+    edit.anchor = std::min(anchor, edit.text.size());
+    edit.caret = std::min(caret, edit.text.size());
+    Redraw(hwnd, edit);
+}
+
+void AnnounceChange(HWND hwnd)
+{
+    controls::NotifyParent(hwnd, EN_UPDATE);
+    controls::NotifyParent(hwnd, EN_CHANGE);
+}
+
+// Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
+// it and announces the change, if there was one.
+void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool honourLimit)
+{
+    const size_t start = SelectionStart(edit);
+    const size_t end = SelectionEnd(edit);
+    const size_t kept = edit.text.size() - (end - start);
+    if (honourLimit && kept + insertion.size() > edit.limit) {
+        insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
+        controls::NotifyParent(hwnd, EN_MAXTEXT);
+    }
+    if (start == end && insertion.empty()) {
+        return;
+    }
+    edit.text.replace(start, end - start, insertion);
+    edit.anchor = edit.caret = start + insertion.size();
+    Redraw(hwnd, edit);
+    AnnounceChange(hwnd);
+}
+
+void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
+{
+    edit.text = controls::FromWide(text);
+    edit.anchor = edit.caret = 0;
+    edit.scroll = 0;
+    Redraw(hwnd, edit);
+    // A new text is announced even when it equals the old one, as Windows does.
+    AnnounceChange(hwnd);
+}
+
+bool ReadOnly(HWND hwnd)
+{
+    return (Style(hwnd) & ES_READONLY) != 0;
+}
+
+// Backspace and Delete remove the selection, or the character before or after the caret.
+void Erase(HWND hwnd, Edit &edit, bool forward)
+{
+    if (ReadOnly(hwnd)) {
+        return;
+    }
+    if (edit.anchor == edit.caret) {
+        if (forward && edit.caret < edit.text.size()) {
+            edit.caret += 1;
+        } else if (!forward && edit.caret > 0) {
+            edit.caret -= 1;
+        }
+    }
+    ReplaceSelection(hwnd, edit, controls::Text(), false);
+}
+
+void OnChar(HWND hwnd, Edit &edit, WCHAR character)
+{
+    if (character == VK_BACK) {
+        Erase(hwnd, edit, false);
+    } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
+        ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), true);
+    }
+}
+
+// Arrows and Home/End move the caret; with Shift held the anchor stays and the selection grows.
+void MoveCaret(HWND hwnd, Edit &edit, size_t caret)
+{
+    const bool extend = GetKeyState(VK_SHIFT) < 0;
+    Select(hwnd, edit, extend ? edit.anchor : caret, caret);
+}
+
+void OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
+{
+    switch (key) {
+    case VK_LEFT:
+        MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0);
+        return;
+    case VK_RIGHT:
+        MoveCaret(hwnd, edit, edit.caret + 1);
+        return;
+    case VK_HOME:
+        MoveCaret(hwnd, edit, 0);
+        return;
+    case VK_END:
+        MoveCaret(hwnd, edit, edit.text.size());
+        return;
+    case VK_DELETE:
+        Erase(hwnd, edit, true);
+        return;
+    case kSelectAllKey:
+        if (GetKeyState(VK_CONTROL) < 0) {
+            Select(hwnd, edit, 0, edit.text.size());
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+// The character boundary nearest to client x.
+size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
+{
+    const Measure measure(hwnd, edit);
+    const int offset = x - TextOrigin(hwnd, edit, measure);
+    int previous = 0;
+    for (size_t count = 1; count <= edit.text.size(); ++count) {
+        const int width = measure.Width(count);
+        if (offset < (previous + width) / 2) {
+            return count - 1;
+        }
+        previous = width;
+    }
+    return edit.text.size();
+}
+
+void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
+{
+    SetFocus(hwnd);
+    const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+    MoveCaret(hwnd, edit, caret);
+    edit.selecting = true;
+    SetCapture(hwnd);
+}
+
+// Draws characters [from, to) at their place, in the colours already set in the DC.
+void DrawRun(HDC dc, const Edit &edit, const Measure &measure, int origin, int top, size_t from, size_t to)
+{
+    if (from < to) {
+        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(edit.text) + from,
+                 static_cast<int>(to - from));
+    }
+}
+
+void Paint(HWND hwnd, const Edit &edit, HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    // A disabled or read-only field is coloured as a label.
+    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
+    const UINT colorMessage = enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+    FillRect(dc, &client, controls::ParentBrush(hwnd, dc, colorMessage));
+    if (edit.ownBorder) {
+        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
+    if (!enabled) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    }
+
+    const int saved = SaveDC(dc);
+    const RECT area = TextArea(hwnd, edit);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    SelectObject(dc, controls::DrawingFont(edit.font));
+    const Measure measure(hwnd, edit);
+    const int origin = TextOrigin(hwnd, edit, measure);
+    const bool showSelection = edit.focused || (Style(hwnd) & ES_NOHIDESEL);
+    const size_t start = showSelection ? SelectionStart(edit) : edit.text.size();
+    const size_t end = showSelection ? SelectionEnd(edit) : edit.text.size();
+
+    SetBkMode(dc, TRANSPARENT);
+    DrawRun(dc, edit, measure, origin, area.top, 0, start);
+    DrawRun(dc, edit, measure, origin, area.top, end, edit.text.size());
+    if (start < end) {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        DrawRun(dc, edit, measure, origin, area.top, start, end);
+    }
+    if (edit.focused) {
+        const int x = origin + measure.Width(edit.caret);
+        const RECT caret = {x, area.top, x + kCaretWidth, area.top + measure.LineHeight()};
+        FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    RestoreDC(dc, saved);
+}
+
+LRESULT GetSelection(const Edit &edit, WPARAM wParam, LPARAM lParam)
+{
+    const DWORD start = static_cast<DWORD>(SelectionStart(edit));
+    const DWORD end = static_cast<DWORD>(SelectionEnd(edit));
+    if (DWORD *startOut = reinterpret_cast<DWORD *>(wParam)) {
+        *startOut = start;
+    }
+    if (DWORD *endOut = reinterpret_cast<DWORD *>(lParam)) {
+        *endOut = end;
+    }
+    return MAKELONG(std::min<DWORD>(start, 0xFFFF), std::min<DWORD>(end, 0xFFFF));
+}
+
+// EM_SETSEL: -1 as the start drops the selection at the caret; any other value past the end
+// (-1 included, read unsigned) stands for the end.
+void SetSelection(HWND hwnd, Edit &edit, WPARAM wParam, LPARAM lParam)
+{
+    const UINT start = static_cast<UINT>(wParam);
+    const UINT end = static_cast<UINT>(lParam);
+    if (start == static_cast<UINT>(-1)) {
+        Select(hwnd, edit, edit.caret, edit.caret);
+    } else {
+        Select(hwnd, edit, start, end);
+    }
+}
+
+void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
+{
+    // A plain WS_BORDER is drawn by the field inside its client area, as Windows does.
+    if ((create.style & WS_BORDER) && !(create.dwExStyle & WS_EX_CLIENTEDGE)) {
+        edit.ownBorder = true;
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(create.style & ~static_cast<DWORD>(WS_BORDER)));
+    }
+    // The initial text is taken quietly.
+    edit.text = controls::FromWide(create.lpszName);
+}
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        OnNcCreate(hwnd, *controls::CreateState<Edit>(hwnd),
+                   *reinterpret_cast<const CREATESTRUCTW *>(lParam));
+    }
+    Edit *edit = controls::StateOf<Edit>(hwnd);
+    if (!edit) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_DESTROY:
+        controls::DestroyState<Edit>(hwnd);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(hwnd, *edit, dc);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(hwnd, *edit, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint fills the background itself
+    case WM_SETTEXT:
+        SetText(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
+        return TRUE;
+    case WM_GETTEXT:
+        return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(edit->text.size());
+    case WM_CHAR:
+        OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(hwnd, *edit, wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(hwnd, *edit, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (edit->selecting) {
+            const size_t caret = CharacterAt(hwnd, *edit, GET_X_LPARAM(lParam));
+            Select(hwnd, *edit, edit->anchor, caret);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (edit->selecting) {
+            edit->selecting = false;
+            ReleaseCapture();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        edit->selecting = false;
+        return 0;
+    case WM_SETFOCUS:
+        edit->focused = true;
+        Redraw(hwnd, *edit);
+        controls::NotifyParent(hwnd, EN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        edit->focused = false;
+        Redraw(hwnd, *edit);
+        controls::NotifyParent(hwnd, EN_KILLFOCUS);
+        return 0;
+    case WM_ENABLE:
+        Redraw(hwnd, *edit);
+        return 0;
+    case WM_SETFONT:
+        edit->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) {
+            Redraw(hwnd, *edit);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(edit->font);
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case EM_GETSEL:
+        return GetSelection(*edit, wParam, lParam);
+    case EM_SETSEL:
+        SetSelection(hwnd, *edit, wParam, lParam);
+        return 0;
+    case EM_REPLACESEL:
+        ReplaceSelection(hwnd, *edit, controls::FromWide(reinterpret_cast<const WCHAR *>(lParam)), true);
+        return 0;
+    case EM_LIMITTEXT:
+        edit->limit = wParam ? static_cast<size_t>(wParam) : kNoLimit;
+        return 0;
+    case EM_GETLIMITTEXT:
+        return static_cast<LRESULT>(edit->limit);
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void RegisterEditClass()
+{
+    controls::RegisterControlClass(L"Edit", EditProc);
+}

@@ -1,0 +1,95 @@
+// The static control: a label drawn in the colours its parent chooses.
+#include "controls.h"
+
+namespace {
+
+struct Static {
+    HFONT font = nullptr;
+};
+
+UINT AlignmentFormat(DWORD style)
+{
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER:
+        return DT_CENTER;
+    case SS_RIGHT:
+        return DT_RIGHT;
+    default:
+        return DT_LEFT;
+    }
+}
+
+void Paint(HWND hwnd, const Static &label, HDC dc)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, controls::ParentBrush(hwnd, dc, WM_CTLCOLORSTATIC));
+    if (!IsWindowEnabled(hwnd)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    }
+
+    const controls::Text text = controls::WindowText(hwnd);
+
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(label.font));
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+    DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &client,
+              AlignmentFormat(style) | DT_WORDBREAK | prefix);
+    SelectObject(dc, previousFont);
+}
+
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        controls::CreateState<Static>(hwnd);
+    }
+    Static *label = controls::StateOf<Static>(hwnd);
+    if (!label) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_DESTROY:
+        controls::DestroyState<Static>(hwnd);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd, &paint);
+        Paint(hwnd, *label, dc);
+        EndPaint(hwnd, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(hwnd, *label, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint fills the background itself
+    case WM_SETTEXT:
+    case WM_ENABLE: {
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return result;
+    }
+    case WM_SETFONT:
+        label->font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) {
+            InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(label->font);
+    case WM_GETDLGCODE:
+        return DLGC_STATIC;
+    case WM_NCHITTEST:
+        // A label lets the mouse through unless it asked to hear about clicks.
+        return (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void RegisterStaticClass()
+{
+    controls::RegisterControlClass(L"Static", StaticProc);
+}

@@ -1,0 +1,270 @@
+// The up-down: range, position, its buddy field, its placement and its arrows.
+#include "parent_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using test::Command;
+using test::Notify;
+using test::ParentWindow;
+using test::VScroll;
+
+constexpr int kFieldId = 401;
+constexpr int kUpDownId = 402;
+constexpr RECT kFieldRect = {20, 30, 100, 54};
+constexpr RECT kUpDownRect = {150, 30, 160, 60};
+constexpr DWORD kProgramStyle =
+    UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+
+class UpDown : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS};
+        ASSERT_TRUE(InitCommonControlsEx(&controls));
+    }
+    // The field and its up-down, created in this order as in the program's dialog.
+    void AddPair(DWORD style = kProgramStyle)
+    {
+        field = parent.Add(L"Edit", WS_BORDER | ES_RIGHT, kFieldId, kFieldRect);
+        upDown = parent.Add(UPDOWN_CLASSW, style, kUpDownId, kUpDownRect);
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return SendMessageW(upDown, message, wParam, lParam);
+    }
+    int Changes() const
+    {
+        int count = 0;
+        for (int code : parent.Codes(kFieldId)) {
+            count += code == EN_CHANGE ? 1 : 0;
+        }
+        return count;
+    }
+    void ClickArrow(bool up) const
+    {
+        RECT client;
+        GetClientRect(upDown, &client);
+        const int y = up ? 2 : client.bottom - 3;
+        SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, y));
+        SendMessageW(upDown, WM_LBUTTONUP, 0, MAKELPARAM(client.right / 2, y));
+    }
+
+    ParentWindow parent;
+    HWND field = nullptr;
+    HWND upDown = nullptr;
+};
+
+TEST_F(UpDown, ClassNameIgnoresCase)
+{
+    HWND control = parent.Add(L"MSCTLS_UPDOWN32", 0, kUpDownId, kUpDownRect);
+    EXPECT_NE(control, nullptr);
+    InitCommonControls();
+}
+
+TEST_F(UpDown, RangeIsKeptAsSixteenBitHalvesOrThirtyTwoBits)
+{
+    AddPair(0);
+    EXPECT_EQ(Send(UDM_GETRANGE), MAKELONG(0, 100)) << "upper 0, lower 100 by default";
+    Send(UDM_SETRANGE, 0, MAKELPARAM(3600, -3600));
+    EXPECT_EQ(Send(UDM_GETRANGE), MAKELONG(3600, -3600));
+    int lower = 0;
+    int upper = 0;
+    Send(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, -3600);
+    EXPECT_EQ(upper, 3600);
+    Send(UDM_SETRANGE32, static_cast<WPARAM>(-100000), 100000);
+    Send(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, -100000);
+    EXPECT_EQ(upper, 100000);
+}
+
+TEST_F(UpDown, SetPosClampsAndReturnsThePreviousPosition)
+{
+    AddPair(0);
+    Send(UDM_SETRANGE, 0, MAKELPARAM(3600, -3600));
+    EXPECT_EQ(Send(UDM_SETPOS, 0, 42), 0);
+    EXPECT_EQ(LOWORD(Send(UDM_GETPOS)), 42);
+    EXPECT_EQ(Send(UDM_SETPOS, 0, 5000), 42);
+    EXPECT_EQ(Send(UDM_GETPOS32), 3600);
+    Send(UDM_SETPOS, 0, -5000);
+    EXPECT_EQ(Send(UDM_GETPOS32), -3600);
+    // Only the low 16 bits count, as a signed number.
+    Send(UDM_SETPOS, 0, 65636);
+    EXPECT_EQ(Send(UDM_GETPOS32), 100);
+    Send(UDM_SETPOS, 0, 32768);
+    EXPECT_EQ(Send(UDM_GETPOS32), -3600);
+    // The 32-bit message takes the whole number.
+    Send(UDM_SETPOS32, 0, 65636);
+    EXPECT_EQ(Send(UDM_GETPOS32), 3600);
+    EXPECT_EQ(Send(UDM_SETPOS32, 0, -7), 3600);
+}
+
+TEST_F(UpDown, InvertedRangeClampsTheSameWay)
+{
+    AddPair(0);
+    Send(UDM_SETPOS, 0, 150);
+    EXPECT_EQ(Send(UDM_GETPOS32), 100) << "default range 100..0";
+    Send(UDM_SETPOS, 0, -3);
+    EXPECT_EQ(Send(UDM_GETPOS32), 0);
+}
+
+TEST_F(UpDown, AutoBuddyIsTheWindowCreatedJustBefore)
+{
+    AddPair();
+    EXPECT_EQ(reinterpret_cast<HWND>(Send(UDM_GETBUDDY)), field);
+    HWND other = parent.Add(L"Edit", 0, 999, {0, 0, 10, 10});
+    EXPECT_EQ(reinterpret_cast<HWND>(Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(other))), field);
+    EXPECT_EQ(reinterpret_cast<HWND>(Send(UDM_GETBUDDY)), other);
+}
+
+TEST_F(UpDown, NoAutoBuddyNoBuddy)
+{
+    AddPair(UDS_SETBUDDYINT);
+    EXPECT_EQ(Send(UDM_GETBUDDY), 0);
+    Send(UDM_SETPOS, 0, 7);
+    EXPECT_EQ(test::Text(field), "");
+}
+
+TEST_F(UpDown, BuddyTextIsWrittenOnlyWhenItDiffers)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(3600, -3600));
+    parent.Clear();
+    Send(UDM_SETPOS, 0, 25);
+    EXPECT_EQ(test::Text(field), "25");
+    EXPECT_EQ(Changes(), 1);
+    Send(UDM_SETPOS, 0, 25);
+    EXPECT_EQ(Changes(), 1) << "same text, no change";
+    Send(UDM_SETPOS, 0, 1234);
+    EXPECT_EQ(test::Text(field), "1234") << "no thousands separator";
+    EXPECT_EQ(Changes(), 2);
+    SetWindowTextA(field, "0007");
+    parent.Clear();
+    Send(UDM_SETPOS32, 0, 7);
+    EXPECT_EQ(test::Text(field), "7") << "another spelling of the same number is rewritten";
+    EXPECT_EQ(Changes(), 1);
+}
+
+TEST_F(UpDown, ThousandsAreSeparatedUnlessAskedNotTo)
+{
+    AddPair(UDS_SETBUDDYINT | UDS_AUTOBUDDY);
+    Send(UDM_SETRANGE32, 0, 100000);
+    Send(UDM_SETPOS32, 0, 12345);
+    EXPECT_EQ(test::Text(field), "12,345");
+    Send(UDM_SETPOS32, 0, 999);
+    EXPECT_EQ(test::Text(field), "999");
+}
+
+TEST_F(UpDown, GetPosReadsTheBuddyText)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(3600, -3600));
+    SetWindowTextA(field, "-250");
+    EXPECT_EQ(Send(UDM_GETPOS), MAKELONG(-250, 0));
+    SetWindowTextA(field, "12x");
+    EXPECT_NE(HIWORD(Send(UDM_GETPOS)), 0) << "not a number";
+    EXPECT_EQ(LOWORD(Send(UDM_GETPOS)), static_cast<WORD>(-250)) << "the last good position";
+    BOOL failed = FALSE;
+    SetWindowTextA(field, "9999");
+    EXPECT_EQ(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), -250) << "out of range";
+    EXPECT_TRUE(failed);
+}
+
+TEST_F(UpDown, AlignRightMovesToTheBuddysRightEdgeAndNarrowsIt)
+{
+    AddPair();
+    const RECT fieldRect = test::ChildRect(field);
+    const RECT upDownRect = test::ChildRect(upDown);
+    constexpr int kWidth = 16;
+    constexpr int kBuddyBorder = 2;
+    EXPECT_EQ(fieldRect.left, kFieldRect.left);
+    EXPECT_EQ(fieldRect.right, kFieldRect.right - kWidth);
+    EXPECT_EQ(fieldRect.top, kFieldRect.top);
+    EXPECT_EQ(fieldRect.bottom, kFieldRect.bottom);
+    EXPECT_EQ(upDownRect.left, fieldRect.right - kBuddyBorder);
+    EXPECT_EQ(upDownRect.right - upDownRect.left, kWidth);
+    EXPECT_EQ(upDownRect.top, kFieldRect.top);
+    EXPECT_EQ(upDownRect.bottom, kFieldRect.bottom);
+}
+
+TEST_F(UpDown, ArrowClickReadsTheBuddyStepsAndNotifies)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(10, -10));
+    SetWindowTextA(field, "7");
+    parent.Clear();
+    ClickArrow(true);
+    EXPECT_EQ(test::Text(field), "8");
+    // The field takes the focus first, then the step is asked for, written and reported.
+    const std::vector<test::Notification> expected = {
+        Command(kFieldId, EN_SETFOCUS), Notify(kUpDownId, UDN_DELTAPOS), Command(kFieldId, EN_UPDATE),
+        Command(kFieldId, EN_CHANGE),   VScroll(SB_THUMBPOSITION),       VScroll(SB_ENDSCROLL)};
+    EXPECT_EQ(parent.Log(), expected);
+    ClickArrow(false);
+    ClickArrow(false);
+    EXPECT_EQ(test::Text(field), "6");
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(UpDown, ArrowStopsAtTheLimits)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(10, -10));
+    Send(UDM_SETPOS, 0, 10);
+    parent.Clear();
+    ClickArrow(true);
+    EXPECT_EQ(test::Text(field), "10");
+    EXPECT_EQ(Changes(), 0);
+    const std::vector<test::Notification> expected = {Command(kFieldId, EN_SETFOCUS),
+                                                      Notify(kUpDownId, UDN_DELTAPOS),
+                                                      VScroll(SB_THUMBPOSITION), VScroll(SB_ENDSCROLL)};
+    EXPECT_EQ(parent.Log(), expected) << "asked and reported all the same";
+}
+
+// Delivers whatever the platform queues (timers included) for about `milliseconds`.
+void PumpMessagesFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+TEST_F(UpDown, HoldingAnArrowRepeatsUntilReleased)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(1000, -1000));
+    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 2));
+    EXPECT_EQ(Send(UDM_GETPOS32), 1) << "the press steps at once";
+    PumpMessagesFor(300);
+    EXPECT_EQ(Send(UDM_GETPOS32), 1) << "repeating starts only after a delay";
+    PumpMessagesFor(700);
+    SendMessageW(upDown, WM_LBUTTONUP, 0, MAKELPARAM(8, 2));
+    const int held = static_cast<int>(Send(UDM_GETPOS32));
+    EXPECT_GT(held, 3);
+    PumpMessagesFor(300);
+    EXPECT_EQ(Send(UDM_GETPOS32), held) << "released, it stops";
+    EXPECT_EQ(test::Text(field), std::to_string(held));
+}
+
+TEST_F(UpDown, BuddyArrowKeysStep)
+{
+    AddPair();
+    Send(UDM_SETRANGE, 0, MAKELPARAM(10, -10));
+    Send(UDM_SETPOS, 0, 3);
+    SendMessageW(field, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(test::Text(field), "4");
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(field, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(test::Text(field), "2");
+    EXPECT_EQ(Send(UDM_GETPOS32), 2);
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+// Check boxes: the states, the click from every source, and what the parent hears.
+#include "parent_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using test::Command;
+using test::Notification;
+using test::ParentWindow;
+
+constexpr int kBoxId = 101;
+constexpr RECT kBoxRect = {10, 10, 110, 30};
+
+class CheckBox : public ::testing::Test {
+protected:
+    HWND Add(DWORD style) { return parent.Add(L"Button", style, kBoxId, kBoxRect, L"Box"); }
+    LRESULT Check(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0); }
+
+    ParentWindow parent;
+};
+
+TEST_F(CheckBox, ClickTogglesAndThenTellsTheParent)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(Check(box), BST_CHECKED);
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(Check(box), BST_UNCHECKED);
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED, BN_CLICKED}));
+}
+
+TEST_F(CheckBox, SetCheckIsQuiet)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_EQ(Check(box), BST_CHECKED);
+    SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(Check(box), BST_UNCHECKED);
+    EXPECT_TRUE(parent.Log().empty());
+}
+
+TEST_F(CheckBox, PlainCheckBoxOnlyTellsTheParent)
+{
+    HWND box = Add(BS_CHECKBOX);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(Check(box), BST_UNCHECKED) << "the parent decides";
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
+}
+
+TEST_F(CheckBox, MouseReleasedInsideToggles)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(GetCapture(), box);
+    EXPECT_EQ(Check(box), BST_UNCHECKED) << "nothing happens before the release";
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Check(box), BST_CHECKED);
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
+}
+
+TEST_F(CheckBox, MouseReleasedOutsideDoesNothing)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
+    EXPECT_EQ(Check(box), BST_UNCHECKED);
+    EXPECT_TRUE(parent.Codes(kBoxId).empty());
+}
+
+TEST_F(CheckBox, SpaceKeyToggles)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    SendMessageW(box, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageW(box, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(Check(box), BST_CHECKED);
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
+}
+
+TEST_F(CheckBox, DisabledBoxStillObeysTheProgram)
+{
+    // The user's clicks never reach a disabled window; the program's messages do.
+    HWND box = Add(BS_AUTOCHECKBOX | WS_DISABLED);
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_EQ(Check(box), BST_CHECKED);
+    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
+    SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(Check(box), BST_UNCHECKED);
+}
+
+TEST_F(CheckBox, AsksTheDialogManagerForButtonTreatment)
+{
+    EXPECT_EQ(SendMessageW(Add(BS_AUTOCHECKBOX), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
+}
+
+TEST_F(CheckBox, KeepsItsTextAndFont)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    EXPECT_EQ(test::Text(box), "Box");
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), font);
+}
+
+// Dark pixels in the square at the left, vertically centred, where a check box draws its box.
+int DarkPixelsInBox(HWND box)
+{
+    constexpr int kBoxSize = 13;
+    RECT client;
+    GetClientRect(box, &client);
+    const std::vector<COLORREF> pixels = test::Print(box);
+    const int top = (client.bottom - kBoxSize) / 2;
+    int dark = 0;
+    for (int y = top + 2; y < top + kBoxSize - 2; ++y) {
+        for (int x = 2; x < kBoxSize - 2; ++x) {
+            const COLORREF pixel = pixels[static_cast<size_t>(y * client.right + x)];
+            dark += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+TEST_F(CheckBox, CheckMarkIsDrawnOnlyWhenCheckedAndGreyedWhenDisabled)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    EXPECT_EQ(DarkPixelsInBox(box), 0);
+    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_GE(DarkPixelsInBox(box), 10) << "a mark of a few strokes";
+    EnableWindow(box, FALSE);
+    EXPECT_EQ(DarkPixelsInBox(box), 0) << "grey, not black";
+}
+
+} // namespace

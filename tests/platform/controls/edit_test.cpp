@@ -1,0 +1,243 @@
+// Single-line edits: the text, the selection, typing and the notifications of every change.
+#include "parent_window.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <utility>
+
+namespace {
+
+using test::ParentWindow;
+
+constexpr int kFieldId = 201;
+constexpr RECT kFieldRect = {10, 10, 110, 30};
+const std::vector<int> kOneChange = {EN_UPDATE, EN_CHANGE};
+
+class Edit : public ::testing::Test {
+protected:
+    void SetUp() override { field = parent.Add(L"Edit", WS_BORDER | ES_AUTOHSCROLL, kFieldId, kFieldRect); }
+
+    std::pair<int, int> Selection() const
+    {
+        DWORD start = 0;
+        DWORD end = 0;
+        const LRESULT packed =
+            SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(LOWORD(packed), start);
+        EXPECT_EQ(HIWORD(packed), end);
+        return {static_cast<int>(start), static_cast<int>(end)};
+    }
+    void Select(int start, int end) const { SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(start), end); }
+    void Type(const char *characters) const
+    {
+        for (const char *c = characters; *c; ++c) {
+            SendMessageW(field, WM_CHAR, static_cast<WPARAM>(*c), 0);
+        }
+    }
+    void Key(WPARAM key) const { SendMessageW(field, WM_KEYDOWN, key, 0); }
+    std::string Text() const { return test::Text(field); }
+
+    ParentWindow parent;
+    HWND field = nullptr;
+};
+
+TEST_F(Edit, SetTextAnnouncesEveryChangeEvenToTheSameText)
+{
+    SetWindowTextA(field, "12");
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+    parent.Clear();
+    SetWindowTextA(field, "12");
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+    EXPECT_EQ(Text(), "12");
+    EXPECT_EQ(GetWindowTextLengthW(field), 2);
+    EXPECT_EQ(Selection(), std::make_pair(0, 0)) << "the caret goes to the start";
+}
+
+TEST_F(Edit, SelectionIsOrderedAndClamped)
+{
+    SetWindowTextA(field, "abcdef");
+    parent.Clear();
+    Select(2, 4);
+    EXPECT_EQ(Selection(), std::make_pair(2, 4));
+    Select(5, 1);
+    EXPECT_EQ(Selection(), std::make_pair(1, 5));
+    Select(0, -1);
+    EXPECT_EQ(Selection(), std::make_pair(0, 6)) << "-1 is the end";
+    Select(3, 100);
+    EXPECT_EQ(Selection(), std::make_pair(3, 6));
+    Select(-1, 0);
+    EXPECT_EQ(Selection(), std::make_pair(6, 6)) << "-1 as start drops the selection";
+    EXPECT_TRUE(parent.Codes(kFieldId).empty()) << "selecting changes no text";
+}
+
+TEST_F(Edit, ReplaceSelectionInsertsAndMovesTheCaret)
+{
+    SetWindowTextA(field, "abcdef");
+    parent.Clear();
+    Select(1, 3);
+    SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("XYZ"));
+    EXPECT_EQ(Text(), "aXYZdef");
+    EXPECT_EQ(Selection(), std::make_pair(4, 4));
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+}
+
+TEST_F(Edit, LimitHoldsForReplacingButNotForSetText)
+{
+    SendMessageW(field, EM_LIMITTEXT, 3, 0);
+    SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("abcdef"));
+    EXPECT_EQ(Text(), "abc");
+    Type("d");
+    EXPECT_EQ(Text(), "abc");
+    SetWindowTextA(field, "abcdef");
+    EXPECT_EQ(Text(), "abcdef");
+    SendMessageW(field, EM_SETLIMITTEXT, 0, 0);
+    Select(0, -1);
+    Type("x");
+    EXPECT_EQ(Text(), "x") << "0 lifts the limit";
+}
+
+TEST_F(Edit, TypingInsertsAtTheCaretAndAnnouncesEachCharacter)
+{
+    Type("15");
+    EXPECT_EQ(Text(), "15");
+    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
+    Key(VK_HOME);
+    Type("-");
+    EXPECT_EQ(Text(), "-15");
+    Key(VK_END);
+    Type("0");
+    EXPECT_EQ(Text(), "-150");
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    Type("7");
+    EXPECT_EQ(Text(), "-1750");
+    Key(VK_RIGHT);
+    Type("8");
+    EXPECT_EQ(Text(), "-17580");
+}
+
+TEST_F(Edit, BackspaceAndDeleteRemoveAroundTheCaret)
+{
+    SetWindowTextA(field, "12345");
+    Select(2, 2);
+    SendMessageW(field, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(Text(), "1345");
+    Key(VK_DELETE);
+    EXPECT_EQ(Text(), "145");
+    EXPECT_EQ(Selection(), std::make_pair(1, 1));
+    Select(0, 2);
+    SendMessageW(field, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(Text(), "5") << "a selection goes as a whole";
+    parent.Clear();
+    Select(0, 0);
+    SendMessageW(field, WM_CHAR, VK_BACK, 0);
+    EXPECT_EQ(Text(), "5");
+    EXPECT_TRUE(parent.Codes(kFieldId).empty()) << "nothing to remove, nothing to announce";
+}
+
+TEST_F(Edit, TypingReplacesTheSelection)
+{
+    SetWindowTextA(field, "3600");
+    Select(0, -1);
+    Type("9");
+    EXPECT_EQ(Text(), "9");
+    EXPECT_EQ(Selection(), std::make_pair(1, 1));
+}
+
+TEST_F(Edit, ControlCharactersTypeNothing)
+{
+    SetWindowTextA(field, "-3600");
+    parent.Clear();
+    for (WPARAM character : {0x01, 0x03, 0x0D, 0x1B, 0x7F}) { // Ctrl+A, Ctrl+C, Enter, Escape, Ctrl+Backspace
+        SendMessageW(field, WM_CHAR, character, 0);
+    }
+    EXPECT_EQ(Text(), "-3600");
+    EXPECT_TRUE(parent.Codes(kFieldId).empty());
+}
+
+TEST_F(Edit, ClickPlacesTheCaretAtTheNearestCharacter)
+{
+    SetWindowTextA(field, "12345");
+    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
+    SendMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(1, 5));
+    EXPECT_EQ(Selection(), std::make_pair(0, 0));
+    EXPECT_EQ(GetFocus(), field);
+    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(95, 5));
+    SendMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(95, 5));
+    EXPECT_EQ(Selection(), std::make_pair(5, 5)) << "past the text is its end";
+    Type("6");
+    EXPECT_EQ(Text(), "123456");
+}
+
+// Random edits: whatever the sequence, the selection stays inside the text, the reported length
+// is the text's, and every change of the text is announced exactly once, EN_UPDATE first.
+TEST_F(Edit, AnyActionSequenceKeepsTextSelectionAndNotificationsConsistent)
+{
+    std::mt19937 random(20261206);
+    const char *texts[] = {"", "0", "-3600", "abc def"};
+    for (int action = 0; action < 400; ++action) {
+        const std::string before = Text();
+        parent.Clear();
+        const unsigned choice = random() % 8;
+        switch (choice) {
+        case 0:
+            SetWindowTextA(field, texts[random() % 4]);
+            break;
+        case 1:
+            Type(random() % 2 ? "7" : "-");
+            break;
+        case 2:
+            SendMessageW(field, WM_CHAR, VK_BACK, 0);
+            break;
+        case 3:
+            Key(VK_DELETE);
+            break;
+        case 4:
+            Key(random() % 2 ? VK_LEFT : VK_RIGHT);
+            break;
+        case 5:
+            Key(random() % 2 ? VK_HOME : VK_END);
+            break;
+        case 6:
+            Select(static_cast<int>(random() % 10) - 1, static_cast<int>(random() % 10) - 1);
+            break;
+        default:
+            SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(random() % 2 ? "xy" : ""));
+            break;
+        }
+        const std::string after = Text();
+        SCOPED_TRACE("action " + std::to_string(action) + ": \"" + before + "\" -> \"" + after + "\"");
+        const auto [start, end] = Selection();
+        EXPECT_LE(start, end);
+        EXPECT_LE(end, static_cast<int>(after.size()));
+        EXPECT_EQ(GetWindowTextLengthA(field), static_cast<int>(after.size()));
+        const bool announced = choice == 0 || before != after;
+        EXPECT_EQ(parent.Codes(kFieldId), announced ? kOneChange : std::vector<int>{});
+    }
+}
+
+TEST_F(Edit, TellsTheDialogManagerWhatItWants)
+{
+    EXPECT_EQ(SendMessageW(field, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+}
+
+TEST_F(Edit, BackgroundIsWhatTheParentGivesForEditing)
+{
+    HBRUSH blue = CreateSolidBrush(RGB(20, 40, 220));
+    parent.AnswerColors(blue);
+    EXPECT_EQ(test::PrintedPixel(field, 10, 10), RGB(20, 40, 220));
+    parent.AnswerColors(nullptr);
+    EXPECT_EQ(test::PrintedPixel(field, 10, 10), GetSysColor(COLOR_WINDOW));
+    DeleteObject(blue);
+}
+
+TEST_F(Edit, GetTextCopiesWhatFitsWithATerminator)
+{
+    SetWindowTextA(field, "-3600");
+    char small[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(SendMessageA(field, WM_GETTEXT, sizeof(small), reinterpret_cast<LPARAM>(small)), 3);
+    EXPECT_STREQ(small, "-36");
+}
+
+} // namespace

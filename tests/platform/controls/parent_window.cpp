@@ -1,0 +1,176 @@
+#include "parent_window.h"
+
+#include <commctrl.h>
+
+#include <ostream>
+
+namespace test {
+
+namespace {
+
+constexpr WCHAR kClassName[] = L"ControlTestParent";
+constexpr RECT kParentRect = {0, 0, 400, 300};
+
+constexpr LPARAM kPrintClient = 0x00000004; // PRF_CLIENT
+
+std::vector<Notification> g_log;
+HBRUSH g_colors = nullptr;
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        g_log.push_back(Command(LOWORD(wParam), HIWORD(wParam)));
+        return 0;
+    case WM_NOTIFY: {
+        const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
+        g_log.push_back(Notify(static_cast<int>(header->idFrom), static_cast<int>(header->code)));
+        return 0;
+    }
+    case WM_VSCROLL:
+        g_log.push_back(VScroll(LOWORD(wParam)));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        if (g_colors) {
+            return reinterpret_cast<LRESULT>(g_colors);
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void PrintTo(const Notification &notification, std::ostream *stream)
+{
+    *stream << "{message 0x" << std::hex << notification.message << std::dec << ", id " << notification.id
+            << ", code " << notification.code << "}";
+}
+
+Notification Command(int id, int code)
+{
+    return {WM_COMMAND, id, code};
+}
+
+Notification Notify(int id, int code)
+{
+    return {WM_NOTIFY, id, code};
+}
+
+Notification VScroll(int code)
+{
+    return {WM_VSCROLL, 0, code};
+}
+
+ParentWindow::ParentWindow()
+{
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = ParentProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass); // fails harmlessly when an earlier test registered it
+
+    hwnd_ = CreateWindowExW(0, kClassName, L"", WS_OVERLAPPEDWINDOW, kParentRect.left, kParentRect.top,
+                            kParentRect.right, kParentRect.bottom, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    Clear();
+}
+
+ParentWindow::~ParentWindow()
+{
+    DestroyWindow(hwnd_);
+    g_colors = nullptr;
+}
+
+HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text) const
+{
+    HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                 nullptr);
+    Clear();
+    return child;
+}
+
+const std::vector<Notification> &ParentWindow::Log() const
+{
+    return g_log;
+}
+
+void ParentWindow::Clear() const
+{
+    g_log.clear();
+}
+
+std::vector<int> ParentWindow::Codes(int id) const
+{
+    std::vector<int> codes;
+    for (const Notification &notification : g_log) {
+        if (notification.message == WM_COMMAND && notification.id == id) {
+            codes.push_back(notification.code);
+        }
+    }
+    return codes;
+}
+
+void ParentWindow::AnswerColors(HBRUSH brush) const
+{
+    g_colors = brush;
+}
+
+std::vector<COLORREF> Print(HWND control)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), kPrintClient);
+    GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(client.right * client.bottom));
+    const DWORD *row = static_cast<const DWORD *>(bits);
+    for (COLORREF &pixel : pixels) {
+        const DWORD value = *row++;
+        pixel = RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    }
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+COLORREF PrintedPixel(HWND control, int x, int y)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    return Print(control)[static_cast<size_t>(y * client.right + x)];
+}
+
+std::string Text(HWND control)
+{
+    char buffer[256] = {};
+    GetWindowTextA(control, buffer, sizeof(buffer));
+    return buffer;
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT *>(&rect), 2);
+    return rect;
+}
+
+} // namespace test

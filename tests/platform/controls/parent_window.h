@@ -1,0 +1,62 @@
+// A top-level window that hosts controls under test and records what they tell it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+// One notification as it reached the parent. WM_VSCROLL keeps its scroll code in `code`.
+struct Notification {
+    UINT message;
+    int id;
+    int code;
+
+    bool operator==(const Notification &other) const
+    {
+        return message == other.message && id == other.id && code == other.code;
+    }
+};
+
+// Readable failures: gtest prints notifications with this.
+void PrintTo(const Notification &notification, std::ostream *stream);
+
+Notification Command(int id, int code);
+Notification Notify(int id, int code);
+Notification VScroll(int code);
+
+class ParentWindow {
+public:
+    ParentWindow();
+    ~ParentWindow();
+    ParentWindow(const ParentWindow &) = delete;
+    ParentWindow &operator=(const ParentWindow &) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    // A child control at `rect` (client coordinates of the parent).
+    HWND Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text = L"") const;
+
+    // Everything received since the last Clear().
+    const std::vector<Notification> &Log() const;
+    void Clear() const;
+    // The WM_COMMAND codes one control sent, in order.
+    std::vector<int> Codes(int id) const;
+    // The brush the parent answers WM_CTLCOLOR* with; none leaves it to DefWindowProc.
+    void AnswerColors(HBRUSH brush) const;
+
+private:
+    HWND hwnd_;
+};
+
+std::string Text(HWND control);
+// A control's client area as it prints itself (WM_PRINTCLIENT) into a 32-bit bitmap: COLORREFs,
+// rows top-down.
+std::vector<COLORREF> Print(HWND control);
+COLORREF PrintedPixel(HWND control, int x, int y);
+// A child's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+} // namespace test
