@@ -63,10 +63,10 @@ typedef HANDLE *PHANDLE, *LPHANDLE;
 typedef HANDLE HGLOBAL;
 typedef HANDLE HLOCAL;
 
-#define DECLARE_HANDLE(name)                                                                               \
-    struct name##__ {                                                                                      \
-        int unused;                                                                                        \
-    };                                                                                                     \
+#define DECLARE_HANDLE(name)                                                                                 \
+    struct name##__ {                                                                                        \
+        int unused;                                                                                          \
+    };                                                                                                       \
     typedef struct name##__ *name
 
 DECLARE_HANDLE(HWND);
@@ -116,7 +116,8 @@ typedef struct tagPOINTS {
 #define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
+#define MAKEWORD(a, b)                                                                                       \
+    ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
 #define MAKELONG(a, b) ((LONG)(((DWORD)(WORD)(a)) | (((DWORD)(WORD)(b)) << 16)))
 
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
@@ -129,7 +130,7 @@ typedef struct tagPOINTS {
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(l) ((WORD)(l) & 0x3ff)
+#define PRIMARYLANGID(l) ((WORD)(l)&0x3ff)
 #define SUBLANGID(l) ((WORD)(l) >> 10)
 #define LANG_NEUTRAL 0x00
 #define LANG_ENGLISH 0x09

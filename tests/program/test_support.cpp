@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-
 namespace test {
 
 namespace {
