@@ -554,7 +554,7 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW &create)
     upDown->self = hwnd;
     upDown->notify = create.hwndParent;
     // The arrows draw their own frame.
-    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(create.style & ~static_cast<DWORD>(WS_BORDER)));
+    SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
     if (!(create.style & UDS_HORZ)) {
         SetWindowPos(hwnd, nullptr, 0, 0, kWidth, create.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -686,7 +686,7 @@ void RegisterUpDownClass()
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
     windowClass.lpfnWndProc = UpDownProc;
-    windowClass.cbWndExtra = sizeof(UpDown *);
+    windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.lpszClassName = UPDOWN_CLASSW;
     RegisterClassExW(&windowClass);

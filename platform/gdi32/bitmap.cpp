@@ -71,9 +71,10 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
         const auto *bytes = static_cast<const BYTE *>(lpBits);
         const LONG rowBytes = RowBytes(nWidth, 1, 16);
         for (int y = 0; y < nHeight; ++y) {
+            auto *row = bitmap->storage.data() + static_cast<size_t>(y) * static_cast<size_t>(nWidth);
             for (int x = 0; x < nWidth; ++x) {
                 const bool set = (bytes[y * rowBytes + x / 8] & (0x80 >> (x % 8))) != 0;
-                bitmap->storage[static_cast<size_t>(y * nWidth + x)] = set ? kWhitePixel : 0;
+                row[x] = set ? kWhitePixel : 0;
             }
         }
     }
@@ -116,7 +117,8 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO *pbmi, UINT usage, voi
     bitmap->dibHeader.biSizeImage = static_cast<DWORD>(RowBytes(width, kDibBitsPerPixel, 32) * height);
     // Bottom-up bits: the first row in memory is the lowest on screen.
     if (header.biHeight > 0) {
-        bitmap->surface.pixels = bitmap->storage.data() + static_cast<size_t>(width) * (height - 1);
+        bitmap->surface.pixels =
+            bitmap->storage.data() + static_cast<size_t>(width) * static_cast<size_t>(height - 1);
         bitmap->surface.stride = -width;
     }
     void *bits = bitmap->storage.data();

@@ -97,7 +97,7 @@ DeviceContext::~DeviceContext()
     }
 }
 
-int DeviceContext::Describe(int, void *) const
+int DeviceContext::Describe(int /*size*/, void * /*buffer*/) const
 {
     return 0; // a DC has no logical description
 }

@@ -150,8 +150,7 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA *lplf)
     memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
     const std::u16string face =
         FromAnsi(lplf->lfFaceName, static_cast<int>(strnlen(lplf->lfFaceName, LF_FACESIZE)));
-    std::copy(face.begin(), face.begin() + std::min<std::ptrdiff_t>(face.size(), LF_FACESIZE - 1),
-              font.lfFaceName);
+    std::copy_n(face.begin(), std::min<size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
     return CreateFontIndirectW(&font);
 }
 

@@ -64,7 +64,7 @@ private:
 struct DeviceContext;
 
 struct Bitmap : Object {
-    Bitmap(int width, int height, int bitsPerPixel);
+    Bitmap(int width, int height, int depth);
     int Describe(int size, void *buffer) const override;
 
     platform::Surface surface;
@@ -104,7 +104,7 @@ struct DeviceContext : Object {
 
     platform::Surface *surface;
     POINT origin;
-    RECT visible; // surface pixels anything may touch
+    RECT visible = {0, 0, 0, 0}; // surface pixels anything may touch
     DcState state;
     std::vector<DcState> saved;
     Bitmap *bitmap = nullptr; // memory DCs only

@@ -68,7 +68,10 @@ struct Cell {
         const Vector bottom = -descent * up;
         const Vector corners[] = {origin + top, origin + top + length * direction, origin + bottom,
                                   origin + bottom + length * direction};
-        double left = corners[0].x, right = left, high = corners[0].y, low = high;
+        double left = corners[0].x;
+        double right = left;
+        double high = corners[0].y;
+        double low = high;
         for (const Vector &corner : corners) {
             left = std::min(left, corner.x);
             right = std::max(right, corner.x);
@@ -281,7 +284,7 @@ template <typename Name, typename Char> int CopyName(const Name &name, int size,
 std::vector<WCHAR> Widen(LPCSTR text, int length)
 {
     const std::u16string wide = FromAnsi(text, length);
-    return std::vector<WCHAR>(wide.begin(), wide.end());
+    return {wide.begin(), wide.end()};
 }
 
 } // namespace

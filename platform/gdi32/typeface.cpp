@@ -71,7 +71,7 @@ std::vector<PixelExtent> ReadPixelExtents(FT_Face face)
         if (x != 0 && (yStart > x || yEnd < x)) {
             continue; // made for pixels of another shape
         }
-        const size_t group = ReadUnsigned16(data, kVdmxHeaderSize + ratios * kVdmxRatioSize + i * 2);
+        const size_t group = ReadUnsigned16(data, kVdmxHeaderSize + ratios * kVdmxRatioSize + size_t{i} * 2);
         const unsigned records = ReadUnsigned16(data, group);
         std::vector<PixelExtent> extents;
         for (unsigned r = 0; r < records; ++r) {

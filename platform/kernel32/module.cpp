@@ -9,8 +9,10 @@
 #include <unistd.h>
 
 // GNU ld bounds the program's resource section with these; weak, as a program may have none.
+// NOLINTBEGIN(bugprone-reserved-identifier): the linker chooses these names
 extern "C" const BYTE __start_win32res[] __attribute__((weak));
 extern "C" const BYTE __stop_win32res[] __attribute__((weak));
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace platform {
 
@@ -81,7 +83,7 @@ std::string Narrow(LPCWSTR text)
 {
     const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
     if (size <= 0) {
-        return std::string();
+        return {};
     }
     std::string narrow(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), size, nullptr, nullptr);

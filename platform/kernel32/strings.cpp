@@ -23,7 +23,8 @@ char32_t DecodeUtf8(const unsigned char *text, size_t length, size_t &used, bool
     if (lead < 0x80) {
         used = 1;
         return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
+    }
+    if ((lead & 0xE0) == 0xC0) {
         extra = 1, code = lead & 0x1Fu, minimum = 0x80;
     } else if ((lead & 0xF0) == 0xE0) {
         extra = 2, code = lead & 0x0Fu, minimum = 0x800;

@@ -35,7 +35,7 @@ std::u16string ClassNameArgument(LPCWSTR name)
                 return entry.name;
             }
         }
-        return std::u16string();
+        return {};
     }
     return FromWide(name);
 }

@@ -178,7 +178,7 @@ bool LoadTemplate(HINSTANCE instance, HRSRC resource, const BYTE *&bytes, size_t
 }
 
 // A template given by pointer carries no size: it is read up to what any template could need.
-constexpr size_t kLargestIndirectTemplate = 0x10000 * 64;
+constexpr size_t kLargestIndirectTemplate = size_t{0x10000} * 64;
 
 INT_PTR RunModal(HWND dialog)
 {
@@ -286,7 +286,7 @@ LRESULT DialogDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, boo
 {
     switch (message) {
     case WM_ERASEBKGND: {
-        auto brush = reinterpret_cast<HBRUSH>(
+        auto *brush = reinterpret_cast<HBRUSH>(
             Send(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd), unicode));
         if (brush == nullptr) {
             brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(hwnd, WM_CTLCOLORDLG, wParam,
@@ -328,6 +328,7 @@ LRESULT DialogDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, boo
     case WM_NEXTDLGCTL: {
         HWND target =
             lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+        // NOLINTNEXTLINE(readability-suspicious-call-argument): parent first; IsChild names the child hWnd
         if (target != nullptr && IsChild(hwnd, target)) {
             SetDialogFocus(target);
         }

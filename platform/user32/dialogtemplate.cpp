@@ -201,7 +201,7 @@ std::u16string PredefinedClassName(WORD ordinal)
     case 0x0085:
         return u"ComboBox";
     default:
-        return std::u16string();
+        return {};
     }
 }
 

@@ -201,15 +201,15 @@ MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 // The first window, parent before children, that has something to paint.
-HWND FindPaintWindow(HWND hwnd, HWND filter)
+HWND FindPaintWindow(HWND root, HWND filter)
 {
-    Window *window = LookupQuiet(hwnd);
+    Window *window = LookupQuiet(root);
     if (window == nullptr || (window->style & WS_VISIBLE) == 0) {
         return nullptr;
     }
-    const bool wanted = filter == nullptr || filter == hwnd || IsChild(filter, hwnd);
+    const bool wanted = filter == nullptr || filter == root || IsChild(filter, root);
     if (wanted && (!IsRectEmpty(&window->update) || window->internalPaint)) {
-        return hwnd;
+        return root;
     }
     for (HWND child : window->children) {
         if (HWND found = FindPaintWindow(child, filter)) {
@@ -647,7 +647,7 @@ DWORD WINAPI GetMessageTime(void)
 
 SHORT WINAPI GetKeyState(int nVirtKey)
 {
-    return nVirtKey >= 0 && nVirtKey < kKeyCount ? TheQueue().keys[nVirtKey] : 0;
+    return nVirtKey >= 0 && nVirtKey < kKeyCount ? TheQueue().keys[nVirtKey] : SHORT{0};
 }
 
 SHORT WINAPI GetAsyncKeyState(int vKey)

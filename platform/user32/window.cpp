@@ -265,7 +265,7 @@ void ForgetWindow(HWND hwnd)
 std::u16string Widen(LPCSTR text, int length)
 {
     if (text == nullptr || length == 0) {
-        return std::u16string();
+        return {};
     }
     const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
     std::u16string wide(static_cast<size_t>(std::max(size, 0)), u'\0');
@@ -279,7 +279,7 @@ std::u16string Widen(LPCSTR text, int length)
 std::string Narrow(const std::u16string &text)
 {
     if (text.empty()) {
-        return std::string();
+        return {};
     }
     const int length = static_cast<int>(text.size());
     const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text), length, nullptr, 0, nullptr, nullptr);

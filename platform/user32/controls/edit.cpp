@@ -354,7 +354,7 @@ void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
     // A plain WS_BORDER is drawn by the field inside its client area, as Windows does.
     if ((create.style & WS_BORDER) && !(create.dwExStyle & WS_EX_CLIENTEDGE)) {
         edit.ownBorder = true;
-        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(create.style & ~static_cast<DWORD>(WS_BORDER)));
+        SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);

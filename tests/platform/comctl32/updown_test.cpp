@@ -200,8 +200,9 @@ TEST_F(UpDown, ArrowClickReadsTheBuddyStepsAndNotifies)
     EXPECT_EQ(test::Text(field), "8");
     // The field takes the focus first, then the step is asked for, written and reported.
     const std::vector<test::Notification> expected = {
-        Command(kFieldId, EN_SETFOCUS), Notify(kUpDownId, UDN_DELTAPOS), Command(kFieldId, EN_UPDATE),
-        Command(kFieldId, EN_CHANGE),   VScroll(SB_THUMBPOSITION),       VScroll(SB_ENDSCROLL)};
+        Command(kFieldId, EN_SETFOCUS), Notify(kUpDownId, static_cast<int>(UDN_DELTAPOS)),
+        Command(kFieldId, EN_UPDATE),   Command(kFieldId, EN_CHANGE),
+        VScroll(SB_THUMBPOSITION),      VScroll(SB_ENDSCROLL)};
     EXPECT_EQ(parent.Log(), expected);
     ClickArrow(false);
     ClickArrow(false);
@@ -219,7 +220,7 @@ TEST_F(UpDown, ArrowStopsAtTheLimits)
     EXPECT_EQ(test::Text(field), "10");
     EXPECT_EQ(Changes(), 0);
     const std::vector<test::Notification> expected = {Command(kFieldId, EN_SETFOCUS),
-                                                      Notify(kUpDownId, UDN_DELTAPOS),
+                                                      Notify(kUpDownId, static_cast<int>(UDN_DELTAPOS)),
                                                       VScroll(SB_THUMBPOSITION), VScroll(SB_ENDSCROLL)};
     EXPECT_EQ(parent.Log(), expected) << "asked and reported all the same";
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-using test::Command;
-using test::Notification;
 using test::ParentWindow;
 
 constexpr int kBoxId = 101;
@@ -15,7 +13,7 @@ constexpr RECT kBoxRect = {10, 10, 110, 30};
 class CheckBox : public ::testing::Test {
 protected:
     HWND Add(DWORD style) { return parent.Add(L"Button", style, kBoxId, kBoxRect, L"Box"); }
-    LRESULT Check(HWND box) const { return SendMessageW(box, BM_GETCHECK, 0, 0); }
+    static LRESULT Check(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0); }
 
     ParentWindow parent;
 };
@@ -115,7 +113,7 @@ int DarkPixelsInBox(HWND box)
     int dark = 0;
     for (int y = top + 2; y < top + kBoxSize - 2; ++y) {
         for (int x = 2; x < kBoxSize - 2; ++x) {
-            const COLORREF pixel = pixels[static_cast<size_t>(y * client.right + x)];
+            const COLORREF pixel = pixels[test::PixelIndex(x, y, client.right)];
             dark += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200 ? 1 : 0;
         }
     }

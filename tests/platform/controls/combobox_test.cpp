@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using test::ParentWindow;
@@ -34,8 +36,10 @@ protected:
     }
     std::vector<std::string> Items() const
     {
+        const int count = static_cast<int>(Send(CB_GETCOUNT));
         std::vector<std::string> items;
-        for (int i = 0; i < Send(CB_GETCOUNT); ++i) {
+        items.reserve(static_cast<size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) {
             items.push_back(Item(i));
         }
         return items;

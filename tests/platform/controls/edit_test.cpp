@@ -149,8 +149,8 @@ TEST_F(Edit, ControlCharactersTypeNothing)
 {
     SetWindowTextA(field, "-3600");
     parent.Clear();
-    for (WPARAM character : {0x01, 0x03, 0x0D, 0x1B, 0x7F}) { // Ctrl+A, Ctrl+C, Enter, Escape, Ctrl+Backspace
-        SendMessageW(field, WM_CHAR, character, 0);
+    for (int character : {0x01, 0x03, 0x0D, 0x1B, 0x7F}) { // Ctrl+A, Ctrl+C, Enter, Escape, Ctrl+Backspace
+        SendMessageW(field, WM_CHAR, static_cast<WPARAM>(character), 0);
     }
     EXPECT_EQ(Text(), "-3600");
     EXPECT_TRUE(parent.Codes(kFieldId).empty());
@@ -207,7 +207,8 @@ TEST_F(Edit, AnyActionSequenceKeepsTextSelectionAndNotificationsConsistent)
             break;
         }
         const std::string after = Text();
-        SCOPED_TRACE("action " + std::to_string(action) + ": \"" + before + "\" -> \"" + after + "\"");
+        SCOPED_TRACE(::testing::Message()
+                     << "action " << action << ": \"" << before << "\" -> \"" << after << '"');
         const auto [start, end] = Selection();
         EXPECT_LE(start, end);
         EXPECT_LE(end, static_cast<int>(after.size()));

@@ -13,36 +13,41 @@ constexpr RECT kParentRect = {0, 0, 400, 300};
 
 constexpr LPARAM kPrintClient = 0x00000004; // PRF_CLIENT
 
-std::vector<Notification> g_log;
-HBRUSH g_colors = nullptr;
+} // namespace
 
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto *parent = reinterpret_cast<ParentWindow *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (parent == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     switch (message) {
     case WM_COMMAND:
-        g_log.push_back(Command(LOWORD(wParam), HIWORD(wParam)));
+        parent->log_.push_back(Command(LOWORD(wParam), HIWORD(wParam)));
         return 0;
     case WM_NOTIFY: {
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
-        g_log.push_back(Notify(static_cast<int>(header->idFrom), static_cast<int>(header->code)));
+        parent->log_.push_back(Notify(static_cast<int>(header->idFrom), static_cast<int>(header->code)));
         return 0;
     }
     case WM_VSCROLL:
-        g_log.push_back(VScroll(LOWORD(wParam)));
+        parent->log_.push_back(VScroll(LOWORD(wParam)));
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-        if (g_colors) {
-            return reinterpret_cast<LRESULT>(g_colors);
+        if (parent->colors_) {
+            return reinterpret_cast<LRESULT>(parent->colors_);
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
-
-} // namespace
 
 void PrintTo(const Notification &notification, std::ostream *stream)
 {
@@ -69,24 +74,23 @@ ParentWindow::ParentWindow()
 {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ParentProc;
+    windowClass.lpfnWndProc = Proc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass); // fails harmlessly when an earlier test registered it
 
     hwnd_ = CreateWindowExW(0, kClassName, L"", WS_OVERLAPPEDWINDOW, kParentRect.left, kParentRect.top,
                             kParentRect.right, kParentRect.bottom, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), this);
     Clear();
 }
 
 ParentWindow::~ParentWindow()
 {
     DestroyWindow(hwnd_);
-    g_colors = nullptr;
 }
 
-HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text) const
+HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text)
 {
     HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, hwnd_,
@@ -96,30 +100,15 @@ HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, c
     return child;
 }
 
-const std::vector<Notification> &ParentWindow::Log() const
-{
-    return g_log;
-}
-
-void ParentWindow::Clear() const
-{
-    g_log.clear();
-}
-
 std::vector<int> ParentWindow::Codes(int id) const
 {
     std::vector<int> codes;
-    for (const Notification &notification : g_log) {
+    for (const Notification &notification : log_) {
         if (notification.message == WM_COMMAND && notification.id == id) {
             codes.push_back(notification.code);
         }
     }
     return codes;
-}
-
-void ParentWindow::AnswerColors(HBRUSH brush) const
-{
-    g_colors = brush;
 }
 
 std::vector<COLORREF> Print(HWND control)
@@ -155,7 +144,7 @@ COLORREF PrintedPixel(HWND control, int x, int y)
 {
     RECT client;
     GetClientRect(control, &client);
-    return Print(control)[static_cast<size_t>(y * client.right + x)];
+    return Print(control)[PixelIndex(x, y, client.right)];
 }
 
 std::string Text(HWND control)

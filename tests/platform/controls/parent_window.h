@@ -37,24 +37,33 @@ public:
     HWND hwnd() const { return hwnd_; }
 
     // A child control at `rect` (client coordinates of the parent).
-    HWND Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text = L"") const;
+    HWND Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text = L"");
 
     // Everything received since the last Clear().
-    const std::vector<Notification> &Log() const;
-    void Clear() const;
+    const std::vector<Notification> &Log() const { return log_; }
+    void Clear() { log_.clear(); }
     // The WM_COMMAND codes one control sent, in order.
     std::vector<int> Codes(int id) const;
     // The brush the parent answers WM_CTLCOLOR* with; none leaves it to DefWindowProc.
-    void AnswerColors(HBRUSH brush) const;
+    void AnswerColors(HBRUSH brush) { colors_ = brush; }
 
 private:
-    HWND hwnd_;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    std::vector<Notification> log_;
+    HBRUSH colors_ = nullptr;
 };
 
 std::string Text(HWND control);
 // A control's client area as it prints itself (WM_PRINTCLIENT) into a 32-bit bitmap: COLORREFs,
 // rows top-down.
 std::vector<COLORREF> Print(HWND control);
+// Where pixel (x, y) sits among rows `width` pixels long.
+inline size_t PixelIndex(int x, int y, int width)
+{
+    return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+}
 COLORREF PrintedPixel(HWND control, int x, int y);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);

@@ -61,7 +61,7 @@ TEST(Objects, BadHandlesAreRefused)
     DeleteObject(gone);
     HDC goneDc = CreateCompatibleDC(nullptr);
     DeleteDC(goneDc);
-    const auto made = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(0x00ABCDEF));
+    auto *const made = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(0x00ABCDEF));
 
     EXPECT_FALSE(DeleteObject(nullptr));
     EXPECT_EQ(GetObjectType(nullptr), 0u);

@@ -13,14 +13,17 @@ constexpr std::uint32_t kBlue = 0x000000FF; // RGB(0, 0, 255) as a surface pixel
 
 class SurfaceDc : public ::testing::Test {
 protected:
-    SurfaceDc() : pixels_(kWidth * kHeight, kBlank)
+    SurfaceDc() : pixels_(size_t{kWidth} * kHeight, kBlank)
     {
         surface_ = {kWidth, kHeight, kWidth, pixels_.data()};
         dc_ = platform::CreateSurfaceDC(&surface_, {10, 5}, {8, 4, 20, 12});
     }
     ~SurfaceDc() override { DeleteDC(dc_); }
 
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y * kWidth + x)]; }
+    std::uint32_t At(int x, int y) const
+    {
+        return pixels_[static_cast<size_t>(y) * kWidth + static_cast<size_t>(x)];
+    }
 
     static constexpr int kWidth = 32;
     static constexpr int kHeight = 16;

@@ -25,8 +25,12 @@ struct Vector {
 
 // The text's cell as the rules describe it, for a reference point R and alignment.
 struct Cell {
-    Vector origin, direction, up;
-    double length, ascent, descent;
+    Vector origin = {0, 0};
+    Vector direction = {0, 0};
+    Vector up = {0, 0};
+    double length;
+    double ascent;
+    double descent;
 
     Cell(int escapement, UINT align, const TEXTMETRICW &metrics, double width)
         : length(width), ascent(metrics.tmAscent), descent(metrics.tmDescent)

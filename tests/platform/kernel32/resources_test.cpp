@@ -127,7 +127,7 @@ TEST(ResourceLookup, MissingTypesNamesAndModulesSayWhich)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(2), RT_DIALOG), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-    const auto bogus = reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(0x1230));
+    auto *const bogus = reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(0x1230));
     EXPECT_EQ(FindResourceA(bogus, MAKEINTRESOURCEA(1), RT_DIALOG), nullptr);
     EXPECT_EQ(SizeofResource(nullptr, reinterpret_cast<HRSRC>(static_cast<UINT_PTR>(0x1230))), 0u);
     EXPECT_EQ(LoadLibraryExA("/nonexistent/program.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE), nullptr);

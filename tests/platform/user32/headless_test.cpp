@@ -114,7 +114,7 @@ protected:
     }
 
     // The next input message the loop retrieves, or WM_NULL when none comes.
-    MSG Next()
+    static MSG Next()
     {
         MSG msg = {};
         if (!PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_MOUSELAST, PM_REMOVE)) {

@@ -123,7 +123,7 @@ protected:
     }
 
     // Shows a window with nothing left to paint and nothing recorded.
-    void ShowQuietly(HWND hwnd)
+    static void ShowQuietly(HWND hwnd)
     {
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
         UpdateWindow(hwnd);
@@ -219,7 +219,7 @@ TEST_F(MessageOrder, InvalidationsMergeIntoOnePaintOfTheirUnion)
 
     EXPECT_EQ(Pump(), std::vector<UINT>{WM_PAINT});
     ASSERT_EQ(g_painted.size(), 1u);
-    EXPECT_TRUE(EqualRect(&g_painted[0], &both));
+    EXPECT_TRUE(EqualRect(&g_painted.front(), &both));
     EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << "BeginPaint validated what it painted";
 }
 

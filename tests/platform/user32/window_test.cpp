@@ -159,7 +159,7 @@ TEST_F(Windows, LongsKeepTheirValuesAndRefuseIndicesBeyondTheExtraBytes)
     EXPECT_EQ(GetWindowLongPtrA(window_, kExtraBytes), 0);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
     EXPECT_EQ(GetWindowLongPtrA(window_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(NarrowProc));
-    EXPECT_NE(GetWindowLongA(window_, GWL_STYLE) & WS_POPUP, 0);
+    EXPECT_NE(static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)) & WS_POPUP, 0u);
 }
 
 TEST_F(Windows, StringsCrossBetweenTheNarrowAndWideSides)
@@ -228,7 +228,7 @@ TEST_F(Windows, ListStringsCrossToANarrowCaller)
 
 TEST_F(Windows, BadHandlesAreRefused)
 {
-    const auto bad = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xBAD0));
+    auto *const bad = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xBAD0));
     RECT rect;
     SetLastError(ERROR_SUCCESS);
     EXPECT_FALSE(GetClientRect(bad, &rect));
