@@ -1,0 +1,320 @@
+// The desktop host on SDL's dummy video driver: what a native window shows, and the window
+// messages that SDL's input events become. Built as a program (WinMain) so that it starts with
+// the desktop host, as SlantGlyphDemo does.
+#include <SDL.h>
+
+#include "host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+namespace host = platform::host;
+
+constexpr char kClassName[] = "DesktopHostTest";
+constexpr char kCaption[] = "Host test";
+constexpr int kClientWidth = 120;
+constexpr int kClientHeight = 80;
+constexpr DWORD kPatience = 200; // milliseconds an expected event may take
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr Uint32 kRedPixel = 0xFF0000;
+constexpr Uint32 kWhitePixel = 0xFFFFFF;
+constexpr LPARAM kReleasedBits = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+constexpr LPARAM kWasDownBit = LPARAM{1} << 30;
+
+// The desktop's scale, which the host honours: the test runs once at 1 and once at 2.
+int Scale()
+{
+    const char *setting = std::getenv("GDK_SCALE");
+    return setting != nullptr ? std::atoi(setting) : 1;
+}
+
+class DesktopHost : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        RECT frame = {0, 0, kClientWidth, kClientHeight};
+        AdjustWindowRectEx(&frame, WS_CAPTION, FALSE, 0);
+        window_ =
+            CreateWindowExA(0, kClassName, kCaption, WS_CAPTION | WS_VISIBLE, 0, 0, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+        native_ = NativeWindow();
+        ASSERT_NE(native_, nullptr);
+        Drain();
+    }
+    void TearDown() override
+    {
+        DestroyWindow(window_);
+        Drain();
+    }
+
+    // The one native window there is (each test's window replaces the last).
+    static SDL_Window *NativeWindow()
+    {
+        for (Uint32 id = 1; id < 256; ++id) {
+            if (SDL_Window *window = SDL_GetWindowFromID(id)) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    // What the window presented reaches the screen once the program waits.
+    static void Wait()
+    {
+        host::Event event;
+        host::WaitForEvent(host::Now() + 1, event);
+    }
+
+    static void Drain()
+    {
+        host::Event event;
+        while (host::WaitForEvent(host::Now(), event)) {
+        }
+    }
+
+    // The window message the next SDL event makes, or WM_NULL if none comes in time.
+    static host::Event Next(SDL_Event sdlEvent)
+    {
+        SDL_PushEvent(&sdlEvent);
+        host::Event event;
+        if (!host::WaitForEvent(host::Now() + kPatience, event)) {
+            event = {};
+        }
+        return event;
+    }
+
+    host::Event Key(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE, Uint8 repeat = 0)
+    {
+        SDL_Event sdlEvent = {};
+        sdlEvent.key.type = type;
+        sdlEvent.key.windowID = SDL_GetWindowID(native_);
+        sdlEvent.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        sdlEvent.key.repeat = repeat;
+        sdlEvent.key.keysym.sym = key;
+        sdlEvent.key.keysym.mod = modifiers;
+        return Next(sdlEvent);
+    }
+
+    host::Event Button(Uint32 type, Uint8 button, int x, int y)
+    {
+        SDL_Event sdlEvent = {};
+        sdlEvent.button.type = type;
+        sdlEvent.button.windowID = SDL_GetWindowID(native_);
+        sdlEvent.button.button = button;
+        sdlEvent.button.x = x;
+        sdlEvent.button.y = y;
+        return Next(sdlEvent);
+    }
+
+    host::Event Motion(int x, int y)
+    {
+        SDL_Event sdlEvent = {};
+        sdlEvent.motion.type = SDL_MOUSEMOTION;
+        sdlEvent.motion.windowID = SDL_GetWindowID(native_);
+        sdlEvent.motion.x = x;
+        sdlEvent.motion.y = y;
+        return Next(sdlEvent);
+    }
+
+    host::Event Text(const char *text)
+    {
+        SDL_Event sdlEvent = {};
+        sdlEvent.text.type = SDL_TEXTINPUT;
+        sdlEvent.text.windowID = SDL_GetWindowID(native_);
+        SDL_strlcpy(sdlEvent.text.text, text, sizeof(sdlEvent.text.text));
+        return Next(sdlEvent);
+    }
+
+    // The colour the native window shows at a point of its own.
+    Uint32 ShownPixel(int x, int y) const
+    {
+        SDL_Surface *shown = SDL_GetWindowSurface(native_);
+        if (shown == nullptr) {
+            return 0;
+        }
+        const auto *row =
+            static_cast<const Uint8 *>(shown->pixels) + static_cast<ptrdiff_t>(y) * shown->pitch;
+        Uint8 red = 0;
+        Uint8 green = 0;
+        Uint8 blue = 0;
+        SDL_GetRGB(reinterpret_cast<const Uint32 *>(row)[x], shown->format, &red, &green, &blue);
+        return (Uint32{red} << 16) | (Uint32{green} << 8) | blue;
+    }
+
+    HWND window_ = nullptr;
+    SDL_Window *native_ = nullptr;
+    const int scale_ = Scale();
+};
+
+TEST_F(DesktopHost, ShowsTheClientAreaUnderTheWindowsCaption)
+{
+    EXPECT_STREQ(SDL_GetWindowTitle(native_), kCaption);
+    EXPECT_NE(SDL_GetWindowFlags(native_) & SDL_WINDOW_SHOWN, 0u);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(native_, &width, &height);
+    EXPECT_EQ(width, kClientWidth * scale_);
+    EXPECT_EQ(height, kClientHeight * scale_);
+
+    // The client's corner lands in the native window's corner: the drawn caption is left out.
+    HDC dc = GetDC(window_);
+    HBRUSH red = CreateSolidBrush(kRed);
+    RECT corner = {0, 0, 1, 1};
+    FillRect(dc, &corner, red);
+    DeleteObject(red);
+    ReleaseDC(window_, dc);
+    Wait();
+    EXPECT_EQ(ShownPixel(0, 0), kRedPixel);
+    EXPECT_EQ(ShownPixel(scale_ - 1, scale_ - 1), kRedPixel);
+    EXPECT_EQ(ShownPixel(scale_, 0), kWhitePixel);
+    EXPECT_EQ(ShownPixel(0, scale_), kWhitePixel);
+}
+
+TEST_F(DesktopHost, CaptionFollowsTheWindowText)
+{
+    SetWindowTextW(window_, L"Gr\u00fc\u00dfe");
+    Wait();
+    EXPECT_STREQ(SDL_GetWindowTitle(native_), "Gr\xc3\xbc\xc3\x9f"
+                                              "e");
+}
+
+TEST_F(DesktopHost, KeysBecomeVirtualKeyMessages)
+{
+    const struct {
+        SDL_Keycode key;
+        WPARAM virtualKey;
+    } cases[] = {
+        {SDLK_a, 'A'},
+        {SDLK_z, 'Z'},
+        {SDLK_0, '0'},
+        {SDLK_7, '7'},
+        {SDLK_LEFT, VK_LEFT},
+        {SDLK_UP, VK_UP},
+        {SDLK_HOME, VK_HOME},
+        {SDLK_END, VK_END},
+        {SDLK_DELETE, VK_DELETE},
+        {SDLK_BACKSPACE, VK_BACK},
+        {SDLK_TAB, VK_TAB},
+        {SDLK_RETURN, VK_RETURN},
+        {SDLK_ESCAPE, VK_ESCAPE},
+        {SDLK_SPACE, VK_SPACE},
+        {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_KP_5, VK_NUMPAD5},
+        {SDLK_F5, VK_F5},
+        {SDLK_MINUS, VK_OEM_MINUS},
+    };
+    for (const auto &entry : cases) {
+        const host::Event down = Key(SDL_KEYDOWN, entry.key);
+        EXPECT_EQ(down.window, window_);
+        EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN)) << SDL_GetKeyName(entry.key);
+        EXPECT_EQ(down.wParam, entry.virtualKey) << SDL_GetKeyName(entry.key);
+        EXPECT_EQ(down.lParam, 1) << SDL_GetKeyName(entry.key);
+        const host::Event up = Key(SDL_KEYUP, entry.key);
+        EXPECT_EQ(up.message, static_cast<UINT>(WM_KEYUP)) << SDL_GetKeyName(entry.key);
+        EXPECT_EQ(up.wParam, entry.virtualKey) << SDL_GetKeyName(entry.key);
+        EXPECT_EQ(up.lParam & kReleasedBits, kReleasedBits) << SDL_GetKeyName(entry.key);
+    }
+}
+
+TEST_F(DesktopHost, KeyRepeatsAndAltKeysAreMarked)
+{
+    EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_DOWN, KMOD_NONE, 1).lParam & kWasDownBit, kWasDownBit);
+    const host::Event alt = Key(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
+    EXPECT_EQ(alt.message, static_cast<UINT>(WM_SYSKEYDOWN));
+    EXPECT_EQ(alt.wParam, static_cast<WPARAM>('X'));
+    // AltGr comes as Ctrl+Alt and types characters: an ordinary key.
+    EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_q, KMOD_LALT | KMOD_LCTRL).message, static_cast<UINT>(WM_KEYDOWN));
+}
+
+TEST_F(DesktopHost, KeysWithoutVirtualKeyAreDropped)
+{
+    SDL_Event unknown = {};
+    unknown.key.type = SDL_KEYDOWN;
+    unknown.key.windowID = SDL_GetWindowID(native_);
+    unknown.key.keysym.sym = SDLK_AUDIOPLAY;
+    SDL_PushEvent(&unknown);
+    EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_b).wParam, static_cast<WPARAM>('B'));
+}
+
+TEST_F(DesktopHost, MouseButtonsAndMotionInClientCoordinates) // native pixels divided by the scale
+{
+    const host::Event down = Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 30 * scale_, 12 * scale_);
+    EXPECT_EQ(down.window, window_);
+    EXPECT_EQ(down.message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(down.wParam & MK_LBUTTON, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(down.lParam, MAKELPARAM(30, 12));
+
+    const host::Event drag = Motion(35 * scale_, 14 * scale_ + scale_ - 1);
+    EXPECT_EQ(drag.message, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(drag.wParam & MK_LBUTTON, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(drag.lParam, MAKELPARAM(35, 14));
+
+    const host::Event up = Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 36 * scale_, 15 * scale_);
+    EXPECT_EQ(up.message, static_cast<UINT>(WM_LBUTTONUP));
+    EXPECT_EQ(up.wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(Motion(40, 20).wParam & MK_LBUTTON, 0u);
+    // Dragged out past the window's corner, the pointer is left of and above the client area.
+    EXPECT_EQ(Motion(-1, -1).lParam, MAKELPARAM(-1, -1));
+
+    EXPECT_EQ(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONDOWN));
+    EXPECT_EQ(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONUP));
+}
+
+TEST_F(DesktopHost, CloseRequestBecomesWmClose)
+{
+    SDL_Event close = {};
+    close.window.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(native_);
+    const host::Event event = Next(close);
+    EXPECT_EQ(event.window, window_);
+    EXPECT_EQ(event.message, static_cast<UINT>(WM_CLOSE));
+}
+
+TEST_F(DesktopHost, OnlyTextNoKeyMakesComesAsCharacters)
+{
+    const host::Event accented = Text("\xc3\xa9"); // U+00E9
+    EXPECT_EQ(accented.message, static_cast<UINT>(WM_CHAR));
+    EXPECT_EQ(accented.wParam, 0xE9u);
+    // Plain ASCII comes from the key through TranslateMessage; as text too it would come twice.
+    EXPECT_EQ(Text("a").message, static_cast<UINT>(WM_NULL));
+}
+
+TEST_F(DesktopHost, WaitEndsAtTheDeadlineWithoutEvents)
+{
+    constexpr DWORD kWait = 50;
+    const DWORD start = host::Now();
+    host::Event event;
+    EXPECT_FALSE(host::WaitForEvent(start + kWait, event));
+    EXPECT_GE(host::Now() - start, kWait);
+}
+
+TEST(DesktopHostWithoutWindows, WaitWithoutDeadlineEndsAtOnce)
+{
+    host::Event event;
+    EXPECT_FALSE(host::WaitForEvent(INFINITE, event));
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/)
+{
+    // No display is needed: SDL keeps the windows in memory.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    int argc = 1;
+    char name[] = "host_sdl_test";
+    char *argv[] = {name, nullptr};
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
