@@ -379,6 +379,21 @@ bool Peek(MSG *msg, HWND hwnd, UINT first, UINT last, UINT flags)
     return true;
 }
 
+// Waits for the host's next input, queuing it, or for the next timer to fall due. False when
+// nothing is queued, no timer exists and no input can ever come: waiting would never end.
+bool WaitForInput()
+{
+    const DWORD deadline = NextTimerDue();
+    host::Event event;
+    if (host::WaitForEvent(deadline, event)) {
+        if (std::optional<MSG> routed = Route(event)) {
+            TheQueue().input.push_back(*routed);
+        }
+        return true;
+    }
+    return deadline != INFINITE;
+}
+
 BOOL Get(MSG *msg, HWND hwnd, UINT first, UINT last)
 {
     if (msg == nullptr) {
@@ -393,14 +408,7 @@ BOOL Get(MSG *msg, HWND hwnd, UINT first, UINT last)
         if (Peek(msg, hwnd, first, last, PM_REMOVE)) {
             return msg->message != WM_QUIT;
         }
-        const DWORD deadline = NextTimerDue();
-        host::Event event;
-        if (host::WaitForEvent(deadline, event)) {
-            if (std::optional<MSG> routed = Route(event)) {
-                TheQueue().input.push_back(*routed);
-            }
-        } else if (deadline == INFINITE) {
-            // Nothing queued, no timer and no input can ever come: waiting would never end.
+        if (!WaitForInput()) {
             std::fputs("user32: GetMessage would wait forever (no message, timer or input can come); "
                        "returning WM_QUIT with exit code 1\n",
                        stderr);
@@ -521,7 +529,6 @@ void RemoveWindowMessages(HWND hwnd)
 } // namespace platform::user32
 
 using namespace platform::user32;
-namespace host = platform::host;
 
 LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
@@ -578,13 +585,7 @@ BOOL WINAPI WaitMessage(void)
 {
     MSG msg;
     while (!Peek(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        const DWORD deadline = NextTimerDue();
-        host::Event event;
-        if (host::WaitForEvent(deadline, event)) {
-            if (std::optional<MSG> routed = Route(event)) {
-                TheQueue().input.push_back(*routed);
-            }
-        } else if (deadline == INFINITE) {
+        if (!WaitForInput()) {
             return FALSE; // nothing can ever arrive
         }
     }
