@@ -26,6 +26,7 @@ struct Host {
     DWORD clock = kClockStart;
     std::map<HWND, std::unique_ptr<HostSurface>> surfaces;
     std::deque<host::Event> input;
+    std::u16string clipboard;
 };
 
 Host &TheHost()
@@ -82,6 +83,16 @@ bool WaitForEvent(DWORD deadline, Event &event)
         TheHost().clock = deadline;
     }
     return false;
+}
+
+void SetClipboardText(const std::u16string &text)
+{
+    TheHost().clipboard = text;
+}
+
+std::u16string ClipboardText()
+{
+    return TheHost().clipboard;
 }
 
 DWORD Now()

@@ -4,6 +4,8 @@
 
 #include "platform.h"
 
+#include <string>
+
 namespace platform::host {
 
 // An input event for a window, already in window-message form (client coordinates).
@@ -27,6 +29,11 @@ void Present(HWND window, const RECT &area);
 // true with an event; false once the deadline is reached, or at once when no event can ever come
 // and there is no deadline.
 bool WaitForEvent(DWORD deadline, Event &event);
+
+// The clipboard's text: the desktop's own clipboard on a windowing host, so that other programs
+// share it; memory on the headless one. Empty text is no text.
+void SetClipboardText(const std::u16string &text);
+std::u16string ClipboardText();
 
 // Milliseconds since the host started, and a pause of the calling thread.
 DWORD Now();

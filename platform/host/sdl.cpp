@@ -64,7 +64,8 @@ struct NativeWindow {
     Surface surface;
     std::vector<std::uint32_t> pixels;
     std::unique_ptr<SDL_Window, WindowDeleter> window; // made when first shown
-    RECT client = {};                                  // the client area in surface pixels
+    RECT client = {};                                  // what it shows, in surface pixels
+    POINT clientOrigin = {};                           // the client area's origin in what it shows
     std::vector<std::uint32_t> shown;                  // its pixels as last presented; empty: none yet
     RECT pending = {};                                 // presented since, in surface pixels
     std::string caption;
@@ -159,7 +160,35 @@ std::string Utf8Caption(HWND window)
     return caption;
 }
 
-// Brings the native window in line with the layer's: the client area's place and size, the caption.
+// An owned window without a caption (a drop-down list) is a popup: the desktop neither frames
+// nor places it, and it stands where the layer puts it next to its owner.
+bool IsPopup(HWND window)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    return GetWindow(window, GW_OWNER) != nullptr && (style & WS_CAPTION) != WS_CAPTION;
+}
+
+// Where a popup's native window goes: its frame's offset from its owner's client area, in native
+// pixels, from where the owner's native window is. False while the owner has no native window.
+bool PopupPosition(HWND window, int &x, int &y)
+{
+    const HWND owner = GetWindow(window, GW_OWNER);
+    const NativeWindow *ownerNative = Find(owner);
+    if (ownerNative == nullptr || !ownerNative->window) {
+        return false;
+    }
+    RECT frame;
+    POINT ownerOrigin = {0, 0};
+    GetWindowRect(window, &frame);
+    ClientToScreen(owner, &ownerOrigin);
+    SDL_GetWindowPosition(ownerNative->window.get(), &x, &y);
+    x += (frame.left - ownerOrigin.x) * TheHost().scale;
+    y += (frame.top - ownerOrigin.y) * TheHost().scale;
+    return true;
+}
+
+// Brings the native window in line with the layer's: the place and size of what it shows (the
+// client area, or a popup's whole frame, which no desktop draws for it), the caption.
 void Synchronize(HWND window, NativeWindow &native)
 {
     RECT frame;
@@ -170,17 +199,33 @@ void Synchronize(HWND window, NativeWindow &native)
     ClientToScreen(window, &origin);
     OffsetRect(&client, origin.x - frame.left, origin.y - frame.top);
     const RECT bounds = {0, 0, native.surface.width, native.surface.height};
+    const bool popup = IsPopup(window);
+    native.clientOrigin = popup ? POINT{client.left, client.top} : POINT{0, 0};
+    if (popup) {
+        client = bounds;
+    }
     IntersectRect(&client, &client, &bounds);
     const int scale = TheHost().scale;
     const int width = std::max<LONG>(client.right - client.left, 1) * scale;
     const int height = std::max<LONG>(client.bottom - client.top, 1) * scale;
     const std::string caption = Utf8Caption(window);
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    const bool placed = popup && PopupPosition(window, x, y);
     if (!native.window) {
-        native.window.reset(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                             width, height, SDL_WINDOW_HIDDEN));
+        const Uint32 kind = popup ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0;
+        native.window.reset(SDL_CreateWindow(caption.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN | kind));
         native.caption = caption;
     } else if (!EqualRect(&client, &native.client)) {
         SDL_SetWindowSize(native.window.get(), width, height);
+    }
+    if (placed && native.window) {
+        int nativeX = 0;
+        int nativeY = 0;
+        SDL_GetWindowPosition(native.window.get(), &nativeX, &nativeY);
+        if (nativeX != x || nativeY != y) {
+            SDL_SetWindowPosition(native.window.get(), x, y);
+        }
     }
     if (!EqualRect(&client, &native.client)) {
         native.client = client;
@@ -308,9 +353,12 @@ int ToClient(Sint32 native)
     return (native >= 0 ? native : native - (scale - 1)) / scale;
 }
 
-LPARAM ClientPoint(Sint32 x, Sint32 y)
+// A point in a native window in the client coordinates of its layer window.
+LPARAM ClientPoint(HWND window, Sint32 x, Sint32 y)
 {
-    return MAKELPARAM(ToClient(x), ToClient(y));
+    const NativeWindow *native = Find(window);
+    const POINT origin = native != nullptr ? native->clientOrigin : POINT{0, 0};
+    return MAKELPARAM(ToClient(x) - origin.x, ToClient(y) - origin.y);
 }
 
 // The window messages a mouse button makes: down and up, and the MK_ flag it holds.
@@ -358,10 +406,12 @@ void Translate(const SDL_Event &sdlEvent)
         }
         return;
     }
-    case SDL_MOUSEMOTION:
-        host.pending.push_back({FindByNativeId(sdlEvent.motion.windowID), WM_MOUSEMOVE, MouseKeys(),
-                                ClientPoint(sdlEvent.motion.x, sdlEvent.motion.y)});
+    case SDL_MOUSEMOTION: {
+        const HWND window = FindByNativeId(sdlEvent.motion.windowID);
+        host.pending.push_back(
+            {window, WM_MOUSEMOVE, MouseKeys(), ClientPoint(window, sdlEvent.motion.x, sdlEvent.motion.y)});
         return;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         ButtonMessages messages{};
@@ -370,8 +420,9 @@ void Translate(const SDL_Event &sdlEvent)
         }
         const bool down = sdlEvent.type == SDL_MOUSEBUTTONDOWN;
         host.buttons = down ? host.buttons | messages.flag : host.buttons & ~messages.flag;
-        host.pending.push_back({FindByNativeId(sdlEvent.button.windowID), down ? messages.down : messages.up,
-                                MouseKeys(), ClientPoint(sdlEvent.button.x, sdlEvent.button.y)});
+        const HWND window = FindByNativeId(sdlEvent.button.windowID);
+        host.pending.push_back({window, down ? messages.down : messages.up, MouseKeys(),
+                                ClientPoint(window, sdlEvent.button.x, sdlEvent.button.y)});
         return;
     }
     case SDL_KEYDOWN:
@@ -495,6 +546,34 @@ bool WaitForEvent(DWORD deadline, Event &event)
         }
         // Otherwise SDL's timeout ended a little before our clock reached the deadline: wait on.
     }
+}
+
+// The desktop's clipboard holds UTF-8.
+void SetClipboardText(const std::u16string &text)
+{
+    Start();
+    const auto *wide = reinterpret_cast<const WCHAR *>(text.c_str());
+    const int length = static_cast<int>(text.size());
+    std::string utf8(static_cast<size_t>(length) * 3, '\0');
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(),
+                                          static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<size_t>(std::max(bytes, 0)));
+    SDL_SetClipboardText(utf8.c_str());
+}
+
+std::u16string ClipboardText()
+{
+    Start();
+    char *utf8 = SDL_GetClipboardText();
+    std::u16string text;
+    if (utf8 != nullptr) {
+        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+        text.resize(static_cast<size_t>(std::max(length, 1)));
+        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, reinterpret_cast<WCHAR *>(text.data()), length);
+        text.resize(text.size() - 1); // the terminator
+        SDL_free(utf8);
+    }
+    return text;
 }
 
 DWORD Now()

@@ -34,6 +34,7 @@ extern "C" {
 #define ERROR_INVALID_NAME 123
 #define ERROR_MOD_NOT_FOUND 126
 #define ERROR_PROC_NOT_FOUND 127
+#define ERROR_NOT_LOCKED 158
 #define ERROR_NO_MORE_ITEMS 259
 #define ERROR_INVALID_FLAGS 1004
 #define ERROR_NO_UNICODE_TRANSLATION 1113
@@ -46,12 +47,22 @@ extern "C" {
 #define ERROR_CLASS_HAS_WINDOWS 1412
 #define ERROR_INVALID_INDEX 1413
 #define ERROR_CONTROL_ID_NOT_FOUND 1421
+#define ERROR_CLIPBOARD_NOT_OPEN 1418
 #define ERROR_NOT_CHILD_WINDOW 1442
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
 #define ERROR_RESOURCE_LANG_NOT_FOUND 1815
 #define ERROR_RESOURCE_ENUM_USER_STOP 15106
+
+// Global memory flags.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_SHARE 0x2000
+#define GMEM_DDESHARE 0x2000
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
 // LoadLibraryEx flags.
 #define DONT_RESOLVE_DLL_REFERENCES 0x00000001
@@ -135,6 +146,13 @@ VOID WINAPI Sleep(DWORD dwMilliseconds);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 VOID WINAPI OutputDebugStringA(LPCSTR lpOutputString);
 VOID WINAPI OutputDebugStringW(LPCWSTR lpOutputString);
+
+// Global memory: the blocks the clipboard hands over.
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
 
 // Modules.
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);

@@ -47,6 +47,7 @@ typedef WORD LANGID;
 
 typedef intptr_t INT_PTR, LONG_PTR;
 typedef uintptr_t UINT_PTR, ULONG_PTR, DWORD_PTR;
+typedef ULONG_PTR SIZE_T;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;

@@ -638,6 +638,12 @@ typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
 #define VK_OEM_MINUS 0xBD
 #define VK_OEM_PERIOD 0xBE
 
+// Clipboard formats.
+#define CF_TEXT 1
+#define CF_BITMAP 2
+#define CF_OEMTEXT 7
+#define CF_UNICODETEXT 13
+
 // Mouse key states in wParam.
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
@@ -1179,6 +1185,8 @@ BOOL WINAPI IsWindowUnicode(HWND hWnd);
 DWORD WINAPI GetMessageTime(void);
 SHORT WINAPI GetKeyState(int nVirtKey);
 SHORT WINAPI GetAsyncKeyState(int vKey);
+BOOL WINAPI GetKeyboardState(PBYTE lpKeyState);
+BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 BOOL WINAPI MessageBeep(UINT uType);
 
 // Timers.
@@ -1218,6 +1226,15 @@ BOOL WINAPI OffsetRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI InflateRect(LPRECT lprc, int dx, int dy);
 BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
 BOOL WINAPI UnionRect(LPRECT lprcDst, const RECT *lprcSrc1, const RECT *lprcSrc2);
+
+// Clipboard.
+BOOL WINAPI OpenClipboard(HWND hWndNewOwner);
+BOOL WINAPI CloseClipboard(void);
+BOOL WINAPI EmptyClipboard(void);
+HANDLE WINAPI SetClipboardData(UINT uFormat, HANDLE hMem);
+HANDLE WINAPI GetClipboardData(UINT uFormat);
+BOOL WINAPI IsClipboardFormatAvailable(UINT format);
+HWND WINAPI GetOpenClipboardWindow(void);
 
 // Dialogs.
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,

@@ -460,6 +460,26 @@ WCHAR CharacterOf(WPARAM key, bool shift, bool capsLock)
     }
 }
 
+// The character a key makes with Ctrl held: letters make the control characters 1 to 26.
+WCHAR ControlCharacterOf(WPARAM key)
+{
+    if (key >= 'A' && key <= 'Z') {
+        return static_cast<WCHAR>(key - 'A' + 1);
+    }
+    switch (key) {
+    case VK_SPACE:
+        return L' ';
+    case VK_RETURN:
+        return L'\n';
+    case VK_ESCAPE:
+        return 0x1B;
+    case VK_BACK:
+        return 0x7F;
+    default:
+        return 0;
+    }
+}
+
 LRESULT Dispatch(const MSG *msg, bool unicode)
 {
     if (msg == nullptr) {
@@ -603,7 +623,13 @@ BOOL WINAPI TranslateMessage(const MSG *lpMsg)
     }
     const bool shift = (GetKeyState(VK_SHIFT) & kKeyDown) != 0;
     const bool capsLock = (GetKeyState(VK_CAPITAL) & kKeyToggled) != 0;
-    const WCHAR character = CharacterOf(lpMsg->wParam, shift, capsLock);
+    const bool control = (GetKeyState(VK_CONTROL) & kKeyDown) != 0;
+    // Ctrl with Alt is AltGr, which makes nothing on a US layout.
+    const bool alt = (GetKeyState(VK_MENU) & kKeyDown) != 0;
+    WCHAR character = CharacterOf(lpMsg->wParam, shift, capsLock);
+    if (control) {
+        character = alt ? 0 : ControlCharacterOf(lpMsg->wParam);
+    }
     if (character != 0) {
         TheQueue().posted.push_back(
             MakeMessage(lpMsg->hwnd, system ? WM_SYSCHAR : WM_CHAR, character, lpMsg->lParam));
@@ -649,6 +675,33 @@ DWORD WINAPI GetMessageTime(void)
 SHORT WINAPI GetKeyState(int nVirtKey)
 {
     return nVirtKey >= 0 && nVirtKey < kKeyCount ? TheQueue().keys[nVirtKey] : SHORT{0};
+}
+
+// Each key's state as a byte: 0x80 held down, 0x01 toggled.
+BOOL WINAPI GetKeyboardState(PBYTE lpKeyState)
+{
+    if (lpKeyState == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    for (int key = 0; key < kKeyCount; ++key) {
+        const SHORT state = TheQueue().keys[key];
+        lpKeyState[key] = static_cast<BYTE>(((state & kKeyDown) != 0 ? 0x80 : 0) | (state & kKeyToggled));
+    }
+    return TRUE;
+}
+
+BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState)
+{
+    if (lpKeyState == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    for (int key = 0; key < kKeyCount; ++key) {
+        TheQueue().keys[key] = static_cast<SHORT>(((lpKeyState[key] & 0x80) != 0 ? kKeyDown : 0) |
+                                                  (lpKeyState[key] & kKeyToggled));
+    }
+    return TRUE;
 }
 
 SHORT WINAPI GetAsyncKeyState(int vKey)

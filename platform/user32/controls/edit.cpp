@@ -16,6 +16,10 @@ constexpr int kCaretWidth = 1;
 constexpr WCHAR kFirstPrintable = 0x20;
 constexpr WCHAR kDeleteCharacter = 0x7F;
 constexpr WPARAM kSelectAllKey = 'A'; // with Ctrl
+// Ctrl+C, Ctrl+V and Ctrl+X, as TranslateMessage makes them.
+constexpr WCHAR kCopyCharacter = 0x03;
+constexpr WCHAR kPasteCharacter = 0x16;
+constexpr WCHAR kCutCharacter = 0x18;
 
 struct Edit {
     controls::Text text;
@@ -153,18 +157,19 @@ void AnnounceChange(HWND hwnd)
 }
 
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
-// it and announces the change, if there was one.
+// it and announces the change. Only replacing nothing with nothing is no change; an insertion the
+// limit cut to nothing is still announced, as Windows does.
 void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool honourLimit)
 {
     const size_t start = SelectionStart(edit);
     const size_t end = SelectionEnd(edit);
+    if (start == end && insertion.empty()) {
+        return;
+    }
     const size_t kept = edit.text.size() - (end - start);
     if (honourLimit && kept + insertion.size() > edit.limit) {
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
         controls::NotifyParent(hwnd, EN_MAXTEXT);
-    }
-    if (start == end && insertion.empty()) {
-        return;
     }
     edit.text.replace(start, end - start, insertion);
     edit.anchor = edit.caret = start + insertion.size();
@@ -203,9 +208,129 @@ void Erase(HWND hwnd, Edit &edit, bool forward)
     ReplaceSelection(hwnd, edit, controls::Text(), false);
 }
 
+// ---- The clipboard ----
+
+// WM_COPY: the selection, if any, becomes the clipboard's text.
+void Copy(HWND hwnd, const Edit &edit)
+{
+    const size_t start = SelectionStart(edit);
+    const size_t end = SelectionEnd(edit);
+    if (start == end) {
+        return;
+    }
+    const controls::Text selected = edit.text.substr(start, end - start);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (selected.size() + 1) * sizeof(WCHAR));
+    auto *bytes = static_cast<WCHAR *>(GlobalLock(block));
+    if (bytes == nullptr) {
+        GlobalFree(block);
+        return;
+    }
+    controls::CopyText(selected, bytes, selected.size() + 1);
+    GlobalUnlock(block);
+    if (!OpenClipboard(hwnd)) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        GlobalFree(block); // the clipboard did not take it over
+    }
+    CloseClipboard();
+}
+
+// WM_CLEAR: the selection goes.
+void Clear(HWND hwnd, Edit &edit)
+{
+    if (!ReadOnly(hwnd)) {
+        ReplaceSelection(hwnd, edit, controls::Text(), false);
+    }
+}
+
+// WM_CUT: a read-only field still copies, as Windows' does.
+void Cut(HWND hwnd, Edit &edit)
+{
+    Copy(hwnd, edit);
+    Clear(hwnd, edit);
+}
+
+// WM_PASTE: the clipboard's text replaces the selection, as far as the limit lets it; one line
+// takes the text up to its first line break.
+void Paste(HWND hwnd, Edit &edit)
+{
+    if (ReadOnly(hwnd) || !OpenClipboard(hwnd)) {
+        return;
+    }
+    bool found = false;
+    controls::Text text;
+    if (HGLOBAL block = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto *bytes = static_cast<const WCHAR *>(GlobalLock(block))) {
+            text = controls::FromWide(bytes);
+            found = true;
+            GlobalUnlock(block);
+        }
+    }
+    CloseClipboard();
+    if (!found) {
+        return; // nothing to paste leaves the selection alone
+    }
+    const size_t lineBreak = text.find(u'\n');
+    if (lineBreak != controls::Text::npos) {
+        text.resize(lineBreak);
+        if (!text.empty() && text.back() == u'\r') {
+            text.pop_back();
+        }
+    }
+    ReplaceSelection(hwnd, edit, text, true);
+}
+
+// Delete removes the selection (Shift+Delete cuts it); without one, the character after the caret,
+// with Shift the one before it, with Ctrl everything after it.
+void OnDeleteKey(HWND hwnd, Edit &edit)
+{
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (ReadOnly(hwnd) || (shift && control)) {
+        return;
+    }
+    if (edit.anchor != edit.caret) {
+        if (shift) {
+            Cut(hwnd, edit);
+        } else {
+            Clear(hwnd, edit);
+        }
+    } else if (control) {
+        edit.caret = edit.text.size();
+        Clear(hwnd, edit);
+    } else {
+        Erase(hwnd, edit, !shift);
+    }
+}
+
+// Shift+Insert pastes, Ctrl+Insert copies.
+void OnInsertKey(HWND hwnd, Edit &edit)
+{
+    if (GetKeyState(VK_SHIFT) < 0) {
+        Paste(hwnd, edit);
+    } else if (GetKeyState(VK_CONTROL) < 0) {
+        Copy(hwnd, edit);
+    }
+}
+
+// ---- Keys ----
+
 void OnChar(HWND hwnd, Edit &edit, WCHAR character)
 {
-    if (character == VK_BACK) {
+    if (character == kCopyCharacter) {
+        SendMessageW(hwnd, WM_COPY, 0, 0);
+    } else if (character == kPasteCharacter) {
+        if (!ReadOnly(hwnd)) {
+            SendMessageW(hwnd, WM_PASTE, 0, 0);
+        }
+    } else if (character == kCutCharacter) {
+        if (!ReadOnly(hwnd)) {
+            SendMessageW(hwnd, WM_CUT, 0, 0);
+        }
+    } else if (character == VK_BACK) {
         Erase(hwnd, edit, false);
     } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
         ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), true);
@@ -235,7 +360,10 @@ void OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
         MoveCaret(hwnd, edit, edit.text.size());
         return;
     case VK_DELETE:
-        Erase(hwnd, edit, true);
+        OnDeleteKey(hwnd, edit);
+        return;
+    case VK_INSERT:
+        OnInsertKey(hwnd, edit);
         return;
     case kSelectAllKey:
         if (GetKeyState(VK_CONTROL) < 0) {
@@ -395,6 +523,18 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return static_cast<LRESULT>(edit->text.size());
     case WM_CHAR:
         OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
+        return 0;
+    case WM_COPY:
+        Copy(hwnd, *edit);
+        return 0;
+    case WM_CUT:
+        Cut(hwnd, *edit);
+        return 0;
+    case WM_PASTE:
+        Paste(hwnd, *edit);
+        return 0;
+    case WM_CLEAR:
+        Clear(hwnd, *edit);
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(hwnd, *edit, wParam);

@@ -105,11 +105,23 @@ protected:
         return Next(sdlEvent);
     }
 
-    host::Event Button(Uint32 type, Uint8 button, int x, int y)
+    // A native window other than the test window's; none if there is none.
+    SDL_Window *OtherNativeWindow() const
+    {
+        for (Uint32 id = 1; id < 256; ++id) {
+            SDL_Window *window = SDL_GetWindowFromID(id);
+            if (window != nullptr && window != native_) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    host::Event Button(Uint32 type, Uint8 button, int x, int y, SDL_Window *target = nullptr)
     {
         SDL_Event sdlEvent = {};
         sdlEvent.button.type = type;
-        sdlEvent.button.windowID = SDL_GetWindowID(native_);
+        sdlEvent.button.windowID = SDL_GetWindowID(target != nullptr ? target : native_);
         sdlEvent.button.button = button;
         sdlEvent.button.x = x;
         sdlEvent.button.y = y;
@@ -135,10 +147,10 @@ protected:
         return Next(sdlEvent);
     }
 
-    // The colour the native window shows at a point of its own.
-    Uint32 ShownPixel(int x, int y) const
+    // The colour a native window (the test window's unless told) shows at a point of its own.
+    Uint32 ShownPixel(int x, int y, SDL_Window *target = nullptr) const
     {
-        SDL_Surface *shown = SDL_GetWindowSurface(native_);
+        SDL_Surface *shown = SDL_GetWindowSurface(target != nullptr ? target : native_);
         if (shown == nullptr) {
             return 0;
         }
@@ -289,6 +301,70 @@ TEST_F(DesktopHost, OnlyTextNoKeyMakesComesAsCharacters)
     EXPECT_EQ(accented.wParam, 0xE9u);
     // Plain ASCII comes from the key through TranslateMessage; as text too it would come twice.
     EXPECT_EQ(Text("a").message, static_cast<UINT>(WM_NULL));
+}
+
+// A drop-down list is such a popup: owned, no caption. No desktop frames it, so it shows its own
+// frame, and it stands next to its owner where the layer put it.
+TEST_F(DesktopHost, OwnedPopupShowsItsFrameWhereTheLayerPutsIt)
+{
+    constexpr POINT kOffset = {10, 20};
+    constexpr SIZE kSize = {40, 30};
+    POINT origin = {0, 0};
+    ClientToScreen(window_, &origin);
+    HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                 origin.x + kOffset.x, origin.y + kOffset.y, kSize.cx, kSize.cy, window_,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(popup, nullptr);
+    HDC dc = GetDC(popup);
+    HBRUSH red = CreateSolidBrush(kRed);
+    const RECT client = {0, 0, kSize.cx, kSize.cy}; // clipped to the client area
+    FillRect(dc, &client, red);
+    DeleteObject(red);
+    ReleaseDC(popup, dc);
+    Wait();
+    SDL_Window *native = OtherNativeWindow();
+    ASSERT_NE(native, nullptr);
+    EXPECT_NE(SDL_GetWindowFlags(native) & SDL_WINDOW_POPUP_MENU, 0u);
+    int ownerX = 0;
+    int ownerY = 0;
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(native_, &ownerX, &ownerY);
+    SDL_GetWindowPosition(native, &x, &y);
+    EXPECT_EQ(x - ownerX, kOffset.x * scale_);
+    EXPECT_EQ(y - ownerY, kOffset.y * scale_);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(native, &width, &height);
+    EXPECT_EQ(width, kSize.cx * scale_) << "the whole frame";
+    EXPECT_EQ(height, kSize.cy * scale_);
+    EXPECT_NE(ShownPixel(0, 0, native), kRedPixel) << "the border";
+    EXPECT_EQ(ShownPixel(width / 2, height / 2, native), kRedPixel);
+
+    // Clicks come in the popup's client coordinates, inside its border.
+    const host::Event down = Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5 * scale_, 6 * scale_, native);
+    EXPECT_EQ(down.window, popup);
+    RECT frame;
+    GetWindowRect(popup, &frame);
+    POINT clientOrigin = {0, 0};
+    ClientToScreen(popup, &clientOrigin);
+    EXPECT_GT(clientOrigin.x, frame.left);
+    EXPECT_EQ(down.lParam, MAKELPARAM(5 - (clientOrigin.x - frame.left), 6 - (clientOrigin.y - frame.top)));
+    Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5 * scale_, 6 * scale_, native);
+    DestroyWindow(popup);
+}
+
+TEST_F(DesktopHost, ClipboardTextIsTheDesktopsInUtf8)
+{
+    host::SetClipboardText(u"-45\u00b0 \u2192 0");
+    char *utf8 = SDL_GetClipboardText();
+    EXPECT_STREQ(utf8, "-45\xc2\xb0 \xe2\x86\x92 0");
+    SDL_free(utf8);
+    SDL_SetClipboardText("caf\xc3\xa9");
+    EXPECT_EQ(host::ClipboardText(), u"caf\u00e9");
+    host::SetClipboardText(u"");
+    EXPECT_FALSE(SDL_HasClipboardText());
+    EXPECT_EQ(host::ClipboardText(), u"");
 }
 
 TEST_F(DesktopHost, WaitEndsAtTheDeadlineWithoutEvents)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -319,6 +321,26 @@ TEST_F(MessageOrder, TranslatedKeysPostTheirCharacters)
     }
     const MSG other = {hwnd, WM_APP, 0, 0, 0, {0, 0}};
     EXPECT_FALSE(TranslateMessage(&other));
+}
+
+TEST_F(MessageOrder, ControlWithALetterMakesAControlCharacter)
+{
+    HWND hwnd = Create("window", WS_POPUP);
+    BYTE saved[256];
+    ASSERT_TRUE(GetKeyboardState(saved));
+    BYTE held[256];
+    std::copy(std::begin(saved), std::end(saved), held);
+    held[VK_CONTROL] = 0x80;
+    ASSERT_TRUE(SetKeyboardState(held));
+    for (const auto &[key, character] :
+         {std::pair<WPARAM, WPARAM>{'A', 0x01}, {'C', 0x03}, {'V', 0x16}, {'X', 0x18}}) {
+        const MSG down = {hwnd, WM_KEYDOWN, key, 1, 0, {0, 0}};
+        TranslateMessage(&down);
+        MSG msg;
+        ASSERT_TRUE(PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) << key;
+        EXPECT_EQ(msg.wParam, character) << key;
+    }
+    SetKeyboardState(saved);
 }
 
 VOID CALLBACK CountTick(HWND /*hwnd*/, UINT /*msg*/, UINT_PTR /*id*/, DWORD /*time*/)

@@ -1,0 +1,280 @@
+// Single-line edits and the clipboard: copy, cut, paste and clear, by message and by key.
+#include "parent_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <utility>
+
+namespace {
+
+using test::ParentWindow;
+
+constexpr int kFieldId = 301;
+constexpr int kOtherId = 302;
+const std::vector<int> kOneChange = {EN_UPDATE, EN_CHANGE};
+const std::vector<int> kNothing = {};
+
+// The clipboard's text, ASCII only; "(none)" when it holds none.
+std::string ClipboardText()
+{
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    std::string text = "(none)";
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+        text.clear();
+        for (const WCHAR *c = static_cast<const WCHAR *>(GlobalLock(block)); *c; ++c) {
+            text.push_back(static_cast<char>(*c));
+        }
+        GlobalUnlock(block);
+    }
+    EXPECT_TRUE(CloseClipboard());
+    return text;
+}
+
+// Puts ASCII `text` on the clipboard; nullptr empties it.
+void SetClipboardText(const char *text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text != nullptr) {
+        const size_t length = std::char_traits<char>::length(text);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(WCHAR));
+        auto *characters = static_cast<WCHAR *>(GlobalLock(block));
+        std::transform(text, text + length + 1, characters, [](char c) { return static_cast<WCHAR>(c); });
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+    }
+    CloseClipboard();
+}
+
+class EditClipboard : public ::testing::Test {
+protected:
+    HWND AddField(int id, DWORD style = 0, int top = 10)
+    {
+        return parent.Add(L"Edit", WS_BORDER | ES_AUTOHSCROLL | style, id, {10, top, 200, top + 20});
+    }
+    void SetUp() override { field = AddField(kFieldId); }
+
+    std::pair<int, int> Selection(HWND control) const
+    {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {static_cast<int>(start), static_cast<int>(end)};
+    }
+    void Select(HWND control, int start, int end) const
+    {
+        SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), end);
+    }
+    // Sets the text and selection of `control` and forgets the notifications that made them.
+    void Prepare(HWND control, const char *text, int start, int end)
+    {
+        SetWindowTextA(control, text);
+        Select(control, start, end);
+        parent.Clear();
+    }
+    void Send(HWND control, UINT message) const { SendMessageW(control, message, 0, 0); }
+
+    ParentWindow parent;
+    HWND field = nullptr;
+};
+
+TEST_F(EditClipboard, CopyThenPasteCarriesTheSelectionToAnotherField)
+{
+    HWND other = AddField(kOtherId, 0, 40);
+    Prepare(field, "-3600", 1, 5);
+    Send(field, WM_COPY);
+    EXPECT_EQ(ClipboardText(), "3600");
+    EXPECT_EQ(test::Text(field), "-3600");
+    EXPECT_EQ(Selection(field), std::make_pair(1, 5));
+    EXPECT_EQ(parent.Codes(kFieldId), kNothing) << "copying changes no text";
+
+    Prepare(other, "ab", 1, 1);
+    Send(other, WM_PASTE);
+    EXPECT_EQ(test::Text(other), "a3600b");
+    EXPECT_EQ(Selection(other), std::make_pair(5, 5)) << "the caret follows the pasted text";
+    EXPECT_EQ(parent.Codes(kOtherId), kOneChange);
+    EXPECT_EQ(ClipboardText(), "3600") << "pasting leaves the clipboard as it was";
+}
+
+TEST_F(EditClipboard, CutCopiesAndRemovesTheSelection)
+{
+    Prepare(field, "12345", 3, 1);
+    Send(field, WM_CUT);
+    EXPECT_EQ(ClipboardText(), "23");
+    EXPECT_EQ(test::Text(field), "145");
+    EXPECT_EQ(Selection(field), std::make_pair(1, 1));
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+}
+
+TEST_F(EditClipboard, ClearRemovesTheSelectionOnly)
+{
+    SetClipboardText("kept");
+    Prepare(field, "12345", 0, 2);
+    Send(field, WM_CLEAR);
+    EXPECT_EQ(test::Text(field), "345");
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+    EXPECT_EQ(ClipboardText(), "kept");
+}
+
+TEST_F(EditClipboard, PasteReplacesTheSelection)
+{
+    SetClipboardText("77");
+    Prepare(field, "abcdef", 4, 1);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "a77ef");
+    EXPECT_EQ(Selection(field), std::make_pair(3, 3));
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+}
+
+TEST_F(EditClipboard, OneLineTakesTheTextUpToItsFirstLineBreak)
+{
+    const struct {
+        const char *clipboard;
+        const char *pasted;
+    } cases[] = {{"12\r\n34", "12"}, {"5\n6", "5"}, {"-90\r\n", "-90"}};
+    for (const auto &each : cases) {
+        SetClipboardText(each.clipboard);
+        Prepare(field, "", 0, 0);
+        Send(field, WM_PASTE);
+        EXPECT_EQ(test::Text(field), each.pasted) << each.clipboard;
+        EXPECT_EQ(parent.Codes(kFieldId), kOneChange) << each.clipboard;
+    }
+    // An empty first line pastes nothing, yet replaces the selection.
+    SetClipboardText("\r\n450");
+    Prepare(field, "xyz", 0, 3);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "");
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+}
+
+TEST_F(EditClipboard, PasteStopsAtTheLimit)
+{
+    SendMessageW(field, EM_SETLIMITTEXT, 5, 0);
+    SetClipboardText("12345");
+    Prepare(field, "abc", 3, 3);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "abc12");
+    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
+    // Over the selection, the selection's room counts.
+    Prepare(field, "abcde", 1, 4);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "a123e");
+}
+
+// The platform announces a change even when the limit leaves nothing to insert.
+TEST_F(EditClipboard, PasteAtTheLimitAddsNothingYetAnnouncesAChange)
+{
+    SendMessageW(field, EM_SETLIMITTEXT, 3, 0);
+    SetClipboardText("9");
+    Prepare(field, "abc", 1, 1);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "abc");
+    EXPECT_EQ(Selection(field), std::make_pair(1, 1));
+    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
+}
+
+TEST_F(EditClipboard, TheDefaultLimitIsThePlatformsAndHoldsForPaste)
+{
+    EXPECT_EQ(SendMessageW(field, EM_GETLIMITTEXT, 0, 0), 30000);
+    std::string longText(30010, '1');
+    SetClipboardText(longText.c_str());
+    Prepare(field, "", 0, 0);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(GetWindowTextLengthW(field), 30000);
+}
+
+TEST_F(EditClipboard, NothingToCopyOrPasteChangesNothing)
+{
+    SetClipboardText("kept");
+    Prepare(field, "abc", 1, 1);
+    Send(field, WM_COPY);
+    Send(field, WM_CUT);
+    Send(field, WM_CLEAR);
+    EXPECT_EQ(ClipboardText(), "kept") << "an empty selection copies nothing";
+    EXPECT_EQ(test::Text(field), "abc");
+
+    SetClipboardText(nullptr);
+    Select(field, 0, 2);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), "abc");
+    EXPECT_EQ(Selection(field), std::make_pair(0, 2)) << "an empty clipboard leaves the selection";
+    EXPECT_EQ(parent.Codes(kFieldId), kNothing);
+}
+
+TEST_F(EditClipboard, ReadOnlyFieldCopiesButNeverChanges)
+{
+    HWND locked = AddField(kOtherId, ES_READONLY, 40);
+    SetClipboardText("new");
+    Prepare(locked, "3600", 0, 2);
+    Send(locked, WM_PASTE);
+    Send(locked, WM_CLEAR);
+    EXPECT_EQ(test::Text(locked), "3600");
+    Send(locked, WM_CUT);
+    EXPECT_EQ(test::Text(locked), "3600");
+    EXPECT_EQ(ClipboardText(), "36") << "cutting from a read-only field still copies";
+    SendMessageW(locked, WM_CHAR, 0x16, 0); // Ctrl+V
+    EXPECT_EQ(test::Text(locked), "3600");
+    EXPECT_EQ(parent.Codes(kOtherId), kNothing);
+}
+
+TEST_F(EditClipboard, ControlCharactersCopyCutAndPaste)
+{
+    HWND other = AddField(kOtherId, 0, 40);
+    Prepare(field, "1234", 0, 2);
+    SendMessageW(field, WM_CHAR, 0x03, 0); // Ctrl+C
+    EXPECT_EQ(ClipboardText(), "12");
+    EXPECT_EQ(test::Text(field), "1234");
+    SendMessageW(field, WM_CHAR, 0x18, 0); // Ctrl+X
+    EXPECT_EQ(test::Text(field), "34");
+    Prepare(other, "9", 1, 1);
+    SendMessageW(other, WM_CHAR, 0x16, 0); // Ctrl+V
+    EXPECT_EQ(test::Text(other), "912");
+    EXPECT_EQ(parent.Codes(kOtherId), kOneChange);
+}
+
+// Keys whose meaning depends on Shift or Ctrl held, with the keyboard state set for them.
+class EditClipboardKeys : public EditClipboard {
+protected:
+    void SetUp() override
+    {
+        EditClipboard::SetUp();
+        GetKeyboardState(saved_);
+    }
+    void TearDown() override { SetKeyboardState(saved_); }
+    void Press(WPARAM key, WPARAM modifier)
+    {
+        BYTE state[256];
+        std::copy(std::begin(saved_), std::end(saved_), state);
+        state[VK_SHIFT] = state[VK_CONTROL] = 0;
+        state[modifier] = 0x80;
+        SetKeyboardState(state);
+        SendMessageW(field, WM_KEYDOWN, key, 1);
+        SetKeyboardState(saved_);
+    }
+
+private:
+    BYTE saved_[256] = {};
+};
+
+TEST_F(EditClipboardKeys, InsertAndDeleteWithShiftOrControl)
+{
+    Prepare(field, "-1800", 0, 3);
+    Press(VK_INSERT, VK_CONTROL);
+    EXPECT_EQ(ClipboardText(), "-18");
+    Press(VK_DELETE, VK_SHIFT);
+    EXPECT_EQ(test::Text(field), "00") << "Shift+Delete cuts";
+    EXPECT_EQ(ClipboardText(), "-18");
+    Select(field, 1, 1);
+    Press(VK_INSERT, VK_SHIFT);
+    EXPECT_EQ(test::Text(field), "0-180") << "Shift+Insert pastes";
+    Select(field, 2, 2);
+    parent.Clear();
+    Press(VK_DELETE, VK_CONTROL);
+    EXPECT_EQ(test::Text(field), "0-") << "Ctrl+Delete removes everything after the caret";
+    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+}
+
+} // namespace

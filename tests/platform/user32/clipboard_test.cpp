@@ -1,0 +1,140 @@
+// The clipboard through the public API: opening, handing text over in either text format,
+// and the memory blocks that carry it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Puts `text` on the clipboard as `format` (CF_TEXT: the bytes as they are).
+void Put(UINT format, const std::string &text)
+{
+    const bool wide = format == CF_UNICODETEXT;
+    const size_t size = (text.size() + 1) * (wide ? sizeof(WCHAR) : 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    ASSERT_NE(block, nullptr);
+    void *bytes = GlobalLock(block);
+    ASSERT_NE(bytes, nullptr);
+    if (wide) {
+        auto *characters = static_cast<WCHAR *>(bytes);
+        for (size_t index = 0; index <= text.size(); ++index) {
+            characters[index] = static_cast<WCHAR>(static_cast<unsigned char>(text.c_str()[index]));
+        }
+    } else {
+        std::memcpy(bytes, text.c_str(), size);
+    }
+    GlobalUnlock(block);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_EQ(SetClipboardData(format, block), block) << "the clipboard takes the block over";
+    EXPECT_TRUE(CloseClipboard());
+}
+
+// The clipboard's text read as `format`, ASCII only; "(none)" without such data.
+std::string Take(UINT format)
+{
+    EXPECT_TRUE(OpenClipboard(nullptr));
+    std::string text = "(none)";
+    if (HANDLE block = GetClipboardData(format)) {
+        text.clear();
+        const void *bytes = GlobalLock(block);
+        if (format == CF_UNICODETEXT) {
+            for (const WCHAR *c = static_cast<const WCHAR *>(bytes); *c; ++c) {
+                text.push_back(static_cast<char>(*c));
+            }
+        } else {
+            text = static_cast<const char *>(bytes);
+        }
+        GlobalUnlock(block);
+    }
+    EXPECT_TRUE(CloseClipboard());
+    return text;
+}
+
+TEST(Clipboard, TextComesBackInTheFormatGivenAndInTheOther)
+{
+    Put(CF_UNICODETEXT, "-3600");
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(Take(CF_UNICODETEXT), "-3600");
+    EXPECT_EQ(Take(CF_TEXT), "-3600");
+
+    Put(CF_TEXT, "450 tenths");
+    EXPECT_EQ(Take(CF_UNICODETEXT), "450 tenths");
+    EXPECT_EQ(Take(CF_TEXT), "450 tenths");
+}
+
+TEST(Clipboard, EmptyingLeavesNoText)
+{
+    Put(CF_UNICODETEXT, "12");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(Take(CF_UNICODETEXT), "(none)");
+}
+
+TEST(Clipboard, NeedsOpeningForAllButAskingWhatItHolds)
+{
+    Put(CF_UNICODETEXT, "7");
+    SetLastError(0);
+    EXPECT_FALSE(EmptyClipboard());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    SetLastError(0);
+    EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    SetLastError(0);
+    EXPECT_FALSE(CloseClipboard());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(WCHAR));
+    EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, block), nullptr);
+    GlobalFree(block);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "asking needs no opening";
+    EXPECT_EQ(Take(CF_UNICODETEXT), "7") << "a refused change leaves the text";
+}
+
+TEST(Clipboard, KnowsTheWindowThatOpenedIt)
+{
+    HWND window =
+        CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    ASSERT_TRUE(OpenClipboard(window));
+    EXPECT_EQ(GetOpenClipboardWindow(), window);
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    DestroyWindow(window);
+}
+
+// A moveable block: a handle that locking turns into its bytes, counted locks, its size.
+TEST(GlobalMemory, MoveableBlocksLockAndUnlockInPairs)
+{
+    HGLOBAL block = GlobalAlloc(GHND, 10);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(GlobalSize(block), 10u);
+    auto *bytes = static_cast<BYTE *>(GlobalLock(block));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(bytes[9], 0) << "GMEM_ZEROINIT";
+    bytes[0] = 42;
+    EXPECT_EQ(static_cast<BYTE *>(GlobalLock(block)), bytes);
+    EXPECT_TRUE(GlobalUnlock(block)) << "still locked once";
+    SetLastError(0xdead);
+    EXPECT_FALSE(GlobalUnlock(block));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(NO_ERROR)) << "unlocked now";
+    EXPECT_EQ(static_cast<BYTE *>(GlobalLock(block))[0], 42);
+    GlobalUnlock(block);
+    EXPECT_EQ(GlobalFree(block), nullptr);
+
+    HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 4);
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(GlobalLock(fixed), fixed) << "a fixed block's handle is its address";
+    EXPECT_EQ(GlobalSize(fixed), 4u);
+    EXPECT_EQ(GlobalFree(fixed), nullptr);
+}
+
+} // namespace
