@@ -8,6 +8,12 @@
 #               that key, or the window's close request, ends the process with exit code 0
 #   escapement  typing 450 into the focused escapement field turns the text by 45 degrees
 #   animate     clicking the first "Animate" turns the text and greys the second "Animate"
+#   updown      a click on an arrow beside the escapement field steps it by one
+#   independent with "==" unchecked, typing into one angle field leaves the other as it was
+#   align-top   choosing "TA_TOP" from the drop-down list with the mouse puts the cells under the line
+#   clipboard   Ctrl+C in one field and Ctrl+V in the other carry the angle over, through the
+#               desktop's clipboard, which other programs read and fill too
+# Fields are read through the desktop's clipboard: clicked, Ctrl+A, Ctrl+C, then xclip.
 set -euo pipefail
 
 program=$1
@@ -18,6 +24,13 @@ check=$3
 first_animate_box=(15 505)
 second_animate_label=(190 497 50 16) # x y width height
 scene_height=400                     # the controls start below
+escapement_field=(37 465)
+orientation_field=(200 465)
+escapement_up=(72 457)   # the arrows of the escapement's up-down, inside the field's right edge
+escapement_down=(72 473)
+equal_box=(114 464)      # "=="
+alignment_list=(500 461) # the drop-down list's box
+cross_y=170              # the horizontal line of the reference cross
 
 work=$(mktemp -d)
 server=""
@@ -99,6 +112,47 @@ near() {
     awk -v a="$1" -v e="$2" -v t="$3" 'BEGIN { exit !(a != "none" && a - e <= t && e - a <= t) }'
 }
 
+# Yellow pixels (the character cells) of the scene above and below the cross's horizontal line.
+yellow_around_cross() {
+    pixels "$1" "1000x${scene_height}+0+0" | awk -v line="$cross_y" '
+        $3 > 200 && $4 > 200 && $5 < 80 { if ($2 < line) above++; else below++ }
+        END { print above + 0, below + 0 }'
+}
+
+click() {
+    xdotool mousemove --window "$window" "$1" "$2" click 1
+}
+
+# The desktop's clipboard; an owner that never answers must not hang the test.
+desktop_clipboard() {
+    timeout 5 xclip -o -selection clipboard 2>/dev/null || true
+}
+
+# The text of the field at client point x y, as Ctrl+A and Ctrl+C copy it.
+field_text() {
+    click "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    sleep 0.1
+    desktop_clipboard
+}
+
+field_holds() {
+    [ "$(field_text "$1" "$2")" = "$3" ]
+}
+
+# Replaces the text of the field at client point x y by typing.
+type_into() {
+    click "$1" "$2"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 30 "$3"
+}
+
+# The first visible window of the program other than its dialog: the open drop-down list.
+popup_window() {
+    popup=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+    [ -n "$popup" ]
+}
+
 program_ended() {
     ! kill -0 "$pid" 2>/dev/null
 }
@@ -173,6 +227,70 @@ animate)
     changed=$(compare -metric AE -crop "1000x${scene_height}+0+0" "$work/first.png" "$work/second.png" null: 2>&1 || true)
     echo "pixels of the scene changed in 300 ms: $changed"
     [ "${changed%%.*}" -gt 100 ] 2>/dev/null || fail "the text did not turn (changed pixels: $changed)"
+    ;;
+updown)
+    wait_for 30 text_turned_to 0 || fail "the scene was never drawn"
+    click "${escapement_up[@]}"
+    wait_for 30 field_holds "${escapement_field[@]}" 1 ||
+        fail "one click on the up arrow made '$(field_text "${escapement_field[@]}")' of an empty field, not 1"
+    click "${escapement_down[@]}"
+    click "${escapement_down[@]}"
+    wait_for 30 field_holds "${escapement_field[@]}" -1 ||
+        fail "two clicks on the down arrow made '$(field_text "${escapement_field[@]}")' of 1, not -1"
+    echo "escapement field after up, down, down: $(field_text "${escapement_field[@]}")"
+    ;;
+independent)
+    wait_for 30 text_turned_to 0 || fail "the scene was never drawn"
+    click "${equal_box[@]}" # unchecks it, and sends the escapement (0) to the orientation once
+    wait_for 30 field_holds "${orientation_field[@]}" 0 || fail "unchecking == did not mirror 0 into the orientation"
+    type_into "${escapement_field[@]}" 450
+    wait_for 30 text_turned_to 45 || fail "the text did not turn to 45 degrees (direction $(red_direction turned))"
+    wait_for 30 field_holds "${orientation_field[@]}" 0 ||
+        fail "the orientation followed the escapement: '$(field_text "${orientation_field[@]}")'"
+    type_into "${orientation_field[@]}" 900
+    wait_for 30 field_holds "${orientation_field[@]}" 900 || fail "typing 900 into the orientation did not take"
+    wait_for 30 field_holds "${escapement_field[@]}" 450 ||
+        fail "the escapement followed the orientation: '$(field_text "${escapement_field[@]}")'"
+    text_turned_to 45 || fail "the text line left 45 degrees (direction $(red_direction turned))"
+    echo "escapement $(field_text "${escapement_field[@]}"), orientation $(field_text "${orientation_field[@]}")"
+    ;;
+align-top)
+    wait_for 30 text_turned_to 0 || fail "the scene was never drawn"
+    screenshot baseline
+    read -r above below < <(yellow_around_cross baseline)
+    [ "$above" -gt 300 ] && [ "$below" -gt 0 ] || fail "TA_BASELINE cells are not across the line ($above above, $below below)"
+    echo "TA_BASELINE: $above yellow pixels above the line, $below below"
+    click "${alignment_list[@]}"
+    wait_for 30 popup_window || fail "clicking the drop-down list's box opened no list"
+    eval "$(xdotool getwindowgeometry --shell "$popup")"
+    # Three items, one line each: the middle one is TA_TOP.
+    xdotool mousemove --window "$popup" $((WIDTH / 2)) $((HEIGHT / 2)) click 1
+    cells_below() {
+        screenshot top
+        read -r above below < <(yellow_around_cross top)
+        [ "$above" -eq 0 ] && [ "$below" -gt 300 ]
+    }
+    wait_for 30 cells_below || fail "after choosing TA_TOP: $above yellow pixels above the line, $below below"
+    echo "TA_TOP: $above yellow pixels above the line, $below below"
+    if popup_window; then fail "the list stayed open"; fi
+    ;;
+clipboard)
+    wait_for 30 text_turned_to 0 || fail "the scene was never drawn"
+    click "${equal_box[@]}" # unchecked, the fields are independent
+    type_into "${orientation_field[@]}" 450
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    clipboard_holds() { [ "$(desktop_clipboard)" = "$1" ]; }
+    wait_for 30 clipboard_holds 450 || fail "Ctrl+C put '$(desktop_clipboard)' on the desktop's clipboard, not 450"
+    click "${escapement_field[@]}"
+    xdotool key --clearmodifiers ctrl+a ctrl+v
+    wait_for 30 text_turned_to 45 || fail "pasting 450 into the escapement did not turn the text (direction $(red_direction turned))"
+    echo "text direction after pasting 450: $(red_direction turned) degrees"
+    # Text another program copied.
+    printf %s -300 | xclip -selection clipboard -i >/dev/null 2>&1
+    click "${escapement_field[@]}"
+    xdotool key --clearmodifiers ctrl+a ctrl+v
+    wait_for 30 text_turned_to -30 || fail "pasting -300 from another program did not turn the text (direction $(red_direction turned))"
+    echo "text direction after pasting -300 from xclip: $(red_direction turned) degrees"
     ;;
 *) fail "unknown check '$check'" ;;
 esac
