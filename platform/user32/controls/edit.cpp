@@ -156,6 +156,24 @@ void AnnounceChange(HWND hwnd)
     controls::NotifyParent(hwnd, EN_CHANGE);
 }
 
+// A field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
+// characters at [start, start + count) that overflow go again, last first. Returns how many stay.
+size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
+{
+    const Measure measure(hwnd, edit);
+    const RECT area = TextArea(hwnd, edit);
+    const int room = area.right - area.left;
+    if (count == 0 || measure.Width(edit.text.size()) <= room) {
+        return count;
+    }
+    while (count > 0 && measure.Width(edit.text.size()) > room) {
+        edit.text.erase(start + count - 1, 1);
+        --count;
+    }
+    controls::NotifyParent(hwnd, EN_MAXTEXT);
+    return count;
+}
+
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
 // it and announces the change. Only replacing nothing with nothing is no change; an insertion the
 // limit cut to nothing is still announced, as Windows does.
@@ -172,7 +190,11 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool hono
         controls::NotifyParent(hwnd, EN_MAXTEXT);
     }
     edit.text.replace(start, end - start, insertion);
-    edit.anchor = edit.caret = start + insertion.size();
+    size_t inserted = insertion.size();
+    if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
+        inserted = FitInsertion(hwnd, edit, start, inserted);
+    }
+    edit.anchor = edit.caret = start + inserted;
     Redraw(hwnd, edit);
     AnnounceChange(hwnd);
 }

@@ -186,6 +186,30 @@ TEST_F(EditClipboard, TheDefaultLimitIsThePlatformsAndHoldsForPaste)
     EXPECT_EQ(GetWindowTextLengthW(field), 30000);
 }
 
+// Without ES_AUTOHSCROLL a field does not scroll, so it takes only what it can show.
+TEST_F(EditClipboard, AFieldThatDoesNotScrollTakesWhatItCanShow)
+{
+    HWND fixed = parent.Add(L"Edit", WS_BORDER, kOtherId, {10, 40, 70, 60});
+    const std::string digits(40, '8');
+    SetClipboardText(digits.c_str());
+    Prepare(fixed, "", 0, 0);
+    Send(fixed, WM_PASTE);
+    const std::string pasted = test::Text(fixed);
+    EXPECT_GT(pasted.size(), 2u);
+    EXPECT_LT(pasted.size(), digits.size());
+    EXPECT_EQ(Selection(fixed),
+              std::make_pair(static_cast<int>(pasted.size()), static_cast<int>(pasted.size())));
+    EXPECT_EQ(parent.Codes(kOtherId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
+    parent.Clear();
+    SendMessageW(fixed, WM_CHAR, '8', 0);
+    EXPECT_EQ(test::Text(fixed), pasted) << "a full field takes no more typing";
+    EXPECT_EQ(parent.Codes(kOtherId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
+
+    Prepare(field, "", 0, 0);
+    Send(field, WM_PASTE);
+    EXPECT_EQ(test::Text(field), digits) << "a field that scrolls takes it all";
+}
+
 TEST_F(EditClipboard, NothingToCopyOrPasteChangesNothing)
 {
     SetClipboardText("kept");
