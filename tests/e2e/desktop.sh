@@ -44,6 +44,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "$work/stderr" ]; then
+        echo "the program's standard error:" >&2
+        cat "$work/stderr" >&2
+    fi
     exit 1
 }
 
@@ -58,8 +62,9 @@ wait_for() {
     return 1
 }
 
-# Xvfb picks a free display number and writes it to the file.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# Xvfb picks a free display number and writes it to the file. -noreset: no server reset each time
+# its last client leaves (the short-lived xdotool ones do), during which a new client can be refused.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 server=$!
 wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
 DISPLAY=":$(cat "$work/display")"
