@@ -691,6 +691,7 @@ BOOL WINAPI GetKeyboardState(PBYTE lpKeyState)
     return TRUE;
 }
 
+// NOLINTNEXTLINE(readability-non-const-parameter): the platform declares it non-const
 BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState)
 {
     if (lpKeyState == nullptr) {

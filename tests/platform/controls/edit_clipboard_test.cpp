@@ -49,6 +49,24 @@ void SetClipboardText(const char *text)
     CloseClipboard();
 }
 
+std::pair<int, int> Selection(HWND control)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
+}
+
+void Select(HWND control, int start, int end)
+{
+    SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), end);
+}
+
+void Send(HWND control, UINT message)
+{
+    SendMessageW(control, message, 0, 0);
+}
+
 class EditClipboard : public ::testing::Test {
 protected:
     HWND AddField(int id, DWORD style = 0, int top = 10)
@@ -57,17 +75,6 @@ protected:
     }
     void SetUp() override { field = AddField(kFieldId); }
 
-    std::pair<int, int> Selection(HWND control) const
-    {
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return {static_cast<int>(start), static_cast<int>(end)};
-    }
-    void Select(HWND control, int start, int end) const
-    {
-        SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(start), end);
-    }
     // Sets the text and selection of `control` and forgets the notifications that made them.
     void Prepare(HWND control, const char *text, int start, int end)
     {
@@ -75,7 +82,6 @@ protected:
         Select(control, start, end);
         parent.Clear();
     }
-    void Send(HWND control, UINT message) const { SendMessageW(control, message, 0, 0); }
 
     ParentWindow parent;
     HWND field = nullptr;
