@@ -1,7 +1,7 @@
 // Text: metrics, extents and drawing at any escapement and orientation, with the opaque cell as
 // a turned rectangle and the glyphs smoothed over it.
 #include "raster.h"
-#include "typeface.h"
+#include "glyphcache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +61,45 @@ struct Cell {
         return along >= 0 && along < length && height > -descent && height <= ascent;
     }
 
+    // The run [start, end) of pixels in row y, within [firstX, lastX), whose centres lie inside;
+    // false when there is none. The run is worked out along the row's centre line, widened by a
+    // pixel for rounding, then trimmed with Contains, so it holds exactly the pixels Contains does.
+    bool RowSpan(int y, int firstX, int lastX, int &start, int &end) const
+    {
+        const double centreY = y + 0.5;
+        double low = firstX + 0.5;
+        double high = lastX - 0.5;
+        // Along the row a projection is slope * x + offset, and each must stay within its bounds.
+        const auto limit = [&](Vector axis, double below, double above) {
+            const double slope = axis.x;
+            const double offset = (centreY - origin.y) * axis.y - origin.x * axis.x;
+            if (slope == 0) {
+                if (offset < below || offset > above) {
+                    high = low - 1;
+                }
+                return;
+            }
+            const double from = (below - offset) / slope;
+            const double to = (above - offset) / slope;
+            low = std::max(low, std::min(from, to));
+            high = std::min(high, std::max(from, to));
+        };
+        limit(direction, 0, length);
+        limit(up, -descent, ascent);
+        if (low > high + 1) {
+            return false;
+        }
+        start = std::max(firstX, static_cast<int>(std::floor(low - 0.5)) - 1);
+        end = std::min(lastX, static_cast<int>(std::ceil(high - 0.5)) + 2);
+        while (start < end && !Contains(start + 0.5, centreY)) {
+            ++start;
+        }
+        while (end > start && !Contains(end - 0.5, centreY)) {
+            --end;
+        }
+        return start < end;
+    }
+
     // Calls `span(y, left, right)` for the pixel runs whose centres lie inside.
     template <typename Span> void ForEachSpan(const RECT &clip, Span span) const
     {
@@ -83,33 +122,31 @@ struct Cell {
         const int firstY = std::max(static_cast<int>(std::floor(high)), static_cast<int>(clip.top));
         const int lastY = std::min(static_cast<int>(std::ceil(low)), static_cast<int>(clip.bottom));
         for (int y = firstY; y < lastY; ++y) {
-            int x = firstX;
-            while (x < lastX && !Contains(x + 0.5, y + 0.5)) {
-                ++x;
-            }
-            const int start = x;
-            while (x < lastX && Contains(x + 0.5, y + 0.5)) {
-                ++x;
-            }
-            if (start < x) {
-                span(y, start, x);
+            int start = 0;
+            int end = 0;
+            if (RowSpan(y, firstX, lastX, start, end)) {
+                span(y, start, end);
             }
         }
     }
 };
 
-// Blends one loaded glyph's coverage at the pixel (left, top), only inside the cell.
-void BlendGlyph(const Canvas &canvas, const Cell &cell, const FT_Bitmap &coverage, int left, int top,
+// Blends a glyph's coverage with its top-left pixel at (left, top), only inside the cell.
+void BlendGlyph(const Canvas &canvas, const Cell &cell, const GlyphImage &glyph, int left, int top,
                 std::uint32_t pixel)
 {
-    for (unsigned row = 0; row < coverage.rows; ++row) {
-        const unsigned char *values = coverage.buffer + static_cast<std::ptrdiff_t>(row) * coverage.pitch;
-        const int y = top + static_cast<int>(row);
-        for (unsigned column = 0; column < coverage.width; ++column) {
-            const int x = left + static_cast<int>(column);
-            if (values[column] != 0 && cell.Contains(x + 0.5, y + 0.5)) {
-                BlendPixel(canvas, x, y, pixel, values[column]);
-            }
+    const int firstRow = std::max(top, static_cast<int>(canvas.clip.top));
+    const int lastRow = std::min(top + glyph.rows, static_cast<int>(canvas.clip.bottom));
+    const int firstX = std::max(left, static_cast<int>(canvas.clip.left));
+    const int lastX = std::min(left + glyph.width, static_cast<int>(canvas.clip.right));
+    for (int y = firstRow; y < lastRow; ++y) {
+        int start = 0;
+        int end = 0;
+        if (!cell.RowSpan(y, firstX, lastX, start, end)) {
+            continue;
+        }
+        for (int x = start; x < end; ++x) {
+            BlendPixel(canvas, x, y, pixel, glyph.At(x - left, y - top));
         }
     }
 }
@@ -120,18 +157,11 @@ void DrawGlyph(const Canvas &canvas, const Cell &cell, RealizedFont &font, UINT 
 {
     const Vector whole = {std::floor(at.x), std::floor(at.y)};
     // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
-    FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
-                       static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
-    FT_Matrix matrix = turn;
-    if (!LoadGlyph(*font.face, font.ppem, character, &matrix, &delta)) {
-        return;
-    }
-    FT_GlyphSlot slot = font.face->face->glyph;
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
-        return;
-    }
-    BlendGlyph(canvas, cell, slot->bitmap, static_cast<int>(whole.x) + slot->bitmap_left,
-               static_cast<int>(whole.y) - slot->bitmap_top, pixel);
+    const FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
+                             static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
+    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, turn, delta);
+    BlendGlyph(canvas, cell, glyph, static_cast<int>(whole.x) + glyph.left,
+               static_cast<int>(whole.y) - glyph.top, pixel);
 }
 
 // The DC's font, when a face was found for it.
