@@ -16,7 +16,7 @@ void FullPaint(benchmark::State &state)
 {
     const bench::Scene &scene = bench::kPaintScenes[state.range(0)];
     Dialog().Show(scene);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Dialog().Repaint();
     }
     state.SetLabel(scene.name);
@@ -27,7 +27,7 @@ void ScenePaint(benchmark::State &state)
 {
     const bench::Scene &scene = bench::kPaintScenes[state.range(0)];
     Dialog().Show(scene);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         Dialog().DrawScene();
     }
     state.SetLabel(scene.name);
@@ -96,7 +96,7 @@ void TextOnly(benchmark::State &state)
     const LOGFONTW logical = SceneFont(scene);
     HFONT font = CreateFontIndirectW(&logical);
     HGDIOBJ previousFont = SelectObject(target.dc(), font);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         TextOutW(target.dc(), 150, 170, kSampleText, kSampleLength);
     }
     SelectObject(target.dc(), previousFont);
@@ -111,7 +111,7 @@ void FontAndText(benchmark::State &state)
     const bench::Scene &scene = kTextScenes[state.range(0)];
     const SceneBitmap target(scene);
     const LOGFONTW logical = SceneFont(scene);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         HFONT font = CreateFontIndirectW(&logical);
         HGDIOBJ previousFont = SelectObject(target.dc(), font);
         TextOutW(target.dc(), 150, 170, kSampleText, kSampleLength);

@@ -95,7 +95,7 @@ gdi::GlyphImage Image(int width, int rows)
     gdi::GlyphImage image;
     image.width = width;
     image.rows = rows;
-    image.coverage.assign(static_cast<std::size_t>(width * rows), 0x80);
+    image.coverage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows), 0x80);
     return image;
 }
 
