@@ -47,6 +47,7 @@ public:
     explicit GlyphCache(std::size_t budget) : budget_(budget) {}
 
     const GlyphImage *Find(const GlyphKey &key) const;
+    // The reference holds until the next Add.
     const GlyphImage &Add(const GlyphKey &key, GlyphImage image);
 
     std::size_t size() const { return images_.size(); }
@@ -59,7 +60,8 @@ private:
 };
 
 // The glyph for `character` at `ppem`, turned by `turn` and shifted by `delta`, through the
-// process's cache. An empty image when the face cannot render it.
+// process's cache. An empty image when the face cannot render it. The reference holds until the
+// next glyph is rendered, which may clear the cache.
 const GlyphImage &RenderedGlyph(Typeface &typeface, int ppem, UINT character, const FT_Matrix &turn,
                                 const FT_Vector &delta);
 
