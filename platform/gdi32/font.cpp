@@ -1,5 +1,5 @@
 // Fonts: the logical font as given, and its size worked out from the height on first use.
-#include "typeface.h"
+#include "glyphcache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -117,11 +117,7 @@ int RealizedFont::Advance(UINT character)
     if (known != advances.end()) {
         return known->second;
     }
-    int advance = 0;
-    if (face != nullptr && LoadGlyph(*face, ppem, character, nullptr, nullptr)) {
-        // Hinted advances, rounded up to whole pixels.
-        advance = static_cast<int>((face->face->glyph->metrics.horiAdvance + 63) / 64);
-    }
+    const int advance = face != nullptr ? GlyphAdvance(*face, ppem, character) : 0;
     advances[character] = advance;
     return advance;
 }

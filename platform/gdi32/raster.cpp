@@ -121,25 +121,31 @@ void CombineBlock(const Canvas &target, RECT box, const platform::Surface *sourc
         return;
     }
     const auto width = static_cast<size_t>(box.right - box.left);
-    std::vector<std::uint32_t> sourceRow(readsSource ? width : 0);
+    // Within one surface a source row is copied aside first, as it may overlap its target row.
+    const bool sameSurface = readsSource && source == &target.surface;
+    std::vector<std::uint32_t> sourceRow(sameSurface ? width : 0);
     // Rows are read before any is written when a block moves within one surface downwards.
-    const bool upwards = readsSource && source == &target.surface && sourceOffset.y < 0;
+    const bool upwards = sameSurface && sourceOffset.y < 0;
     for (int step = 0; step < box.bottom - box.top; ++step) {
         const int y = upwards ? box.bottom - 1 - step : box.top + step;
         std::uint32_t *row = target.Row(y) + box.left;
+        const std::uint32_t *from = nullptr;
         if (readsSource) {
-            const std::uint32_t *from = source->pixels +
-                                        static_cast<std::ptrdiff_t>(y + sourceOffset.y) * source->stride +
-                                        box.left + sourceOffset.x;
+            from = source->pixels + static_cast<std::ptrdiff_t>(y + sourceOffset.y) * source->stride +
+                   box.left + sourceOffset.x;
+        }
+        if (sameSurface) {
             std::copy(from, from + width, sourceRow.begin());
+            from = sourceRow.data();
         }
         if (table == kCopyTable) {
-            std::transform(sourceRow.begin(), sourceRow.end(), row,
-                           [](std::uint32_t p) { return p & kColorMask; });
+            if (from != nullptr) {
+                std::transform(from, from + width, row, [](std::uint32_t p) { return p & kColorMask; });
+            }
             continue;
         }
         for (size_t i = 0; i < width; ++i) {
-            row[i] = Evaluate(table, pattern, readsSource ? sourceRow[i] : 0, row[i]);
+            row[i] = Evaluate(table, pattern, from != nullptr ? from[i] : 0, row[i]);
         }
     }
 }

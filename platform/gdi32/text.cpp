@@ -1,7 +1,8 @@
 // Text: metrics, extents and drawing at any escapement and orientation, with the opaque cell as
 // a turned rectangle and the glyphs smoothed over it.
 #include "raster.h"
-#include "typeface.h"
+#include "glyphcache.h"
+#include "textcell.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,99 +18,28 @@ constexpr double kSubpixels = 64.0;   // FreeType's 26.6
 constexpr UINT kVerticalAlignment = TA_BASELINE | TA_BOTTOM | TA_TOP;
 constexpr UINT kHorizontalAlignment = TA_CENTER | TA_LEFT | TA_RIGHT;
 
-struct Vector {
-    double x;
-    double y;
-};
-Vector operator+(Vector a, Vector b)
-{
-    return {a.x + b.x, a.y + b.y};
-}
-Vector operator-(Vector a, Vector b)
-{
-    return {a.x - b.x, a.y - b.y};
-}
-Vector operator*(double s, Vector v)
-{
-    return {s * v.x, s * v.y};
-}
-double Dot(Vector a, Vector b)
-{
-    return a.x * b.x + a.y * b.y;
-}
-
 // An angle in tenths of a degree, any sign, as radians within one turn.
 double Radians(LONG tenths)
 {
     return ((tenths % kTenthsPerTurn) + kTenthsPerTurn) % kTenthsPerTurn * kPi / 1800.0;
 }
 
-// The text's cell: a rectangle along the baseline, turned by the escapement (surface pixels).
-struct Cell {
-    Vector origin;    // baseline origin
-    Vector direction; // along the baseline
-    Vector up;        // towards the ascenders
-    double length;
-    double ascent;
-    double descent;
-
-    bool Contains(double x, double y) const
-    {
-        const Vector offset = Vector{x, y} - origin;
-        const double along = Dot(offset, direction);
-        const double height = Dot(offset, up);
-        return along >= 0 && along < length && height > -descent && height <= ascent;
-    }
-
-    // Calls `span(y, left, right)` for the pixel runs whose centres lie inside.
-    template <typename Span> void ForEachSpan(const RECT &clip, Span span) const
-    {
-        const Vector top = ascent * up;
-        const Vector bottom = -descent * up;
-        const Vector corners[] = {origin + top, origin + top + length * direction, origin + bottom,
-                                  origin + bottom + length * direction};
-        double left = corners[0].x;
-        double right = left;
-        double high = corners[0].y;
-        double low = high;
-        for (const Vector &corner : corners) {
-            left = std::min(left, corner.x);
-            right = std::max(right, corner.x);
-            high = std::min(high, corner.y);
-            low = std::max(low, corner.y);
-        }
-        const int firstX = std::max(static_cast<int>(std::floor(left)), static_cast<int>(clip.left));
-        const int lastX = std::min(static_cast<int>(std::ceil(right)), static_cast<int>(clip.right));
-        const int firstY = std::max(static_cast<int>(std::floor(high)), static_cast<int>(clip.top));
-        const int lastY = std::min(static_cast<int>(std::ceil(low)), static_cast<int>(clip.bottom));
-        for (int y = firstY; y < lastY; ++y) {
-            int x = firstX;
-            while (x < lastX && !Contains(x + 0.5, y + 0.5)) {
-                ++x;
-            }
-            const int start = x;
-            while (x < lastX && Contains(x + 0.5, y + 0.5)) {
-                ++x;
-            }
-            if (start < x) {
-                span(y, start, x);
-            }
-        }
-    }
-};
-
-// Blends one loaded glyph's coverage at the pixel (left, top), only inside the cell.
-void BlendGlyph(const Canvas &canvas, const Cell &cell, const FT_Bitmap &coverage, int left, int top,
+// Blends a glyph's coverage with its top-left pixel at (left, top), only inside the cell.
+void BlendGlyph(const Canvas &canvas, const Cell &cell, const GlyphImage &glyph, int left, int top,
                 std::uint32_t pixel)
 {
-    for (unsigned row = 0; row < coverage.rows; ++row) {
-        const unsigned char *values = coverage.buffer + static_cast<std::ptrdiff_t>(row) * coverage.pitch;
-        const int y = top + static_cast<int>(row);
-        for (unsigned column = 0; column < coverage.width; ++column) {
-            const int x = left + static_cast<int>(column);
-            if (values[column] != 0 && cell.Contains(x + 0.5, y + 0.5)) {
-                BlendPixel(canvas, x, y, pixel, values[column]);
-            }
+    const int firstRow = std::max(top, static_cast<int>(canvas.clip.top));
+    const int lastRow = std::min(top + glyph.rows, static_cast<int>(canvas.clip.bottom));
+    const int firstX = std::max(left, static_cast<int>(canvas.clip.left));
+    const int lastX = std::min(left + glyph.width, static_cast<int>(canvas.clip.right));
+    for (int y = firstRow; y < lastRow; ++y) {
+        int start = 0;
+        int end = 0;
+        if (!cell.RowSpan(y, firstX, lastX, start, end)) {
+            continue;
+        }
+        for (int x = start; x < end; ++x) {
+            BlendPixel(canvas, x, y, pixel, glyph.At(x - left, y - top));
         }
     }
 }
@@ -120,18 +50,11 @@ void DrawGlyph(const Canvas &canvas, const Cell &cell, RealizedFont &font, UINT 
 {
     const Vector whole = {std::floor(at.x), std::floor(at.y)};
     // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
-    FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
-                       static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
-    FT_Matrix matrix = turn;
-    if (!LoadGlyph(*font.face, font.ppem, character, &matrix, &delta)) {
-        return;
-    }
-    FT_GlyphSlot slot = font.face->face->glyph;
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
-        return;
-    }
-    BlendGlyph(canvas, cell, slot->bitmap, static_cast<int>(whole.x) + slot->bitmap_left,
-               static_cast<int>(whole.y) - slot->bitmap_top, pixel);
+    const FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
+                             static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
+    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, turn, delta);
+    BlendGlyph(canvas, cell, glyph, static_cast<int>(whole.x) + glyph.left,
+               static_cast<int>(whole.y) - glyph.top, pixel);
 }
 
 // The DC's font, when a face was found for it.
