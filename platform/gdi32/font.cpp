@@ -46,32 +46,32 @@ void FillMetrics(const Typeface &typeface, const LOGFONTW &logical, RealizedFont
                                    -kLargestHeight, kLargestHeight);
     TEXTMETRICW &metrics = realized.metrics;
     if (height > 0) {
-        // A positive height is the cell: ascent plus descent.
-        const double scale = static_cast<double>(height) / designHeight;
-        metrics.tmAscent = Scale(typeface.ascent, scale);
-        metrics.tmDescent = Scale(typeface.descent, scale);
-        realized.ppem = Scale(typeface.unitsPerEm, scale);
-        if (std::lround(static_cast<double>(designHeight) * realized.ppem / typeface.unitsPerEm) > height) {
+        // A positive height is the cell: the largest em whose cell still fits in it.
+        realized.ppem = Scale(typeface.unitsPerEm, static_cast<double>(height) / designHeight);
+        if (realized.ppem > 1 &&
+            Scale(designHeight, static_cast<double>(realized.ppem) / typeface.unitsPerEm) > height) {
             --realized.ppem;
         }
     } else {
         // A negative one is the em.
         realized.ppem = -height;
-        const double scale = static_cast<double>(realized.ppem) / typeface.unitsPerEm;
-        metrics.tmAscent = Scale(typeface.ascent, scale);
-        metrics.tmDescent = Scale(typeface.descent, scale);
     }
+    // Ascent and descent follow the em, each rounded on its own, so the cell may come out smaller.
+    const double designScale = static_cast<double>(realized.ppem) / typeface.unitsPerEm;
+    metrics.tmAscent = Scale(typeface.ascent, designScale);
+    metrics.tmDescent = Scale(typeface.descent, designScale);
+    metrics.tmInternalLeading = Scale(designHeight - typeface.unitsPerEm, designScale);
     if (const PixelExtent *extent = FindPixelExtent(typeface, height)) {
         realized.ppem = extent->ppem;
         metrics.tmAscent = extent->ascent;
         metrics.tmDescent = extent->descent;
+        metrics.tmInternalLeading = extent->ascent + extent->descent - extent->ppem;
     }
     realized.ppem = std::max(realized.ppem, 1);
     const double emScale = static_cast<double>(realized.ppem) / typeface.unitsPerEm;
     metrics.tmHeight = metrics.tmAscent + metrics.tmDescent;
-    metrics.tmInternalLeading = metrics.tmHeight - realized.ppem;
     metrics.tmExternalLeading = Scale(typeface.externalLeading, emScale);
-    metrics.tmAveCharWidth = Scale(typeface.averageWidth, emScale);
+    metrics.tmAveCharWidth = std::max(Scale(typeface.averageWidth, emScale), 1);
     metrics.tmMaxCharWidth = Scale(typeface.maximumWidth, emScale);
     metrics.tmWeight = typeface.weight;
     metrics.tmDigitizedAspectX = kDigitizedAspect;

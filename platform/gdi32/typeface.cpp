@@ -50,7 +50,7 @@ int ReadSigned16(const std::vector<FT_Byte> &data, size_t at)
     return static_cast<std::int16_t>(ReadUnsigned16(data, at));
 }
 
-// The records of the first VDMX group that applies to square pixels, if the face has one.
+// The records of the first ANSI VDMX group that applies to square pixels, if the face has one.
 std::vector<PixelExtent> ReadPixelExtents(FT_Face face)
 {
     FT_ULong length = 0;
@@ -64,6 +64,10 @@ std::vector<PixelExtent> ReadPixelExtents(FT_Face face)
         const size_t ratio = kVdmxHeaderSize + i * kVdmxRatioSize;
         if (ratio + kVdmxRatioSize > data.size()) {
             break;
+        }
+        // A range for character set 0 covers every glyph; GDI reads only the ANSI ranges.
+        if (data[ratio] == 0) {
+            continue;
         }
         const unsigned x = data[ratio + 1];
         const unsigned yStart = data[ratio + 2];

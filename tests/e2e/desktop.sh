@@ -20,16 +20,17 @@ program=$1
 close_request=$2
 check=$3
 
-# Client coordinates from the dialog's layout (dialog units 5,245 and 100,245 for the check boxes).
-first_animate_box=(15 505)
-second_animate_label=(190 497 50 16) # x y width height
-scene_height=400                     # the controls start below
-escapement_field=(37 465)
-orientation_field=(200 465)
-escapement_up=(72 457)   # the arrows of the escapement's up-down, inside the field's right edge
-escapement_down=(72 473)
-equal_box=(114 464)      # "=="
-alignment_list=(500 461) # the drop-down list's box
+# Client coordinates from the dialog's layout: Tahoma at 9 points makes a dialog unit 7/4 pixels
+# wide and 14/8 high (the check boxes at 5,245 and 100,245 are at 9,429 and 175,429).
+first_animate_box=(15 442)
+second_animate_label=(190 435 50 14) # x y width height
+scene_height=360                     # the controls start below
+escapement_field=(37 408)
+orientation_field=(200 407)
+escapement_up=(72 401)   # the arrows of the escapement's up-down, inside the field's right edge
+escapement_down=(72 415)
+equal_box=(114 406)      # "=="
+alignment_list=(500 404) # the drop-down list's box
 cross_y=170              # the horizontal line of the reference cross
 
 work=$(mktemp -d)

@@ -56,6 +56,22 @@ TEST(OpenedDialog, ControlsStartAsTheUserExpects)
     }
 }
 
+TEST(OpenedDialog, LaidOutInDialogUnitsOfItsOwnFont)
+{
+    // 386 x 259 dialog units in Tahoma at 9 points: a unit is 7/4 pixels wide and 14/8 high.
+    Dialog dialog;
+    RECT client = {};
+    GetClientRect(dialog.hwnd(), &client);
+    EXPECT_EQ(client.right, 676);
+    EXPECT_EQ(client.bottom, 453);
+    RECT animate = {};
+    GetWindowRect(GetDlgItem(dialog.hwnd(), chx5), &animate);
+    MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT *>(&animate), 2);
+    EXPECT_EQ(animate.left, 175);
+    EXPECT_EQ(animate.top, 429);
+    EXPECT_EQ(animate.bottom - animate.top, 26);
+}
+
 TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
 {
     Dialog dialog;

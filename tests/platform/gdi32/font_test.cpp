@@ -90,6 +90,30 @@ TEST(FontMetrics, NegativeHeightIsTheEm)
     EXPECT_GT(metrics.tmAveCharWidth, 0);
 }
 
+// Tahoma, the dialog font, as Wine sizes it: its VDMX ranges are for character set 0, which GDI
+// passes over, so ascent and descent come from the em, each rounded on its own; a positive
+// height then may give a smaller cell than asked. The letters' width gives the dialog base units.
+TEST(FontMetrics, DialogFontSizesFollowTheEm)
+{
+    struct Size {
+        LONG height;
+        LONG ascent, descent, internalLeading;
+        LONG alphabetWidth;
+    };
+    constexpr WCHAR kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (const Size expected :
+         {Size{-11, 11, 2, 2, 330}, Size{-12, 12, 2, 2, 353}, Size{-15, 15, 3, 3, 427}, Size{9, 7, 1, 1, 189},
+          Size{15, 12, 2, 2, 353}, Size{20, 16, 3, 3, 475}, Size{50, 41, 8, 8, 1178}}) {
+        FontDc tahoma(L"Tahoma", expected.height);
+        const TEXTMETRICW metrics = tahoma.Metrics();
+        EXPECT_EQ(metrics.tmAscent, expected.ascent) << expected.height;
+        EXPECT_EQ(metrics.tmDescent, expected.descent) << expected.height;
+        EXPECT_EQ(metrics.tmHeight, expected.ascent + expected.descent) << expected.height;
+        EXPECT_EQ(metrics.tmInternalLeading, expected.internalLeading) << expected.height;
+        EXPECT_EQ(tahoma.Extent(kAlphabet, 52).cx, expected.alphabetWidth) << expected.height;
+    }
+}
+
 TEST(FontMetrics, RotationChangesNoExtent)
 {
     const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
