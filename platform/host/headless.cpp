@@ -2,6 +2,7 @@
 #include "headless.h"
 #include "host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -15,6 +16,9 @@ namespace {
 
 // Non-zero at start, as a tick count is on a running system.
 constexpr DWORD kClockStart = 1000;
+// The pixels a window keeps are bounded as a screen's are: a window larger than this (a dialog
+// template may ask for one with a huge font) is clipped to it instead of taking gigabytes.
+constexpr int kLargestSurface = 8192;
 
 struct HostSurface {
     Surface surface;
@@ -44,8 +48,8 @@ Surface *CreateSurface(HWND window, int width, int height)
     if (!entry) {
         entry = std::make_unique<HostSurface>();
     }
-    width = width > 0 ? width : 0;
-    height = height > 0 ? height : 0;
+    width = std::clamp(width, 0, kLargestSurface);
+    height = std::clamp(height, 0, kLargestSurface);
     entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
     entry->surface = {width, height, width, entry->pixels.data()};
     return &entry->surface;
