@@ -89,7 +89,9 @@ TEST_P(AngleFieldInput, SendsItsNumberWithinTheLimitsToThePartnerWhenCoupled)
 
 std::u16string Repeated(char16_t c, size_t count)
 {
-    return std::u16string(count, c);
+    std::u16string text;
+    text.assign(count, c);
+    return text;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -219,7 +219,7 @@ TEST_F(Headless, AHugeWindowKeepsItsSizeButOnlyAScreenfulOfPixels)
     EXPECT_EQ(rect.right - rect.left, 60000);
     UpdateWindow(huge);
     HDC dc = GetDC(huge);
-    const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    auto *const white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     const RECT far = {50000, 50000, 50010, 50010};
     EXPECT_NE(FillRect(dc, &far, white), 0) << "clipped, not written";
     const RECT near = {5, 5, 15, 15};
