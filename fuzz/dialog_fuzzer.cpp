@@ -43,6 +43,36 @@ Traffic g_traffic;
     std::abort();
 }
 
+int ReadAngle(HWND dialog, int field)
+{
+    return static_cast<int>(GetDlgItemInt(dialog, field, nullptr, TRUE));
+}
+
+std::string TextOf(HWND dialog, int field)
+{
+    char text[64] = {};
+    GetDlgItemTextA(dialog, field, text, sizeof(text));
+    return text;
+}
+
+// A changed angle field, handled: coupled, the partner now holds its angle within the limits;
+// uncoupled, the partner is untouched.
+INT_PTR HandleAngleChange(HWND hwnd, int field, WPARAM wParam, LPARAM lParam)
+{
+    const int partner = field == edt1 ? edt2 : edt1;
+    const bool coupled = IsDlgButtonChecked(hwnd, chx3) == BST_CHECKED;
+    const int angle = ReadAngle(hwnd, field);
+    const std::string partnerBefore = TextOf(hwnd, partner);
+    const INT_PTR result = DialogProc(hwnd, WM_COMMAND, wParam, lParam);
+    if (coupled && ReadAngle(hwnd, partner) != std::clamp(angle, -kAngleLimit, kAngleLimit)) {
+        Fail("a coupled angle did not reach the partner field within the limits");
+    }
+    if (!coupled && TextOf(hwnd, partner) != partnerBefore) {
+        Fail("an uncoupled angle changed the partner field");
+    }
+    return result;
+}
+
 INT_PTR CALLBACK WatchedDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_TIMER) {
@@ -52,7 +82,10 @@ INT_PTR CALLBACK WatchedDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return DialogProc(hwnd, message, wParam, lParam);
     }
     g_traffic.deepest = std::max(g_traffic.deepest, ++g_traffic.depth);
-    const INT_PTR result = DialogProc(hwnd, message, wParam, lParam);
+    const int id = LOWORD(wParam);
+    const INT_PTR result = HIWORD(wParam) == EN_CHANGE && (id == edt1 || id == edt2)
+                               ? HandleAngleChange(hwnd, id, wParam, lParam)
+                               : DialogProc(hwnd, message, wParam, lParam);
     --g_traffic.depth;
     return result;
 }
@@ -81,11 +114,6 @@ void Pump(HWND dialog)
             Fail("a paint kept or lost GDI objects");
         }
     }
-}
-
-int ReadAngle(HWND dialog, int field)
-{
-    return static_cast<int>(GetDlgItemInt(dialog, field, nullptr, TRUE));
 }
 
 bool Checked(HWND dialog, int box)
