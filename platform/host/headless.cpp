@@ -16,9 +16,6 @@ namespace {
 
 // Non-zero at start, as a tick count is on a running system.
 constexpr DWORD kClockStart = 1000;
-// The pixels a window keeps are bounded as a screen's are: a window larger than this (a dialog
-// template may ask for one with a huge font) is clipped to it instead of taking gigabytes.
-constexpr int kLargestSurface = 8192;
 
 struct HostSurface {
     Surface surface;
