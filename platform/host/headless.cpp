@@ -2,6 +2,7 @@
 #include "headless.h"
 #include "host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -45,8 +46,8 @@ Surface *CreateSurface(HWND window, int width, int height)
     if (!entry) {
         entry = std::make_unique<HostSurface>();
     }
-    width = width > 0 ? width : 0;
-    height = height > 0 ? height : 0;
+    width = std::clamp(width, 0, kLargestSurface);
+    height = std::clamp(height, 0, kLargestSurface);
     entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
     entry->surface = {width, height, width, entry->pixels.data()};
     return &entry->surface;

@@ -16,6 +16,10 @@ struct Event {
     LPARAM lParam = 0;
 };
 
+// The pixels a window keeps are bounded as a screen's are: a larger window (a dialog template may
+// ask for one with a huge font) keeps this many in each direction instead of taking gigabytes.
+constexpr int kLargestSurface = 8192;
+
 // The pixels of a top-level window (its whole frame), created or resized to width x height.
 // The pointer stays valid until DestroySurface; its pixels move when the size changes.
 Surface *CreateSurface(HWND window, int width, int height);

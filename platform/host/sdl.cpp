@@ -466,8 +466,8 @@ Surface *CreateSurface(HWND window, int width, int height)
     if (!entry) {
         entry = std::make_unique<NativeWindow>();
     }
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = std::clamp(width, 0, kLargestSurface);
+    height = std::clamp(height, 0, kLargestSurface);
     entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
     entry->surface = {width, height, width, entry->pixels.data()};
     entry->shown.clear();

@@ -1,19 +1,40 @@
 // Dialog items by id: lookup, text, numbers and check boxes.
 #include "window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 
 namespace {
 
-constexpr WCHAR kBlank = L' ';
+// The platform reads no more of the text than this, in its 8-bit form; the rest does not count.
+constexpr int kNumberTextCapacity = 30;
+// The full-width forms of the ASCII characters, which the 8-bit form maps to those characters.
+constexpr char16_t kFirstFullWidth = 0xFF01;
+constexpr char16_t kLastFullWidth = 0xFF5E;
+constexpr char16_t kFullWidthOffset = 0xFF01 - 0x21;
+constexpr char16_t kIdeographicSpace = 0x3000;
+
+char16_t AsNarrow(char16_t c)
+{
+    if (c >= kFirstFullWidth && c <= kLastFullWidth) {
+        return static_cast<char16_t>(c - kFullWidthOffset);
+    }
+    return c == kIdeographicSpace ? u' ' : c;
+}
+
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
 // Reads a whole number as the platform does: blanks, a sign, then digits up to the first
 // character that is not one; at least one digit, and the number in range.
-bool ParseNumber(const std::u16string &text, bool isSigned, UINT &value)
+bool ParseNumber(std::u16string text, bool isSigned, UINT &value)
 {
+    std::transform(text.begin(), text.end(), text.begin(), AsNarrow);
     size_t at = 0;
-    while (at < text.size() && text[at] == kBlank) {
+    while (at < text.size() && IsBlank(text[at])) {
         ++at;
     }
     bool negative = false;
@@ -114,9 +135,9 @@ UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated, BOOL bS
     if (item == nullptr) {
         return 0;
     }
-    const int length = GetWindowTextLengthW(item);
-    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(item, reinterpret_cast<LPWSTR>(text.data()), length + 1)));
+    std::u16string text(kNumberTextCapacity, u'\0');
+    text.resize(static_cast<size_t>(
+        GetWindowTextW(item, reinterpret_cast<LPWSTR>(text.data()), kNumberTextCapacity)));
     UINT value = 0;
     if (!ParseNumber(text, bSigned != FALSE, value)) {
         return 0;

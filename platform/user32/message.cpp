@@ -32,7 +32,9 @@ struct Timer {
 
 struct Queue {
     std::deque<MSG> posted;
-    std::deque<MSG> input; // from the host
+    // Input from the host, routed only when it is read: keys typed ahead go to the focus of
+    // that moment, so a Tab followed by digits puts the digits into the next field.
+    std::deque<host::Event> input;
     bool quitPosted = false;
     int quitCode = 0;
     std::vector<Timer> timers;
@@ -296,19 +298,30 @@ std::optional<MSG> Route(const host::Event &event)
 bool Retrieve(MSG &msg, HWND hwnd, UINT first, UINT last, bool remove)
 {
     Queue &queue = TheQueue();
-    for (auto *list : {&queue.posted, &queue.input}) {
-        for (auto it = list->begin(); it != list->end(); ++it) {
-            if (MatchesFilter(*it, hwnd, first, last)) {
-                msg = *it;
-                if (remove) {
-                    list->erase(it);
-                    if (list == &queue.input) {
-                        TrackKeys(msg);
-                    }
-                }
-                return true;
+    for (auto it = queue.posted.begin(); it != queue.posted.end(); ++it) {
+        if (MatchesFilter(*it, hwnd, first, last)) {
+            msg = *it;
+            if (remove) {
+                queue.posted.erase(it);
             }
+            return true;
         }
+    }
+    for (auto it = queue.input.begin(); it != queue.input.end();) {
+        const std::optional<MSG> routed = Route(*it);
+        if (!routed) {
+            it = queue.input.erase(it); // no window takes it any more
+            continue;
+        }
+        if (MatchesFilter(*routed, hwnd, first, last)) {
+            msg = *routed;
+            if (remove) {
+                queue.input.erase(it);
+                TrackKeys(msg);
+            }
+            return true;
+        }
+        ++it;
     }
     if (queue.quitPosted && ((first == 0 && last == 0) || (WM_QUIT >= first && WM_QUIT <= last))) {
         msg = MakeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(queue.quitCode), 0);
@@ -368,9 +381,7 @@ bool Peek(MSG *msg, HWND hwnd, UINT first, UINT last, UINT flags)
     }
     host::Event event;
     while (host::WaitForEvent(host::Now(), event)) {
-        if (std::optional<MSG> routed = Route(event)) {
-            TheQueue().input.push_back(*routed);
-        }
+        TheQueue().input.push_back(event);
     }
     if (!Retrieve(*msg, hwnd, first, last, (flags & PM_REMOVE) != 0)) {
         return false;
@@ -386,9 +397,7 @@ bool WaitForInput()
     const DWORD deadline = NextTimerDue();
     host::Event event;
     if (host::WaitForEvent(deadline, event)) {
-        if (std::optional<MSG> routed = Route(event)) {
-            TheQueue().input.push_back(*routed);
-        }
+        TheQueue().input.push_back(event);
         return true;
     }
     return deadline != INFINITE;
@@ -539,11 +548,14 @@ void KillWindowTimers(HWND hwnd)
 
 void RemoveWindowMessages(HWND hwnd)
 {
-    for (auto *list : {&TheQueue().posted, &TheQueue().input}) {
-        list->erase(
-            std::remove_if(list->begin(), list->end(), [hwnd](const MSG &m) { return m.hwnd == hwnd; }),
-            list->end());
-    }
+    auto &posted = TheQueue().posted;
+    posted.erase(
+        std::remove_if(posted.begin(), posted.end(), [hwnd](const MSG &m) { return m.hwnd == hwnd; }),
+        posted.end());
+    auto &input = TheQueue().input;
+    input.erase(
+        std::remove_if(input.begin(), input.end(), [hwnd](const host::Event &e) { return e.window == hwnd; }),
+        input.end());
 }
 
 } // namespace platform::user32

@@ -3,6 +3,7 @@
 #include "controls.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -80,6 +81,16 @@ public:
         SIZE size = {0, 0};
         GetTextExtentPoint32W(dc_, controls::Wide(edit_.text), static_cast<int>(count), &size);
         return size.cx;
+    }
+    // The widths of all the prefixes in one pass: element i is the width of the first i + 1
+    // characters. Measuring each prefix on its own would take time growing with the square.
+    std::vector<int> PrefixWidths() const
+    {
+        std::vector<int> widths(edit_.text.size());
+        SIZE size = {0, 0};
+        GetTextExtentExPointW(dc_, controls::Wide(edit_.text), static_cast<int>(widths.size()), 0, nullptr,
+                              widths.data(), &size);
+        return widths;
     }
     int LineHeight() const
     {
@@ -402,13 +413,13 @@ size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
 {
     const Measure measure(hwnd, edit);
     const int offset = x - TextOrigin(hwnd, edit, measure);
+    const std::vector<int> widths = measure.PrefixWidths();
     int previous = 0;
-    for (size_t count = 1; count <= edit.text.size(); ++count) {
-        const int width = measure.Width(count);
-        if (offset < (previous + width) / 2) {
+    for (size_t count = 1; count <= widths.size(); ++count) {
+        if (offset < (previous + widths[count - 1]) / 2) {
             return count - 1;
         }
-        previous = width;
+        previous = widths[count - 1];
     }
     return edit.text.size();
 }

@@ -173,6 +173,21 @@ TEST_F(HeadlessInput, KeysGoToTheFocusAndMoveTheKeyState)
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
 }
 
+TEST_F(HeadlessInput, KeysTypedAheadGoToTheFocusOfTheMomentTheyAreRead)
+{
+    // A Tab and a digit typed before the loop runs: the Tab's handler moves the focus, and the
+    // digit must land in the new focus, as Windows routes keys when they are read.
+    SetFocus(window_);
+    platform::InjectInput(window_, WM_KEYDOWN, VK_TAB, 0);
+    platform::InjectInput(window_, WM_CHAR, '7', 0);
+    MSG msg = Next();
+    EXPECT_EQ(msg.hwnd, window_);
+    SetFocus(child_); // what the Tab does
+    msg = Next();
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CHAR));
+    EXPECT_EQ(msg.hwnd, child_);
+}
+
 TEST_F(Headless, FramesAreWrittenAsPngOfTheWholeWindow)
 {
     UpdateWindow(window_); // erases to the class's black
@@ -191,6 +206,27 @@ TEST_F(Headless, FramesAreWrittenAsPngOfTheWholeWindow)
     // Width and height, big-endian, right after the chunk's name.
     EXPECT_EQ((header[16] << 24) | (header[17] << 16) | (header[18] << 8) | header[19], kWidth);
     EXPECT_EQ((header[20] << 24) | (header[21] << 16) | (header[22] << 8) | header[23], kHeight);
+}
+
+TEST_F(Headless, AHugeWindowKeepsItsSizeButOnlyAScreenfulOfPixels)
+{
+    // 60000 x 60000 pixels would take more than 13 GB.
+    HWND huge = CreateWindowExA(0, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 60000, 60000, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(huge, nullptr);
+    RECT rect;
+    GetWindowRect(huge, &rect);
+    EXPECT_EQ(rect.right - rect.left, 60000);
+    UpdateWindow(huge);
+    HDC dc = GetDC(huge);
+    auto *const white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    const RECT far = {50000, 50000, 50010, 50010};
+    EXPECT_NE(FillRect(dc, &far, white), 0) << "clipped, not written";
+    const RECT near = {5, 5, 15, 15};
+    FillRect(dc, &near, white);
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 255, 255)) << "the part that is kept is drawn";
+    ReleaseDC(huge, dc);
+    DestroyWindow(huge);
 }
 
 } // namespace

@@ -1,0 +1,109 @@
+// Odd text in an angle field: each is read as the platform reads numbers, drawn with that angle,
+// and with "==" checked sent to the partner up-down, which holds it within its limits; nothing
+// crashes or hangs, however long or strange the text.
+#include "SlantGlyphDemo.h"
+#include "test_support.h"
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using test::Dialog;
+
+constexpr int kAngleLimit = 3600;
+constexpr size_t kLongText = 10000;
+constexpr const char *kPartnerBefore = "123"; // no case below reads as this
+
+struct BadInput {
+    const char *name;
+    std::u16string text;
+    int angle; // what the field reads as
+};
+
+void PrintTo(const BadInput &input, std::ostream *out)
+{
+    *out << input.name;
+}
+
+LPCWSTR Wide(const std::u16string &text)
+{
+    return reinterpret_cast<LPCWSTR>(text.c_str());
+}
+
+int ReadAngle(const Dialog &dialog, int field)
+{
+    return static_cast<int>(GetDlgItemInt(dialog.hwnd(), field, nullptr, TRUE));
+}
+
+class AngleFieldInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(AngleFieldInput, IsReadAndDrawnAsItsNumberWhenUncoupled)
+{
+    Dialog dialog;
+    dialog.SetCheckQuietly(chx3, false);
+    dialog.SetText(edt2, kPartnerBefore);
+    SetDlgItemTextW(dialog.hwnd(), edt1, Wide(GetParam().text));
+
+    EXPECT_EQ(GetWindowTextLengthW(dialog.Item(edt1)), static_cast<int>(GetParam().text.size()))
+        << "the field keeps the whole text";
+    EXPECT_EQ(ReadAngle(dialog, edt1), GetParam().angle);
+    EXPECT_EQ(dialog.Text(edt2), kPartnerBefore) << "uncoupled, the partner is left alone";
+
+    Dialog plain;
+    plain.SetAnglesUncoupled(std::to_string(GetParam().angle).c_str(), kPartnerBefore);
+    EXPECT_TRUE(test::Frame(dialog.hwnd()) == test::Frame(plain.hwnd()))
+        << "drawn with the angle it reads as";
+}
+
+TEST_P(AngleFieldInput, SendsItsNumberWithinTheLimitsToThePartnerWhenCoupled)
+{
+    const std::string mirrored = std::to_string(std::clamp(GetParam().angle, -kAngleLimit, kAngleLimit));
+    const struct {
+        int field, partner;
+        bool bySetText;
+    } ways[] = {{edt1, edt2, true}, {edt2, edt1, false}};
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.field);
+        Dialog dialog;
+        if (way.partner == edt2) {
+            dialog.SetAnglesUncoupled("0", kPartnerBefore);
+        } else {
+            dialog.SetAnglesUncoupled(kPartnerBefore, "0");
+        }
+        if (way.bySetText) {
+            SetDlgItemTextW(dialog.hwnd(), way.field, Wide(GetParam().text));
+        } else {
+            SendMessageW(dialog.Item(way.field), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(Wide(GetParam().text)));
+        }
+        EXPECT_EQ(dialog.Text(way.partner), mirrored);
+        // The partner changed, so its change came back and rewrote the field in plain form.
+        EXPECT_EQ(dialog.Text(way.field), mirrored);
+        EXPECT_EQ(ReadAngle(dialog, edt1), ReadAngle(dialog, edt2));
+    }
+}
+
+std::u16string Repeated(char16_t c, size_t count)
+{
+    std::u16string text;
+    text.assign(count, c);
+    return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AngleFieldInput,
+    ::testing::Values(BadInput{"TenThousandDigits", Repeated(u'1', kLongText), 0},
+                      BadInput{"NumberThenTenThousandLetters", u"12" + Repeated(u'x', kLongText - 2), 12},
+                      BadInput{"NumberAfterTenThousandBlanks", Repeated(u' ', kLongText - 1) + u"7", 0},
+                      BadInput{"BeyondThirtyTwoBits", u"99999999999", 0},
+                      BadInput{"BeyondTheRange", u"-99999", -99999}, BadInput{"LoneMinus", u"-", 0},
+                      BadInput{"PlusSign", u"+5", 5}, BadInput{"LeadingBlank", u" 12", 12},
+                      BadInput{"LeadingTab", u"\t12", 12}, BadInput{"Hexadecimal", u"0x10", 0},
+                      BadInput{"FullWidthDigits", u"\uFF11\uFF12", 12}, BadInput{"Empty", u"", 0}),
+    [](const ::testing::TestParamInfo<BadInput> &info) { return std::string(info.param.name); });
+
+} // namespace
