@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <optional>
 
@@ -41,6 +42,7 @@ struct Queue {
     UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
     DWORD lastMessageTime = 0;
     SHORT keys[kKeyCount] = {};
+    MSG lastClick = {}; // the last button press, which a second one may make a double click
 };
 
 Queue &TheQueue()
@@ -241,6 +243,35 @@ void TrackKeys(const MSG &msg)
     }
 }
 
+// A second press of the same button on the same window, soon and close enough, is a double
+// click for a window whose class asks for them.
+void MakeDoubleClick(MSG &msg)
+{
+    const bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
+                       msg.message == WM_MBUTTONDOWN;
+    const MSG &last = TheQueue().lastClick;
+    Window *window = LookupQuiet(msg.hwnd);
+    if (!press || window == nullptr || (window->windowClass->style & CS_DBLCLKS) == 0 ||
+        last.message != msg.message || last.hwnd != msg.hwnd || msg.time - last.time >= GetDoubleClickTime() ||
+        std::abs(msg.pt.x - last.pt.x) >= GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
+        std::abs(msg.pt.y - last.pt.y) >= GetSystemMetrics(SM_CYDOUBLECLK) / 2) {
+        return;
+    }
+    msg.message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+}
+
+// What a removed mouse message leaves for the next press to be compared with.
+void RememberClick(const MSG &msg)
+{
+    MSG &last = TheQueue().lastClick;
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN) {
+        last = msg;
+    } else if (msg.message == WM_LBUTTONDBLCLK || msg.message == WM_RBUTTONDBLCLK ||
+               msg.message == WM_MBUTTONDBLCLK) {
+        last = {}; // a third press starts afresh
+    }
+}
+
 bool IsEnabledChain(Window *window)
 {
     for (Window *at = window; at != nullptr; at = IsRealChild(at) ? LookupQuiet(at->parent) : nullptr) {
@@ -287,6 +318,7 @@ std::optional<MSG> Route(const host::Event &event)
         POINT client = msg.pt;
         ScreenToClient(msg.hwnd, &client);
         msg.lParam = MAKELPARAM(client.x, client.y);
+        MakeDoubleClick(msg);
     }
     if (!IsEnabledChain(LookupQuiet(msg.hwnd))) {
         return std::nullopt;
@@ -318,6 +350,7 @@ bool Retrieve(MSG &msg, HWND hwnd, UINT first, UINT last, bool remove)
             if (remove) {
                 queue.input.erase(it);
                 TrackKeys(msg);
+                RememberClick(msg);
             }
             return true;
         }
@@ -536,6 +569,11 @@ LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode
         return 0;
     }
     return CallProcedure(window->procedure, window->unicode, unicode, hwnd, message, wParam, lParam);
+}
+
+void QueueInput(const host::Event &event)
+{
+    TheQueue().input.push_back(event);
 }
 
 void KillWindowTimers(HWND hwnd)

@@ -97,7 +97,8 @@ void SetVisibility(Window *window, bool show)
             host::SetVisible(window->handle, true);
             DrawNonClient(window);
         }
-        InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        // A window that appears is erased at once, and painted when its turn comes.
+        RedrawWindow(window->handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW);
         return;
     }
     // What the window covered must be drawn again by its parent.

@@ -393,6 +393,33 @@ void DrawItem(HDC dc, const ComboBox &box, int index, RECT rect, bool marked)
     }
 }
 
+// The drop-down button at the right end of the box, inside its border (client coordinates).
+RECT ButtonRect(HWND hwnd)
+{
+    RECT button;
+    GetClientRect(hwnd, &button);
+    InflateRect(&button, -kBorder, -kBorder);
+    button.left = std::max(button.left, button.right - GetSystemMetrics(SM_CXVSCROLL));
+    return button;
+}
+
+// The box's parts, as GetComboBoxInfo reports them.
+LRESULT GetInfo(HWND hwnd, const ComboBox &box, COMBOBOXINFO *info)
+{
+    if (info == nullptr || info->cbSize != sizeof(COMBOBOXINFO)) {
+        return FALSE;
+    }
+    info->rcButton = ButtonRect(hwnd);
+    GetClientRect(hwnd, &info->rcItem);
+    InflateRect(&info->rcItem, -kBorder, -kBorder);
+    info->rcItem.right = info->rcButton.left;
+    info->stateButton = box.dropped && box.tracking ? STATE_SYSTEM_PRESSED : 0;
+    info->hwndCombo = hwnd;
+    info->hwndItem = nullptr; // a drop-down list has no edit field
+    info->hwndList = box.list;
+    return TRUE;
+}
+
 void Paint(HWND hwnd, const ComboBox &box, HDC dc)
 {
     RECT client;
@@ -402,10 +429,7 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     FillRect(dc, &client, background);
     DrawBevel(dc, client, COLOR_3DSHADOW, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DFACE);
 
-    RECT inside = client;
-    InflateRect(&inside, -kBorder, -kBorder);
-    RECT button = inside;
-    button.left = std::max(inside.left, inside.right - GetSystemMetrics(SM_CXVSCROLL));
+    const RECT button = ButtonRect(hwnd);
     const bool pushed = box.dropped && box.tracking;
     if (pushed) {
         FillArea(dc, button.left, button.top, button.right, button.bottom, COLOR_3DSHADOW);
@@ -416,7 +440,7 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     }
     DrawArrow(dc, button, enabled);
 
-    RECT field = {inside.left + 1, inside.top + 1, button.left - 1, inside.bottom - 1};
+    RECT field = {client.left + kBorder + 1, client.top + kBorder + 1, button.left - 1, client.bottom - kBorder - 1};
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -504,6 +528,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return controls::CopyText(ItemText(*box, box->selected), reinterpret_cast<WCHAR *>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(ItemText(*box, box->selected).size());
+    case CB_GETCOMBOBOXINFO:
+        return GetInfo(hwnd, *box, reinterpret_cast<COMBOBOXINFO *>(lParam));
     case WM_KEYDOWN:
         OnKeyDown(hwnd, *box, wParam);
         return 0;
@@ -540,7 +566,12 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KILLFOCUS:
         box->focused = false;
-        Close(hwnd, *box, false);
+        // Leaving the box cancels a choice under way, and says so even when the list is closed.
+        if (box->dropped) {
+            Close(hwnd, *box, false);
+        } else {
+            controls::NotifyParent(hwnd, CBN_SELENDCANCEL);
+        }
         Redraw(hwnd, *box);
         controls::NotifyParent(hwnd, CBN_KILLFOCUS);
         return 0;
@@ -623,4 +654,9 @@ void RegisterComboBoxClass()
 {
     controls::RegisterControlClass(L"ComboBox", ComboBoxProc);
     controls::RegisterControlClass(kListClassName, ListProc);
+}
+
+BOOL WINAPI GetComboBoxInfo(HWND hwndCombo, PCOMBOBOXINFO pcbi)
+{
+    return SendMessageW(hwndCombo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(pcbi)) != 0 ? TRUE : FALSE;
 }
