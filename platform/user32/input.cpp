@@ -81,10 +81,8 @@ void QueueKey(const KEYBDINPUT &key)
     } else if (wasHeld) {
         flags |= KF_REPEAT;
     }
-    const HWND window = KeyboardWindow();
-    if (window != nullptr) {
-        QueueInput({window, message, generic, static_cast<LPARAM>(MAKELONG(1, (key.wScan & 0xFF) | flags))});
-    }
+    // With no window to take it, the key still goes up or down when the queue reads it.
+    QueueInput({KeyboardWindow(), message, generic, static_cast<LPARAM>(MAKELONG(1, (key.wScan & 0xFF) | flags))});
 }
 
 WPARAM MouseKeys()

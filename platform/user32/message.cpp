@@ -282,18 +282,32 @@ bool IsEnabledChain(Window *window)
     return true;
 }
 
+// Whether a child takes the mouse at `point` (its parent's client coordinates): a disabled child
+// leaves it to its parent, and so does one that calls itself transparent there, as a label does.
+bool TakesMouseAt(HWND child, POINT point)
+{
+    Window *window = LookupQuiet(child);
+    if (window == nullptr || (window->style & WS_VISIBLE) == 0 || (window->style & WS_DISABLED) != 0 ||
+        !PtInRect(&window->rect, point)) {
+        return false;
+    }
+    POINT screen = point;
+    ClientToScreen(window->parent, &screen);
+    return Send(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y), true) != HTTRANSPARENT;
+}
+
 // Routes a host event to the window that takes it: keys to the focus, the mouse to the capture
 // or to the deepest child under the pointer. Disabled windows take neither.
 std::optional<MSG> Route(const host::Event &event)
 {
-    Window *top = LookupQuiet(event.window);
-    if (top == nullptr) {
+    MSG msg = MakeMessage(event.window, event.message, event.wParam, event.lParam);
+    const bool key = event.message >= WM_KEYFIRST && event.message <= WM_KEYLAST;
+    if (key && GetFocus() != nullptr) {
+        msg.hwnd = GetFocus(); // even when the window it was typed into is gone
+    } else if (LookupQuiet(event.window) == nullptr) {
         return std::nullopt;
     }
-    MSG msg = MakeMessage(event.window, event.message, event.wParam, event.lParam);
-    if (event.message >= WM_KEYFIRST && event.message <= WM_KEYLAST) {
-        msg.hwnd = GetFocus() != nullptr ? GetFocus() : event.window;
-    } else if (event.message >= WM_MOUSEFIRST && event.message <= WM_MOUSELAST) {
+    if (event.message >= WM_MOUSEFIRST && event.message <= WM_MOUSELAST) {
         POINT point = {static_cast<SHORT>(LOWORD(event.lParam)), static_cast<SHORT>(HIWORD(event.lParam))};
         msg.pt = point;
         ClientToScreen(event.window, &msg.pt);
@@ -304,14 +318,15 @@ std::optional<MSG> Route(const host::Event &event)
                 descended = false;
                 Window *parent = LookupQuiet(msg.hwnd);
                 for (HWND child : parent->children) {
-                    Window *candidate = LookupQuiet(child);
-                    if ((candidate->style & WS_VISIBLE) != 0 && PtInRect(&candidate->rect, point)) {
-                        point.x -= candidate->client.left;
-                        point.y -= candidate->client.top;
-                        msg.hwnd = child;
-                        descended = true;
-                        break;
+                    if (!TakesMouseAt(child, point)) {
+                        continue;
                     }
+                    const Window *candidate = LookupQuiet(child);
+                    point.x -= candidate->client.left;
+                    point.y -= candidate->client.top;
+                    msg.hwnd = child;
+                    descended = true;
+                    break;
                 }
             }
         }
@@ -342,7 +357,9 @@ bool Retrieve(MSG &msg, HWND hwnd, UINT first, UINT last, bool remove)
     for (auto it = queue.input.begin(); it != queue.input.end();) {
         const std::optional<MSG> routed = Route(*it);
         if (!routed) {
-            it = queue.input.erase(it); // no window takes it any more
+            // No window takes it any more, but a key still goes up or down.
+            TrackKeys(MakeMessage(nullptr, it->message, it->wParam, it->lParam));
+            it = queue.input.erase(it);
             continue;
         }
         if (MatchesFilter(*routed, hwnd, first, last)) {
@@ -590,10 +607,18 @@ void RemoveWindowMessages(HWND hwnd)
     posted.erase(
         std::remove_if(posted.begin(), posted.end(), [hwnd](const MSG &m) { return m.hwnd == hwnd; }),
         posted.end());
+    // The window's pointer input goes with it; keys stay, for the focus of the moment they are read.
     auto &input = TheQueue().input;
-    input.erase(
-        std::remove_if(input.begin(), input.end(), [hwnd](const host::Event &e) { return e.window == hwnd; }),
-        input.end());
+    for (host::Event &event : input) {
+        if (event.window == hwnd) {
+            event.window = nullptr;
+        }
+    }
+    input.erase(std::remove_if(input.begin(), input.end(),
+                               [](const host::Event &e) {
+                                   return e.window == nullptr && (e.message < WM_KEYFIRST || e.message > WM_KEYLAST);
+                               }),
+                input.end());
 }
 
 } // namespace platform::user32

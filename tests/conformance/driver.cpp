@@ -20,6 +20,8 @@ constexpr UINT kDialogTemplate = 1;
 constexpr UINT kPollMilliseconds = 10;
 // A step that waits for ticks or repeats that never come gives up after this long.
 constexpr DWORD kPatience = 3000;
+// How long a moved pointer rests before a button is pressed or released there.
+constexpr DWORD kSettle = 30;
 // The dialog is ended by the driver, not by the script, with this result.
 constexpr INT_PTR kEndedByDriver = 77;
 // The program's animation timers and their period.
@@ -80,6 +82,7 @@ struct Run {
     int ticksWanted = 0; // animation ticks let through in this phase
     int ticks = 0;
     int scrolls = 0;
+    POINT pointer = {0, 0}; // where the last move sent the pointer
     bool buttonDown = false;
     bool finished = false; // every step played; the driver ends the dialog
     std::string messages;  // what the dialog procedure received during the step
@@ -174,7 +177,9 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
         text += "(" + Hex(static_cast<unsigned>(wParam & 0xFFF0)) + ")";
         break;
     case WM_NEXTDLGCTL:
-        text += "(" + std::to_string(wParam) + "," + std::to_string(lParam) + ")";
+        // With lParam set, wParam is the control to focus; otherwise it says which way to go.
+        text += "(" + (lParam != 0 ? WindowName(reinterpret_cast<HWND>(wParam)) : std::to_string(wParam)) + "," +
+                std::to_string(lParam) + ")";
         break;
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -440,6 +445,7 @@ bool BeginPhase(const Phase &phase)
             return true;
         }
         Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point)});
+        g_run.pointer = point;
         return false;
     }
     case Phase::Kind::Press:
@@ -470,6 +476,13 @@ bool PhaseOver(const Phase &phase)
     switch (phase.kind) {
     case Phase::Kind::Wait:
         return elapsed >= static_cast<DWORD>(phase.count);
+    case Phase::Kind::Move: {
+        // A desktop may echo the move back late; the button waits until the pointer has settled.
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const bool there = cursor.x == g_run.pointer.x && cursor.y == g_run.pointer.y;
+        return (there && elapsed >= kSettle) || elapsed >= kPatience;
+    }
     case Phase::Kind::Ticks:
         return g_run.ticksWanted == 0 || elapsed >= kPatience;
     case Phase::Kind::Scrolls:
@@ -498,8 +511,10 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
         return;
     }
     if (!g_run.opened) {
-        // Input goes to the foreground window; the steps begin once the dialog is that.
-        if (GetForegroundWindow() != g_run.dialog && GetTickCount() - g_run.phaseStart < kPatience) {
+        // The dialog shows once its queue is first empty, and input goes to the foreground window:
+        // the steps begin once the dialog is both.
+        const bool ready = IsWindowVisible(g_run.dialog) && GetForegroundWindow() == g_run.dialog;
+        if (!ready && GetTickCount() - g_run.phaseStart < kPatience) {
             return;
         }
         g_run.opened = true;

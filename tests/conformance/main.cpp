@@ -67,12 +67,10 @@ int Run(const std::vector<std::string> &args)
             }
             std::stringstream text;
             text << file.rdbuf();
-            conformance::Script script;
             std::string error;
-            if (!conformance::ParseScript(BaseName(args[index]), text.str(), script, error)) {
+            if (!conformance::ParseScripts(BaseName(args[index]), text.str(), scripts, error)) {
                 return Usage(error);
             }
-            scripts.push_back(script);
         }
     }
     std::ofstream file;

@@ -181,10 +181,10 @@ bool ParseStep(const std::string &line, Step &step, std::string &error)
     return true;
 }
 
-bool ParseScript(const std::string &name, const std::string &text, Script &script, std::string &error)
+bool ParseScripts(const std::string &name, const std::string &text, std::vector<Script> &scripts,
+                  std::string &error)
 {
-    script.name = name;
-    script.steps.clear();
+    Script script{name, {}};
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
@@ -195,12 +195,23 @@ bool ParseScript(const std::string &name, const std::string &text, Script &scrip
         if (start == std::string::npos || line[start] == '#') {
             continue;
         }
+        // A file may hold several scripts, each under a line "script NAME".
+        if (line.rfind("script ", start) == start) {
+            if (!script.steps.empty() || script.name != name) {
+                scripts.push_back(script);
+            }
+            script = Script{line.substr(start + 7), {}};
+            continue;
+        }
         Step step;
         if (!ParseStep(line.substr(start), step, error)) {
             error = name + ":" + std::to_string(number) + ": " + error;
             return false;
         }
         script.steps.push_back(step);
+    }
+    if (!script.steps.empty() || script.name != name) {
+        scripts.push_back(script);
     }
     return true;
 }

@@ -50,9 +50,11 @@ struct Script {
     std::vector<Step> steps;
 };
 
-// Reads a script: one step a line, '#' starts a comment. Returns false with `error` set (the
-// line number and what is wrong) for a line it does not understand.
-bool ParseScript(const std::string &name, const std::string &text, Script &script, std::string &error);
+// Reads the scripts of a file: one step a line, '#' starts a comment, and "script NAME" starts a
+// script of that name (without one, the file is one script named `name`). Returns false with
+// `error` set (the line number and what is wrong) for a line it does not understand.
+bool ParseScripts(const std::string &name, const std::string &text, std::vector<Script> &scripts,
+                  std::string &error);
 bool ParseStep(const std::string &line, Step &step, std::string &error);
 
 // A random script of `steps` steps; the same seed always gives the same script, on every platform.

@@ -231,9 +231,11 @@ void Close(HWND hwnd, ComboBox &box, bool confirmed)
 // and Windows reports the confirmation first.
 void Step(HWND hwnd, ComboBox &box, int index)
 {
-    if (Count(box) == 0 || !Choose(hwnd, box, std::clamp(index, 0, Count(box) - 1))) {
+    if (Count(box) == 0) {
         return;
     }
+    // A step is reported even where it changes nothing, at either end of the list.
+    Choose(hwnd, box, std::clamp(index, 0, Count(box) - 1));
     if (!box.dropped) {
         controls::NotifyParent(hwnd, CBN_SELENDOK);
     }
@@ -537,9 +539,13 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
         return 0;
     case WM_SYSKEYDOWN:
-        // Alt+Down opens and closes the list as F4 does.
+        // Alt+Down and Alt+Up open the list, and close it as Escape does.
         if (wParam == VK_DOWN || wParam == VK_UP) {
-            OnKeyDown(hwnd, *box, VK_F4);
+            if (box->dropped) {
+                Close(hwnd, *box, false);
+            } else {
+                Open(hwnd, *box);
+            }
             return 0;
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);

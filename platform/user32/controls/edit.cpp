@@ -399,8 +399,10 @@ void OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
         OnInsertKey(hwnd, edit);
         return;
     case kSelectAllKey:
-        if (GetKeyState(VK_CONTROL) < 0) {
+        // Selecting everything is announced as a change when the selection moves, as on Wine.
+        if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
             Select(hwnd, edit, 0, edit.text.size());
+            AnnounceChange(hwnd);
         }
         return;
     default:
@@ -429,6 +431,23 @@ void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
     SetFocus(hwnd);
     const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
     MoveCaret(hwnd, edit, caret);
+    edit.selecting = true;
+    SetCapture(hwnd);
+}
+
+// A double click selects the word under the pointer: the run of non-blank characters around it.
+void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
+{
+    const auto blank = [&edit](size_t index) { return edit.text[index] == u' ' || edit.text[index] == u'\t'; };
+    size_t start = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+    size_t end = start;
+    while (start > 0 && !blank(start - 1)) {
+        --start;
+    }
+    while (end < edit.text.size() && !blank(end)) {
+        ++end;
+    }
+    Select(hwnd, edit, start, end);
     edit.selecting = true;
     SetCapture(hwnd);
 }
@@ -573,8 +592,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         OnKeyDown(hwnd, *edit, wParam);
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         OnButtonDown(hwnd, *edit, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnDoubleClick(hwnd, *edit, lParam);
         return 0;
     case WM_MOUSEMOVE:
         if (edit->selecting) {
