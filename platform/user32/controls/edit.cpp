@@ -21,6 +21,15 @@ constexpr WPARAM kSelectAllKey = 'A'; // with Ctrl
 constexpr WCHAR kCopyCharacter = 0x03;
 constexpr WCHAR kPasteCharacter = 0x16;
 constexpr WCHAR kCutCharacter = 0x18;
+constexpr WCHAR kUndoCharacter = 0x1A; // Ctrl+Z
+
+// What the last edit changed, for an undo: the text it removed at `position`, and how many
+// characters it inserted there. Typing or erasing on at the same place extends it.
+struct UndoRecord {
+    controls::Text removed;
+    size_t position = 0;
+    size_t inserted = 0;
+};
 
 struct Edit {
     controls::Text text;
@@ -32,6 +41,7 @@ struct Edit {
     bool focused = false;
     bool selecting = false; // the mouse is dragging a selection
     int scroll = 0;         // pixels of text scrolled out on the left
+    UndoRecord undo;
 };
 
 size_t SelectionStart(const Edit &edit)
@@ -185,6 +195,31 @@ size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
     return count;
 }
 
+// Adds one replacement, of `removed` at `start` by `inserted` characters, to the undo record.
+void RecordUndo(UndoRecord &undo, size_t start, const controls::Text &removed, size_t inserted)
+{
+    if (!removed.empty()) {
+        const bool erasing = undo.inserted == 0 && !undo.removed.empty();
+        if (erasing && start == undo.position) {
+            undo.removed += removed; // Delete, again and again
+        } else if (erasing && start + removed.size() == undo.position) {
+            undo.removed.insert(0, removed); // Backspace, again and again
+            undo.position = start;
+        } else {
+            undo.removed = removed;
+            undo.position = start;
+        }
+        undo.inserted = 0;
+    }
+    if (inserted > 0) {
+        if (start == undo.position || (undo.inserted > 0 && start == undo.position + undo.inserted)) {
+            undo.inserted += inserted;
+        } else {
+            undo = {controls::Text(), start, inserted};
+        }
+    }
+}
+
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
 // it and announces the change. Only replacing nothing with nothing is no change; an insertion the
 // limit cut to nothing is still announced, as Windows does.
@@ -200,19 +235,34 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool hono
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
         controls::NotifyParent(hwnd, EN_MAXTEXT);
     }
+    const controls::Text removed = edit.text.substr(start, end - start);
     edit.text.replace(start, end - start, insertion);
     size_t inserted = insertion.size();
     if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
         inserted = FitInsertion(hwnd, edit, start, inserted);
     }
+    RecordUndo(edit.undo, start, removed, inserted);
     edit.anchor = edit.caret = start + inserted;
     Redraw(hwnd, edit);
     AnnounceChange(hwnd);
 }
 
+// Undoes the last edit, which itself can be undone in turn: the removed text comes back, selected.
+void Undo(HWND hwnd, Edit &edit)
+{
+    const UndoRecord undo = edit.undo;
+    edit.undo = {};
+    edit.anchor = undo.position;
+    edit.caret = undo.position + undo.inserted;
+    ReplaceSelection(hwnd, edit, undo.removed, true);
+    Select(hwnd, edit, edit.undo.position, edit.undo.position + edit.undo.inserted);
+    controls::NotifyParent(hwnd, EN_CHANGE);
+}
+
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
 {
     edit.text = controls::FromWide(text);
+    edit.undo = {};
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
@@ -362,6 +412,10 @@ void OnChar(HWND hwnd, Edit &edit, WCHAR character)
     } else if (character == kCutCharacter) {
         if (!ReadOnly(hwnd)) {
             SendMessageW(hwnd, WM_CUT, 0, 0);
+        }
+    } else if (character == kUndoCharacter) {
+        if (!ReadOnly(hwnd)) {
+            SendMessageW(hwnd, WM_UNDO, 0, 0);
         }
     } else if (character == VK_BACK) {
         Erase(hwnd, edit, false);
@@ -573,6 +627,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(edit->text.size());
+    case WM_UNDO:
+    case EM_UNDO:
+        if (!ReadOnly(hwnd)) {
+            Undo(hwnd, *edit);
+        }
+        return TRUE;
+    case EM_CANUNDO:
+        return edit->undo.inserted > 0 || !edit->undo.removed.empty();
+    case EM_EMPTYUNDOBUFFER:
+        edit->undo = {};
+        return 0;
     case WM_CHAR:
         OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
         return 0;
