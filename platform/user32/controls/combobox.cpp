@@ -23,6 +23,7 @@ struct ComboBox {
     int selected = kNoItem;
     int hot = kNoItem;   // the item marked in the open list
     int firstShown = 0;  // the open list's first visible item
+    int selectedWhenOpened = kNoItem;
     HWND list = nullptr; // the popup list, made when it first opens
     HFONT font = nullptr;
     int openedHeight = 0; // the height the box was created with: the box and its open list
@@ -198,6 +199,7 @@ void Open(HWND hwnd, ComboBox &box)
         SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
     }
     box.dropped = true;
+    box.selectedWhenOpened = box.selected;
     box.hot = box.selected;
     box.firstShown = std::clamp(box.selected, 0, std::max(Count(box) - ShownCount(box), 0));
     PlaceList(hwnd, box);
@@ -206,11 +208,11 @@ void Open(HWND hwnd, ComboBox &box)
 }
 
 // Closes the open list: confirmed, the marked item becomes the chosen one, and a change of the
-// choice is reported after the list has closed, as Windows does.
-void Close(HWND hwnd, ComboBox &box, bool confirmed)
+// choice is reported after the list has closed, as Windows does. Returns whether it changed.
+bool Close(HWND hwnd, ComboBox &box, bool confirmed)
 {
     if (!box.dropped) {
-        return;
+        return false;
     }
     box.dropped = false;
     box.tracking = false;
@@ -225,6 +227,7 @@ void Close(HWND hwnd, ComboBox &box, bool confirmed)
         controls::NotifyParent(hwnd, CBN_SELCHANGE);
     }
     Redraw(hwnd, box);
+    return changed;
 }
 
 // Keys and typed initials move the choice at once. On a closed list each step is also confirmed,
@@ -254,6 +257,12 @@ void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
     case VK_RIGHT:
         Step(hwnd, box, current + 1);
         return;
+    case VK_PRIOR:
+        Step(hwnd, box, current - ShownCount(box) + 1);
+        return;
+    case VK_NEXT:
+        Step(hwnd, box, current + ShownCount(box) - 1);
+        return;
     case VK_HOME:
         Step(hwnd, box, 0);
         return;
@@ -261,8 +270,9 @@ void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
         Step(hwnd, box, Count(box) - 1);
         return;
     case VK_F4:
+        // F4 opens the list, and closes it as Escape does.
         if (box.dropped) {
-            Close(hwnd, box, true);
+            Close(hwnd, box, false);
         } else {
             Open(hwnd, box);
         }
@@ -317,9 +327,11 @@ void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
         box.tracking = true;
         return;
     }
-    // With the list open, a click outside it closes it unchanged.
+    // With the list open, a click outside it closes it and takes back what was chosen since it
+    // opened, quietly.
     const int item = ItemAt(box, hwnd, lParam);
     if (item == kNoItem) {
+        box.selected = box.selectedWhenOpened;
         Close(hwnd, box, false);
         return;
     }
@@ -348,7 +360,10 @@ void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
     const int item = ItemAt(box, hwnd, lParam);
     if (item != kNoItem) {
         box.hot = item;
-        Close(hwnd, box, true);
+        // An item chosen with the mouse is reported as a change even when it was chosen already.
+        if (!Close(hwnd, box, true)) {
+            controls::NotifyParent(hwnd, CBN_SELCHANGE);
+        }
     }
 }
 

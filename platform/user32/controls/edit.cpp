@@ -41,6 +41,8 @@ struct Edit {
     bool focused = false;
     bool selecting = false; // the mouse is dragging a selection
     int scroll = 0;         // pixels of text scrolled out on the left
+    int leftMargin = 0;     // pixels kept free inside the text area, from the font or EM_SETMARGINS
+    int rightMargin = 0;
     UndoRecord undo;
 };
 
@@ -67,7 +69,47 @@ RECT TextArea(HWND hwnd, const Edit &edit)
     if (edit.ownBorder) {
         InflateRect(&area, -kBorderGap, -kBorderGap);
     }
+    area.left += edit.leftMargin;
+    area.right = std::max(area.left, area.right - edit.rightMargin);
     return area;
+}
+
+// The margins a font asks for: half its average character width on each side for an outline
+// font, none for a bitmap font, and none where they would leave a narrow field too little room.
+void SetMarginsFromFont(HWND hwnd, Edit &edit)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    static const WCHAR kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    SIZE alphabet = {0, 0};
+    GetTextExtentPoint32W(dc, kAlphabet, static_cast<int>(std::size(kAlphabet) - 1), &alphabet);
+    SelectObject(dc, previousFont);
+    ReleaseDC(hwnd, dc);
+    if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
+        return;
+    }
+    const int average = (alphabet.cx / 26 + 1) / 2;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
+        edit.leftMargin = edit.rightMargin = average / 2;
+    }
+}
+
+LRESULT SetMargins(HWND hwnd, Edit &edit, WPARAM which, LPARAM lParam)
+{
+    if ((LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO) && edit.font != nullptr) {
+        SetMarginsFromFont(hwnd, edit);
+    }
+    if ((which & EC_LEFTMARGIN) != 0 && LOWORD(lParam) != EC_USEFONTINFO) {
+        edit.leftMargin = LOWORD(lParam);
+    }
+    if ((which & EC_RIGHTMARGIN) != 0 && HIWORD(lParam) != EC_USEFONTINFO) {
+        edit.rightMargin = HIWORD(lParam);
+    }
+    return 0;
 }
 
 // Measures the field's text with its font.
@@ -126,12 +168,12 @@ int Room(const RECT &area)
 int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
 {
     const RECT area = TextArea(hwnd, edit);
-    const int room = Room(area);
+    const int room = area.right - area.left;
     const int width = measure.Width(edit.text.size());
     if (width < room) {
         switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
         case ES_RIGHT:
-            return area.left + room - width;
+            return area.right - width;
         case ES_CENTER:
             return area.left + (room - width) / 2;
         default:
@@ -692,12 +734,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFONT:
         edit->font = reinterpret_cast<HFONT>(wParam);
+        SetMargins(hwnd, *edit, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));
         if (LOWORD(lParam)) {
             Redraw(hwnd, *edit);
         }
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(edit->font);
+    case EM_SETMARGINS:
+        return SetMargins(hwnd, *edit, wParam, lParam);
+    case EM_GETMARGINS:
+        return MAKELRESULT(edit->leftMargin, edit->rightMargin);
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case EM_GETSEL:
