@@ -365,6 +365,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
                                                       AsWide(windowClass->name));
         accepted = Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create), true);
         if (accepted && LookupQuiet(hwnd) != nullptr) {
+            UpdateClientRect(LookupQuiet(hwnd)); // the frame of the styles WM_NCCREATE left
             result = Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), true);
         }
     } else {
@@ -373,6 +374,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
                                                       narrowClass.c_str());
         accepted = Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create), false);
         if (accepted && LookupQuiet(hwnd) != nullptr) {
+            UpdateClientRect(LookupQuiet(hwnd)); // the frame of the styles WM_NCCREATE left
             result = Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), false);
         }
     }

@@ -10,8 +10,8 @@ namespace {
 // Limits on the text's length in characters: a new field's, and the one that stands for "none".
 constexpr size_t kInitialLimit = 30000;
 constexpr size_t kNoLimit = 0x7FFFFFFE;
-// The text keeps this far from a border drawn by the field itself, in pixels.
-constexpr int kBorderGap = 2;
+// The text keeps this far from a client edge, in pixels.
+constexpr int kEdgeGap = 1;
 constexpr int kCaretWidth = 1;
 // Characters below this, and Ctrl+Backspace's, are commands rather than text.
 constexpr WCHAR kFirstPrintable = 0x20;
@@ -37,7 +37,6 @@ struct Edit {
     size_t caret = 0;  // the moving end, where the caret is
     size_t limit = kInitialLimit;
     HFONT font = nullptr;
-    bool ownBorder = false; // a WS_BORDER the field draws itself, inside its client area
     bool focused = false;
     bool selecting = false; // the mouse is dragging a selection
     int scroll = 0;         // pixels of text scrolled out on the left
@@ -59,57 +58,6 @@ size_t SelectionEnd(const Edit &edit)
 DWORD Style(HWND hwnd)
 {
     return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-}
-
-// Where the text may be drawn, in client coordinates.
-RECT TextArea(HWND hwnd, const Edit &edit)
-{
-    RECT area;
-    GetClientRect(hwnd, &area);
-    if (edit.ownBorder) {
-        InflateRect(&area, -kBorderGap, -kBorderGap);
-    }
-    area.left += edit.leftMargin;
-    area.right = std::max(area.left, area.right - edit.rightMargin);
-    return area;
-}
-
-// The margins a font asks for: half its average character width on each side for an outline
-// font, none for a bitmap font, and none where they would leave a narrow field too little room.
-void SetMarginsFromFont(HWND hwnd, Edit &edit)
-{
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    static const WCHAR kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    SIZE alphabet = {0, 0};
-    GetTextExtentPoint32W(dc, kAlphabet, static_cast<int>(std::size(kAlphabet) - 1), &alphabet);
-    SelectObject(dc, previousFont);
-    ReleaseDC(hwnd, dc);
-    if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
-        return;
-    }
-    const int average = (alphabet.cx / 26 + 1) / 2;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
-        edit.leftMargin = edit.rightMargin = average / 2;
-    }
-}
-
-LRESULT SetMargins(HWND hwnd, Edit &edit, WPARAM which, LPARAM lParam)
-{
-    if ((LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO) && edit.font != nullptr) {
-        SetMarginsFromFont(hwnd, edit);
-    }
-    if ((which & EC_LEFTMARGIN) != 0 && LOWORD(lParam) != EC_USEFONTINFO) {
-        edit.leftMargin = LOWORD(lParam);
-    }
-    if ((which & EC_RIGHTMARGIN) != 0 && HIWORD(lParam) != EC_USEFONTINFO) {
-        edit.rightMargin = HIWORD(lParam);
-    }
-    return 0;
 }
 
 // Measures the field's text with its font.
@@ -157,6 +105,61 @@ private:
     HDC dc_;
     HGDIOBJ previousFont_;
 };
+
+// Where the text may be drawn, in client coordinates.
+RECT TextArea(HWND hwnd, const Edit &edit)
+{
+    RECT area;
+    GetClientRect(hwnd, &area);
+    // Inside a client edge the text keeps a pixel's gap, above and below only where the line fits.
+    if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) {
+        InflateRect(&area, -kEdgeGap, 0);
+        if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * kEdgeGap) {
+            InflateRect(&area, 0, -kEdgeGap);
+        }
+    }
+    area.left += edit.leftMargin;
+    area.right = std::max(area.left, area.right - edit.rightMargin);
+    return area;
+}
+
+// The margins a font asks for: half its average character width on each side for an outline
+// font, none for a bitmap font, and none where they would leave a narrow field too little room.
+void SetMarginsFromFont(HWND hwnd, Edit &edit)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    static const WCHAR kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    SIZE alphabet = {0, 0};
+    GetTextExtentPoint32W(dc, kAlphabet, static_cast<int>(std::size(kAlphabet) - 1), &alphabet);
+    SelectObject(dc, previousFont);
+    ReleaseDC(hwnd, dc);
+    if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
+        return;
+    }
+    const int average = (alphabet.cx / 26 + 1) / 2;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
+        edit.leftMargin = edit.rightMargin = average / 2;
+    }
+}
+
+LRESULT SetMargins(HWND hwnd, Edit &edit, WPARAM which, LPARAM lParam)
+{
+    if ((LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO) && edit.font != nullptr) {
+        SetMarginsFromFont(hwnd, edit);
+    }
+    if ((which & EC_LEFTMARGIN) != 0 && LOWORD(lParam) != EC_USEFONTINFO) {
+        edit.leftMargin = LOWORD(lParam);
+    }
+    if ((which & EC_RIGHTMARGIN) != 0 && HIWORD(lParam) != EC_USEFONTINFO) {
+        edit.rightMargin = HIWORD(lParam);
+    }
+    return 0;
+}
 
 // The width the text may take: the caret after the last character must stay in view.
 int Room(const RECT &area)
@@ -565,9 +568,6 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     const UINT colorMessage = enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
     FillRect(dc, &client, controls::ParentBrush(hwnd, dc, colorMessage));
-    if (edit.ownBorder) {
-        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-    }
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
@@ -627,10 +627,10 @@ void SetSelection(HWND hwnd, Edit &edit, WPARAM wParam, LPARAM lParam)
 
 void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
 {
-    // A plain WS_BORDER is drawn by the field inside its client area, as Windows does.
-    if ((create.style & WS_BORDER) && !(create.dwExStyle & WS_EX_CLIENTEDGE)) {
-        edit.ownBorder = true;
+    // A plain WS_BORDER becomes the sunken client edge of the newer look.
+    if ((create.style & WS_BORDER) != 0) {
         SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
+        SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
