@@ -22,6 +22,9 @@ constexpr UINT kPollMilliseconds = 10;
 constexpr DWORD kPatience = 3000;
 // How long a moved pointer rests before a button is pressed or released there.
 constexpr DWORD kSettle = 30;
+// An up-down shows an arrow key as a press of its arrow for a quarter of a second; the step rests
+// until that is over, so that it ends within the step on a busy machine as on an idle one.
+constexpr DWORD kArrowKeyRest = 300;
 // The dialog is ended by the driver, not by the script, with this result.
 constexpr INT_PTR kEndedByDriver = 77;
 // The program's animation timers and their period.
@@ -74,7 +77,8 @@ struct Run {
     const Script *script = nullptr;
     std::ostream *log = nullptr;
     HWND dialog = nullptr;
-    bool opened = false;   // the state after opening is logged
+    bool pointerPlaced = false;
+    bool opened = false; // the state after opening is logged
     size_t step = 0;       // the step under way
     size_t phase = 0;      // its phase under way
     bool phaseBegun = false;
@@ -82,7 +86,9 @@ struct Run {
     int ticksWanted = 0; // animation ticks let through in this phase
     int ticks = 0;
     int scrolls = 0;
+    int scrollsWanted = -1; // the held arrow is let go at this many scrolls
     POINT pointer = {0, 0}; // where the last move sent the pointer
+    DWORD keyRest = 0;      // how long the keys of the phase under way rest
     bool buttonDown = false;
     bool finished = false; // every step played; the driver ends the dialog
     std::string messages;  // what the dialog procedure received during the step
@@ -238,14 +244,56 @@ std::string RearmAnimation()
     return running.empty() ? "none" : running;
 }
 
+// Input as the platform's input path takes it: absolute mouse positions are in 65536ths of the
+// screen, rounded up so that they land on the intended pixel.
+INPUT MouseInput(DWORD flags, POINT point = {0, 0})
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((point.x * 65536LL + width - 1) / width);
+    input.mi.dy = static_cast<LONG>((point.y * 65536LL + height - 1) / height);
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+INPUT KeyInput(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs)
+{
+    if (!inputs.empty()) {
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+// Lets the left button go, if it is down; returns whether it was.
+bool ReleaseButton()
+{
+    if (!g_run.buttonDown) {
+        return false;
+    }
+    g_run.buttonDown = false;
+    Send({MouseInput(MOUSEEVENTF_LEFTUP)});
+    return true;
+}
+
 INT_PTR CALLBACK LoggingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         g_run.dialog = hwnd;
     }
     Record(message, wParam, lParam);
-    if (message == WM_VSCROLL || message == WM_HSCROLL) {
-        ++g_run.scrolls;
+    if ((message == WM_VSCROLL || message == WM_HSCROLL) && ++g_run.scrolls == g_run.scrollsWanted) {
+        // The button comes up at once, before the arrow's next repeat can fall due.
+        ReleaseButton();
     }
     const INT_PTR result = DialogProc(hwnd, message, wParam, lParam);
     if (message == WM_TIMER && ++g_run.ticks >= g_run.ticksWanted) {
@@ -378,36 +426,6 @@ bool Locate(const Place &place, POINT &point)
     return true;
 }
 
-// Input as the platform's input path takes it: absolute mouse positions are in 65536ths of the
-// screen, rounded up so that they land on the intended pixel.
-INPUT MouseInput(DWORD flags, POINT point = {0, 0})
-{
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((point.x * 65536LL + width - 1) / width);
-    input.mi.dy = static_cast<LONG>((point.y * 65536LL + height - 1) / height);
-    input.mi.dwFlags = flags;
-    return input;
-}
-
-INPUT KeyInput(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
-void Send(std::vector<INPUT> inputs)
-{
-    if (!inputs.empty()) {
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-}
-
 void SendKeystrokes(const std::vector<Keystroke> &strokes)
 {
     std::vector<INPUT> inputs;
@@ -430,6 +448,13 @@ void SendKeystrokes(const std::vector<Keystroke> &strokes)
     Send(inputs);
 }
 
+bool PressesAnArrow(const std::vector<Keystroke> &strokes)
+{
+    return std::any_of(strokes.begin(), strokes.end(), [](const Keystroke &stroke) {
+        return !stroke.alt && (stroke.key == VK_UP || stroke.key == VK_DOWN);
+    });
+}
+
 // Begins a phase; returns true when it is over at once.
 bool BeginPhase(const Phase &phase)
 {
@@ -437,11 +462,14 @@ bool BeginPhase(const Phase &phase)
     switch (phase.kind) {
     case Phase::Kind::Keys:
         SendKeystrokes(phase.keys);
+        g_run.keyRest = PressesAnArrow(phase.keys) ? kArrowKeyRest : 0;
         return false;
     case Phase::Kind::Move: {
         POINT point = {};
         if (!Locate(phase.place, point)) {
+            // A place that is not there (an item of a closed list) makes the whole step nothing.
             g_run.messages += g_run.messages.empty() ? "(nowhere)" : " (nowhere)";
+            g_run.phase = g_run.script->steps[g_run.step].phases.size() - 1;
             return true;
         }
         Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point)});
@@ -449,20 +477,23 @@ bool BeginPhase(const Phase &phase)
         return false;
     }
     case Phase::Kind::Press:
+        // A button that is down cannot go down again: the press is nothing.
+        if (g_run.buttonDown) {
+            return true;
+        }
         g_run.buttonDown = true;
         Send({MouseInput(MOUSEEVENTF_LEFTDOWN)});
         return false;
     case Phase::Kind::Release:
-        g_run.buttonDown = false;
-        Send({MouseInput(MOUSEEVENTF_LEFTUP)});
-        return false;
+        return !ReleaseButton(); // already up, when a held arrow was let go
     case Phase::Kind::Ticks:
         g_run.ticks = 0;
         g_run.ticksWanted = phase.count;
         return RearmAnimation() == "none" || phase.count == 0;
     case Phase::Kind::Scrolls:
         g_run.scrolls = 0;
-        return false;
+        g_run.scrollsWanted = phase.count;
+        return phase.count == 0;
     case Phase::Kind::Wait:
         return phase.count == 0;
     }
@@ -474,6 +505,8 @@ bool PhaseOver(const Phase &phase)
 {
     const DWORD elapsed = GetTickCount() - g_run.phaseStart;
     switch (phase.kind) {
+    case Phase::Kind::Keys:
+        return elapsed >= g_run.keyRest;
     case Phase::Kind::Wait:
         return elapsed >= static_cast<DWORD>(phase.count);
     case Phase::Kind::Move: {
@@ -486,7 +519,11 @@ bool PhaseOver(const Phase &phase)
     case Phase::Kind::Ticks:
         return g_run.ticksWanted == 0 || elapsed >= kPatience;
     case Phase::Kind::Scrolls:
-        return g_run.scrolls >= phase.count || elapsed >= kPatience;
+        if (g_run.scrolls >= phase.count || elapsed >= kPatience) {
+            g_run.scrollsWanted = -1;
+            return true;
+        }
+        return false;
     default:
         return true;
     }
@@ -495,10 +532,7 @@ bool PhaseOver(const Phase &phase)
 void Finish()
 {
     g_run.finished = true;
-    if (g_run.buttonDown) {
-        g_run.buttonDown = false;
-        Send({MouseInput(MOUSEEVENTF_LEFTUP)});
-    }
+    ReleaseButton();
     if (IsWindow(g_run.dialog)) {
         EndDialog(g_run.dialog, kEndedByDriver);
     }
@@ -515,6 +549,19 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
         // the steps begin once the dialog is both.
         const bool ready = IsWindowVisible(g_run.dialog) && GetForegroundWindow() == g_run.dialog;
         if (!ready && GetTickCount() - g_run.phaseStart < kPatience) {
+            return;
+        }
+        // Every script starts with the pointer resting on the scene, clear of the controls.
+        if (!g_run.pointerPlaced) {
+            g_run.pointerPlaced = true;
+            POINT outside = kOutside;
+            ClientToScreen(g_run.dialog, &outside);
+            Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, outside)});
+            g_run.pointer = outside;
+            g_run.phaseStart = GetTickCount();
+            return;
+        }
+        if (!PhaseOver(Phase{Phase::Kind::Move, {}, {}, 0})) {
             return;
         }
         g_run.opened = true;
@@ -598,9 +645,7 @@ bool RunScript(const Script &script, std::ostream &log)
     const std::string heading = g_run.finished ? std::string("end") : std::to_string(g_run.step + 1) + " " +
                                                                           g_run.script->steps[g_run.step].text;
     LogState(heading, true, result);
-    if (g_run.buttonDown) {
-        Send({MouseInput(MOUSEEVENTF_LEFTUP)});
-    }
+    ReleaseButton();
     DrainQueue();
     g_run = Run();
     return true;

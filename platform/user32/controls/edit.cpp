@@ -517,7 +517,7 @@ size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
     const std::vector<int> widths = measure.PrefixWidths();
     int previous = 0;
     for (size_t count = 1; count <= widths.size(); ++count) {
-        if (offset < (previous + widths[count - 1]) / 2) {
+        if (2 * offset < previous + widths[count - 1]) { // in the character's first half
             return count - 1;
         }
         previous = widths[count - 1];
@@ -534,7 +534,8 @@ void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
     SetCapture(hwnd);
 }
 
-// A double click selects the word under the pointer: the run of non-blank characters around it.
+// A double click selects the word under the pointer: the run of non-blank characters around it,
+// with the blanks that follow it.
 void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
 {
     const auto blank = [&edit](size_t index) { return edit.text[index] == u' ' || edit.text[index] == u'\t'; };
@@ -544,6 +545,9 @@ void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
         --start;
     }
     while (end < edit.text.size() && !blank(end)) {
+        ++end;
+    }
+    while (end < edit.text.size() && blank(end)) {
         ++end;
     }
     Select(hwnd, edit, start, end);
