@@ -72,6 +72,9 @@ void EraseNow(HWND hwnd, UINT flags)
         Send(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, true);
         WindowDCs().erase(dc);
         DeleteDC(dc);
+        if (Window *erased = LookupQuiet(hwnd)) {
+            PresentWindow(erased);
+        }
     }
     window = LookupQuiet(hwnd);
     if (window != nullptr && ((flags & RDW_ALLCHILDREN) != 0 || (flags & RDW_NOCHILDREN) == 0)) {
