@@ -437,8 +437,9 @@ void Translate(const SDL_Event &sdlEvent)
         const Uint16 modifiers = sdlEvent.key.keysym.mod;
         const bool system = (modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0;
         const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-        const LPARAM state = (down ? (sdlEvent.key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
-                             ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
+        const LPARAM state =
+            (down ? (sdlEvent.key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
+            ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
         host.pending.push_back({FindByNativeId(sdlEvent.key.windowID), message, key, kKeyRepeatOnce | state});
         return;
     }

@@ -67,9 +67,9 @@ void QueueKey(const KEYBDINPUT &key)
                          : code == VK_LMENU || code == VK_RMENU       ? VK_MENU
                                                                       : code;
     for (BYTE changed : {code, generic}) {
-        devices.keys[changed] = static_cast<BYTE>(up ? devices.keys[changed] & ~kHeld
-                                                     : (wasHeld ? devices.keys[changed]
-                                                                : (devices.keys[changed] ^ 1) | kHeld));
+        devices.keys[changed] =
+            static_cast<BYTE>(up ? devices.keys[changed] & ~kHeld
+                                 : (wasHeld ? devices.keys[changed] : (devices.keys[changed] ^ 1) | kHeld));
     }
     // With Alt held and Ctrl not, keys are system keys, for the menu and the window's commands.
     const bool alt = up ? altBefore : Held(VK_MENU);
@@ -82,14 +82,17 @@ void QueueKey(const KEYBDINPUT &key)
         flags |= KF_REPEAT;
     }
     // With no window to take it, the key still goes up or down when the queue reads it.
-    QueueInput({KeyboardWindow(), message, generic, static_cast<LPARAM>(MAKELONG(1, (key.wScan & 0xFF) | flags))});
+    QueueInput(
+        {KeyboardWindow(), message, generic, static_cast<LPARAM>(MAKELONG(1, (key.wScan & 0xFF) | flags))});
 }
 
 WPARAM MouseKeys()
 {
     WPARAM keys = 0;
-    const std::pair<int, WPARAM> flags[] = {{VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON},
-                                            {VK_MBUTTON, MK_MBUTTON}, {VK_SHIFT, MK_SHIFT},
+    const std::pair<int, WPARAM> flags[] = {{VK_LBUTTON, MK_LBUTTON},
+                                            {VK_RBUTTON, MK_RBUTTON},
+                                            {VK_MBUTTON, MK_MBUTTON},
+                                            {VK_SHIFT, MK_SHIFT},
                                             {VK_CONTROL, MK_CONTROL}};
     for (const auto &[key, flag] : flags) {
         if (Held(key)) {

@@ -247,12 +247,13 @@ void TrackKeys(const MSG &msg)
 // click for a window whose class asks for them.
 void MakeDoubleClick(MSG &msg)
 {
-    const bool press = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
-                       msg.message == WM_MBUTTONDOWN;
+    const bool press =
+        msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
     const MSG &last = TheQueue().lastClick;
     Window *window = LookupQuiet(msg.hwnd);
     if (!press || window == nullptr || (window->windowClass->style & CS_DBLCLKS) == 0 ||
-        last.message != msg.message || last.hwnd != msg.hwnd || msg.time - last.time >= GetDoubleClickTime() ||
+        last.message != msg.message || last.hwnd != msg.hwnd ||
+        msg.time - last.time >= GetDoubleClickTime() ||
         std::abs(msg.pt.x - last.pt.x) >= GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
         std::abs(msg.pt.y - last.pt.y) >= GetSystemMetrics(SM_CYDOUBLECLK) / 2) {
         return;
@@ -616,7 +617,8 @@ void RemoveWindowMessages(HWND hwnd)
     }
     input.erase(std::remove_if(input.begin(), input.end(),
                                [](const host::Event &e) {
-                                   return e.window == nullptr && (e.message < WM_KEYFIRST || e.message > WM_KEYLAST);
+                                   return e.window == nullptr &&
+                                          (e.message < WM_KEYFIRST || e.message > WM_KEYLAST);
                                }),
                 input.end());
 }

@@ -98,7 +98,8 @@ void SetVisibility(Window *window, bool show)
             DrawNonClient(window);
         }
         // A window that appears is erased at once, and painted when its turn comes.
-        RedrawWindow(window->handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW);
+        RedrawWindow(window->handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW);
         return;
     }
     // What the window covered must be drawn again by its parent.

@@ -51,7 +51,8 @@ Log ReadLog(std::istream &in)
             steps->push_back({line.substr(5), {}});
         } else if (line.rfind("  ", 0) == 0 && steps != nullptr && !steps->empty()) {
             const size_t space = line.find(' ', 2);
-            const std::string key = line.substr(2, space == std::string::npos ? std::string::npos : space - 2);
+            const std::string key =
+                line.substr(2, space == std::string::npos ? std::string::npos : space - 2);
             steps->back().fields.emplace_back(key, space == std::string::npos ? "" : line.substr(space + 1));
         } else if (steps != nullptr && !line.empty()) {
             steps->push_back({line, {}}); // a line of its own, such as a dialog that did not open
@@ -97,7 +98,8 @@ std::vector<std::string> FieldNames(const StepState &a, const StepState &b)
     return names;
 }
 
-void SideBySide(const std::string &script, const StepState &native, const StepState &wine, std::ostream &report)
+void SideBySide(const std::string &script, const StepState &native, const StepState &wine,
+                std::ostream &report)
 {
     report << "script " << script << " parts at step " << native.heading << "\n";
     if (native.heading != wine.heading) {

@@ -36,8 +36,9 @@ TEST(ConformanceScript, AFileHoldsNamedScriptsAndItsErrorsNameTheLine)
 {
     std::vector<conformance::Script> scripts;
     std::string error;
-    ASSERT_TRUE(conformance::ParseScripts("file", "# comment\nscript one\nkey Shift+Tab\nhold scr1.up@0,-2 3\n"
-                                                  "\nscript two\ntype -5 x\ndrag cmb1 outside\n",
+    ASSERT_TRUE(conformance::ParseScripts("file",
+                                          "# comment\nscript one\nkey Shift+Tab\nhold scr1.up@0,-2 3\n"
+                                          "\nscript two\ntype -5 x\ndrag cmb1 outside\n",
                                           scripts, error))
         << error;
     ASSERT_EQ(scripts.size(), 2U);
@@ -55,8 +56,10 @@ TEST(ConformanceScript, AFileHoldsNamedScriptsAndItsErrorsNameTheLine)
     const struct {
         const char *text;
         const char *error;
-    } bad[] = {{"key Tab\nkey Hyper+Q\n", "file:2: unknown key"}, {"type ~\n", "file:1: cannot type"},
-               {"hold edt1\n", "file:1: cannot read"},          {"wait 5 6\n", "file:1: unexpected"}};
+    } bad[] = {{"key Tab\nkey Hyper+Q\n", "file:2: unknown key"},
+               {"type ~\n", "file:1: cannot type"},
+               {"hold edt1\n", "file:1: cannot read"},
+               {"wait 5 6\n", "file:1: unexpected"}};
     for (const auto &input : bad) {
         EXPECT_FALSE(conformance::ParseScripts("file", input.text, scripts, error)) << input.text;
         EXPECT_EQ(error.rfind(input.error, 0), 0U) << error;
@@ -81,7 +84,8 @@ int Compare(const std::string &wine, const std::string &accepted, std::string *r
 
 TEST(ConformanceCompare, OnlyTheAcceptedFieldOfTheAcceptedStepMayDiffer)
 {
-    const std::string differentMessages = std::string(kNative).replace(std::string(kNative).find("B"), 1, "X");
+    const std::string differentMessages =
+        std::string(kNative).replace(std::string(kNative).find("B"), 1, "X");
     const std::string differentFocusLater =
         std::string(kNative).replace(std::string(kNative).find("chx1"), 4, "cmb1");
     const struct {
@@ -95,7 +99,8 @@ TEST(ConformanceCompare, OnlyTheAcceptedFieldOfTheAcceptedStepMayDiffer)
         {differentMessages, "s 1 focus reason", 1},
         {differentMessages, "s 2 messages reason", 1},
         {differentMessages, "other 1 messages reason", 1},
-        {differentMessages + differentFocusLater.substr(differentFocusLater.find("step 2")), "s 1 * reason", 0},
+        {differentMessages + differentFocusLater.substr(differentFocusLater.find("step 2")), "s 1 * reason",
+         0},
         {differentFocusLater, "s 1 * reason", 0},
         {"script s\nstep 0 open\n  focus edt1\n  messages A\n", "", 1},
         {"", "", 1},

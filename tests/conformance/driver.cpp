@@ -68,9 +68,9 @@ struct ControlName {
     int id;
     const char *name;
 };
-constexpr ControlName kControlNames[] = {{IDOK, "IDOK"}, {IDCANCEL, "IDCANCEL"}, {edt1, "edt1"}, {edt2, "edt2"},
-                                         {scr1, "scr1"}, {scr2, "scr2"},         {chx1, "chx1"}, {chx3, "chx3"},
-                                         {chx4, "chx4"}, {chx5, "chx5"},         {cmb1, "cmb1"}};
+constexpr ControlName kControlNames[] = {
+    {IDOK, "IDOK"}, {IDCANCEL, "IDCANCEL"}, {edt1, "edt1"}, {edt2, "edt2"}, {scr1, "scr1"}, {scr2, "scr2"},
+    {chx1, "chx1"}, {chx3, "chx3"},         {chx4, "chx4"}, {chx5, "chx5"}, {cmb1, "cmb1"}};
 
 // Everything one run of a script keeps between timer calls.
 struct Run {
@@ -79,8 +79,8 @@ struct Run {
     HWND dialog = nullptr;
     bool pointerPlaced = false;
     bool opened = false; // the state after opening is logged
-    size_t step = 0;       // the step under way
-    size_t phase = 0;      // its phase under way
+    size_t step = 0;     // the step under way
+    size_t phase = 0;    // its phase under way
     bool phaseBegun = false;
     DWORD phaseStart = 0;
     int ticksWanted = 0; // animation ticks let through in this phase
@@ -168,13 +168,14 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_NOTIFY: {
         const auto *header = reinterpret_cast<const NMHDR *>(lParam);
-        text += "(" + ControlId(static_cast<int>(header->idFrom)) + "," + std::to_string(static_cast<int>(header->code)) + ")";
+        text += "(" + ControlId(static_cast<int>(header->idFrom)) + "," +
+                std::to_string(static_cast<int>(header->code)) + ")";
         break;
     }
     case WM_VSCROLL:
     case WM_HSCROLL:
-        text += "(" + WindowName(reinterpret_cast<HWND>(lParam)) + "," + std::to_string(LOWORD(wParam)) + "," +
-                std::to_string(static_cast<short>(HIWORD(wParam))) + ")";
+        text += "(" + WindowName(reinterpret_cast<HWND>(lParam)) + "," + std::to_string(LOWORD(wParam)) +
+                "," + std::to_string(static_cast<short>(HIWORD(wParam))) + ")";
         break;
     case WM_TIMER:
         text += "(" + std::to_string(wParam) + ")";
@@ -184,8 +185,8 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_NEXTDLGCTL:
         // With lParam set, wParam is the control to focus; otherwise it says which way to go.
-        text += "(" + (lParam != 0 ? WindowName(reinterpret_cast<HWND>(wParam)) : std::to_string(wParam)) + "," +
-                std::to_string(lParam) + ")";
+        text += "(" + (lParam != 0 ? WindowName(reinterpret_cast<HWND>(wParam)) : std::to_string(wParam)) +
+                "," + std::to_string(lParam) + ")";
         break;
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -223,7 +224,8 @@ void Record(UINT message, WPARAM wParam, LPARAM lParam)
     }
     for (const MessageName &entry : kLoggedMessages) {
         if (entry.message == message) {
-            g_run.messages += (g_run.messages.empty() ? "" : " ") + Describe(entry.name, message, wParam, lParam);
+            g_run.messages +=
+                (g_run.messages.empty() ? "" : " ") + Describe(entry.name, message, wParam, lParam);
             return;
         }
     }
@@ -415,7 +417,8 @@ bool Locate(const Place &place, POINT &point)
         point = {origin.x + client.right / 2, origin.y + item * height + height / 2};
     } else if (part == "up" || part == "down") {
         const int middle = (rect.top + rect.bottom) / 2;
-        point = {(rect.left + rect.right) / 2, part == "up" ? (rect.top + middle) / 2 : (middle + rect.bottom) / 2};
+        point = {(rect.left + rect.right) / 2,
+                 part == "up" ? (rect.top + middle) / 2 : (middle + rect.bottom) / 2};
     } else if (part.empty()) {
         point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     } else {
@@ -635,15 +638,16 @@ bool RunScript(const Script &script, std::ostream &log)
     log << "script " << script.name << "\n";
     g_run.phaseStart = GetTickCount();
     const UINT_PTR poll = SetTimer(nullptr, 0, kPollMilliseconds, Poll);
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr,
-                                           LoggingDialogProc, 0);
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate),
+                                           nullptr, LoggingDialogProc, 0);
     KillTimer(nullptr, poll);
     if (g_run.dialog == nullptr) {
         log << "dialog did not open\n";
         return false;
     }
-    const std::string heading = g_run.finished ? std::string("end") : std::to_string(g_run.step + 1) + " " +
-                                                                          g_run.script->steps[g_run.step].text;
+    const std::string heading =
+        g_run.finished ? std::string("end")
+                       : std::to_string(g_run.step + 1) + " " + g_run.script->steps[g_run.step].text;
     LogState(heading, true, result);
     ReleaseButton();
     DrainQueue();

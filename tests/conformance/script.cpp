@@ -16,11 +16,11 @@ struct KeyName {
 };
 
 constexpr KeyName kKeyNames[] = {
-    {"Tab", VK_TAB},        {"Enter", VK_RETURN},      {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
-    {"Left", VK_LEFT},      {"Right", VK_RIGHT},       {"Up", VK_UP},         {"Down", VK_DOWN},
-    {"Home", VK_HOME},      {"End", VK_END},           {"PageUp", VK_PRIOR},  {"PageDown", VK_NEXT},
-    {"Backspace", VK_BACK}, {"Delete", VK_DELETE},     {"Insert", VK_INSERT}, {"F4", VK_F4},
-    {"Minus", VK_OEM_MINUS}, {"Plus", VK_OEM_PLUS},    {"Add", VK_ADD},       {"Subtract", VK_SUBTRACT},
+    {"Tab", VK_TAB},         {"Enter", VK_RETURN},  {"Escape", VK_ESCAPE}, {"Space", VK_SPACE},
+    {"Left", VK_LEFT},       {"Right", VK_RIGHT},   {"Up", VK_UP},         {"Down", VK_DOWN},
+    {"Home", VK_HOME},       {"End", VK_END},       {"PageUp", VK_PRIOR},  {"PageDown", VK_NEXT},
+    {"Backspace", VK_BACK},  {"Delete", VK_DELETE}, {"Insert", VK_INSERT}, {"F4", VK_F4},
+    {"Minus", VK_OEM_MINUS}, {"Plus", VK_OEM_PLUS}, {"Add", VK_ADD},       {"Subtract", VK_SUBTRACT},
 };
 
 bool ParseKey(const std::string &name, unsigned short &key)
@@ -160,7 +160,8 @@ bool ParseStep(const std::string &line, Step &step, std::string &error)
         if (verb == "click" || verb == "release") {
             step.phases.push_back(MakePhase(Phase::Kind::Release));
         }
-    } else if (verb == "drag" && in >> word && ParsePlace(word, first) && in >> word && ParsePlace(word, second)) {
+    } else if (verb == "drag" && in >> word && ParsePlace(word, first) && in >> word &&
+               ParsePlace(word, second)) {
         step.phases = {MoveTo(first), MakePhase(Phase::Kind::Press), MoveTo(second),
                        MakePhase(Phase::Kind::Release)};
     } else if (verb == "hold" && in >> word && ParsePlace(word, first) && ParseCount(in, count)) {
@@ -231,24 +232,26 @@ public:
         return z ^ (z >> 31);
     }
     int Below(int bound) { return static_cast<int>(Next() % static_cast<std::uint64_t>(bound)); }
-    template <typename T, size_t N> const T &Pick(const T (&items)[N]) { return items[Below(static_cast<int>(N))]; }
+    template <typename T, size_t N> const T &Pick(const T (&items)[N])
+    {
+        return items[Below(static_cast<int>(N))];
+    }
 
 private:
     std::uint64_t state_;
 };
 
-constexpr const char *kClickTargets[] = {"edt1",   "edt2",     "scr1.up",  "scr1.down", "scr2.up",
-                                         "scr2.down", "chx1",  "chx3",     "chx4",      "chx5",
-                                         "cmb1",   "cmb1.item0", "cmb1.item1", "cmb1.item2", "outside",
-                                         "label1", "label2"};
+constexpr const char *kClickTargets[] = {
+    "edt1", "edt2", "scr1.up",    "scr1.down",  "scr2.up",    "scr2.down", "chx1",   "chx3",  "chx4",
+    "chx5", "cmb1", "cmb1.item0", "cmb1.item1", "cmb1.item2", "outside",   "label1", "label2"};
 constexpr const char *kArrows[] = {"scr1.up", "scr1.down", "scr2.up", "scr2.down"};
 // Keys a person presses in the dialog. Alt is only ever held with another key: alone, it would
 // open the system menu's own modal loop.
-constexpr const char *kKeys[] = {"Tab",        "Shift+Tab",   "Left",      "Right",     "Up",
+constexpr const char *kKeys[] = {"Tab",        "Shift+Tab",   "Left",      "Right",      "Up",
                                  "Down",       "Home",        "End",       "Shift+Home", "Shift+End",
-                                 "Shift+Left", "Shift+Right", "Backspace", "Delete",    "Space",
-                                 "Alt+Down",   "Alt+Up",      "F4",        "Ctrl+A",    "Ctrl+C",
-                                 "Ctrl+X",     "Ctrl+V",      "PageUp",    "PageDown",  "Ctrl+Z"};
+                                 "Shift+Left", "Shift+Right", "Backspace", "Delete",     "Space",
+                                 "Alt+Down",   "Alt+Up",      "F4",        "Ctrl+A",     "Ctrl+C",
+                                 "Ctrl+X",     "Ctrl+V",      "PageUp",    "PageDown",   "Ctrl+Z"};
 // Keys that may end the dialog, drawn seldom so that most scripts run their whole length.
 constexpr const char *kEndingKeys[] = {"Enter", "Escape", "Alt+F4"};
 constexpr const char kTypable[] = "0123456789--+ x";
@@ -352,6 +355,5 @@ Script RandomScript(std::uint64_t seed, int steps)
     }
     return script;
 }
-
 
 } // namespace conformance

@@ -26,13 +26,13 @@ struct Place {
 // batch (its queue is idle), and waits where a phase says so.
 struct Phase {
     enum class Kind {
-        Keys,     // press and release each keystroke in turn
-        Move,     // the pointer moves to `place`
-        Press,    // the left button goes down
-        Release,  // the left button comes up
-        Wait,     // `count` milliseconds pass
-        Ticks,    // the running animation ticks `count` times (nothing, if none runs)
-        Scrolls,  // a held arrow repeats until its up-down has scrolled `count` times
+        Keys,    // press and release each keystroke in turn
+        Move,    // the pointer moves to `place`
+        Press,   // the left button goes down
+        Release, // the left button comes up
+        Wait,    // `count` milliseconds pass
+        Ticks,   // the running animation ticks `count` times (nothing, if none runs)
+        Scrolls, // a held arrow repeats until its up-down has scrolled `count` times
     };
     Kind kind = Kind::Wait;
     std::vector<Keystroke> keys;

@@ -21,8 +21,8 @@ constexpr int kArrowRows = 4;
 struct ComboBox {
     std::vector<controls::Text> items;
     int selected = kNoItem;
-    int hot = kNoItem;   // the item marked in the open list
-    int firstShown = 0;  // the open list's first visible item
+    int hot = kNoItem;  // the item marked in the open list
+    int firstShown = 0; // the open list's first visible item
     int selectedWhenOpened = kNoItem;
     HWND list = nullptr; // the popup list, made when it first opens
     HFONT font = nullptr;
@@ -457,7 +457,8 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     }
     DrawArrow(dc, button, enabled);
 
-    RECT field = {client.left + kBorder + 1, client.top + kBorder + 1, button.left - 1, client.bottom - kBorder - 1};
+    RECT field = {client.left + kBorder + 1, client.top + kBorder + 1, button.left - 1,
+                  client.bottom - kBorder - 1};
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));

@@ -538,7 +538,9 @@ void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
 // with the blanks that follow it.
 void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
 {
-    const auto blank = [&edit](size_t index) { return edit.text[index] == u' ' || edit.text[index] == u'\t'; };
+    const auto blank = [&edit](size_t index) {
+        return edit.text[index] == u' ' || edit.text[index] == u'\t';
+    };
     size_t start = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
     size_t end = start;
     while (start > 0 && !blank(start - 1)) {
