@@ -85,7 +85,7 @@ int Compare(const std::string &wine, const std::string &accepted, std::string *r
 TEST(ConformanceCompare, OnlyTheAcceptedFieldOfTheAcceptedStepMayDiffer)
 {
     const std::string differentMessages =
-        std::string(kNative).replace(std::string(kNative).find("B"), 1, "X");
+        std::string(kNative).replace(std::string(kNative).find('B'), 1, "X");
     const std::string differentFocusLater =
         std::string(kNative).replace(std::string(kNative).find("chx1"), 4, "cmb1");
     const struct {

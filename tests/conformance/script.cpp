@@ -27,7 +27,7 @@ bool ParseKey(const std::string &name, unsigned short &key)
 {
     if (name.size() == 1 && (std::isupper(static_cast<unsigned char>(name[0])) != 0 ||
                              std::isdigit(static_cast<unsigned char>(name[0])) != 0)) {
-        key = static_cast<unsigned short>(name[0]);
+        key = static_cast<unsigned char>(name[0]);
         return true;
     }
     for (const KeyName &entry : kKeyNames) {
@@ -64,7 +64,7 @@ bool ParseKeystroke(const std::string &text, Keystroke &stroke)
 bool TypedKeystroke(char c, Keystroke &stroke)
 {
     if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-        stroke.key = static_cast<unsigned short>(c);
+        stroke.key = static_cast<unsigned char>(c);
     } else if (std::isalpha(static_cast<unsigned char>(c)) != 0) {
         stroke.key = static_cast<unsigned short>(std::toupper(static_cast<unsigned char>(c)));
         stroke.shift = std::isupper(static_cast<unsigned char>(c)) != 0;
@@ -206,7 +206,7 @@ bool ParseScripts(const std::string &name, const std::string &text, std::vector<
         }
         Step step;
         if (!ParseStep(line.substr(start), step, error)) {
-            error = name + ":" + std::to_string(number) + ": " + error;
+            error.insert(0, name + ":" + std::to_string(number) + ": ");
             return false;
         }
         script.steps.push_back(step);
