@@ -297,7 +297,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
 {
     WindowClass *windowClass = FindClass(className);
     if (windowClass == nullptr) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST); // Wine's answer; Windows gives ERROR_CANNOT_FIND_WND_CLASS
         return nullptr;
     }
     Window *parentWindow = parent == nullptr || parent == HWND_MESSAGE ? nullptr : Lookup(parent);
@@ -421,7 +421,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             LPVOID lpParam)
 {
     if (lpClassName == nullptr || IS_INTRESOURCE(lpClassName)) {
-        SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CANNOT_FIND_WND_CLASS);
+        SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
         return nullptr;
     }
     return CreateWindowCommon(dwExStyle, Widen(lpClassName), lpWindowName, false, dwStyle, X, Y, nWidth,
