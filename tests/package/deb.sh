@@ -57,7 +57,7 @@ lintian --fail-on error,warning --display-info "$deb" || fail "lintian found err
 echo "== dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*)//; s/:.*//; s/ //g' | grep -v '^$')
+names=$(echo "$depends" | tr ',|' '\n' | sed 's/(.*)//; s/:.*//; s/ //g' | grep -v '^$')
 build_packages=$("$source_dir/scripts/install-deps" --list test | grep -v '^fonts-')
 for name in $names; do
     case "$name" in *-dev) fail "depends on the development package $name" ;; esac

@@ -39,6 +39,7 @@ echo "== start under Wine, in a new prefix, on a private X display"
 wineboot --init
 wineserver --wait
 # Wine's own processes end before the display does.
+# shellcheck disable=SC2016 # the inner shell expands its own arguments
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
     status=0
     "$1" "$2" escape wine || status=$?
