@@ -457,6 +457,23 @@ void OnButtonDown(UpDown &upDown, LPARAM lParam)
     SetTimer(upDown.self, kRepeatTimer, kInitialDelay, nullptr);
 }
 
+// While the button is down the arrow under the pointer is the one held: dragged from one arrow
+// to the other, the press turns round; off both, it rests.
+void OnMouseMove(UpDown &upDown, LPARAM lParam)
+{
+    if (upDown.held == Arrow::None) {
+        return;
+    }
+    const Arrow arrow = ArrowAt(upDown, lParam);
+    const Arrow held = arrow != Arrow::None ? arrow : upDown.held;
+    const bool over = arrow != Arrow::None;
+    if (held != upDown.held || over != upDown.overHeld) {
+        upDown.held = held;
+        upDown.overHeld = over;
+        InvalidateRect(upDown.self, nullptr, FALSE);
+    }
+}
+
 void OnButtonUp(UpDown &upDown)
 {
     if (GetCapture() != upDown.self) {
@@ -603,13 +620,7 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         OnButtonDown(*upDown, lParam);
         return 0;
     case WM_MOUSEMOVE:
-        if (upDown->held != Arrow::None) {
-            const bool over = ArrowAt(*upDown, lParam) == upDown->held;
-            if (over != upDown->overHeld) {
-                upDown->overHeld = over;
-                InvalidateRect(hwnd, nullptr, FALSE);
-            }
-        }
+        OnMouseMove(*upDown, lParam);
         return 0;
     case WM_LBUTTONUP:
         OnButtonUp(*upDown);

@@ -30,6 +30,8 @@ constexpr INT_PTR kEndedByDriver = 77;
 // The program's animation timers and their period.
 constexpr UINT_PTR kAnimationTimers[] = {888, 999};
 constexpr UINT kAnimationPeriod = 100;
+// The period the driver holds them at between the steps that wait for ticks: an hour.
+constexpr UINT kHeldPeriod = 3600000;
 // The clipboard holds this text when a script starts.
 constexpr const wchar_t kClipboardText[] = L"-450";
 // A point in the dialog's client area, over the scene and clear of every control.
@@ -231,19 +233,24 @@ void Record(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// Starts each animation timer that exists afresh, a whole period from now; returns which exist.
-// The animation turns only in the steps that wait for its ticks, so that everywhere else a step
-// sees the same angles on a busy machine as on an idle one.
-std::string RearmAnimation()
+// Starts each animation timer that exists afresh with `period`; returns which exist. Outside the
+// steps that wait for ticks the timers are held at a period no step lasts, so that everywhere
+// else a step sees the same angles on a busy machine as on an idle one.
+std::string RestartAnimation(UINT period)
 {
     std::string running;
     for (UINT_PTR timer : kAnimationTimers) {
         if (g_run.dialog != nullptr && KillTimer(g_run.dialog, timer)) {
-            SetTimer(g_run.dialog, timer, kAnimationPeriod, nullptr);
+            SetTimer(g_run.dialog, timer, period, nullptr);
             running += (running.empty() ? "" : " ") + std::to_string(timer);
         }
     }
     return running.empty() ? "none" : running;
+}
+
+std::string HoldAnimation()
+{
+    return RestartAnimation(kHeldPeriod);
 }
 
 // Input as the platform's input path takes it: absolute mouse positions are in 65536ths of the
@@ -298,9 +305,12 @@ INT_PTR CALLBACK LoggingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         ReleaseButton();
     }
     const INT_PTR result = DialogProc(hwnd, message, wParam, lParam);
-    if (message == WM_TIMER && ++g_run.ticks >= g_run.ticksWanted) {
+    if (message == WM_TIMER && g_run.ticksWanted > 0 && ++g_run.ticks >= g_run.ticksWanted) {
         g_run.ticksWanted = 0;
-        RearmAnimation();
+    }
+    // A timer the program has just started is held at once, before it can tick.
+    if (g_run.ticksWanted == 0) {
+        HoldAnimation();
     }
     return result;
 }
@@ -364,7 +374,7 @@ void LogState(const std::string &heading, bool ended, INT_PTR result)
         << " open=" << SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)
         << " enabled=" << (IsWindowEnabled(list) ? 1 : 0) << "\n";
     log << "  messages " << g_run.messages << "\n";
-    log << "  timers " << RearmAnimation() << "\n";
+    log << "  timers " << HoldAnimation() << "\n";
     log << "  dialog open\n";
     g_run.messages.clear();
 }
@@ -492,7 +502,12 @@ bool BeginPhase(const Phase &phase)
     case Phase::Kind::Ticks:
         g_run.ticks = 0;
         g_run.ticksWanted = phase.count;
-        return RearmAnimation() == "none" || phase.count == 0;
+        if (RestartAnimation(kAnimationPeriod) == "none" || phase.count == 0) {
+            g_run.ticksWanted = 0;
+            HoldAnimation();
+            return true;
+        }
+        return false;
     case Phase::Kind::Scrolls:
         g_run.scrolls = 0;
         g_run.scrollsWanted = phase.count;
@@ -520,7 +535,12 @@ bool PhaseOver(const Phase &phase)
         return (there && elapsed >= kSettle) || elapsed >= kPatience;
     }
     case Phase::Kind::Ticks:
-        return g_run.ticksWanted == 0 || elapsed >= kPatience;
+        if (g_run.ticksWanted != 0 && elapsed < kPatience) {
+            return false;
+        }
+        g_run.ticksWanted = 0;
+        HoldAnimation();
+        return true;
     case Phase::Kind::Scrolls:
         if (g_run.scrolls >= phase.count || elapsed >= kPatience) {
             g_run.scrollsWanted = -1;
@@ -581,9 +601,6 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
                     return; // the next call comes once the dialog has handled it
                 }
             } else if (!PhaseOver(phase)) {
-                if (phase.kind != Phase::Kind::Ticks) {
-                    RearmAnimation();
-                }
                 return;
             }
             ++g_run.phase;

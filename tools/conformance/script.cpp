@@ -318,12 +318,12 @@ std::string PointerTarget(const std::string &line)
 }
 
 // Wine's up-down steps down by itself when the quarter-second press that an arrow key shows ends
-// while the pointer is on the up-down, or has left it within the time Wine takes to notice (a fault
-// of Wine's, see docs/conformance.md). Random scripts keep the arrow keys away from that, so that
-// they compare the same on a busy machine as on an idle one: on an up-down the key is another, and
-// soon after one the script waits first.
-constexpr int kStepsToLeaveAnArrow = 6;
-constexpr const char *kArrowKeyRest = "wait 450";
+// while Wine takes the pointer to be on the up-down: where it is, or where it was until Wine has
+// noticed it leave, which takes up to the mouse's hover time (a fault of Wine's, see
+// docs/conformance.md). Random scripts keep the arrow keys away from that, so that they compare
+// the same on a busy machine as on an idle one: on an up-down the key drawn is another, and after
+// the pointer left one the script first rests.
+constexpr const char *kRestAfterAnArrow = "wait 600";
 constexpr const char *kArrowKeyInstead = "key Right";
 
 } // namespace
@@ -335,19 +335,20 @@ Script RandomScript(std::uint64_t seed, int steps)
     script.name = "random-" + std::to_string(seed);
     std::string error;
     bool onArrow = false;
-    int sinceArrow = kStepsToLeaveAnArrow;
+    bool leftAnArrow = false; // and has not rested since
     for (int index = 0; index < steps; ++index) {
         std::string line = RandomLine(random);
         if (line == "key Up" || line == "key Down") {
-            line = onArrow ? kArrowKeyInstead : sinceArrow < kStepsToLeaveAnArrow ? kArrowKeyRest : line;
+            line = onArrow ? kArrowKeyInstead : leftAnArrow ? kRestAfterAnArrow : line;
         }
         const std::string target = PointerTarget(line);
         if (!target.empty()) {
-            onArrow = target.rfind("scr", 0) == 0;
+            const bool arrow = target.rfind("scr", 0) == 0;
+            leftAnArrow = leftAnArrow || (onArrow && !arrow);
+            onArrow = arrow;
         }
-        sinceArrow = onArrow ? 0 : sinceArrow + 1;
-        if (line == kArrowKeyRest) {
-            sinceArrow = kStepsToLeaveAnArrow;
+        if (line == kRestAfterAnArrow) {
+            leftAnArrow = false;
         }
         Step step;
         ParseStep(line, step, error);

@@ -29,7 +29,8 @@ struct ComboBox {
     int openedHeight = 0; // the height the box was created with: the box and its open list
     int lineHeight = 0;
     bool dropped = false;
-    bool tracking = false; // a mouse button went down on the box or the list and is still down
+    bool tracking = false;      // a mouse button went down on the box or the list and is still down
+    bool pressedInList = false; // that button went down in the open list, not on the box
     bool focused = false;
 };
 
@@ -325,6 +326,7 @@ void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
         SetFocus(hwnd);
         Open(hwnd, box);
         box.tracking = true;
+        box.pressedInList = false;
         return;
     }
     // With the list open, a click outside it closes it and takes back what was chosen since it
@@ -337,6 +339,7 @@ void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
     }
     box.hot = item;
     box.tracking = true;
+    box.pressedInList = true;
     Redraw(hwnd, box);
 }
 
@@ -357,9 +360,10 @@ void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
         return;
     }
     box.tracking = false;
+    // Released on an item, or anywhere after a press in the list, the marked item is chosen.
     const int item = ItemAt(box, hwnd, lParam);
-    if (item != kNoItem) {
-        box.hot = item;
+    if (item != kNoItem || box.pressedInList) {
+        box.hot = item != kNoItem ? item : box.hot;
         // An item chosen with the mouse is reported as a change even when it was chosen already.
         if (!Close(hwnd, box, true)) {
             controls::NotifyParent(hwnd, CBN_SELCHANGE);

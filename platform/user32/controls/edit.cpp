@@ -296,7 +296,8 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool hono
 void Undo(HWND hwnd, Edit &edit)
 {
     const UndoRecord undo = edit.undo;
-    edit.undo = {};
+    edit.undo.removed.clear();
+    edit.undo.inserted = 0;
     edit.anchor = undo.position;
     edit.caret = undo.position + undo.inserted;
     ReplaceSelection(hwnd, edit, undo.removed, true);
@@ -307,7 +308,9 @@ void Undo(HWND hwnd, Edit &edit)
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
 {
     edit.text = controls::FromWide(text);
-    edit.undo = {};
+    // A new text leaves nothing to undo, but the place of the last edit stays, as on the platform.
+    edit.undo.removed.clear();
+    edit.undo.inserted = 0;
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
@@ -534,22 +537,22 @@ void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
     SetCapture(hwnd);
 }
 
-// A double click selects the word under the pointer: the run of non-blank characters around it,
-// with the blanks that follow it.
-void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
+// A double click selects the word at the caret (which the first click placed): back to the start
+// of a word, at least one character, and on to the start of the next one, blanks included.
+void OnDoubleClick(HWND hwnd, Edit &edit)
 {
     const auto blank = [&edit](size_t index) {
         return edit.text[index] == u' ' || edit.text[index] == u'\t';
     };
-    size_t start = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
-    size_t end = start;
-    while (start > 0 && !blank(start - 1)) {
+    const auto wordStart = [&](size_t index) {
+        return index > 0 && index < edit.text.size() && blank(index - 1) && !blank(index);
+    };
+    size_t start = edit.caret > 0 ? edit.caret - 1 : 0;
+    while (start > 0 && !wordStart(start)) {
         --start;
     }
-    while (end < edit.text.size() && !blank(end)) {
-        ++end;
-    }
-    while (end < edit.text.size() && blank(end)) {
+    size_t end = edit.caret;
+    while (end < edit.text.size() && !wordStart(end)) {
         ++end;
     }
     Select(hwnd, edit, start, end);
@@ -684,7 +687,8 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_CANUNDO:
         return edit->undo.inserted > 0 || !edit->undo.removed.empty();
     case EM_EMPTYUNDOBUFFER:
-        edit->undo = {};
+        edit->undo.removed.clear();
+        edit->undo.inserted = 0;
         return 0;
     case WM_CHAR:
         OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
@@ -708,7 +712,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         OnButtonDown(hwnd, *edit, lParam);
         return 0;
     case WM_LBUTTONDBLCLK:
-        OnDoubleClick(hwnd, *edit, lParam);
+        OnDoubleClick(hwnd, *edit);
         return 0;
     case WM_MOUSEMOVE:
         if (edit->selecting) {
