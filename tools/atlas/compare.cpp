@@ -1,0 +1,278 @@
+#include "compare.h"
+
+#include "layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace atlas {
+
+namespace {
+
+constexpr char kFaultsHeading[] = "## Wine's known rendering faults";
+constexpr int kFullTurn = 3600;
+
+constexpr std::uint32_t kNativeOnlyInk = 0xFF00FFu; // magenta
+constexpr std::uint32_t kWineOnlyInk = 0x00A0FFu;   // blue
+constexpr std::uint32_t kOtherDifference = 0x000000u;
+
+int Turn(int angle)
+{
+    return ((angle % kFullTurn) + kFullTurn) % kFullTurn;
+}
+
+int Channel(std::uint32_t p, int shift)
+{
+    return static_cast<int>((p >> shift) & 0xFFu);
+}
+
+bool Differs(std::uint32_t a, std::uint32_t b)
+{
+    return std::abs(Channel(a, 16) - Channel(b, 16)) > kChannelTolerance ||
+           std::abs(Channel(a, 8) - Channel(b, 8)) > kChannelTolerance ||
+           std::abs(Channel(a, 0) - Channel(b, 0)) > kChannelTolerance;
+}
+
+// The scene at a fifth of its strength over white, for the unchanged parts of a difference.
+std::uint32_t Faded(std::uint32_t p)
+{
+    const auto fade = [&](int shift) {
+        return static_cast<std::uint32_t>(255 - (255 - Channel(p, shift)) / 5) << shift;
+    };
+    return fade(16) | fade(8) | fade(0);
+}
+
+std::string Trim(const std::string &text)
+{
+    const size_t first = text.find_first_not_of(" \t`");
+    const size_t last = text.find_last_not_of(" \t`");
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+// The ink of `wine` that no cell of `layout` holds, as a share of that ink.
+double InkOutsideShare(const scene::Frame &wine, const TextLayout &layout)
+{
+    const InkCount count = CountInk(wine, layout);
+    return count.ink == 0 ? 1.0 : static_cast<double>(count.outsideCells) / count.ink;
+}
+
+// Wine fills an upright box (or nothing) where the turned cell belongs; the glyphs stand where
+// ours do, so only the background differs.
+bool UprightBackgroundExplains(const Setting &setting, const scene::Frame &native, const scene::Frame &wine)
+{
+    if (Turn(setting.escapement) == 0) {
+        return false;
+    }
+    int nativeInk = 0;
+    int inkDiffering = 0;
+    for (size_t i = 0; i < native.pixels().size(); ++i) {
+        const bool nativeHas = IsInk(native.pixels()[i]);
+        nativeInk += nativeHas ? 1 : 0;
+        inkDiffering += nativeHas != IsInk(wine.pixels()[i]) ? 1 : 0;
+    }
+    return nativeInk > 0 && static_cast<double>(inkDiffering) / nativeInk <= kFaultInkShare;
+}
+
+// Wine lays the line along the orientation: its ink then stands in the cells of a line whose
+// escapement is the orientation.
+bool LineAlongOrientationExplains(const Setting &setting, const scene::Frame &wine)
+{
+    if (setting.mode != Mode::kAdvanced || Turn(setting.escapement) == Turn(setting.orientation)) {
+        return false;
+    }
+    Setting alongOrientation = setting;
+    alongOrientation.escapement = setting.orientation;
+    return InkOutsideShare(wine, LayOut(alongOrientation)) <= kFaultInkShare;
+}
+
+std::string Escape(const std::string &text)
+{
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+int CountOf(const Report &report, Verdict verdict)
+{
+    return static_cast<int>(std::count_if(report.scenes.begin(), report.scenes.end(),
+                                          [&](const SceneComparison &s) { return s.verdict == verdict; }));
+}
+
+} // namespace
+
+std::map<std::string, std::string> ReadKnownFaults(const std::string &conformancePath)
+{
+    // Narrowly: the table rows of one section, "| `key` | what Wine does | evidence |".
+    std::map<std::string, std::string> faults;
+    std::ifstream file(conformancePath);
+    std::string line;
+    bool inSection = false;
+    while (std::getline(file, line)) {
+        if (line.rfind("## ", 0) == 0) {
+            inSection = line.rfind(kFaultsHeading, 0) == 0;
+            continue;
+        }
+        if (!inSection || line.rfind("| `", 0) != 0) {
+            continue;
+        }
+        std::vector<std::string> cells;
+        std::stringstream row(line.substr(1));
+        std::string cell;
+        while (std::getline(row, cell, '|')) {
+            cells.push_back(Trim(cell));
+        }
+        if (cells.size() >= 2 && !cells[0].empty()) {
+            faults[cells[0]] = cells[1];
+        }
+    }
+    return faults;
+}
+
+SceneComparison Compare(const Setting &setting, const scene::Frame &native, const scene::Frame &wine,
+                        const std::map<std::string, std::string> &knownFaults, scene::Frame *difference)
+{
+    SceneComparison result;
+    result.setting = setting;
+    if (native.width() != wine.width() || native.height() != wine.height()) {
+        result.differingShare = 1.0;
+        result.verdict = Verdict::kUnexplained;
+        if (difference != nullptr) {
+            *difference = native;
+        }
+        return result;
+    }
+
+    std::vector<std::uint32_t> picture(native.pixels().size());
+    int differing = 0;
+    for (size_t i = 0; i < picture.size(); ++i) {
+        const std::uint32_t a = native.pixels()[i];
+        const std::uint32_t b = wine.pixels()[i];
+        if (!Differs(a, b)) {
+            picture[i] = Faded(a);
+            continue;
+        }
+        ++differing;
+        picture[i] = IsInk(a) && !IsInk(b) ? kNativeOnlyInk : !IsInk(a) && IsInk(b) ? kWineOnlyInk : kOtherDifference;
+    }
+    result.differingShare = picture.empty() ? 0 : static_cast<double>(differing) / static_cast<double>(picture.size());
+    if (difference != nullptr) {
+        *difference = scene::Frame(native.width(), native.height(), std::move(picture));
+    }
+    if (result.differingShare <= kAgreeShare) {
+        result.verdict = Verdict::kAgree;
+        return result;
+    }
+
+    result.verdict = Verdict::kUnexplained;
+    if (knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine)) {
+        result.verdict = Verdict::kKnownFault;
+        result.fault = kLineAlongOrientation;
+    } else if (knownFaults.count(kUprightBackground) != 0 && UprightBackgroundExplains(setting, native, wine)) {
+        result.verdict = Verdict::kKnownFault;
+        result.fault = kUprightBackground;
+    }
+    return result;
+}
+
+std::string SceneFileName(const Setting &setting)
+{
+    return "e" + std::to_string(setting.escapement) + "_o" + std::to_string(setting.orientation) + ".png";
+}
+
+std::string SummaryLine(const Report &report)
+{
+    char line[256];
+    std::snprintf(line, sizeof(line), "%d scenes: %d agree, %d differ for a known reason, %d differ for no known reason",
+                  static_cast<int>(report.scenes.size()), CountOf(report, Verdict::kAgree),
+                  CountOf(report, Verdict::kKnownFault), CountOf(report, Verdict::kUnexplained));
+    return line;
+}
+
+std::string ReportHtml(const Report &report)
+{
+    std::ostringstream html;
+    html << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>" << Escape(report.title)
+         << "</title>\n<style>\n"
+            "body{font-family:sans-serif;margin:16px;color:#000;background:#fff}\n"
+            "#images{padding:6px 10px;color:#fff;background:#888;font-weight:bold}\n"
+            "#images.loaded{background:#0a0}#images.broken{background:#c00}\n"
+            "table{border-collapse:collapse}td,th{border:1px solid #ccc;padding:4px;vertical-align:top}\n"
+            "img{width:338px;display:block}.agree{color:#070}.known{color:#a60}.unexplained{color:#c00}\n"
+            "</style></head><body>\n"
+            "<p id=\"images\">images not checked yet</p>\n<h1>"
+         << Escape(report.title) << "</h1>\n<p><b>" << Escape(SummaryLine(report)) << "</b></p>\n";
+    char tolerance[256];
+    std::snprintf(tolerance, sizeof(tolerance),
+                  "A pixel differs when one of its channels differs by more than %d of 255; a scene agrees when at "
+                  "most %.1f%% of its pixels differ.",
+                  kChannelTolerance, kAgreeShare * 100);
+    html << "<p>" << tolerance
+         << " The difference image shows the native scene faded where the two agree; magenta marks ink only "
+            "the native scene has, blue ink only Wine's has, black any other difference.</p>\n";
+    if (!report.knownFaults.empty()) {
+        html << "<p>Wine's known faults (docs/conformance.md):</p><ul>\n";
+        for (const auto &[key, description] : report.knownFaults) {
+            html << "<li><code>" << Escape(key) << "</code>: " << Escape(description) << "</li>\n";
+        }
+        html << "</ul>\n";
+    }
+    html << "<table>\n<tr><th>setting</th><th>native</th><th>Wine</th><th>difference</th></tr>\n";
+    for (const SceneComparison &scene : report.scenes) {
+        const std::string name = SceneFileName(scene.setting);
+        char share[64];
+        std::snprintf(share, sizeof(share), "%.2f%% of pixels differ", scene.differingShare * 100);
+        const char *verdictClass = scene.verdict == Verdict::kAgree        ? "agree"
+                                   : scene.verdict == Verdict::kKnownFault ? "known"
+                                                                           : "unexplained";
+        html << "<tr><td>" << Escape(AnglesLabel(scene.setting)) << "<br>" << ModeName(scene.setting.mode) << ", "
+             << AlignmentName(scene.setting.alignment) << "<br>" << share << "<br><span class=\"" << verdictClass
+             << "\">";
+        if (scene.verdict == Verdict::kAgree) {
+            html << "agree";
+        } else if (scene.verdict == Verdict::kKnownFault) {
+            html << "known fault of Wine's: <code>" << Escape(scene.fault) << "</code><br>"
+                 << Escape(report.knownFaults.at(scene.fault));
+        } else {
+            html << "differs for no known reason";
+        }
+        html << "</span></td>";
+        for (const char *folder : {"native", "wine", "difference"}) {
+            html << "<td><a href=\"" << folder << "/" << name << "\"><img src=\"" << folder << "/" << name
+                 << "\" alt=\"" << folder << " " << Escape(AnglesLabel(scene.setting)) << "\"></a></td>";
+        }
+        html << "</tr>\n";
+    }
+    // Every image is checked once the page has loaded, and the banner at the top says how many loaded.
+    html << "</table>\n<script>\nwindow.addEventListener('load', function () {\n"
+            "  var images = document.images, loaded = 0;\n"
+            "  for (var i = 0; i < images.length; i++) {\n"
+            "    if (images[i].complete && images[i].naturalWidth > 0) loaded++;\n"
+            "  }\n"
+            "  var banner = document.getElementById('images');\n"
+            "  banner.textContent = loaded + ' of ' + images.length + ' images loaded';\n"
+            "  banner.className = loaded === images.length && loaded > 0 ? 'loaded' : 'broken';\n"
+            "});\n</script>\n</body></html>\n";
+    return html.str();
+}
+
+} // namespace atlas
