@@ -123,8 +123,17 @@ int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
     std::printf("%s\n", SummaryLine(report).c_str());
     for (const SceneComparison &scene : report.scenes) {
         if (scene.verdict != Verdict::kAgree) {
-            std::printf("  %s: %.2f%% differ, %s\n", AnglesLabel(scene.setting).c_str(), scene.differingShare * 100,
-                        scene.verdict == Verdict::kKnownFault ? scene.fault.c_str() : "no known reason");
+            std::string reasons;
+            for (const std::string &fault : scene.faults) {
+                reasons += (reasons.empty() ? "" : ", ") + fault;
+            }
+            if (scene.verdict == Verdict::kKnownFault) {
+                std::printf("  %s: %.2f%% differ, %s (%.3f%% not accounted for)\n", AnglesLabel(scene.setting).c_str(),
+                            scene.differingShare * 100, reasons.c_str(), scene.unexplainedShare * 100);
+            } else {
+                std::printf("  %s: %.2f%% differ, %.2f%% for no known reason\n", AnglesLabel(scene.setting).c_str(),
+                            scene.differingShare * 100, scene.unexplainedShare * 100);
+            }
         }
     }
     std::printf("drawn in %.2f s natively, %.2f s under Wine (start-up included)\n", nativeSeconds, wineSeconds);

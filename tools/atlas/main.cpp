@@ -252,6 +252,8 @@ int main(int argc, char **argv)
                  kToolName};
     app.set_version_flag("--version", std::string(kToolName) + " " + ATLAS_VERSION);
     app.require_subcommand(1, 1);
+    // Paths like /tmp/a.png are paths, not options, in the Windows build too.
+    app.allow_windows_style_options(false);
     app.footer(
         "Angles are whole numbers in tenths of a degree, negative or positive (450 is 45 degrees).\n"
         "Exit status: 0 on success, 1 when drawing or writing fails, 2 for a bad command line or a path that "
