@@ -17,7 +17,7 @@ namespace atlas {
 constexpr int kClassThreshold = 0x80;
 constexpr int kNeighbourhood = 1;
 // A scene agrees when no larger share of its pixels differs.
-constexpr double kAgreeShare = 0.001;
+constexpr double kAgreeShare = 0.0005;
 // A line laid along the orientation explains Wine's scene when no larger share of its ink stands
 // outside the cells of such a line.
 constexpr double kFaultInkShare = 0.02;

@@ -122,7 +122,7 @@ int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
 
     std::printf("%s\n", SummaryLine(report).c_str());
     for (const SceneComparison &scene : report.scenes) {
-        if (scene.verdict != Verdict::kAgree) {
+        {
             std::string reasons;
             for (const std::string &fault : scene.faults) {
                 reasons += (reasons.empty() ? "" : ", ") + fault;

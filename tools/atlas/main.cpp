@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -50,22 +51,53 @@ const std::map<std::string, atlas::Mode> kModes = {{"compatible", atlas::Mode::k
 const std::map<std::string, atlas::Alignment> kAlignments = {
     {"baseline", atlas::Alignment::kBaseline}, {"top", atlas::Alignment::kTop}, {"bottom", atlas::Alignment::kBottom}};
 
+// One of a few names, each standing for a value.
+template <typename Value>
+void AddChoice(CLI::App &command, const std::string &names, Value &value, const std::map<std::string, Value> &choices,
+               const std::string &description)
+{
+    std::string list;
+    for (const auto &choice : choices) {
+        list += (list.empty() ? "" : ", ") + choice.first;
+    }
+    command
+        .add_option_function<std::string>(
+            names, [&value, &choices](const std::string &name) { value = choices.at(name); }, description)
+        ->check(CLI::Validator(
+            [choices, list](std::string &name) {
+                return choices.count(name) != 0 ? std::string() : "'" + name + "' is not one of " + list;
+            },
+            "", "choice"));
+}
+
 void AddModeAndAlignment(CLI::App &command, atlas::Mode &mode, atlas::Alignment &alignment)
 {
-    command.add_option("-m,--mode", mode, "graphics mode: compatible (GM_COMPATIBLE) or advanced (GM_ADVANCED)")
-        ->transform(CLI::CheckedTransformer(kModes))
-        ->default_str("compatible");
-    command.add_option("-a,--align", alignment, "vertical alignment: baseline, top or bottom (TA_...)")
-        ->transform(CLI::CheckedTransformer(kAlignments))
-        ->default_str("baseline");
+    AddChoice(command, "-m,--mode", mode, kModes,
+              "graphics mode: compatible (GM_COMPATIBLE, the default) or advanced (GM_ADVANCED)");
+    AddChoice(command, "-a,--align", alignment, kAlignments,
+              "vertical alignment: baseline (TA_BASELINE, the default), top (TA_TOP) or bottom (TA_BOTTOM)");
 }
+
+// Angles are whole numbers; "4.5" or "45deg" is refused with the reason, before any conversion.
+const CLI::Validator kWholeNumber(
+    [](std::string &text) {
+        size_t used = 0;
+        try {
+            (void)std::stoi(text, &used);
+        } catch (const std::exception &) {
+            used = 0;
+        }
+        return used != 0 && used == text.size() ? std::string()
+                                                : "'" + text + "' is not a whole number of tenths of a degree";
+    },
+    "", "angle");
 
 void AddSettingOptions(CLI::App &command, SettingOptions &options)
 {
-    command.add_option("-e,--escapement", options.setting.escapement, "escapement in tenths of a degree")
-        ->default_str("0");
-    command.add_option("-o,--orientation", options.setting.orientation, "orientation in tenths of a degree")
-        ->default_str("0");
+    command.add_option("-e,--escapement", options.setting.escapement, "escapement in tenths of a degree (default 0)")
+        ->check(kWholeNumber);
+    command.add_option("-o,--orientation", options.setting.orientation, "orientation in tenths of a degree (default 0)")
+        ->check(kWholeNumber);
     AddModeAndAlignment(command, options.setting.mode, options.setting.alignment);
     command.add_flag("--overlay", options.overlay,
                      "draw the text cell (blue), the baseline (green arrow), the glyphs' up direction (violet "
@@ -76,12 +108,16 @@ void AddGridOptions(CLI::App &command, atlas::SheetRequest &request)
 {
     request.escapements = {0, 450, 900, 1350, 1800, 2250, 2700, 3150};
     request.orientations = {0, 900, 1800, 2700};
-    command.add_option("--escapements", request.escapements, "escapements, comma-separated (one per row)")
+    command
+        .add_option("--escapements", request.escapements,
+                    "escapements, comma-separated, one per row (default 0,450,900,1350,1800,2250,2700,3150)")
         ->delimiter(',')
-        ->default_str("0,450,900,1350,1800,2250,2700,3150");
-    command.add_option("--orientations", request.orientations, "orientations, comma-separated (one per column)")
+        ->check(kWholeNumber);
+    command
+        .add_option("--orientations", request.orientations,
+                    "orientations, comma-separated, one per column (default 0,900,1800,2700)")
         ->delimiter(',')
-        ->default_str("0,900,1800,2700");
+        ->check(kWholeNumber);
     AddModeAndAlignment(command, request.mode, request.alignment);
 }
 
@@ -278,14 +314,13 @@ int main(int argc, char **argv)
                  "WebP (native build)");
     sweep->add_option("folder", sweepOptions.folder, "the folder for the numbered PNGs");
     AddSettingOptions(*sweep, sweepOptions.scene);
-    sweep->add_option("--angle", sweepOptions.angle, "the angle that turns: escapement, orientation or both")
-        ->check(CLI::IsMember({"escapement", "orientation", "both"}))
-        ->default_str("escapement");
-    sweep->add_option("--from", sweepOptions.from, "first angle")->default_str(std::to_string(kSweepFrom));
-    sweep->add_option("--to", sweepOptions.to, "last angle, included when the steps reach it")
-        ->default_str(std::to_string(kSweepTo));
-    sweep->add_option("--step", sweepOptions.step, "step between angles, positive")
-        ->default_str(std::to_string(kSweepStep));
+    sweep->add_option("--angle", sweepOptions.angle, "the angle that turns: escapement (the default), orientation or both")
+        ->check(CLI::IsMember({"escapement", "orientation", "both"}));
+    sweep->add_option("--from", sweepOptions.from, "first angle (default 0)")->check(kWholeNumber);
+    sweep->add_option("--to", sweepOptions.to, "last angle, included when the steps reach it (default 3570)")
+        ->check(kWholeNumber);
+    sweep->add_option("--step", sweepOptions.step, "step between angles, positive (default 30, as the program animates)")
+        ->check(kWholeNumber);
     sweep->add_option("--animation", sweepOptions.animation,
                       "also write the frames as one animated WebP, 100 ms a frame as the program animates");
 
@@ -324,12 +359,19 @@ int main(int argc, char **argv)
     AddGridOptions(*compare, compareOptions.sheet);
     compare->add_option("--windows-exe", compareOptions.windowsExe, "the Windows build of slantglyph-atlas")
         ->required();
-    compare->add_option("--wine", compareOptions.wine, "the Wine loader; WINEPREFIX and the rest come from the "
-                                                       "environment")
-        ->default_str("wine");
-    compare->add_option("--faults", compareOptions.conformance, "the file that lists Wine's known faults")
-        ->default_str("docs/conformance.md");
+    compare->add_option("--wine", compareOptions.wine,
+                        "the Wine loader (default wine); WINEPREFIX and the rest come from the environment");
+    compare->add_option("--faults", compareOptions.conformance,
+                        "the file that lists Wine's known faults (default docs/conformance.md)");
 
+    // A first word that is not an option must name a command.
+    const std::vector<CLI::App *> commands = app.get_subcommands([](CLI::App *) { return true; });
+    const bool named = argc > 1 && std::any_of(commands.begin(), commands.end(),
+                                               [&](const CLI::App *command) { return command->get_name() == argv[1]; });
+    if (argc > 1 && argv[1][0] != '-' && !named) {
+        return BadUsage(app, std::string("unknown command '") + argv[1] +
+                                 "': render, sweep, sheet, metrics or compare");
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
