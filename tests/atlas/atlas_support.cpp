@@ -32,10 +32,11 @@ int RunTool(const std::string &arguments, const std::string &errorFile)
     if (!errorFile.empty()) {
         command += " 2>\"" + errorFile + "\"";
     }
-    const int status = std::system(command.c_str());
 #ifdef _WIN32
-    return status;
+    // cmd.exe drops the first and the last quote of a line that starts with one.
+    return std::system(("\"" + command + "\"").c_str());
 #else
+    const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
 }
