@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,41 @@ TEST(AtlasRender, OverlayAddsOnlyItsOwnColoursOverTheScene)
         EXPECT_FALSE(test::IsCell(colour) || test::IsBlack(colour)) << std::hex << colour;
     }
 }
+
+TEST(AtlasSweep, NumbersEachAngleOfTheRange)
+{
+    const std::string folder = atlas_test::TempPath("sweep");
+    ASSERT_EQ(atlas_test::RunTool("sweep \"" + folder + "\" --angle both --from -30 --to 40 --step 30 --mode advanced"), 0);
+    const int angles[] = {-30, 0, 30}; // 60 lies beyond --to
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(angles[i]);
+        const std::optional<scene::Frame> frame =
+            atlas::ReadPng(folder + "/sweep-000" + std::to_string(i) + ".png");
+        ASSERT_TRUE(frame.has_value());
+        EXPECT_TRUE(*frame == atlas_test::DialogPaint({angles[i], angles[i], Mode::kAdvanced, Alignment::kBaseline}));
+    }
+    EXPECT_FALSE(atlas::ReadPng(folder + "/sweep-0003.png").has_value());
+}
+
+#ifndef _WIN32
+TEST(AtlasSweep, WritesAnAnimatedWebPNatively)
+{
+    const std::string path = atlas_test::TempPath("turn.webp");
+    ASSERT_EQ(atlas_test::RunTool("sweep --animation \"" + path + "\" --from 0 --to 90 --step 30"), 0);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 12u);
+    EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+    EXPECT_EQ(bytes.substr(8, 4), "WEBP");
+    EXPECT_NE(bytes.find("ANIM"), std::string::npos) << "not an animation";
+    // One frame per angle: 0, 30, 60, 90.
+    size_t frames = 0;
+    for (size_t at = bytes.find("ANMF"); at != std::string::npos; at = bytes.find("ANMF", at + 4)) {
+        ++frames;
+    }
+    EXPECT_EQ(frames, 4u);
+}
+#endif
 
 TEST(AtlasSheet, PlacesAndLabelsEveryCell)
 {

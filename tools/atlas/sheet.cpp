@@ -15,6 +15,7 @@ constexpr LONG kLabelFontHeight = 14;
 constexpr LONG kTitleFontHeight = 16;
 constexpr COLORREF kLabelColor = RGB(0, 0, 0);
 constexpr COLORREF kPaperColor = RGB(255, 255, 255);
+constexpr COLORREF kCellFrameColor = RGB(200, 200, 200);
 constexpr int kOverlayThickness = 2; // survives the reduction
 
 void Label(HDC dc, int x, int y, LONG height, const std::string &text)
@@ -123,6 +124,11 @@ scene::Frame DrawSheet(const SceneDialog &dialog, const SheetRequest &request,
                               static_cast<size_t>(cell.left + x)] = reduced.At(x, y);
             }
         }
+        // A thin frame just outside the cell, so that each scene reads as one.
+        const RECT frame = {cell.left - 1, cell.top - 1, cell.right + 1, cell.bottom + 1};
+        HBRUSH frameBrush = CreateSolidBrush(kCellFrameColor);
+        FrameRect(dc, &frame, frameBrush);
+        DeleteObject(frameBrush);
         const RECT label = layout.Label(row, column);
         Label(dc, label.left + 2, label.top + 2, kLabelFontHeight, AnglesLabel(setting));
     }
