@@ -19,7 +19,10 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    std::uint32_t At(int x, int y) const
+    {
+        return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+    }
     const std::vector<std::uint32_t> &pixels() const { return pixels_; }
     bool operator==(const Frame &other) const;
     bool operator!=(const Frame &other) const { return !(*this == other); }

@@ -35,9 +35,9 @@ std::string Describe(const Setting &s)
 
 // Level, turned and negative angles, angles apart, each mode and alignment.
 const Setting kRenderSettings[] = {
-    {0, 0, Mode::kCompatible, Alignment::kBaseline},  {450, 900, Mode::kAdvanced, Alignment::kTop},
+    {0, 0, Mode::kCompatible, Alignment::kBaseline},     {450, 900, Mode::kAdvanced, Alignment::kTop},
     {-300, -300, Mode::kCompatible, Alignment::kBottom}, {3150, 0, Mode::kAdvanced, Alignment::kBaseline},
-    {1800, 1800, Mode::kAdvanced, Alignment::kBottom},  {2700, 900, Mode::kCompatible, Alignment::kTop},
+    {1800, 1800, Mode::kAdvanced, Alignment::kBottom},   {2700, 900, Mode::kCompatible, Alignment::kTop},
 };
 
 TEST(AtlasRender, GivesExactlyTheDialogsOwnPaint)
@@ -72,8 +72,8 @@ TEST(AtlasRender, OverlayAddsOnlyItsOwnColoursOverTheScene)
                 continue;
             }
             ++changed;
-            const bool ours = std::find(std::begin(overlayColours), std::end(overlayColours), drawn->At(x, y)) !=
-                              std::end(overlayColours);
+            const bool ours = std::find(std::begin(overlayColours), std::end(overlayColours),
+                                        drawn->At(x, y)) != std::end(overlayColours);
             foreign += ours ? 0 : 1;
         }
     }
@@ -87,14 +87,17 @@ TEST(AtlasRender, OverlayAddsOnlyItsOwnColoursOverTheScene)
 TEST(AtlasSweep, NumbersEachAngleOfTheRange)
 {
     const std::string folder = atlas_test::TempPath("sweep");
-    ASSERT_EQ(atlas_test::RunTool("sweep \"" + folder + "\" --angle both --from -30 --to 40 --step 30 --mode advanced"), 0);
+    ASSERT_EQ(atlas_test::RunTool("sweep \"" + folder +
+                                  "\" --angle both --from -30 --to 40 --step 30 --mode advanced"),
+              0);
     const int angles[] = {-30, 0, 30}; // 60 lies beyond --to
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(angles[i]);
         const std::optional<scene::Frame> frame =
             atlas::ReadPng(folder + "/sweep-000" + std::to_string(i) + ".png");
         ASSERT_TRUE(frame.has_value());
-        EXPECT_TRUE(*frame == atlas_test::DialogPaint({angles[i], angles[i], Mode::kAdvanced, Alignment::kBaseline}));
+        EXPECT_TRUE(*frame ==
+                    atlas_test::DialogPaint({angles[i], angles[i], Mode::kAdvanced, Alignment::kBaseline}));
     }
     EXPECT_FALSE(atlas::ReadPng(folder + "/sweep-0003.png").has_value());
 }
@@ -124,7 +127,8 @@ TEST(AtlasSheet, PlacesAndLabelsEveryCell)
     const std::vector<int> escapements = {0, 3150};
     const std::vector<int> orientations = {0, 450, 2700};
     const std::string path = atlas_test::TempPath("sheet.png");
-    ASSERT_EQ(atlas_test::RunTool("sheet \"" + path + "\" --escapements 0,3150 --orientations 0,450,2700 "
+    ASSERT_EQ(atlas_test::RunTool("sheet \"" + path +
+                                  "\" --escapements 0,3150 --orientations 0,450,2700 "
                                   "--mode advanced --align top"),
               0);
     const std::optional<scene::Frame> sheet = atlas::ReadPng(path);
@@ -137,8 +141,9 @@ TEST(AtlasSheet, PlacesAndLabelsEveryCell)
     std::vector<std::vector<std::uint32_t>> labels;
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < 3; ++column) {
-            const Setting setting{escapements[static_cast<size_t>(row)], orientations[static_cast<size_t>(column)],
-                                  Mode::kAdvanced, Alignment::kTop};
+            const Setting setting{escapements[static_cast<size_t>(row)],
+                                  orientations[static_cast<size_t>(column)], Mode::kAdvanced,
+                                  Alignment::kTop};
             SCOPED_TRACE(Describe(setting));
             const scene::Frame expected = atlas::Downscale(atlas_test::DialogPaint(setting), 2);
             const RECT cell = layout.Cell(row, column);
@@ -200,7 +205,7 @@ bool InsideQuad(const nlohmann::json &quad, double x, double y)
 
 // Text that stays in the frame, so that every glyph's ink is drawn.
 const Setting kMetricSettings[] = {
-    {0, 0, Mode::kCompatible, Alignment::kBaseline}, {300, 300, Mode::kCompatible, Alignment::kTop},
+    {0, 0, Mode::kCompatible, Alignment::kBaseline},   {300, 300, Mode::kCompatible, Alignment::kTop},
     {3150, 3150, Mode::kAdvanced, Alignment::kBottom}, {3300, 900, Mode::kCompatible, Alignment::kBaseline},
     {0, 900, Mode::kAdvanced, Alignment::kBaseline},   {3150, 450, Mode::kAdvanced, Alignment::kTop},
 };
@@ -212,8 +217,9 @@ TEST(AtlasMetrics, EveryGlyphsInkLiesInItsReportedCell)
         const std::string path = atlas_test::TempPath("metrics.json");
         ASSERT_EQ(atlas_test::RunTool("metrics --json --output \"" + path + "\" --escapements " +
                                       std::to_string(setting.escapement) + " --orientations " +
-                                      std::to_string(setting.orientation) + " --mode " + atlas::ModeName(setting.mode) +
-                                      " --align " + atlas::AlignmentName(setting.alignment)),
+                                      std::to_string(setting.orientation) + " --mode " +
+                                      atlas::ModeName(setting.mode) + " --align " +
+                                      atlas::AlignmentName(setting.alignment)),
                   0);
         std::ifstream file(path);
         const nlohmann::json all = nlohmann::json::parse(file);
@@ -260,8 +266,8 @@ TEST(AtlasMetrics, EveryGlyphsInkLiesInItsReportedCell)
         }
         EXPECT_EQ(outside, 0) << "ink outside every glyph cell";
         for (size_t i = 0; i < glyphs.size(); ++i) {
-            EXPECT_GT(inkPerGlyph[i], 0) << "no ink in the cell of glyph " << i << " "
-                                         << glyphs[i]["glyph"].get<std::string>();
+            EXPECT_GT(inkPerGlyph[i], 0)
+                << "no ink in the cell of glyph " << i << " " << glyphs[i]["glyph"].get<std::string>();
         }
     }
 }

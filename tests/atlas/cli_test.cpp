@@ -60,9 +60,15 @@ TEST(AtlasCommandLine, HelpListsEveryCommandWithAnExample)
     ASSERT_EQ(atlas_test::RunTool("--help > \"" + help + "\""), 0);
     const std::string text = Read(help);
     for (const char *command : {"render", "sweep", "sheet", "metrics", "compare"}) {
-        EXPECT_NE(text.find(std::string("  ") + command), std::string::npos) << command;
+        EXPECT_NE(text.find(std::string("\n") + command + "\n"), std::string::npos) << command;
         EXPECT_NE(text.find(std::string("slantglyph-atlas ") + command + " "), std::string::npos)
             << "no example of " << command;
+    }
+    // Every command's options, as the manual page takes them from here.
+    for (const char *option : {"--escapement", "--orientation", "--mode", "--align", "--overlay", "--angle",
+                               "--step", "--animation", "--escapements", "--orientations", "--frames",
+                               "--json", "--output", "--windows-exe", "--wine", "--faults", "--version"}) {
+        EXPECT_NE(text.find(std::string(option) + " "), std::string::npos) << option;
     }
 }
 

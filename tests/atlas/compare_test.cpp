@@ -40,29 +40,57 @@ scene::Frame Changed(const scene::Frame &frame, const std::function<std::uint32_
 enum class Change { kNone, kNoBackground, kShiftedRight, kInkOutsideCell, kInkInsideCell };
 
 struct Case {
-    const char *name;
+    const char *name = nullptr;
     Setting setting;
-    Change change;
-    bool faultsListed;
-    Verdict verdict;
-    const char *fault; // expected among the faults, or null
+    Change change = Change::kNone;
+    bool faultsListed = true;
+    Verdict verdict = Verdict::kAgree;
+    const char *fault = nullptr; // expected among the faults, or null
 };
 
 const Case kCases[] = {
-    {"the same scene", {450, 450, Mode::kCompatible, Alignment::kBaseline}, Change::kNone, true, Verdict::kAgree,
+    {"the same scene",
+     {450, 450, Mode::kCompatible, Alignment::kBaseline},
+     Change::kNone,
+     true,
+     Verdict::kAgree,
      nullptr},
-    {"turned cell left unfilled", {450, 450, Mode::kCompatible, Alignment::kBaseline}, Change::kNoBackground, true,
-     Verdict::kKnownFault, atlas::kUprightBackground},
-    {"level cell left unfilled", {0, 0, Mode::kCompatible, Alignment::kBaseline}, Change::kNoBackground, true,
-     Verdict::kUnexplained, nullptr},
-    {"unfilled, faults not listed", {450, 450, Mode::kCompatible, Alignment::kBaseline}, Change::kNoBackground,
-     false, Verdict::kUnexplained, nullptr},
-    {"text moved by four pixels", {3150, 3150, Mode::kCompatible, Alignment::kTop}, Change::kShiftedRight, true,
-     Verdict::kUnexplained, nullptr},
-    {"ink beyond the cell", {450, 900, Mode::kAdvanced, Alignment::kBaseline}, Change::kInkOutsideCell, true,
-     Verdict::kKnownFault, atlas::kUnclippedGlyphs},
-    {"ink inside the cell", {450, 900, Mode::kAdvanced, Alignment::kBaseline}, Change::kInkInsideCell, true,
-     Verdict::kUnexplained, nullptr},
+    {"turned cell left unfilled",
+     {450, 450, Mode::kCompatible, Alignment::kBaseline},
+     Change::kNoBackground,
+     true,
+     Verdict::kKnownFault,
+     atlas::kUprightBackground},
+    {"level cell left unfilled",
+     {0, 0, Mode::kCompatible, Alignment::kBaseline},
+     Change::kNoBackground,
+     true,
+     Verdict::kUnexplained,
+     nullptr},
+    {"unfilled, faults not listed",
+     {450, 450, Mode::kCompatible, Alignment::kBaseline},
+     Change::kNoBackground,
+     false,
+     Verdict::kUnexplained,
+     nullptr},
+    {"text moved by four pixels",
+     {3150, 3150, Mode::kCompatible, Alignment::kTop},
+     Change::kShiftedRight,
+     true,
+     Verdict::kUnexplained,
+     nullptr},
+    {"ink beyond the cell",
+     {450, 900, Mode::kAdvanced, Alignment::kBaseline},
+     Change::kInkOutsideCell,
+     true,
+     Verdict::kKnownFault,
+     atlas::kUnclippedGlyphs},
+    {"ink inside the cell",
+     {450, 900, Mode::kAdvanced, Alignment::kBaseline},
+     Change::kInkInsideCell,
+     true,
+     Verdict::kUnexplained,
+     nullptr},
 };
 
 TEST(AtlasCompare, VerdictsOnKnownChanges)
@@ -115,7 +143,8 @@ TEST(AtlasCompare, VerdictsOnKnownChanges)
 TEST(AtlasCompare, ReadsEveryFaultOfTheConformanceTable)
 {
     const std::map<std::string, std::string> faults = atlas::ReadKnownFaults(ATLAS_CONFORMANCE_FILE);
-    for (const char *key : {atlas::kUprightBackground, atlas::kUnclippedGlyphs, atlas::kLineAlongOrientation}) {
+    for (const char *key :
+         {atlas::kUprightBackground, atlas::kUnclippedGlyphs, atlas::kLineAlongOrientation}) {
         ASSERT_EQ(faults.count(key), 1u) << key;
         EXPECT_GT(faults.at(key).size(), 40u) << key << " has no description";
     }

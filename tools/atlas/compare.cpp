@@ -235,7 +235,8 @@ SceneComparison Compare(const Setting &setting, const scene::Frame &native, cons
                 continue;
             }
             ++differing;
-            const char *fault = alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
+            const char *fault =
+                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
             if (fault != nullptr && knownFaults.count(fault) != 0) {
                 faults.insert(fault);
                 picture.push_back(kKnownDifference);
@@ -272,7 +273,8 @@ std::string SceneFileName(const Setting &setting)
 std::string SummaryLine(const Report &report)
 {
     char line[256];
-    std::snprintf(line, sizeof(line), "%d scenes: %d agree, %d differ for a known reason, %d differ for no known reason",
+    std::snprintf(line, sizeof(line),
+                  "%d scenes: %d agree, %d differ for a known reason, %d differ for no known reason",
                   static_cast<int>(report.scenes.size()), CountOf(report, Verdict::kAgree),
                   CountOf(report, Verdict::kKnownFault), CountOf(report, Verdict::kUnexplained));
     return line;
@@ -281,7 +283,8 @@ std::string SummaryLine(const Report &report)
 std::string ReportHtml(const Report &report)
 {
     std::ostringstream html;
-    html << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>" << Escape(report.title)
+    html << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>"
+         << Escape(report.title)
          << "</title>\n<style>\n"
             "body{font-family:sans-serif;margin:16px;color:#000;background:#fff}\n"
             "#images{padding:6px 10px;color:#fff;background:#888;font-weight:bold}\n"
@@ -294,16 +297,19 @@ std::string ReportHtml(const Report &report)
          << "</b></p>\n<p>The whole sheets: <a href=\"native-sheet.png\">native</a>, "
             "<a href=\"wine-sheet.png\">under Wine</a>.</p>\n";
     char tolerance[512];
-    std::snprintf(tolerance, sizeof(tolerance),
-                  "Each pixel is read as what it shows: ink (at least half red), the text cell's yellow, the black "
-                  "cross or white paper, so that smoothing does not count. A pixel differs when neither the same "
-                  "pixel nor any of its neighbours within %d pixel on the other side shows the same; a scene agrees "
-                  "when at most %.2f%% of its pixels differ, and differs for known reasons when known faults account for all "
-                  "but that share.",
-                  kNeighbourhood, kAgreeShare * 100);
+    std::snprintf(
+        tolerance, sizeof(tolerance),
+        "Each pixel is read as what it shows: ink (at least half red), the text cell's yellow, the black "
+        "cross or white paper, so that smoothing does not count. A pixel differs when neither the same "
+        "pixel nor any of its neighbours within %d pixel on the other side shows the same; a scene agrees "
+        "when at most %.2f%% of its pixels differ, and differs for known reasons when known faults account "
+        "for all "
+        "but that share.",
+        kNeighbourhood, kAgreeShare * 100);
     html << "<p>" << tolerance
          << " The difference image shows the native scene faded where the two agree and orange where they "
-            "differ for a known fault of Wine's; where no known fault accounts for a difference, magenta marks ink "
+            "differ for a known fault of Wine's; where no known fault accounts for a difference, magenta "
+            "marks ink "
             "only the native scene has, blue ink only Wine's has, black any other.</p>\n";
     if (!report.knownFaults.empty()) {
         html << "<p>Wine's known faults (docs/conformance.md):</p><ul>\n";
@@ -320,14 +326,15 @@ std::string ReportHtml(const Report &report)
         const char *verdictClass = scene.verdict == Verdict::kAgree        ? "agree"
                                    : scene.verdict == Verdict::kKnownFault ? "known"
                                                                            : "unexplained";
-        html << "<tr><td>" << Escape(AnglesLabel(scene.setting)) << "<br>" << ModeName(scene.setting.mode) << ", "
-             << AlignmentName(scene.setting.alignment) << "<br>" << share << "<br><span class=\"" << verdictClass
-             << "\">";
+        html << "<tr><td>" << Escape(AnglesLabel(scene.setting)) << "<br>" << ModeName(scene.setting.mode)
+             << ", " << AlignmentName(scene.setting.alignment) << "<br>" << share << "<br><span class=\""
+             << verdictClass << "\">";
         if (scene.verdict == Verdict::kAgree) {
             html << "agree";
         } else if (scene.verdict == Verdict::kKnownFault) {
             char rest[96];
-            std::snprintf(rest, sizeof(rest), "%.3f%% of pixels not accounted for; ", scene.unexplainedShare * 100);
+            std::snprintf(rest, sizeof(rest), "%.3f%% of pixels not accounted for; ",
+                          scene.unexplainedShare * 100);
             html << rest << "known faults of Wine's:";
             for (const std::string &fault : scene.faults) {
                 html << "<br><code>" << Escape(fault) << "</code>";

@@ -41,7 +41,8 @@ struct SceneComparison {
 };
 
 // The two frames compared: a scene agrees when few enough pixels differ, and differs for known
-// reasons when few enough of the differing pixels are left once each is put down to a fault; `difference` receives the picture of where they differ.
+// reasons when few enough of the differing pixels are left once each is put down to a fault; `difference`
+// receives the picture of where they differ.
 SceneComparison Compare(const Setting &setting, const scene::Frame &native, const scene::Frame &wine,
                         const std::map<std::string, std::string> &knownFaults, scene::Frame *difference);
 

@@ -30,6 +30,7 @@ std::string JoinAngles(const std::vector<int> &angles)
 int Run(const std::vector<std::string> &arguments)
 {
     std::vector<char *> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string &argument : arguments) {
         argv.push_back(const_cast<char *>(argument.c_str()));
     }
@@ -86,21 +87,21 @@ int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
     const double nativeSeconds = SecondsSince(start);
 
     start = std::chrono::steady_clock::now();
-    const int wineExit = Run({options.wine, options.windowsExe, "sheet", (folder / "wine-sheet.png").string(),
-                              "--frames", (folder / "wine").string(), "--escapements",
-                              JoinAngles(options.sheet.escapements), "--orientations",
-                              JoinAngles(options.sheet.orientations), "--mode", ModeName(options.sheet.mode),
-                              "--align", AlignmentName(options.sheet.alignment)});
+    const int wineExit =
+        Run({options.wine, options.windowsExe, "sheet", (folder / "wine-sheet.png").string(), "--frames",
+             (folder / "wine").string(), "--escapements", JoinAngles(options.sheet.escapements),
+             "--orientations", JoinAngles(options.sheet.orientations), "--mode", ModeName(options.sheet.mode),
+             "--align", AlignmentName(options.sheet.alignment)});
     const double wineSeconds = SecondsSince(start);
     if (wineExit != 0) {
-        std::fprintf(stderr, "slantglyph-atlas: the Windows build under %s ended with %d\n", options.wine.c_str(),
-                     wineExit);
+        std::fprintf(stderr, "slantglyph-atlas: the Windows build under %s ended with %d\n",
+                     options.wine.c_str(), wineExit);
         return 1;
     }
 
     Report report;
-    report.title = std::string("SlantGlyphDemo, native and under Wine: ") + ModeName(options.sheet.mode) + ", " +
-                   AlignmentName(options.sheet.alignment);
+    report.title = std::string("SlantGlyphDemo, native and under Wine: ") + ModeName(options.sheet.mode) +
+                   ", " + AlignmentName(options.sheet.alignment);
     report.knownFaults = ReadKnownFaults(options.conformance);
     const std::vector<Setting> settings = SheetSettings(options.sheet);
     for (size_t i = 0; i < settings.size(); ++i) {
@@ -128,15 +129,18 @@ int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
                 reasons += (reasons.empty() ? "" : ", ") + fault;
             }
             if (scene.verdict == Verdict::kKnownFault) {
-                std::printf("  %s: %.2f%% differ, %s (%.3f%% not accounted for)\n", AnglesLabel(scene.setting).c_str(),
-                            scene.differingShare * 100, reasons.c_str(), scene.unexplainedShare * 100);
+                std::printf("  %s: %.2f%% differ, %s (%.3f%% not accounted for)\n",
+                            AnglesLabel(scene.setting).c_str(), scene.differingShare * 100, reasons.c_str(),
+                            scene.unexplainedShare * 100);
             } else {
-                std::printf("  %s: %.2f%% differ, %.2f%% for no known reason\n", AnglesLabel(scene.setting).c_str(),
-                            scene.differingShare * 100, scene.unexplainedShare * 100);
+                std::printf("  %s: %.2f%% differ, %.2f%% for no known reason\n",
+                            AnglesLabel(scene.setting).c_str(), scene.differingShare * 100,
+                            scene.unexplainedShare * 100);
             }
         }
     }
-    std::printf("drawn in %.2f s natively, %.2f s under Wine (start-up included)\n", nativeSeconds, wineSeconds);
+    std::printf("drawn in %.2f s natively, %.2f s under Wine (start-up included)\n", nativeSeconds,
+                wineSeconds);
     return 0;
 }
 

@@ -3,20 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-// Their own code, compiled here once, is not ours to warn about.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#pragma GCC diagnostic ignored "-Wduplicated-branches"
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace atlas {
 
@@ -43,8 +31,8 @@ std::optional<scene::Frame> ReadPng(const std::string &path)
     }
     std::vector<std::uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = static_cast<std::uint32_t>(rgb[i * 3]) << 16 | static_cast<std::uint32_t>(rgb[i * 3 + 1]) << 8 |
-                    rgb[i * 3 + 2];
+        pixels[i] = static_cast<std::uint32_t>(rgb[i * 3]) << 16 |
+                    static_cast<std::uint32_t>(rgb[i * 3 + 1]) << 8 | rgb[i * 3 + 2];
     }
     stbi_image_free(rgb);
     return scene::Frame(width, height, std::move(pixels));

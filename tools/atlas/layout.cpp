@@ -51,7 +51,7 @@ nlohmann::ordered_json ToJson(const Quad &quad)
 
 std::string Narrow(wchar_t c)
 {
-    return std::string(1, c < 0x80 ? static_cast<char>(c) : '?');
+    return {1, c < 0x80 ? static_cast<char>(c) : '?'};
 }
 
 } // namespace
@@ -104,14 +104,16 @@ TextLayout LayOut(const Setting &setting)
         layout.origin = reference;
         break;
     }
-    layout.textCell = Cell(layout.origin, layout.baseline, lineUp, layout.width, layout.ascent, layout.descent);
+    layout.textCell =
+        Cell(layout.origin, layout.baseline, lineUp, layout.width, layout.ascent, layout.descent);
 
     int before = 0;
     for (int i = 0; i < length; ++i) {
         const int advance = extents[static_cast<size_t>(i)] - before;
         const Point origin = Add(layout.origin, layout.baseline, before);
-        layout.glyphs.push_back({scene::kSampleText[i], origin, advance,
-                                 Cell(origin, glyphAlong, layout.glyphUp, advance, layout.ascent, layout.descent)});
+        layout.glyphs.push_back(
+            {scene::kSampleText[i], origin, advance,
+             Cell(origin, glyphAlong, layout.glyphUp, advance, layout.ascent, layout.descent)});
         before = extents[static_cast<size_t>(i)];
     }
     return layout;
@@ -156,7 +158,8 @@ InkCount CountInk(const scene::Frame &frame, const TextLayout &layout)
             }
             ++count.ink;
             count.bounds = {std::min<LONG>(count.bounds.left, x), std::min<LONG>(count.bounds.top, y),
-                            std::max<LONG>(count.bounds.right, x + 1), std::max<LONG>(count.bounds.bottom, y + 1)};
+                            std::max<LONG>(count.bounds.right, x + 1),
+                            std::max<LONG>(count.bounds.bottom, y + 1)};
             const Point centre{x + 0.5, y + 0.5};
             const bool inside = std::any_of(layout.glyphs.begin(), layout.glyphs.end(), [&](const Glyph &g) {
                 return Outside(g.cell, centre) <= kInkMargin;
@@ -211,11 +214,12 @@ std::string ToTable(const Setting &setting, const TextLayout &layout, const InkC
     char line[512];
     for (const Glyph &g : layout.glyphs) {
         const Quad &c = g.cell;
-        std::snprintf(line, sizeof(line),
-                      "%d\t%d\t%s\t%s\t%s\t%.2f\t%.2f\t%d\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%d\t%d\n",
-                      setting.escapement, setting.orientation, ModeName(setting.mode),
-                      AlignmentName(setting.alignment), Narrow(g.character).c_str(), g.origin.x, g.origin.y, g.advance,
-                      c[0].x, c[0].y, c[1].x, c[1].y, c[2].x, c[2].y, c[3].x, c[3].y, ink.ink, ink.outsideCells);
+        std::snprintf(
+            line, sizeof(line),
+            "%d\t%d\t%s\t%s\t%s\t%.2f\t%.2f\t%d\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%.2f\t%d\t%d\n",
+            setting.escapement, setting.orientation, ModeName(setting.mode), AlignmentName(setting.alignment),
+            Narrow(g.character).c_str(), g.origin.x, g.origin.y, g.advance, c[0].x, c[0].y, c[1].x, c[1].y,
+            c[2].x, c[2].y, c[3].x, c[3].y, ink.ink, ink.outsideCells);
         out += line;
     }
     return out;

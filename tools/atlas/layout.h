@@ -32,11 +32,11 @@ struct TextLayout {
     int ascent = 0;
     int descent = 0;
     int height = 0;
-    int width = 0;         // the text extent
-    Point origin{};        // baseline origin of the first glyph
-    Point baseline{};      // unit vector along the escapement
-    Point glyphUp{};       // unit vector towards the glyphs' ascenders
-    Quad textCell{};       // the background the text is drawn on
+    int width = 0;    // the text extent
+    Point origin{};   // baseline origin of the first glyph
+    Point baseline{}; // unit vector along the escapement
+    Point glyphUp{};  // unit vector towards the glyphs' ascenders
+    Quad textCell{};  // the background the text is drawn on
     std::vector<Glyph> glyphs;
 };
 

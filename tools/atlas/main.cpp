@@ -48,13 +48,14 @@ struct SettingOptions {
 
 const std::map<std::string, atlas::Mode> kModes = {{"compatible", atlas::Mode::kCompatible},
                                                    {"advanced", atlas::Mode::kAdvanced}};
-const std::map<std::string, atlas::Alignment> kAlignments = {
-    {"baseline", atlas::Alignment::kBaseline}, {"top", atlas::Alignment::kTop}, {"bottom", atlas::Alignment::kBottom}};
+const std::map<std::string, atlas::Alignment> kAlignments = {{"baseline", atlas::Alignment::kBaseline},
+                                                             {"top", atlas::Alignment::kTop},
+                                                             {"bottom", atlas::Alignment::kBottom}};
 
 // One of a few names, each standing for a value.
 template <typename Value>
-void AddChoice(CLI::App &command, const std::string &names, Value &value, const std::map<std::string, Value> &choices,
-               const std::string &description)
+void AddChoice(CLI::App &command, const std::string &names, Value &value,
+               const std::map<std::string, Value> &choices, const std::string &description)
 {
     std::string list;
     for (const auto &choice : choices) {
@@ -87,21 +88,27 @@ const CLI::Validator kWholeNumber(
         } catch (const std::exception &) {
             used = 0;
         }
-        return used != 0 && used == text.size() ? std::string()
-                                                : "'" + text + "' is not a whole number of tenths of a degree";
+        return used != 0 && used == text.size()
+                   ? std::string()
+                   : "'" + text + "' is not a whole number of tenths of a degree";
     },
     "", "angle");
 
 void AddSettingOptions(CLI::App &command, SettingOptions &options)
 {
-    command.add_option("-e,--escapement", options.setting.escapement, "escapement in tenths of a degree (default 0)")
+    command
+        .add_option("-e,--escapement", options.setting.escapement,
+                    "escapement in tenths of a degree (default 0)")
         ->check(kWholeNumber);
-    command.add_option("-o,--orientation", options.setting.orientation, "orientation in tenths of a degree (default 0)")
+    command
+        .add_option("-o,--orientation", options.setting.orientation,
+                    "orientation in tenths of a degree (default 0)")
         ->check(kWholeNumber);
     AddModeAndAlignment(command, options.setting.mode, options.setting.alignment);
-    command.add_flag("--overlay", options.overlay,
-                     "draw the text cell (blue), the baseline (green arrow), the glyphs' up direction (violet "
-                     "arrow) and each glyph's origin (teal cross) over the scene");
+    command.add_flag(
+        "--overlay", options.overlay,
+        "draw the text cell (blue), the baseline (green arrow), the glyphs' up direction (violet "
+        "arrow) and each glyph's origin (teal cross) over the scene");
 }
 
 void AddGridOptions(CLI::App &command, atlas::SheetRequest &request)
@@ -254,7 +261,7 @@ int Metrics(const atlas::SceneDialog &dialog, const atlas::SheetRequest &request
 std::string UsageLine(const CLI::App &command)
 {
     // The line of the help that starts "Usage:".
-    const std::string help = command.help();
+    std::string help = command.help();
     const size_t start = help.find("Usage:");
     if (start == std::string::npos) {
         return help;
@@ -273,19 +280,18 @@ int BadUsage(const CLI::App &app, const std::string &message)
     for (const CLI::App *sub : app.get_subcommands()) {
         command = sub;
     }
-    std::fprintf(stderr, "%s: %s\n%s\nRun '%s --help' for every command and option.\n", kToolName, message.c_str(),
-                 UsageLine(*command).c_str(), kToolName);
+    std::fprintf(stderr, "%s: %s\n%s\nRun '%s --help' for every command and option.\n", kToolName,
+                 message.c_str(), UsageLine(*command).c_str(), kToolName);
     return kBadUsage;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int Run(int argc, char **argv)
 {
-    CLI::App app{"Draws SlantGlyphDemo's scene for many settings at once: the program's own dialog is built "
-                 "from its template, never shown, set as a user sets it, and painted into a bitmap by its own "
-                 "paint path.",
-                 kToolName};
+    CLI::App app{
+        "Draws SlantGlyphDemo's scene for many settings at once: the program's own dialog is built "
+        "from its template, never shown, set as a user sets it, and painted into a bitmap by its own "
+        "paint path.",
+        kToolName};
     app.set_version_flag("--version", std::string(kToolName) + " " + ATLAS_VERSION);
     app.require_subcommand(1, 1);
     // Paths like /tmp/a.png are paths, not options, in the Windows build too.
@@ -298,7 +304,7 @@ int main(int argc, char **argv)
         "  slantglyph-atlas render scene.png -e 450 -o 900 --mode advanced --align top --overlay\n"
         "  slantglyph-atlas sweep frames/ --angle both --from 0 --to 3570 --step 30\n"
         "  slantglyph-atlas sheet sheet.png --escapements 0,450,900 --orientations 0,900 --overlay\n"
-        "  slantglyph-atlas metrics --json -e 450 -o 450\n"
+        "  slantglyph-atlas metrics --json --escapements 450 --orientations 450,900 --mode advanced\n"
         "  xvfb-run -a slantglyph-atlas compare report/ --windows-exe build/windows/bin/slantglyph-atlas.exe "
         "--mode advanced");
 
@@ -310,16 +316,21 @@ int main(int argc, char **argv)
 
     SweepOptions sweepOptions;
     CLI::App *sweep = app.add_subcommand(
-        "sweep", "turn one angle through a range: numbered PNGs (FOLDER/sweep-0000.png, ...) and/or one animated "
-                 "WebP (native build)");
+        "sweep",
+        "turn one angle through a range: numbered PNGs (FOLDER/sweep-0000.png, ...) and/or one animated "
+        "WebP (native build)");
     sweep->add_option("folder", sweepOptions.folder, "the folder for the numbered PNGs");
     AddSettingOptions(*sweep, sweepOptions.scene);
-    sweep->add_option("--angle", sweepOptions.angle, "the angle that turns: escapement (the default), orientation or both")
+    sweep
+        ->add_option("--angle", sweepOptions.angle,
+                     "the angle that turns: escapement (the default), orientation or both")
         ->check(CLI::IsMember({"escapement", "orientation", "both"}));
     sweep->add_option("--from", sweepOptions.from, "first angle (default 0)")->check(kWholeNumber);
     sweep->add_option("--to", sweepOptions.to, "last angle, included when the steps reach it (default 3570)")
         ->check(kWholeNumber);
-    sweep->add_option("--step", sweepOptions.step, "step between angles, positive (default 30, as the program animates)")
+    sweep
+        ->add_option("--step", sweepOptions.step,
+                     "step between angles, positive (default 30, as the program animates)")
         ->check(kWholeNumber);
     sweep->add_option("--animation", sweepOptions.animation,
                       "also write the frames as one animated WebP, 100 ms a frame as the program animates");
@@ -328,33 +339,39 @@ int main(int argc, char **argv)
     std::string sheetOutput;
     std::string sheetFrames;
     CLI::App *sheet = app.add_subcommand(
-        "sheet", "a contact sheet: one scene at half size per escapement (rows) and orientation (columns), each "
-                 "labelled with its angles, the mode and alignment in the title");
+        "sheet",
+        "a contact sheet: one scene at half size per escapement (rows) and orientation (columns), each "
+        "labelled with its angles, the mode and alignment in the title");
     sheet->add_option("output", sheetOutput, "the PNG file to write")->required();
     AddGridOptions(*sheet, sheetRequest);
-    sheet->add_flag("--overlay", sheetRequest.overlay, "draw the geometry over each scene, as render --overlay does");
-    sheet->add_option("--frames", sheetFrames,
-                      "also write each scene at full size, without overlay, as FOLDER/e<escapement>_o<orientation>.png");
+    sheet->add_flag("--overlay", sheetRequest.overlay,
+                    "draw the geometry over each scene, as render --overlay does");
+    sheet->add_option(
+        "--frames", sheetFrames,
+        "also write each scene at full size, without overlay, as FOLDER/e<escapement>_o<orientation>.png");
 
     atlas::SheetRequest metricsRequest;
     bool metricsJson = false;
     std::string metricsOutput;
     CLI::App *metrics = app.add_subcommand(
         "metrics",
-        "per setting and glyph: the origin, the advance and the glyph cell's corners, from the platform's text "
-        "metrics and extents; per setting, the ink the drawn frame shows and how much of it lies outside every "
+        "per setting and glyph: the origin, the advance and the glyph cell's corners, from the platform's "
+        "text "
+        "metrics and extents; per setting, the ink the drawn frame shows and how much of it lies outside "
+        "every "
         "glyph cell. A tab-separated table, or JSON. Settings as for sheet; under Wine, Wine's numbers");
     AddGridOptions(*metrics, metricsRequest);
     metrics->add_flag("--json", metricsJson, "JSON instead of the table");
     metrics->add_option("--output", metricsOutput, "write to this file instead of standard output");
 
     atlas::CompareOptions compareOptions;
-    CLI::App *compare = app.add_subcommand(
-        "compare",
-        "native build only: draw a sheet's scenes natively and with the Windows build under Wine (which needs a "
-        "display: xvfb-run -a), and write FOLDER/index.html, a static page with both images of every scene, their "
-        "difference, the share of differing pixels and, where Wine's known faults (docs/conformance.md) explain "
-        "it, the reason; a summary at the top");
+    CLI::App *compare = app.add_subcommand("compare", "native build only: draw a sheet's scenes natively and "
+                                                      "with the Windows build under Wine (which needs a "
+                                                      "display: xvfb-run -a), and write FOLDER/index.html, a "
+                                                      "static page with both images of every scene, their "
+                                                      "difference, the share of differing pixels and, where "
+                                                      "Wine's known faults (docs/conformance.md) explain "
+                                                      "it, the reason; a summary at the top");
     compare->add_option("folder", compareOptions.folder, "the folder for the report")->required();
     AddGridOptions(*compare, compareOptions.sheet);
     compare->add_option("--windows-exe", compareOptions.windowsExe, "the Windows build of slantglyph-atlas")
@@ -366,8 +383,9 @@ int main(int argc, char **argv)
 
     // A first word that is not an option must name a command.
     const std::vector<CLI::App *> commands = app.get_subcommands([](CLI::App *) { return true; });
-    const bool named = argc > 1 && std::any_of(commands.begin(), commands.end(),
-                                               [&](const CLI::App *command) { return command->get_name() == argv[1]; });
+    const bool named =
+        argc > 1 && std::any_of(commands.begin(), commands.end(),
+                                [&](const CLI::App *command) { return command->get_name() == argv[1]; });
     if (argc > 1 && argv[1][0] != '-' && !named) {
         return BadUsage(app, std::string("unknown command '") + argv[1] +
                                  "': render, sweep, sheet, metrics or compare");
@@ -375,8 +393,13 @@ int main(int argc, char **argv)
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
+        if (dynamic_cast<const CLI::CallForHelp *>(&error) != nullptr && app.get_subcommands().empty()) {
+            // The tool's own --help is its manual: every command with its options.
+            std::fputs(app.help("", CLI::AppFormatMode::All).c_str(), stdout);
+            return 0;
+        }
         if (error.get_exit_code() == 0) {
-            return app.exit(error); // --help and --version
+            return app.exit(error); // a command's --help, and --version
         }
         return BadUsage(app, error.what());
     }
@@ -421,5 +444,17 @@ int main(int argc, char **argv)
         return atlas::RunCompare(dialog, compareOptions);
     } catch (const UsageError &error) {
         return BadUsage(app, error.message);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "%s: %s\n", kToolName, error.what());
+        return kFailed;
     }
 }

@@ -7,7 +7,7 @@ namespace atlas {
 
 namespace {
 
-constexpr double kArrowHead = 10;   // pixels along each barb
+constexpr double kArrowHead = 10;    // pixels along each barb
 constexpr double kArrowSpread = 0.5; // radians either side of the shaft
 constexpr int kCrossArm = 4;
 constexpr double kBaselineOvershoot = 20; // the arrow runs past the text's end
@@ -52,8 +52,8 @@ void Arrow(HDC dc, COLORREF color, Point from, Point direction, double length, i
 void DrawOverlay(HDC dc, const TextLayout &layout, int thickness)
 {
     const Quad &cell = layout.textCell;
-    Stroke(dc, kCellOutlineColor, {Pixel(cell[0]), Pixel(cell[1]), Pixel(cell[2]), Pixel(cell[3]), Pixel(cell[0])},
-           thickness);
+    Stroke(dc, kCellOutlineColor,
+           {Pixel(cell[0]), Pixel(cell[1]), Pixel(cell[2]), Pixel(cell[3]), Pixel(cell[0])}, thickness);
     Arrow(dc, kBaselineColor, layout.origin, layout.baseline, layout.width + kBaselineOvershoot, thickness);
     Arrow(dc, kGlyphUpColor, layout.origin, layout.glyphUp, layout.ascent + kUpOvershoot, thickness);
     for (const Glyph &glyph : layout.glyphs) {

@@ -66,7 +66,8 @@ void SceneDialog::SetCheck(int id, bool checked) const
     }
     // A click toggles the box, which then tells its dialog.
     CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
-    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, id)));
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, id)));
 }
 
 void SceneDialog::Apply(const Setting &setting) const
@@ -76,7 +77,8 @@ void SceneDialog::Apply(const Setting &setting) const
     SetDlgItemInt(hwnd_, edt2, static_cast<UINT>(setting.orientation), TRUE);
     SetCheck(chx1, setting.mode == Mode::kAdvanced);
     SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(setting.alignment), 0);
-    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, cmb1)));
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, cmb1)));
 }
 
 scene::Frame SceneDialog::Render(const std::function<void(HDC)> &after) const

@@ -22,7 +22,7 @@ struct Setting {
     Alignment alignment = Alignment::kBaseline;
 };
 
-const char *ModeName(Mode mode);           // "compatible", "advanced"
+const char *ModeName(Mode mode);                // "compatible", "advanced"
 const char *AlignmentName(Alignment alignment); // "baseline", "top", "bottom"
 // "e 450 o 900"
 std::string AnglesLabel(const Setting &setting);

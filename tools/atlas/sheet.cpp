@@ -112,8 +112,9 @@ scene::Frame DrawSheet(const SceneDialog &dialog, const SheetRequest &request,
         }
         const TextLayout text = LayOut(setting);
         const scene::Frame full =
-            request.overlay ? dialog.Render([&](HDC sceneDc) { DrawOverlay(sceneDc, text, kOverlayThickness); })
-                            : dialog.Render();
+            request.overlay
+                ? dialog.Render([&](HDC sceneDc) { DrawOverlay(sceneDc, text, kOverlayThickness); })
+                : dialog.Render();
         const scene::Frame reduced = Downscale(full, SheetLayout::kScale);
 
         GdiFlush();

@@ -11,8 +11,8 @@
 namespace atlas {
 
 struct SheetLayout {
-    static constexpr int kScale = 2;        // a cell is the scene reduced by this factor
-    static constexpr int kMargin = 8;       // around and between cells
+    static constexpr int kScale = 2;  // a cell is the scene reduced by this factor
+    static constexpr int kMargin = 8; // around and between cells
     static constexpr int kTitleHeight = 24;
     static constexpr int kLabelHeight = 18; // under each cell
 
