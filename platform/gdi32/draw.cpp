@@ -156,10 +156,10 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color)
     }
     const POINT at = dc->ToSurface(x, y);
     const Canvas canvas = CanvasOf(*dc);
-    if (!canvas.Contains(at.x, at.y)) {
-        return CLR_INVALID;
+    // Outside the clip or the bitmap nothing is written, but the colour is answered all the same.
+    if (canvas.Contains(at.x, at.y)) {
+        FillSpan(canvas, at.y, at.x, at.x + 1, ToPixel(color));
     }
-    FillSpan(canvas, at.y, at.x, at.x + 1, ToPixel(color));
     return color & 0x00FFFFFFu;
 }
 

@@ -7,15 +7,16 @@ namespace gdi {
 
 namespace {
 
-// A handle is a slot index (never 0) in its low 16 bits and the slot's reuse count above, so a
-// handle that outlived its object is refused even when the slot holds a new one.
+// A handle is a slot index (never 0) in its low 16 bits and the slot's reuse count (never 0) above,
+// so a handle that outlived its object is refused even when the slot holds a new one, and no handle
+// is a small number that a window class would read as a system colour.
 constexpr unsigned kIndexBits = 16;
 constexpr UINT_PTR kIndexMask = (UINT_PTR{1} << kIndexBits) - 1;
 constexpr size_t kMaxObjects = kIndexMask;
 
 struct Slot {
     std::unique_ptr<Object> object;
-    UINT_PTR generation = 0;
+    UINT_PTR generation = 1;
 };
 
 struct Table {
@@ -145,7 +146,7 @@ void Destroy(Object *object)
     const size_t index = IndexOf(object->handle);
     table.counted -= object->stock ? 0 : 1;
     Slot &slot = table.slots[index];
-    slot.generation = (slot.generation + 1) & kIndexMask;
+    slot.generation = slot.generation % kIndexMask + 1;
     std::unique_ptr<Object> doomed = std::move(slot.object);
     table.free.push_back(index);
 }

@@ -32,6 +32,7 @@ constexpr DWORD kFrameMilliseconds = 16;
 constexpr LPARAM kKeyRepeatOnce = 1;
 constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
 constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
+constexpr LPARAM kAltHeld = LPARAM{KF_ALTDOWN} << 16;
 
 struct KeyMapping {
     SDL_Keycode key;
@@ -436,7 +437,9 @@ void Translate(const SDL_Event &sdlEvent)
         const Uint16 modifiers = sdlEvent.key.keysym.mod;
         const bool system = (modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0;
         const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-        const LPARAM state = down ? (sdlEvent.key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased;
+        const LPARAM state =
+            (down ? (sdlEvent.key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
+            ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
         host.pending.push_back({FindByNativeId(sdlEvent.key.windowID), message, key, kKeyRepeatOnce | state});
         return;
     }

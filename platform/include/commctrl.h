@@ -50,6 +50,7 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 // Notification codes: each control owns a range below zero.
 #define NM_FIRST (0U - 0U)
 #define UDN_FIRST (0U - 721U)
+#define NM_CUSTOMDRAW (NM_FIRST - 12)
 #define UDN_LAST (0U - 729U)
 
 // The up-down.

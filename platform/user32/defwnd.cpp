@@ -98,8 +98,12 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F4) {
-            return Send(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0, unicode);
+        // Alt+F4 closes the top-level window, wherever the focus is inside it.
+        if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN) != 0) {
+            Window *top = TopLevelOf(window);
+            if ((top->windowClass->style & CS_NOCLOSE) == 0) {
+                PostMessageW(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
         }
         return 0;
     case WM_ERASEBKGND: {

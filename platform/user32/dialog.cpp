@@ -242,6 +242,10 @@ void SetDialogFocus(HWND control)
 
 void RestoreFocus(HWND dialog, DialogInfo &info)
 {
+    // An ended dialog keeps the focus itself until it is gone.
+    if (info.ended) {
+        return;
+    }
     if (info.savedFocus == nullptr || !IsChild(dialog, info.savedFocus)) {
         info.savedFocus = GetNextDlgTabItem(dialog, nullptr, FALSE);
     }
@@ -397,7 +401,7 @@ bool IsDialogKeyMessage(HWND dialog, MSG *msg)
         if ((code & DLGC_WANTTAB) != 0) {
             return false;
         }
-        SendMessageW(dialog, WM_NEXTDLGCTL, (GetKeyState(VK_SHIFT) & 0x8000) != 0, 0);
+        SendMessageW(dialog, WM_NEXTDLGCTL, static_cast<WPARAM>(GetKeyState(VK_SHIFT) & 0x8000), 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -576,10 +580,14 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
     if (owner != nullptr) {
         EnableWindow(owner, TRUE);
     }
+    // The focus leaves the controls for the dialog itself, and goes with the activation.
+    if (IsChild(hDlg, GetFocus())) {
+        SetFocus(hDlg);
+    }
     const bool wasActive = GetActiveWindow() == hDlg;
     SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (wasActive && owner != nullptr) {
+    if (wasActive) {
         SetActiveWindow(owner);
     }
     PostMessageW(hDlg, WM_NULL, 0, 0); // wakes the modal loop

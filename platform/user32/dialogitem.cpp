@@ -29,7 +29,8 @@ bool IsBlank(char16_t c)
 }
 
 // Reads a whole number as the platform does: blanks, a sign, then digits up to the first
-// character that is not one; at least one digit, and the number in range.
+// character that is not one; at least one digit, and the number in range. Unsigned, a minus
+// wraps the number round 2^32 while it fits in 32 bits, and reads as 1 beyond that.
 bool ParseNumber(std::u16string text, bool isSigned, UINT &value)
 {
     std::transform(text.begin(), text.end(), text.begin(), AsNarrow);
@@ -48,10 +49,14 @@ bool ParseNumber(std::u16string text, bool isSigned, UINT &value)
     for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
         magnitude = magnitude * 10 + static_cast<uint64_t>(text[at] - u'0');
         if (magnitude > limit) {
+            if (negative && !isSigned) {
+                value = 1;
+                return true;
+            }
             return false;
         }
     }
-    if (at == firstDigit || (negative && !isSigned && magnitude != 0)) {
+    if (at == firstDigit) {
         return false;
     }
     value = static_cast<UINT>(negative ? 0 - magnitude : magnitude);

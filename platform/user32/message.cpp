@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <optional>
 
@@ -41,6 +42,7 @@ struct Queue {
     UINT_PTR nextThreadTimerId = kFirstThreadTimerId;
     DWORD lastMessageTime = 0;
     SHORT keys[kKeyCount] = {};
+    MSG lastClick = {}; // the last button press, which a second one may make a double click
 };
 
 Queue &TheQueue()
@@ -241,6 +243,36 @@ void TrackKeys(const MSG &msg)
     }
 }
 
+// A second press of the same button on the same window, soon and close enough, is a double
+// click for a window whose class asks for them.
+void MakeDoubleClick(MSG &msg)
+{
+    const bool press =
+        msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
+    const MSG &last = TheQueue().lastClick;
+    Window *window = LookupQuiet(msg.hwnd);
+    if (!press || window == nullptr || (window->windowClass->style & CS_DBLCLKS) == 0 ||
+        last.message != msg.message || last.hwnd != msg.hwnd ||
+        msg.time - last.time >= GetDoubleClickTime() ||
+        std::abs(msg.pt.x - last.pt.x) >= GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
+        std::abs(msg.pt.y - last.pt.y) >= GetSystemMetrics(SM_CYDOUBLECLK) / 2) {
+        return;
+    }
+    msg.message += WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+}
+
+// What a removed mouse message leaves for the next press to be compared with.
+void RememberClick(const MSG &msg)
+{
+    MSG &last = TheQueue().lastClick;
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN) {
+        last = msg;
+    } else if (msg.message == WM_LBUTTONDBLCLK || msg.message == WM_RBUTTONDBLCLK ||
+               msg.message == WM_MBUTTONDBLCLK) {
+        last = {}; // a third press starts afresh
+    }
+}
+
 bool IsEnabledChain(Window *window)
 {
     for (Window *at = window; at != nullptr; at = IsRealChild(at) ? LookupQuiet(at->parent) : nullptr) {
@@ -251,18 +283,32 @@ bool IsEnabledChain(Window *window)
     return true;
 }
 
+// Whether a child takes the mouse at `point` (its parent's client coordinates): a disabled child
+// leaves it to its parent, and so does one that calls itself transparent there, as a label does.
+bool TakesMouseAt(HWND child, POINT point)
+{
+    Window *window = LookupQuiet(child);
+    if (window == nullptr || (window->style & WS_VISIBLE) == 0 || (window->style & WS_DISABLED) != 0 ||
+        !PtInRect(&window->rect, point)) {
+        return false;
+    }
+    POINT screen = point;
+    ClientToScreen(window->parent, &screen);
+    return Send(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y), true) != HTTRANSPARENT;
+}
+
 // Routes a host event to the window that takes it: keys to the focus, the mouse to the capture
 // or to the deepest child under the pointer. Disabled windows take neither.
 std::optional<MSG> Route(const host::Event &event)
 {
-    Window *top = LookupQuiet(event.window);
-    if (top == nullptr) {
+    MSG msg = MakeMessage(event.window, event.message, event.wParam, event.lParam);
+    const bool key = event.message >= WM_KEYFIRST && event.message <= WM_KEYLAST;
+    if (key && GetFocus() != nullptr) {
+        msg.hwnd = GetFocus(); // even when the window it was typed into is gone
+    } else if (LookupQuiet(event.window) == nullptr) {
         return std::nullopt;
     }
-    MSG msg = MakeMessage(event.window, event.message, event.wParam, event.lParam);
-    if (event.message >= WM_KEYFIRST && event.message <= WM_KEYLAST) {
-        msg.hwnd = GetFocus() != nullptr ? GetFocus() : event.window;
-    } else if (event.message >= WM_MOUSEFIRST && event.message <= WM_MOUSELAST) {
+    if (event.message >= WM_MOUSEFIRST && event.message <= WM_MOUSELAST) {
         POINT point = {static_cast<SHORT>(LOWORD(event.lParam)), static_cast<SHORT>(HIWORD(event.lParam))};
         msg.pt = point;
         ClientToScreen(event.window, &msg.pt);
@@ -273,20 +319,22 @@ std::optional<MSG> Route(const host::Event &event)
                 descended = false;
                 Window *parent = LookupQuiet(msg.hwnd);
                 for (HWND child : parent->children) {
-                    Window *candidate = LookupQuiet(child);
-                    if ((candidate->style & WS_VISIBLE) != 0 && PtInRect(&candidate->rect, point)) {
-                        point.x -= candidate->client.left;
-                        point.y -= candidate->client.top;
-                        msg.hwnd = child;
-                        descended = true;
-                        break;
+                    if (!TakesMouseAt(child, point)) {
+                        continue;
                     }
+                    const Window *candidate = LookupQuiet(child);
+                    point.x -= candidate->client.left;
+                    point.y -= candidate->client.top;
+                    msg.hwnd = child;
+                    descended = true;
+                    break;
                 }
             }
         }
         POINT client = msg.pt;
         ScreenToClient(msg.hwnd, &client);
         msg.lParam = MAKELPARAM(client.x, client.y);
+        MakeDoubleClick(msg);
     }
     if (!IsEnabledChain(LookupQuiet(msg.hwnd))) {
         return std::nullopt;
@@ -310,7 +358,9 @@ bool Retrieve(MSG &msg, HWND hwnd, UINT first, UINT last, bool remove)
     for (auto it = queue.input.begin(); it != queue.input.end();) {
         const std::optional<MSG> routed = Route(*it);
         if (!routed) {
-            it = queue.input.erase(it); // no window takes it any more
+            // No window takes it any more, but a key still goes up or down.
+            TrackKeys(MakeMessage(nullptr, it->message, it->wParam, it->lParam));
+            it = queue.input.erase(it);
             continue;
         }
         if (MatchesFilter(*routed, hwnd, first, last)) {
@@ -318,6 +368,7 @@ bool Retrieve(MSG &msg, HWND hwnd, UINT first, UINT last, bool remove)
             if (remove) {
                 queue.input.erase(it);
                 TrackKeys(msg);
+                RememberClick(msg);
             }
             return true;
         }
@@ -538,6 +589,11 @@ LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode
     return CallProcedure(window->procedure, window->unicode, unicode, hwnd, message, wParam, lParam);
 }
 
+void QueueInput(const host::Event &event)
+{
+    TheQueue().input.push_back(event);
+}
+
 void KillWindowTimers(HWND hwnd)
 {
     auto &timers = TheQueue().timers;
@@ -552,10 +608,19 @@ void RemoveWindowMessages(HWND hwnd)
     posted.erase(
         std::remove_if(posted.begin(), posted.end(), [hwnd](const MSG &m) { return m.hwnd == hwnd; }),
         posted.end());
+    // The window's pointer input goes with it; keys stay, for the focus of the moment they are read.
     auto &input = TheQueue().input;
-    input.erase(
-        std::remove_if(input.begin(), input.end(), [hwnd](const host::Event &e) { return e.window == hwnd; }),
-        input.end());
+    for (host::Event &event : input) {
+        if (event.window == hwnd) {
+            event.window = nullptr;
+        }
+    }
+    input.erase(std::remove_if(input.begin(), input.end(),
+                               [](const host::Event &e) {
+                                   return e.window == nullptr &&
+                                          (e.message < WM_KEYFIRST || e.message > WM_KEYLAST);
+                               }),
+                input.end());
 }
 
 } // namespace platform::user32

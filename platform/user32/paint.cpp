@@ -4,15 +4,16 @@
 #include "host.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 namespace platform::user32 {
 
 namespace {
 
-std::set<HDC> &WindowDCs()
+// The DCs handed out for windows, and the window each draws on.
+std::map<HDC, HWND> &WindowDCs()
 {
-    static std::set<HDC> dcs;
+    static std::map<HDC, HWND> dcs;
     return dcs;
 }
 
@@ -53,6 +54,32 @@ void UpdateNow(HWND hwnd, UINT flags)
     if (window != nullptr && ((flags & RDW_ALLCHILDREN) != 0 || (flags & RDW_NOCHILDREN) == 0)) {
         for (HWND child : std::vector<HWND>(window->children)) {
             UpdateNow(child, flags);
+        }
+    }
+}
+
+// Sends the erases that are pending, without painting: the window first, then its children.
+void EraseNow(HWND hwnd, UINT flags)
+{
+    Window *window = LookupQuiet(hwnd);
+    if (window == nullptr || !IsVisibleOnScreen(window)) {
+        return;
+    }
+    if (window->erasePending && !IsRectEmpty(&window->update)) {
+        window->erasePending = false;
+        HDC dc = SurfaceDC(window, window->update);
+        WindowDCs()[dc] = hwnd;
+        Send(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, true);
+        WindowDCs().erase(dc);
+        DeleteDC(dc);
+        if (Window *erased = LookupQuiet(hwnd)) {
+            PresentWindow(erased);
+        }
+    }
+    window = LookupQuiet(hwnd);
+    if (window != nullptr && ((flags & RDW_ALLCHILDREN) != 0 || (flags & RDW_NOCHILDREN) == 0)) {
+        for (HWND child : std::vector<HWND>(window->children)) {
+            EraseNow(child, flags);
         }
     }
 }
@@ -191,8 +218,10 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT *lprcUpdate, HRGN /*hrgnUpdate*/,
         DrawNonClient(window);
     }
     InvalidateWindow(window, lprcUpdate, flags);
-    if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) {
+    if ((flags & RDW_UPDATENOW) != 0) {
         UpdateNow(hWnd, flags);
+    } else if ((flags & RDW_ERASENOW) != 0) {
+        EraseNow(hWnd, flags);
     }
     return TRUE;
 }
@@ -248,6 +277,7 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
         DrawNonClient(window);
     }
     lpPaint->hdc = SurfaceDC(window, lpPaint->rcPaint);
+    WindowDCs()[lpPaint->hdc] = hWnd;
     if (erase) {
         lpPaint->fErase = Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0, true) == 0;
     }
@@ -259,7 +289,7 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT *lpPaint)
     if (lpPaint == nullptr) {
         return FALSE;
     }
-    if (lpPaint->hdc != nullptr) {
+    if (lpPaint->hdc != nullptr && WindowDCs().erase(lpPaint->hdc) != 0) {
         DeleteDC(lpPaint->hdc);
     }
     if (Window *window = LookupQuiet(hWnd)) {
@@ -281,9 +311,15 @@ HDC WINAPI GetDC(HWND hWnd)
         dc = SurfaceDC(window, VisibleClientRect(window));
     }
     if (dc != nullptr) {
-        WindowDCs().insert(dc);
+        WindowDCs()[dc] = hWnd;
     }
     return dc;
+}
+
+HWND WINAPI WindowFromDC(HDC hDC)
+{
+    const auto found = WindowDCs().find(hDC);
+    return found == WindowDCs().end() ? nullptr : found->second;
 }
 
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC)

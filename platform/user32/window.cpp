@@ -97,7 +97,9 @@ void SetVisibility(Window *window, bool show)
             host::SetVisible(window->handle, true);
             DrawNonClient(window);
         }
-        InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        // A window that appears is erased at once, and painted when its turn comes.
+        RedrawWindow(window->handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW);
         return;
     }
     // What the window covered must be drawn again by its parent.
@@ -295,7 +297,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
 {
     WindowClass *windowClass = FindClass(className);
     if (windowClass == nullptr) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        SetLastError(ERROR_CLASS_DOES_NOT_EXIST); // Wine's answer; Windows gives ERROR_CANNOT_FIND_WND_CLASS
         return nullptr;
     }
     Window *parentWindow = parent == nullptr || parent == HWND_MESSAGE ? nullptr : Lookup(parent);
@@ -364,6 +366,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
                                                       AsWide(windowClass->name));
         accepted = Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create), true);
         if (accepted && LookupQuiet(hwnd) != nullptr) {
+            UpdateClientRect(LookupQuiet(hwnd)); // the frame of the styles WM_NCCREATE left
             result = Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), true);
         }
     } else {
@@ -372,6 +375,7 @@ HWND CreateWindowCommon(DWORD exStyle, const std::u16string &className, LPCVOID 
                                                       narrowClass.c_str());
         accepted = Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create), false);
         if (accepted && LookupQuiet(hwnd) != nullptr) {
+            UpdateClientRect(LookupQuiet(hwnd)); // the frame of the styles WM_NCCREATE left
             result = Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), false);
         }
     }
@@ -417,7 +421,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             LPVOID lpParam)
 {
     if (lpClassName == nullptr || IS_INTRESOURCE(lpClassName)) {
-        SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CANNOT_FIND_WND_CLASS);
+        SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
         return nullptr;
     }
     return CreateWindowCommon(dwExStyle, Widen(lpClassName), lpWindowName, false, dwStyle, X, Y, nWidth,

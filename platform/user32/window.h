@@ -1,6 +1,7 @@
 // USER32's own view of windows and classes, shared by its files.
 #pragma once
 
+#include "host.h"
 #include "platform.h"
 
 #include <memory>
@@ -83,6 +84,8 @@ LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnico
                       WPARAM wParam, LPARAM lParam);
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode);
 void KillWindowTimers(HWND hwnd);
+// Input from a device, in window-message form for a top-level window; routed when it is read.
+void QueueInput(const host::Event &event);
 void RemoveWindowMessages(HWND hwnd);
 
 // Painting.

@@ -21,8 +21,9 @@ constexpr int kArrowRows = 4;
 struct ComboBox {
     std::vector<controls::Text> items;
     int selected = kNoItem;
-    int hot = kNoItem;   // the item marked in the open list
-    int firstShown = 0;  // the open list's first visible item
+    int hot = kNoItem;  // the item marked in the open list
+    int firstShown = 0; // the open list's first visible item
+    int selectedWhenOpened = kNoItem;
     HWND list = nullptr; // the popup list, made when it first opens
     HFONT font = nullptr;
     int openedHeight = 0; // the height the box was created with: the box and its open list
@@ -198,6 +199,7 @@ void Open(HWND hwnd, ComboBox &box)
         SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
     }
     box.dropped = true;
+    box.selectedWhenOpened = box.selected;
     box.hot = box.selected;
     box.firstShown = std::clamp(box.selected, 0, std::max(Count(box) - ShownCount(box), 0));
     PlaceList(hwnd, box);
@@ -206,11 +208,11 @@ void Open(HWND hwnd, ComboBox &box)
 }
 
 // Closes the open list: confirmed, the marked item becomes the chosen one, and a change of the
-// choice is reported after the list has closed, as Windows does.
-void Close(HWND hwnd, ComboBox &box, bool confirmed)
+// choice is reported after the list has closed, as Windows does. Returns whether it changed.
+bool Close(HWND hwnd, ComboBox &box, bool confirmed)
 {
     if (!box.dropped) {
-        return;
+        return false;
     }
     box.dropped = false;
     box.tracking = false;
@@ -225,15 +227,18 @@ void Close(HWND hwnd, ComboBox &box, bool confirmed)
         controls::NotifyParent(hwnd, CBN_SELCHANGE);
     }
     Redraw(hwnd, box);
+    return changed;
 }
 
 // Keys and typed initials move the choice at once. On a closed list each step is also confirmed,
 // and Windows reports the confirmation first.
 void Step(HWND hwnd, ComboBox &box, int index)
 {
-    if (Count(box) == 0 || !Choose(hwnd, box, std::clamp(index, 0, Count(box) - 1))) {
+    if (Count(box) == 0) {
         return;
     }
+    // A step is reported even where it changes nothing, at either end of the list.
+    Choose(hwnd, box, std::clamp(index, 0, Count(box) - 1));
     if (!box.dropped) {
         controls::NotifyParent(hwnd, CBN_SELENDOK);
     }
@@ -252,6 +257,12 @@ void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
     case VK_RIGHT:
         Step(hwnd, box, current + 1);
         return;
+    case VK_PRIOR:
+        Step(hwnd, box, current - ShownCount(box) + 1);
+        return;
+    case VK_NEXT:
+        Step(hwnd, box, current + ShownCount(box) - 1);
+        return;
     case VK_HOME:
         Step(hwnd, box, 0);
         return;
@@ -259,8 +270,9 @@ void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
         Step(hwnd, box, Count(box) - 1);
         return;
     case VK_F4:
+        // F4 opens the list, and closes it as Escape does.
         if (box.dropped) {
-            Close(hwnd, box, true);
+            Close(hwnd, box, false);
         } else {
             Open(hwnd, box);
         }
@@ -315,9 +327,11 @@ void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
         box.tracking = true;
         return;
     }
-    // With the list open, a click outside it closes it unchanged.
+    // With the list open, a click outside it closes it and takes back what was chosen since it
+    // opened, quietly.
     const int item = ItemAt(box, hwnd, lParam);
     if (item == kNoItem) {
+        box.selected = box.selectedWhenOpened;
         Close(hwnd, box, false);
         return;
     }
@@ -346,7 +360,10 @@ void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
     const int item = ItemAt(box, hwnd, lParam);
     if (item != kNoItem) {
         box.hot = item;
-        Close(hwnd, box, true);
+        // An item chosen with the mouse is reported as a change even when it was chosen already.
+        if (!Close(hwnd, box, true)) {
+            controls::NotifyParent(hwnd, CBN_SELCHANGE);
+        }
     }
 }
 
@@ -393,6 +410,33 @@ void DrawItem(HDC dc, const ComboBox &box, int index, RECT rect, bool marked)
     }
 }
 
+// The drop-down button at the right end of the box, inside its border (client coordinates).
+RECT ButtonRect(HWND hwnd)
+{
+    RECT button;
+    GetClientRect(hwnd, &button);
+    InflateRect(&button, -kBorder, -kBorder);
+    button.left = std::max(button.left, button.right - GetSystemMetrics(SM_CXVSCROLL));
+    return button;
+}
+
+// The box's parts, as GetComboBoxInfo reports them.
+LRESULT GetInfo(HWND hwnd, const ComboBox &box, COMBOBOXINFO *info)
+{
+    if (info == nullptr || info->cbSize != sizeof(COMBOBOXINFO)) {
+        return FALSE;
+    }
+    info->rcButton = ButtonRect(hwnd);
+    GetClientRect(hwnd, &info->rcItem);
+    InflateRect(&info->rcItem, -kBorder, -kBorder);
+    info->rcItem.right = info->rcButton.left;
+    info->stateButton = box.dropped && box.tracking ? STATE_SYSTEM_PRESSED : 0;
+    info->hwndCombo = hwnd;
+    info->hwndItem = nullptr; // a drop-down list has no edit field
+    info->hwndList = box.list;
+    return TRUE;
+}
+
 void Paint(HWND hwnd, const ComboBox &box, HDC dc)
 {
     RECT client;
@@ -402,10 +446,7 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     FillRect(dc, &client, background);
     DrawBevel(dc, client, COLOR_3DSHADOW, COLOR_3DHILIGHT, COLOR_3DDKSHADOW, COLOR_3DFACE);
 
-    RECT inside = client;
-    InflateRect(&inside, -kBorder, -kBorder);
-    RECT button = inside;
-    button.left = std::max(inside.left, inside.right - GetSystemMetrics(SM_CXVSCROLL));
+    const RECT button = ButtonRect(hwnd);
     const bool pushed = box.dropped && box.tracking;
     if (pushed) {
         FillArea(dc, button.left, button.top, button.right, button.bottom, COLOR_3DSHADOW);
@@ -416,7 +457,8 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     }
     DrawArrow(dc, button, enabled);
 
-    RECT field = {inside.left + 1, inside.top + 1, button.left - 1, inside.bottom - 1};
+    RECT field = {client.left + kBorder + 1, client.top + kBorder + 1, button.left - 1,
+                  client.bottom - kBorder - 1};
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -504,6 +546,8 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return controls::CopyText(ItemText(*box, box->selected), reinterpret_cast<WCHAR *>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(ItemText(*box, box->selected).size());
+    case CB_GETCOMBOBOXINFO:
+        return GetInfo(hwnd, *box, reinterpret_cast<COMBOBOXINFO *>(lParam));
     case WM_KEYDOWN:
         OnKeyDown(hwnd, *box, wParam);
         return 0;
@@ -511,9 +555,13 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
         return 0;
     case WM_SYSKEYDOWN:
-        // Alt+Down opens and closes the list as F4 does.
+        // Alt+Down and Alt+Up open the list, and close it as Escape does.
         if (wParam == VK_DOWN || wParam == VK_UP) {
-            OnKeyDown(hwnd, *box, VK_F4);
+            if (box->dropped) {
+                Close(hwnd, *box, false);
+            } else {
+                Open(hwnd, *box);
+            }
             return 0;
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -540,7 +588,12 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_KILLFOCUS:
         box->focused = false;
-        Close(hwnd, *box, false);
+        // Leaving the box cancels a choice under way, and says so even when the list is closed.
+        if (box->dropped) {
+            Close(hwnd, *box, false);
+        } else {
+            controls::NotifyParent(hwnd, CBN_SELENDCANCEL);
+        }
         Redraw(hwnd, *box);
         controls::NotifyParent(hwnd, CBN_KILLFOCUS);
         return 0;
@@ -623,4 +676,9 @@ void RegisterComboBoxClass()
 {
     controls::RegisterControlClass(L"ComboBox", ComboBoxProc);
     controls::RegisterControlClass(kListClassName, ListProc);
+}
+
+BOOL WINAPI GetComboBoxInfo(HWND hwndCombo, PCOMBOBOXINFO pcbi)
+{
+    return SendMessageW(hwndCombo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(pcbi)) != 0 ? TRUE : FALSE;
 }

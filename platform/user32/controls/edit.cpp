@@ -10,8 +10,8 @@ namespace {
 // Limits on the text's length in characters: a new field's, and the one that stands for "none".
 constexpr size_t kInitialLimit = 30000;
 constexpr size_t kNoLimit = 0x7FFFFFFE;
-// The text keeps this far from a border drawn by the field itself, in pixels.
-constexpr int kBorderGap = 2;
+// The text keeps this far from a client edge, in pixels.
+constexpr int kEdgeGap = 1;
 constexpr int kCaretWidth = 1;
 // Characters below this, and Ctrl+Backspace's, are commands rather than text.
 constexpr WCHAR kFirstPrintable = 0x20;
@@ -21,6 +21,15 @@ constexpr WPARAM kSelectAllKey = 'A'; // with Ctrl
 constexpr WCHAR kCopyCharacter = 0x03;
 constexpr WCHAR kPasteCharacter = 0x16;
 constexpr WCHAR kCutCharacter = 0x18;
+constexpr WCHAR kUndoCharacter = 0x1A; // Ctrl+Z
+
+// What the last edit changed, for an undo: the text it removed at `position`, and how many
+// characters it inserted there. Typing or erasing on at the same place extends it.
+struct UndoRecord {
+    controls::Text removed;
+    size_t position = 0;
+    size_t inserted = 0;
+};
 
 struct Edit {
     controls::Text text;
@@ -28,10 +37,12 @@ struct Edit {
     size_t caret = 0;  // the moving end, where the caret is
     size_t limit = kInitialLimit;
     HFONT font = nullptr;
-    bool ownBorder = false; // a WS_BORDER the field draws itself, inside its client area
     bool focused = false;
     bool selecting = false; // the mouse is dragging a selection
     int scroll = 0;         // pixels of text scrolled out on the left
+    int leftMargin = 0;     // pixels kept free inside the text area, from the font or EM_SETMARGINS
+    int rightMargin = 0;
+    UndoRecord undo;
 };
 
 size_t SelectionStart(const Edit &edit)
@@ -47,17 +58,6 @@ size_t SelectionEnd(const Edit &edit)
 DWORD Style(HWND hwnd)
 {
     return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-}
-
-// Where the text may be drawn, in client coordinates.
-RECT TextArea(HWND hwnd, const Edit &edit)
-{
-    RECT area;
-    GetClientRect(hwnd, &area);
-    if (edit.ownBorder) {
-        InflateRect(&area, -kBorderGap, -kBorderGap);
-    }
-    return area;
 }
 
 // Measures the field's text with its font.
@@ -106,6 +106,61 @@ private:
     HGDIOBJ previousFont_;
 };
 
+// Where the text may be drawn, in client coordinates.
+RECT TextArea(HWND hwnd, const Edit &edit)
+{
+    RECT area;
+    GetClientRect(hwnd, &area);
+    // Inside a client edge the text keeps a pixel's gap, above and below only where the line fits.
+    if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) {
+        InflateRect(&area, -kEdgeGap, 0);
+        if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * kEdgeGap) {
+            InflateRect(&area, 0, -kEdgeGap);
+        }
+    }
+    area.left += edit.leftMargin;
+    area.right = std::max(area.left, area.right - edit.rightMargin);
+    return area;
+}
+
+// The margins a font asks for: half its average character width on each side for an outline
+// font, none for a bitmap font, and none where they would leave a narrow field too little room.
+void SetMarginsFromFont(HWND hwnd, Edit &edit)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    static const WCHAR kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    SIZE alphabet = {0, 0};
+    GetTextExtentPoint32W(dc, kAlphabet, static_cast<int>(std::size(kAlphabet) - 1), &alphabet);
+    SelectObject(dc, previousFont);
+    ReleaseDC(hwnd, dc);
+    if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
+        return;
+    }
+    const int average = (alphabet.cx / 26 + 1) / 2;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
+        edit.leftMargin = edit.rightMargin = average / 2;
+    }
+}
+
+LRESULT SetMargins(HWND hwnd, Edit &edit, WPARAM which, LPARAM lParam)
+{
+    if ((LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO) && edit.font != nullptr) {
+        SetMarginsFromFont(hwnd, edit);
+    }
+    if ((which & EC_LEFTMARGIN) != 0 && LOWORD(lParam) != EC_USEFONTINFO) {
+        edit.leftMargin = LOWORD(lParam);
+    }
+    if ((which & EC_RIGHTMARGIN) != 0 && HIWORD(lParam) != EC_USEFONTINFO) {
+        edit.rightMargin = HIWORD(lParam);
+    }
+    return 0;
+}
+
 // The width the text may take: the caret after the last character must stay in view.
 int Room(const RECT &area)
 {
@@ -116,12 +171,12 @@ int Room(const RECT &area)
 int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
 {
     const RECT area = TextArea(hwnd, edit);
-    const int room = Room(area);
+    const int room = area.right - area.left;
     const int width = measure.Width(edit.text.size());
     if (width < room) {
         switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
         case ES_RIGHT:
-            return area.left + room - width;
+            return area.right - width;
         case ES_CENTER:
             return area.left + (room - width) / 2;
         default:
@@ -185,6 +240,31 @@ size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
     return count;
 }
 
+// Adds one replacement, of `removed` at `start` by `inserted` characters, to the undo record.
+void RecordUndo(UndoRecord &undo, size_t start, const controls::Text &removed, size_t inserted)
+{
+    if (!removed.empty()) {
+        const bool erasing = undo.inserted == 0 && !undo.removed.empty();
+        if (erasing && start == undo.position) {
+            undo.removed += removed; // Delete, again and again
+        } else if (erasing && start + removed.size() == undo.position) {
+            undo.removed.insert(0, removed); // Backspace, again and again
+            undo.position = start;
+        } else {
+            undo.removed = removed;
+            undo.position = start;
+        }
+        undo.inserted = 0;
+    }
+    if (inserted > 0) {
+        if (start == undo.position || (undo.inserted > 0 && start == undo.position + undo.inserted)) {
+            undo.inserted += inserted;
+        } else {
+            undo = {controls::Text(), start, inserted};
+        }
+    }
+}
+
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
 // it and announces the change. Only replacing nothing with nothing is no change; an insertion the
 // limit cut to nothing is still announced, as Windows does.
@@ -200,19 +280,34 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool hono
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
         controls::NotifyParent(hwnd, EN_MAXTEXT);
     }
+    const controls::Text removed = edit.text.substr(start, end - start);
     edit.text.replace(start, end - start, insertion);
     size_t inserted = insertion.size();
     if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
         inserted = FitInsertion(hwnd, edit, start, inserted);
     }
+    RecordUndo(edit.undo, start, removed, inserted);
     edit.anchor = edit.caret = start + inserted;
     Redraw(hwnd, edit);
     AnnounceChange(hwnd);
 }
 
+// Undoes the last edit, which itself can be undone in turn: the removed text comes back, selected.
+void Undo(HWND hwnd, Edit &edit)
+{
+    const UndoRecord undo = edit.undo;
+    edit.undo = {};
+    edit.anchor = undo.position;
+    edit.caret = undo.position + undo.inserted;
+    ReplaceSelection(hwnd, edit, undo.removed, true);
+    Select(hwnd, edit, edit.undo.position, edit.undo.position + edit.undo.inserted);
+    controls::NotifyParent(hwnd, EN_CHANGE);
+}
+
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
 {
     edit.text = controls::FromWide(text);
+    edit.undo = {};
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
@@ -363,6 +458,10 @@ void OnChar(HWND hwnd, Edit &edit, WCHAR character)
         if (!ReadOnly(hwnd)) {
             SendMessageW(hwnd, WM_CUT, 0, 0);
         }
+    } else if (character == kUndoCharacter) {
+        if (!ReadOnly(hwnd)) {
+            SendMessageW(hwnd, WM_UNDO, 0, 0);
+        }
     } else if (character == VK_BACK) {
         Erase(hwnd, edit, false);
     } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
@@ -399,8 +498,10 @@ void OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
         OnInsertKey(hwnd, edit);
         return;
     case kSelectAllKey:
-        if (GetKeyState(VK_CONTROL) < 0) {
+        // Selecting everything is announced as a change when the selection moves, as on Wine.
+        if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
             Select(hwnd, edit, 0, edit.text.size());
+            AnnounceChange(hwnd);
         }
         return;
     default:
@@ -416,7 +517,7 @@ size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
     const std::vector<int> widths = measure.PrefixWidths();
     int previous = 0;
     for (size_t count = 1; count <= widths.size(); ++count) {
-        if (offset < (previous + widths[count - 1]) / 2) {
+        if (2 * offset < previous + widths[count - 1]) { // in the character's first half
             return count - 1;
         }
         previous = widths[count - 1];
@@ -429,6 +530,29 @@ void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
     SetFocus(hwnd);
     const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
     MoveCaret(hwnd, edit, caret);
+    edit.selecting = true;
+    SetCapture(hwnd);
+}
+
+// A double click selects the word under the pointer: the run of non-blank characters around it,
+// with the blanks that follow it.
+void OnDoubleClick(HWND hwnd, Edit &edit, LPARAM lParam)
+{
+    const auto blank = [&edit](size_t index) {
+        return edit.text[index] == u' ' || edit.text[index] == u'\t';
+    };
+    size_t start = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+    size_t end = start;
+    while (start > 0 && !blank(start - 1)) {
+        --start;
+    }
+    while (end < edit.text.size() && !blank(end)) {
+        ++end;
+    }
+    while (end < edit.text.size() && blank(end)) {
+        ++end;
+    }
+    Select(hwnd, edit, start, end);
     edit.selecting = true;
     SetCapture(hwnd);
 }
@@ -450,9 +574,6 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     const UINT colorMessage = enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
     FillRect(dc, &client, controls::ParentBrush(hwnd, dc, colorMessage));
-    if (edit.ownBorder) {
-        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-    }
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
@@ -512,10 +633,10 @@ void SetSelection(HWND hwnd, Edit &edit, WPARAM wParam, LPARAM lParam)
 
 void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
 {
-    // A plain WS_BORDER is drawn by the field inside its client area, as Windows does.
-    if ((create.style & WS_BORDER) && !(create.dwExStyle & WS_EX_CLIENTEDGE)) {
-        edit.ownBorder = true;
+    // A plain WS_BORDER becomes the sunken client edge of the newer look.
+    if ((create.style & WS_BORDER) != 0) {
         SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
+        SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
@@ -554,6 +675,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(edit->text.size());
+    case WM_UNDO:
+    case EM_UNDO:
+        if (!ReadOnly(hwnd)) {
+            Undo(hwnd, *edit);
+        }
+        return TRUE;
+    case EM_CANUNDO:
+        return edit->undo.inserted > 0 || !edit->undo.removed.empty();
+    case EM_EMPTYUNDOBUFFER:
+        edit->undo = {};
+        return 0;
     case WM_CHAR:
         OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
         return 0;
@@ -573,8 +705,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         OnKeyDown(hwnd, *edit, wParam);
         return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
         OnButtonDown(hwnd, *edit, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnDoubleClick(hwnd, *edit, lParam);
         return 0;
     case WM_MOUSEMOVE:
         if (edit->selecting) {
@@ -606,12 +740,17 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFONT:
         edit->font = reinterpret_cast<HFONT>(wParam);
+        SetMargins(hwnd, *edit, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));
         if (LOWORD(lParam)) {
             Redraw(hwnd, *edit);
         }
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(edit->font);
+    case EM_SETMARGINS:
+        return SetMargins(hwnd, *edit, wParam, lParam);
+    case EM_GETMARGINS:
+        return MAKELRESULT(edit->leftMargin, edit->rightMargin);
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case EM_GETSEL:

@@ -307,8 +307,9 @@ TEST(Pixels, SetAndGetInsideOnly)
     EXPECT_EQ(canvas.Picture(), (Picture{"...", "..#"}));
     EXPECT_EQ(GetPixel(canvas.dc(), 3, 0), CLR_INVALID);
     EXPECT_EQ(GetPixel(canvas.dc(), -1, 0), CLR_INVALID);
-    SetPixel(canvas.dc(), 0, 2, kInk);
-    SetPixel(canvas.dc(), -1, 0, kInk);
+    // Outside the bitmap nothing is written, yet the colour comes back as if it had been.
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 2, kInk), kInk);
+    EXPECT_EQ(SetPixel(canvas.dc(), -1, 0, kInk), kInk);
     EXPECT_EQ(canvas.Picture(), (Picture{"...", "..#"})) << "outside, nothing changes";
     EXPECT_EQ(GetPixel(nullptr, 0, 0), CLR_INVALID);
 }
@@ -327,8 +328,8 @@ TEST(Clipping, IntersectClipRectAndViewportOrigin)
     POINT origin = {};
     GetViewportOrgEx(canvas.dc(), &origin);
     EXPECT_EQ(origin.x, 2);
-    SetPixel(canvas.dc(), 0, 0, RGB(0, 0, 0)); // (2,0): clipped
-    SetPixel(canvas.dc(), 0, 2, RGB(0, 0, 0)); // (2,2): drawn
+    EXPECT_EQ(SetPixel(canvas.dc(), 0, 0, kInk), kInk); // (2,0): clipped, yet the colour comes back
+    SetPixel(canvas.dc(), 0, 2, RGB(0, 0, 0));          // (2,2): drawn
     EXPECT_EQ(canvas.At(2, 0), kPaper);
     EXPECT_EQ(canvas.At(2, 2), RGB(0, 0, 0));
     RECT box = {};

@@ -61,8 +61,13 @@ struct NumberCase {
 };
 
 // How a field's number is read: blanks first, one sign, digits up to the first other character,
-// in range. (Wine 8 refuses the very top of the unsigned range, so it is left out here.)
+// in range; unsigned, a minus wraps the number round. Wine 8 also refuses a number that reads as
+// the very top or bottom of the range once any earlier one on the thread was out of range, so
+// those rows come before every row that is.
 const NumberCase kNumbers[] = {
+    {"4294967295", FALSE, TRUE, 4294967295u},
+    {"-1", FALSE, TRUE, 4294967295u},
+    {"-4294967295", FALSE, TRUE, 1},
     {"0", TRUE, TRUE, 0},
     {"123", TRUE, TRUE, 123},
     {"-45", TRUE, TRUE, static_cast<UINT>(-45)},
@@ -82,6 +87,7 @@ const NumberCase kNumbers[] = {
     {"0x10", TRUE, TRUE, 0},
     {"-7 ", TRUE, TRUE, static_cast<UINT>(-7)},
     {"- 7", TRUE, FALSE, 0},
+    {"-4294967296", FALSE, TRUE, 1}, // further down, unsigned, every minus reads as 1
 };
 
 TEST_F(DialogItems, GetDlgItemIntReadsSignedNumbersInRange)

@@ -148,12 +148,14 @@ TEST_F(HeadlessInput, CaptureTakesTheMouseWhereverItIs)
     ReleaseCapture();
 }
 
-TEST_F(HeadlessInput, DisabledWindowsGetNeitherMouseNorKeys)
+TEST_F(HeadlessInput, DisabledWindowsLeaveTheMouseToTheirParentAndGetNoKeys)
 {
     SetFocus(child_);
     EnableWindow(child_, FALSE);
     platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 8));
-    EXPECT_EQ(Next().message, static_cast<UINT>(WM_NULL));
+    const MSG click = Next();
+    EXPECT_EQ(click.hwnd, window_) << "a click on a disabled child goes to its parent";
+    EXPECT_EQ(click.lParam, MAKELPARAM(12, 8));
     EnableWindow(window_, FALSE);
     platform::InjectInput(window_, WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(Next().message, static_cast<UINT>(WM_NULL));

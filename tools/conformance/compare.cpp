@@ -1,0 +1,193 @@
+#include "compare.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace conformance {
+
+namespace {
+
+// A step's state: its fields in the order logged, each with the rest of its line.
+struct StepState {
+    std::string heading;
+    std::vector<std::pair<std::string, std::string>> fields;
+
+    std::string Field(const std::string &name) const
+    {
+        for (const auto &[key, value] : fields) {
+            if (key == name) {
+                return value;
+            }
+        }
+        return "(absent)";
+    }
+};
+
+struct Log {
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<StepState>> scripts;
+};
+
+Log ReadLog(std::istream &in)
+{
+    Log log;
+    std::vector<StepState> *steps = nullptr;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back(); // written in text mode on Windows
+        }
+        if (line.rfind("script ", 0) == 0) {
+            const std::string name = line.substr(7);
+            log.order.push_back(name);
+            steps = &log.scripts[name];
+        } else if (line.rfind("step ", 0) == 0 && steps != nullptr) {
+            steps->push_back({line.substr(5), {}});
+        } else if (line.rfind("  ", 0) == 0 && steps != nullptr && !steps->empty()) {
+            const size_t space = line.find(' ', 2);
+            const std::string key =
+                line.substr(2, space == std::string::npos ? std::string::npos : space - 2);
+            steps->back().fields.emplace_back(key, space == std::string::npos ? "" : line.substr(space + 1));
+        } else if (steps != nullptr && !line.empty()) {
+            steps->push_back({line, {}}); // a line of its own, such as a dialog that did not open
+        }
+    }
+    return log;
+}
+
+using Key = std::tuple<std::string, std::string, std::string>; // script, step number, field
+
+std::set<Key> ReadAccepted(std::istream *in)
+{
+    std::set<Key> accepted;
+    std::string line;
+    while (in != nullptr && std::getline(*in, line)) {
+        std::istringstream words(line);
+        std::string script;
+        std::string step;
+        std::string field;
+        std::string reason;
+        if (words >> script >> step >> field >> reason && script[0] != '#') {
+            accepted.insert({script, step, field});
+        }
+    }
+    return accepted;
+}
+
+std::string StepNumber(const StepState &step)
+{
+    return step.heading.substr(0, step.heading.find(' '));
+}
+
+std::vector<std::string> FieldNames(const StepState &a, const StepState &b)
+{
+    std::vector<std::string> names;
+    for (const auto *step : {&a, &b}) {
+        for (const auto &field : step->fields) {
+            if (std::find(names.begin(), names.end(), field.first) == names.end()) {
+                names.push_back(field.first);
+            }
+        }
+    }
+    return names;
+}
+
+void SideBySide(const std::string &script, const StepState &native, const StepState &wine,
+                std::ostream &report)
+{
+    report << "script " << script << " parts at step " << native.heading << "\n";
+    if (native.heading != wine.heading) {
+        report << "  (under Wine the step is " << wine.heading << ")\n";
+    }
+    for (const std::string &name : FieldNames(native, wine)) {
+        const std::string ours = native.Field(name);
+        const std::string theirs = wine.Field(name);
+        report << (ours == theirs ? "    " : "  ! ") << name << "\n";
+        report << "      native: " << ours << "\n";
+        if (ours != theirs) {
+            report << "      wine:   " << theirs << "\n";
+        }
+    }
+    report << "\n";
+}
+
+constexpr int kAgree = -1;
+
+// The first step where the two differ in a way not accepted, or kAgree. `acceptedSteps` counts the
+// steps whose differences the accepted list allowed.
+int FirstParting(const std::string &script, const std::vector<StepState> &native,
+                 const std::vector<StepState> &wine, const std::set<Key> &accepted, int &acceptedSteps)
+{
+    const size_t steps = std::max(native.size(), wine.size());
+    for (size_t index = 0; index < steps; ++index) {
+        if (index < native.size() && accepted.count({script, StepNumber(native[index]), "*"}) != 0) {
+            ++acceptedSteps;
+            return kAgree; // a known fault after which the platforms cannot agree again
+        }
+        if (index >= native.size() || index >= wine.size() || native[index].heading != wine[index].heading) {
+            return static_cast<int>(index);
+        }
+        bool differed = false;
+        for (const std::string &name : FieldNames(native[index], wine[index])) {
+            if (native[index].Field(name) == wine[index].Field(name)) {
+                continue;
+            }
+            if (accepted.count({script, StepNumber(native[index]), name}) == 0) {
+                return static_cast<int>(index);
+            }
+            differed = true;
+        }
+        acceptedSteps += differed ? 1 : 0;
+    }
+    return kAgree;
+}
+
+} // namespace
+
+int Compare(std::istream &nativeIn, std::istream &wineIn, std::istream *acceptedIn, std::ostream &report)
+{
+    const Log native = ReadLog(nativeIn);
+    const Log wine = ReadLog(wineIn);
+    const std::set<Key> accepted = ReadAccepted(acceptedIn);
+    int parted = 0;
+    int acceptedSteps = 0;
+    size_t steps = 0;
+    for (const std::string &script : native.order) {
+        const auto found = wine.scripts.find(script);
+        if (found == wine.scripts.end()) {
+            report << "script " << script << " is missing from Wine's log\n\n";
+            ++parted;
+            continue;
+        }
+        const std::vector<StepState> &ours = native.scripts.at(script);
+        const std::vector<StepState> &theirs = found->second;
+        steps += ours.size();
+        const int index = FirstParting(script, ours, theirs, accepted, acceptedSteps);
+        if (index == kAgree) {
+            continue;
+        }
+        ++parted;
+        const auto at = static_cast<size_t>(index);
+        const StepState missing = {"(none)", {}};
+        SideBySide(script, at < ours.size() ? ours[at] : missing, at < theirs.size() ? theirs[at] : missing,
+                   report);
+    }
+    for (const std::string &script : wine.order) {
+        if (native.scripts.count(script) == 0) {
+            report << "script " << script << " is missing from the native log\n\n";
+            ++parted;
+        }
+    }
+    report << native.order.size() << " scripts, " << steps << " steps compared; " << acceptedSteps
+           << " steps differ as accepted; " << parted << (parted == 1 ? " script parts" : " scripts part")
+           << " from Wine otherwise\n";
+    return parted;
+}
+
+} // namespace conformance
