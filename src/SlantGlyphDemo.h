@@ -3,6 +3,17 @@
 
 #include <windows.h>
 
+// What the scene draws and where, for the tools that measure it as well as for the paint.
+namespace scene {
+constexpr WCHAR kSampleText[] = L"SlantGlyphDemo";
+constexpr WCHAR kFaceName[] = L"MS UI Gothic";
+constexpr LONG kCellHeight = 50;
+
+// Where the text starts and the two lines of the reference cross meet.
+constexpr int kReferenceX = 150;
+constexpr int kReferenceY = 170;
+} // namespace scene
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Application shell.

@@ -5,16 +5,14 @@
 
 namespace {
 
-constexpr WCHAR kSampleText[] = L"SlantGlyphDemo";
-constexpr WCHAR kFaceName[] = L"MS UI Gothic";
-constexpr LONG kCellHeight = 50;
+using scene::kCellHeight;
+using scene::kFaceName;
+using scene::kReferenceX;
+using scene::kReferenceY;
+using scene::kSampleText;
 
 constexpr COLORREF kTextColor = RGB(255, 0, 0);
 constexpr COLORREF kCellColor = RGB(255, 255, 0);
-
-// Where the text starts and the two lines of the reference cross meet.
-constexpr int kReferenceX = 150;
-constexpr int kReferenceY = 170;
 
 // Text alignment by position in the alignment list.
 constexpr UINT kAlignments[] = {TA_BASELINE, TA_TOP, TA_BOTTOM};

@@ -145,46 +145,6 @@ bool Dialog::RepaintPending() const
     return GetUpdateRect(hwnd_, nullptr, FALSE) != FALSE;
 }
 
-Frame::Frame(HWND dialog)
-{
-    RECT client;
-    GetClientRect(dialog, &client);
-    width_ = client.right;
-    height_ = client.bottom;
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
-    void *bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, dib);
-
-    OnDraw(dialog, dc);
-    GdiFlush();
-    const auto *first = static_cast<const std::uint32_t *>(bits);
-    if (first != nullptr) {
-        pixels_.assign(first, first + static_cast<size_t>(width_) * static_cast<size_t>(height_));
-        for (std::uint32_t &p : pixels_) {
-            p &= 0x00FFFFFFu; // the unused byte is not part of the colour
-        }
-    }
-
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(dib);
-}
-
-bool Frame::operator==(const Frame &other) const
-{
-    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-}
-
 bool IsWhite(std::uint32_t pixel)
 {
     return pixel == 0xFFFFFFu;
@@ -205,9 +165,9 @@ bool IsInk(std::uint32_t pixel)
 FontMetrics SceneFontMetrics()
 {
     LOGFONTW font = {};
-    font.lfHeight = 50;
+    font.lfHeight = scene::kCellHeight;
     font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyW(font.lfFaceName, L"MS UI Gothic");
+    lstrcpyW(font.lfFaceName, scene::kFaceName);
 
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT hfont = CreateFontIndirectW(&font);
@@ -215,7 +175,7 @@ FontMetrics SceneFontMetrics()
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
     SIZE extent = {};
-    GetTextExtentPoint32W(dc, L"SlantGlyphDemo", 14, &extent);
+    GetTextExtentPoint32W(dc, scene::kSampleText, lstrlenW(scene::kSampleText), &extent);
     SelectObject(dc, previous);
     DeleteObject(hfont);
     DeleteDC(dc);

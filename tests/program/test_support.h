@@ -2,6 +2,8 @@
 // texts, the command traffic that reaches the dialog procedure, and frames of the scene.
 #pragma once
 
+#include "scene_frame.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -65,21 +67,7 @@ private:
 };
 
 // A 32-bit top-down frame of the scene, drawn by the program's own paint path.
-class Frame {
-public:
-    explicit Frame(HWND dialog);
-
-    int width() const { return width_; }
-    int height() const { return height_; }
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-    bool operator==(const Frame &other) const;
-    bool operator!=(const Frame &other) const { return !(*this == other); }
-
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint32_t> pixels_;
-};
+using Frame = scene::Frame;
 
 // Pixel classes of the scene (0x00RRGGBB).
 bool IsWhite(std::uint32_t pixel);
