@@ -36,15 +36,7 @@ else()
     endfunction()
 
     install_program(SlantGlyphDemo packaging/SlantGlyphDemo.1)
-    # The atlas tool, once it is built here, with its manual page beside this one. Until that page
-    # is written the tool goes in without one, and lintian's warning fails tests/package/deb.sh.
-    if(TARGET slantglyph-atlas)
-        if(EXISTS ${PROJECT_SOURCE_DIR}/packaging/slantglyph-atlas.1)
-            install_program(slantglyph-atlas packaging/slantglyph-atlas.1)
-        else()
-            install(TARGETS slantglyph-atlas RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-        endif()
-    endif()
+    install_program(slantglyph-atlas packaging/slantglyph-atlas.1)
     install(FILES packaging/slantglyphdemo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES packaging/slantglyphdemo.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 

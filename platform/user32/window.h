@@ -1,12 +1,15 @@
 // USER32's own view of windows and classes, shared by its files.
 #pragma once
 
-#include "host.h"
 #include "platform.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace platform::host {
+struct Event;
+}
 
 namespace platform::user32 {
 

@@ -102,6 +102,13 @@ echo "== start, under Xvfb, from outside the source tree"
 (cd / && xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
     "$here/../e2e/run-and-end.sh" "$program" escape) || fail "the installed program did not start and end"
 
+echo "== the atlas tool, installed with its manual page, draws a scene"
+man -w slantglyph-atlas >/dev/null || fail "no manual page for slantglyph-atlas"
+scene=$(mktemp --suffix=.png)
+(cd / && slantglyph-atlas render "$scene" -e 450 -o 900 --mode advanced) || fail "slantglyph-atlas did not draw"
+[ "$(head -c 8 "$scene" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "slantglyph-atlas wrote no PNG"
+rm -f "$scene"
+
 echo "== purge"
 # shellcheck disable=SC2086 # a list of package names
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq $installed >"$work/apt.log" 2>&1 ||
