@@ -335,16 +335,21 @@ std::string Text(HWND hwnd)
     return Quoted(text);
 }
 
-void LogState(const std::string &heading, bool ended, INT_PTR result)
+// The step in which the dialog ended: what it received until it was gone, and its result.
+void LogEnd(const std::string &heading, INT_PTR result)
 {
     std::ostream &log = *g_run.log;
     log << "step " << heading << "\n";
-    if (ended) {
-        log << "  messages " << g_run.messages << "\n";
-        log << "  dialog ended " << result << "\n";
-        g_run.messages.clear();
-        return;
-    }
+    log << "  messages " << g_run.messages << "\n";
+    log << "  dialog ended " << result << "\n";
+    g_run.messages.clear();
+}
+
+// The state after a step, with the dialog open.
+void LogState(const std::string &heading)
+{
+    std::ostream &log = *g_run.log;
+    log << "step " << heading << "\n";
     const HWND dialog = g_run.dialog;
     const HWND focus = GetFocus();
     log << "  focus " << WindowName(focus) << "\n";
@@ -588,7 +593,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             return;
         }
         g_run.opened = true;
-        LogState("0 open", false, 0);
+        LogState("0 open");
     }
     const std::vector<Step> &steps = g_run.script->steps;
     while (g_run.step < steps.size()) {
@@ -607,7 +612,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             g_run.phaseBegun = false;
             continue;
         }
-        LogState(std::to_string(g_run.step + 1) + " " + step.text, false, 0);
+        LogState(std::to_string(g_run.step + 1) + " " + step.text);
         ++g_run.step;
         g_run.phase = 0;
     }
@@ -665,7 +670,7 @@ bool RunScript(const Script &script, std::ostream &log)
     const std::string heading =
         g_run.finished ? std::string("end")
                        : std::to_string(g_run.step + 1) + " " + g_run.script->steps[g_run.step].text;
-    LogState(heading, true, result);
+    LogEnd(heading, result);
     ReleaseButton();
     DrainQueue();
     g_run = Run();
