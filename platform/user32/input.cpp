@@ -5,7 +5,6 @@
 #include "host.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace platform::user32 {
 

@@ -243,15 +243,18 @@ void TrackKeys(const MSG &msg)
     }
 }
 
+bool IsButtonPress(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
 // A second press of the same button on the same window, soon and close enough, is a double
 // click for a window whose class asks for them.
 void MakeDoubleClick(MSG &msg)
 {
-    const bool press =
-        msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
     const MSG &last = TheQueue().lastClick;
     Window *window = LookupQuiet(msg.hwnd);
-    if (!press || window == nullptr || (window->windowClass->style & CS_DBLCLKS) == 0 ||
+    if (!IsButtonPress(msg.message) || window == nullptr || (window->windowClass->style & CS_DBLCLKS) == 0 ||
         last.message != msg.message || last.hwnd != msg.hwnd ||
         msg.time - last.time >= GetDoubleClickTime() ||
         std::abs(msg.pt.x - last.pt.x) >= GetSystemMetrics(SM_CXDOUBLECLK) / 2 ||
@@ -265,11 +268,10 @@ void MakeDoubleClick(MSG &msg)
 void RememberClick(const MSG &msg)
 {
     MSG &last = TheQueue().lastClick;
-    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN) {
+    if (IsButtonPress(msg.message)) {
         last = msg;
-    } else if (msg.message == WM_LBUTTONDBLCLK || msg.message == WM_RBUTTONDBLCLK ||
-               msg.message == WM_MBUTTONDBLCLK) {
-        last = {}; // a third press starts afresh
+    } else if (IsButtonPress(msg.message - (WM_LBUTTONDBLCLK - WM_LBUTTONDOWN))) {
+        last = {}; // after a double click, a third press starts afresh
     }
 }
 

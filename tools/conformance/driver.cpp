@@ -9,6 +9,7 @@
 #include <dlgs.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -151,13 +152,9 @@ std::string WindowName(HWND hwnd)
 
 std::string Hex(unsigned value)
 {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    do {
-        text.insert(text.begin(), kDigits[value & 0xF]);
-        value >>= 4;
-    } while (value != 0);
-    return "0x" + text;
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << value;
+    return text.str();
 }
 
 // One logged message with its arguments normalised: handles become names, points are left out.

@@ -301,17 +301,13 @@ std::string RandomLine(Random &random)
     return "ticks " + std::to_string(1 + random.Below(3));
 }
 
-// Where a line leaves the pointer: the target of its last place, or "" for a line of keys or waits.
-std::string PointerTarget(const std::string &line)
+// Where a step leaves the pointer: the target of its last move, or "" for keys and waits.
+std::string PointerTarget(const Step &step)
 {
-    Step step;
-    std::string error;
     std::string target;
-    if (ParseStep(line, step, error)) {
-        for (const Phase &phase : step.phases) {
-            if (phase.kind == Phase::Kind::Move) {
-                target = phase.place.target;
-            }
+    for (const Phase &phase : step.phases) {
+        if (phase.kind == Phase::Kind::Move) {
+            target = phase.place.target;
         }
     }
     return target;
@@ -341,7 +337,9 @@ Script RandomScript(std::uint64_t seed, int steps)
         if (line == "key Up" || line == "key Down") {
             line = onArrow ? kArrowKeyInstead : leftAnArrow ? kRestAfterAnArrow : line;
         }
-        const std::string target = PointerTarget(line);
+        Step step;
+        ParseStep(line, step, error);
+        const std::string target = PointerTarget(step);
         if (!target.empty()) {
             const bool arrow = target.rfind("scr", 0) == 0;
             leftAnArrow = leftAnArrow || (onArrow && !arrow);
@@ -350,8 +348,6 @@ Script RandomScript(std::uint64_t seed, int steps)
         if (line == kRestAfterAnArrow) {
             leftAnArrow = false;
         }
-        Step step;
-        ParseStep(line, step, error);
         script.steps.push_back(step);
     }
     return script;
