@@ -1,4 +1,4 @@
-// The dialog manager: dialogs built from templates, DefDlgProc, keyboard navigation, modal loops.
+// The dialog manager: dialogs built from templates, keyboard navigation and modal loops.
 #include "dialog.h"
 
 #include <algorithm>
@@ -31,11 +31,15 @@ SIZE BaseUnitsOf(HFONT font)
     return {(sample.cx / (kBaseUnitSampleLength / 2) + 1) / 2, metrics.tmHeight};
 }
 
+} // namespace
+
 SIZE SystemBaseUnits()
 {
     static const SIZE units = BaseUnitsOf(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
     return units;
 }
+
+namespace {
 
 RECT ToPixels(RECT bounds, SIZE units)
 {
@@ -223,173 +227,6 @@ INT_PTR RunModal(HWND dialog)
     return result;
 }
 
-void SaveFocus(HWND dialog, DialogInfo &info)
-{
-    HWND focus = GetFocus();
-    if (focus != nullptr && IsChild(dialog, focus)) {
-        info.savedFocus = focus;
-    }
-}
-
-void SetDialogFocus(HWND control)
-{
-    // Tabbing into a field selects its text, as the platform does.
-    if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
-        SendMessageW(control, EM_SETSEL, 0, -1);
-    }
-    SetFocus(control);
-}
-
-void RestoreFocus(HWND dialog, DialogInfo &info)
-{
-    // An ended dialog keeps the focus itself until it is gone.
-    if (info.ended) {
-        return;
-    }
-    if (info.savedFocus == nullptr || !IsChild(dialog, info.savedFocus)) {
-        info.savedFocus = GetNextDlgTabItem(dialog, nullptr, FALSE);
-    }
-    if (info.savedFocus != nullptr) {
-        SetFocus(info.savedFocus);
-    }
-}
-
-HWND DefaultButton(HWND dialog)
-{
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-bool ReturnsResultDirectly(UINT message)
-{
-    switch (message) {
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// What DefDlgProc does itself when the dialog procedure leaves a message alone.
-LRESULT DialogDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
-{
-    switch (message) {
-    case WM_ERASEBKGND: {
-        auto *brush = reinterpret_cast<HBRUSH>(
-            Send(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd), unicode));
-        if (brush == nullptr) {
-            brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(hwnd, WM_CTLCOLORDLG, wParam,
-                                                                    reinterpret_cast<LPARAM>(hwnd), unicode));
-        }
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        return 1;
-    }
-    case WM_SHOWWINDOW:
-        if (!wParam) {
-            SaveFocus(hwnd, info);
-        }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            RestoreFocus(hwnd, info);
-        } else {
-            SaveFocus(hwnd, info);
-        }
-        return 0;
-    case WM_SETFOCUS:
-        RestoreFocus(hwnd, info);
-        return 0;
-    case DM_SETDEFID:
-        info.result = static_cast<INT_PTR>(wParam); // the platform keeps the default id there too
-        return TRUE;
-    case DM_GETDEFID: {
-        if (info.ended) {
-            return 0;
-        }
-        if (info.result != 0) {
-            return MAKELRESULT(info.result, DC_HASDEFID);
-        }
-        HWND button = DefaultButton(hwnd);
-        return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
-    }
-    case WM_NEXTDLGCTL: {
-        HWND target =
-            lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
-        // NOLINTNEXTLINE(readability-suspicious-call-argument): parent first; IsChild names the child hWnd
-        if (target != nullptr && IsChild(hwnd, target)) {
-            SetDialogFocus(target);
-        }
-        return 0;
-    }
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(info.font);
-    case WM_CLOSE:
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
-        return 0;
-    default:
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
-    }
-}
-
-LRESULT DefaultDialog(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
-{
-    Window *window = Lookup(hwnd);
-    if (window == nullptr) {
-        return 0;
-    }
-    if (!window->dialog) {
-        window->dialog = std::make_shared<DialogInfo>(); // a class of the program's own that uses DefDlgProc
-        window->dialog->baseUnits = SystemBaseUnits();
-    }
-    std::shared_ptr<DialogInfo> info = window->dialog;
-    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
-    LRESULT result = 0;
-    if (procedure != nullptr) {
-        result = CallProcedure(procedure, info->procedureUnicode, unicode, hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        if (info->font != nullptr) {
-            DeleteObject(info->font);
-            info->font = nullptr;
-        }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
-    }
-    if (!IsWindow(hwnd)) {
-        return result;
-    }
-    if (result == 0) {
-        switch (message) {
-        case WM_INITDIALOG:
-        case WM_VKEYTOITEM:
-        case WM_COMPAREITEM:
-        case WM_CHARTOITEM:
-            break;
-        default:
-            return DialogDefault(hwnd, message, wParam, lParam, unicode, *info);
-        }
-    }
-    return ReturnsResultDirectly(message) ? result : GetWindowLongPtrW(hwnd, DWLP_MSGRESULT);
-}
-
 bool IsDialogKeyMessage(HWND dialog, MSG *msg)
 {
     const LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
@@ -492,16 +329,6 @@ DialogInfo *DialogOf(HWND hwnd)
 } // namespace platform::user32
 
 using namespace platform::user32;
-
-LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefaultDialog(hDlg, Msg, wParam, lParam, true);
-}
-
-LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    return DefaultDialog(hDlg, Msg, wParam, lParam, false);
-}
 
 HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)

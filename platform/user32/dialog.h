@@ -1,4 +1,5 @@
-// The dialog manager's state per dialog and its template parser (the tests reach the parser).
+// The dialog manager's state per dialog, shared with DefDlgProc, and its template parser (the
+// tests reach the parser).
 #pragma once
 
 #include "window.h"
@@ -61,5 +62,9 @@ bool ParseDialogTemplate(const BYTE *bytes, size_t size, DialogTemplate &parsed)
 std::u16string PredefinedClassName(WORD ordinal);
 
 DialogInfo *DialogOf(HWND hwnd);
+
+// The system font's average character width and height, the base units of a dialog without a
+// font of its own.
+SIZE SystemBaseUnits();
 
 } // namespace platform::user32

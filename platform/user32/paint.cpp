@@ -48,7 +48,7 @@ void UpdateNow(HWND hwnd, UINT flags)
         return;
     }
     if (!IsRectEmpty(&window->update) || window->internalPaint) {
-        Send(hwnd, WM_PAINT, 0, 0, true);
+        SendMessageW(hwnd, WM_PAINT, 0, 0);
     }
     window = LookupQuiet(hwnd);
     if (window != nullptr && ((flags & RDW_ALLCHILDREN) != 0 || (flags & RDW_NOCHILDREN) == 0)) {
@@ -69,7 +69,7 @@ void EraseNow(HWND hwnd, UINT flags)
         window->erasePending = false;
         HDC dc = SurfaceDC(window, window->update);
         WindowDCs()[dc] = hwnd;
-        Send(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, true);
+        SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         WindowDCs().erase(dc);
         DeleteDC(dc);
         if (Window *erased = LookupQuiet(hwnd)) {
@@ -254,7 +254,7 @@ BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase)
     if (pending && bErase && window->erasePending) {
         window->erasePending = false;
         HDC dc = GetDC(hWnd);
-        Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0, true);
+        SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         ReleaseDC(hWnd, dc);
     }
     return pending;
@@ -279,7 +279,7 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
     lpPaint->hdc = SurfaceDC(window, lpPaint->rcPaint);
     WindowDCs()[lpPaint->hdc] = hWnd;
     if (erase) {
-        lpPaint->fErase = Send(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0, true) == 0;
+        lpPaint->fErase = SendMessageW(hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(lpPaint->hdc), 0) == 0;
     }
     return lpPaint->hdc;
 }

@@ -4,6 +4,7 @@
 #include "platform.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,12 +59,23 @@ struct Window {
     std::shared_ptr<struct DialogInfo> dialog; // dialogs made by the dialog manager
 };
 
+// The kind of strings a caller passes or a procedure takes.
+enum class CharSet { Ansi, Wide };
+
 // The window behind a handle, or nullptr (with ERROR_INVALID_WINDOW_HANDLE set) for a bad one.
 Window *Lookup(HWND hwnd);
 Window *LookupQuiet(HWND hwnd);
 // Every window alive, top-level windows in creation order.
 std::vector<HWND> TopLevelWindows();
 size_t WindowCount();
+
+// The window's siblings in stacking order, top first: its parent's children, or the top-level
+// windows.
+std::vector<HWND> &SiblingsOf(Window *window);
+// Whether `hwnd` is `root` or one of its descendants.
+bool InSubtree(HWND root, HWND hwnd);
+// Shows or hides a window: the redrawing, the host and the focus follow; no messages.
+void SetVisibility(Window *window, bool show);
 
 // The top-level window that holds `window`, and the offset of `window`'s client area in it.
 Window *TopLevelOf(Window *window);
@@ -75,6 +87,8 @@ bool IsRealChild(const Window *window);
 
 // The frame around the client area that a style gives: left, top, right, bottom widths.
 RECT NonClientInsets(DWORD style, DWORD exStyle);
+// Places the client area inside the window's rectangle, after the frame its styles give.
+void UpdateClientRect(Window *window);
 
 // Classes.
 WindowClass *FindClass(const std::u16string &name);
@@ -86,10 +100,24 @@ void RegisterBuiltInClasses();
 LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnicode, HWND hwnd, UINT message,
                       WPARAM wParam, LPARAM lParam);
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode);
-void KillWindowTimers(HWND hwnd);
 // Input from a device, in window-message form for a top-level window; routed when it is read.
 void QueueInput(const host::Event &event);
 void RemoveWindowMessages(HWND hwnd);
+
+// The queue's parts: its messages, its timers (timer.cpp) and its keyboard state (keyboard.cpp).
+MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether a message passes GetMessage's window and range filter.
+bool MatchesFilter(const MSG &msg, HWND hwnd, UINT first, UINT last);
+void PostToQueue(const MSG &msg);
+// The first due timer's WM_TIMER that passes the filter; removing it starts its next period.
+std::optional<MSG> TakeDueTimer(HWND hwnd, UINT first, UINT last, bool remove);
+// The moment the next timer falls due, or INFINITE.
+DWORD NextTimerDue();
+// Calls the procedure of the timer a WM_TIMER names; false when no timer has it.
+bool CallTimerProcedure(const MSG &msg);
+void KillWindowTimers(HWND hwnd);
+// A key read from the queue goes down or up in the keyboard state.
+void TrackKeys(const MSG &msg);
 
 // Painting.
 void InvalidateWindow(Window *window, const RECT *area, UINT flags);

@@ -89,25 +89,27 @@ LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, bool unicode)
     case GWL_STYLE: {
         previous = static_cast<LONG>(window->style);
         STYLESTRUCT change = {window->style, static_cast<DWORD>(value)};
-        Send(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change), true);
+        SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE),
+                     reinterpret_cast<LPARAM>(&change));
         if ((window = LookupQuiet(hwnd)) == nullptr) {
             return previous;
         }
         window->style = change.styleNew;
-        Send(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE), reinterpret_cast<LPARAM>(&change), true);
+        SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE),
+                     reinterpret_cast<LPARAM>(&change));
         return previous;
     }
     case GWL_EXSTYLE: {
         previous = static_cast<LONG>(window->exStyle);
         STYLESTRUCT change = {window->exStyle, static_cast<DWORD>(value)};
-        Send(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_EXSTYLE), reinterpret_cast<LPARAM>(&change),
-             true);
+        SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_EXSTYLE),
+                     reinterpret_cast<LPARAM>(&change));
         if ((window = LookupQuiet(hwnd)) == nullptr) {
             return previous;
         }
         window->exStyle = change.styleNew;
-        Send(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE), reinterpret_cast<LPARAM>(&change),
-             true);
+        SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE),
+                     reinterpret_cast<LPARAM>(&change));
         return previous;
     }
     default:

@@ -1,0 +1,214 @@
+// Calling a window procedure across the A/W divide: the strings a message carries in or out are
+// converted between the caller's kind and the procedure's.
+#include "window.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform::user32 {
+
+namespace {
+
+// Messages whose lParam is a string the procedure reads.
+bool TakesString(UINT message)
+{
+    switch (message) {
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+    case LB_SELECTSTRING:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::u16string ConvertText(const char *text)
+{
+    return Widen(text);
+}
+std::string ConvertText(const WCHAR *text)
+{
+    return Narrow(FromWide(text));
+}
+
+template <typename Char> const Char *Pointer(const std::basic_string<Char> &text)
+{
+    return text.c_str();
+}
+inline LPCWSTR Pointer(const std::u16string &text)
+{
+    return AsWide(text);
+}
+
+// Copies `text` into a caller's buffer of `capacity` characters (terminator included).
+template <typename Char, typename Text> LRESULT CopyOut(const Text &text, Char *buffer, size_t capacity)
+{
+    if (buffer == nullptr || capacity == 0) {
+        return 0;
+    }
+    const size_t count = std::min(text.size(), capacity - 1);
+    for (size_t index = 0; index < count; ++index) {
+        buffer[index] = static_cast<Char>(text[index]);
+    }
+    buffer[count] = 0;
+    return static_cast<LRESULT>(count);
+}
+
+// Calls a procedure that takes `ProcChar` strings for a caller that passes `CallerChar` ones.
+template <typename CallerChar, typename ProcChar> class ConvertedCall {
+public:
+    using ProcString = std::basic_string<std::conditional_t<sizeof(ProcChar) == 1, char, char16_t>>;
+
+    ConvertedCall(WNDPROC procedure, HWND hwnd) : procedure_(procedure), hwnd_(hwnd) {}
+
+    LRESULT operator()(UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        if (TakesString(message) && lParam != 0) {
+            const auto text = ConvertText(reinterpret_cast<const CallerChar *>(lParam));
+            return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(Pointer(text)));
+        }
+        switch (message) {
+        case WM_GETTEXT:
+            return CopyOut(WindowText(), reinterpret_cast<CallerChar *>(lParam), wParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(WindowText().size());
+        case CB_GETLBTEXT:
+            return ItemText(message, CB_GETLBTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
+        case LB_GETTEXT:
+            return ItemText(message, LB_GETTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
+        case CB_GETLBTEXTLEN:
+            return ItemText(CB_GETLBTEXT, message, wParam, nullptr);
+        case LB_GETTEXTLEN:
+            return ItemText(LB_GETTEXT, message, wParam, nullptr);
+        case WM_NCCREATE:
+        case WM_CREATE:
+            return Create(message, wParam, lParam);
+        default:
+            return procedure_(hwnd_, message, wParam, lParam);
+        }
+    }
+
+private:
+    // Asks the procedure for a text in its own kind: first its length, then the text. WM_GETTEXT
+    // takes the buffer's size in wParam, a list item its index.
+    ProcString Fetch(UINT textMessage, UINT lengthMessage, WPARAM item) const
+    {
+        const bool sized = textMessage == WM_GETTEXT;
+        const LRESULT length = procedure_(hwnd_, lengthMessage, sized ? 0 : item, 0);
+        if (length < 0) {
+            return ProcString();
+        }
+        ProcString text(static_cast<size_t>(length) + 1, 0);
+        const LRESULT copied =
+            procedure_(hwnd_, textMessage, sized ? text.size() : item, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
+        return text;
+    }
+
+    static auto Converted(const ProcString &text)
+    {
+        return ConvertText(reinterpret_cast<const ProcChar *>(text.c_str()));
+    }
+
+    auto WindowText() const { return Converted(Fetch(WM_GETTEXT, WM_GETTEXTLENGTH, 0)); }
+
+    // A list item's text copied into `buffer`, or with no buffer its length, in the caller's kind.
+    LRESULT ItemText(UINT textMessage, UINT lengthMessage, WPARAM item, CallerChar *buffer) const
+    {
+        const LRESULT length = procedure_(hwnd_, lengthMessage, item, 0);
+        if (length < 0) {
+            return length;
+        }
+        const auto text = Converted(Fetch(textMessage, lengthMessage, item));
+        return buffer == nullptr ? static_cast<LRESULT>(text.size()) : CopyOut(text, buffer, text.size() + 1);
+    }
+
+    LRESULT Create(UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        using From = std::conditional_t<sizeof(CallerChar) == 1, CREATESTRUCTA, CREATESTRUCTW>;
+        using To = std::conditional_t<sizeof(ProcChar) == 1, CREATESTRUCTA, CREATESTRUCTW>;
+        const auto *from = reinterpret_cast<const From *>(lParam);
+        if (from == nullptr) {
+            return procedure_(hwnd_, message, wParam, lParam);
+        }
+        const bool textName = from->lpszName != nullptr && !IS_INTRESOURCE(from->lpszName);
+        const auto name = ConvertText(textName ? from->lpszName : reinterpret_cast<const CallerChar *>(u""));
+        const auto className = ConvertText(from->lpszClass);
+        To to;
+        memcpy(&to, from, sizeof(to)); // the same layout, the strings aside
+        to.lpszName = textName ? Pointer(name) : reinterpret_cast<decltype(to.lpszName)>(from->lpszName);
+        to.lpszClass = Pointer(className);
+        return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(&to));
+    }
+
+    WNDPROC procedure_;
+    HWND hwnd_;
+};
+
+} // namespace
+
+LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnicode, HWND hwnd, UINT message,
+                      WPARAM wParam, LPARAM lParam)
+{
+    if (procedure == nullptr) {
+        return 0;
+    }
+    if (procedureUnicode == callerUnicode) {
+        return procedure(hwnd, message, wParam, lParam);
+    }
+    return callerUnicode ? ConvertedCall<WCHAR, char>(procedure, hwnd)(message, wParam, lParam)
+                         : ConvertedCall<char, WCHAR>(procedure, hwnd)(message, wParam, lParam);
+}
+
+std::u16string Widen(LPCSTR text, int length)
+{
+    if (text == nullptr || length == 0) {
+        return {};
+    }
+    const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+    std::u16string wide(static_cast<size_t>(std::max(size, 0)), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, length, reinterpret_cast<LPWSTR>(wide.data()), size);
+    if (length < 0 && !wide.empty()) {
+        wide.pop_back(); // the terminator
+    }
+    return wide;
+}
+
+std::string Narrow(const std::u16string &text)
+{
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text), length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, AsWide(text), length, narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+} // namespace platform::user32
+
+using namespace platform::user32;
+
+LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    Window *window = LookupQuiet(hWnd);
+    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? true : window->unicode;
+    return CallProcedure(lpPrevWndFunc, unicode, true, hWnd, Msg, wParam, lParam);
+}
+
+LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    Window *window = LookupQuiet(hWnd);
+    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? false : window->unicode;
+    return CallProcedure(lpPrevWndFunc, unicode, false, hWnd, Msg, wParam, lParam);
+}
