@@ -14,6 +14,22 @@ constexpr int kReferenceX = 150;
 constexpr int kReferenceY = 170;
 } // namespace scene
 
+// What the controls offer.
+namespace settings {
+// Both up-downs run from minus to plus one full turn, in tenths of a degree.
+constexpr int kAngleMin = -3600;
+constexpr int kAngleMax = 3600;
+
+// The alignment list in its order: the name it shows beside the text alignment it stands for.
+struct Alignment {
+    const char *name;
+    UINT value;
+};
+constexpr Alignment kAlignments[] = {
+    {"TA_BASELINE", TA_BASELINE}, {"TA_TOP", TA_TOP}, {"TA_BOTTOM", TA_BOTTOM}};
+constexpr LRESULT kAlignmentCount = sizeof(kAlignments) / sizeof(kAlignments[0]);
+} // namespace settings
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Application shell.

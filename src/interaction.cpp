@@ -13,10 +13,6 @@ constexpr UINT_PTR kEscapementTimer = 888;
 constexpr UINT_PTR kOrientationTimer = 999;
 constexpr UINT kTickMilliseconds = 100;
 
-// The up-downs' range: one full turn either way.
-constexpr int kAngleMin = -3600;
-constexpr int kAngleMax = 3600;
-
 // An animation turns by 3 degrees a tick and repeats after one full turn.
 constexpr int kAnimationStep = 30;
 constexpr int kFullTurn = 3600;
@@ -41,7 +37,7 @@ void SetAngle(HWND hwnd, int upDown, int angle)
 {
     // The up-down keeps only the low 16 bits of the position it is sent, so a typed angle far
     // out of range would wrap to an unrelated one (65636 to 100); it stops at its limit instead.
-    const int position = std::clamp(angle, kAngleMin, kAngleMax);
+    const int position = std::clamp(angle, settings::kAngleMin, settings::kAngleMax);
     // The up-down writes its position into its buddy field, which then announces the change.
     SendDlgItemMessageA(hwnd, upDown, UDM_SETPOS, 0, static_cast<LPARAM>(position));
 }

@@ -14,10 +14,6 @@ using scene::kSampleText;
 constexpr COLORREF kTextColor = RGB(255, 0, 0);
 constexpr COLORREF kCellColor = RGB(255, 255, 0);
 
-// Text alignment by position in the alignment list.
-constexpr UINT kAlignments[] = {TA_BASELINE, TA_TOP, TA_BOTTOM};
-constexpr LRESULT kAlignmentCount = sizeof(kAlignments) / sizeof(kAlignments[0]);
-
 } // namespace
 
 void OnPaint(HWND hwnd)
@@ -64,8 +60,8 @@ void OnDrawBitmap(HWND hwnd, HDC hdc, RECT &rect)
 
     // A list without a selection leaves the context's default alignment.
     const LRESULT alignment = SendDlgItemMessageA(hwnd, cmb1, CB_GETCURSEL, 0, 0);
-    if (alignment >= 0 && alignment < kAlignmentCount) {
-        SetTextAlign(hdc, kAlignments[alignment]);
+    if (alignment >= 0 && alignment < settings::kAlignmentCount) {
+        SetTextAlign(hdc, settings::kAlignments[alignment].value);
     }
 
     font.lfHeight = kCellHeight;

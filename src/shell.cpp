@@ -6,13 +6,6 @@
 
 namespace {
 
-// Both up-downs run from minus to plus one full turn, in tenths of a degree.
-constexpr int kAngleMin = -3600;
-constexpr int kAngleMax = 3600;
-
-// The alignment list; its positions are the ones the scene maps to text alignments.
-constexpr const char *kAlignmentNames[] = {"TA_BASELINE", "TA_TOP", "TA_BOTTOM"};
-
 constexpr UINT kDialogTemplate = 1;
 
 } // namespace
@@ -55,14 +48,14 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 BOOL OnInitDialog(HWND hwnd, HWND /*hwndFocus*/, LPARAM /*lParam*/)
 {
-    const LPARAM range = MAKELPARAM(kAngleMax, kAngleMin);
+    const LPARAM range = MAKELPARAM(settings::kAngleMax, settings::kAngleMin);
     SendDlgItemMessageA(hwnd, scr1, UDM_SETRANGE, 0, range);
     SendDlgItemMessageA(hwnd, scr2, UDM_SETRANGE, 0, range);
 
     CheckDlgButton(hwnd, chx3, BST_CHECKED);
 
-    for (const char *name : kAlignmentNames) {
-        SendDlgItemMessageA(hwnd, cmb1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (const settings::Alignment &alignment : settings::kAlignments) {
+        SendDlgItemMessageA(hwnd, cmb1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(alignment.name));
     }
     SendDlgItemMessageA(hwnd, cmb1, CB_SETCURSEL, 0, 0);
 

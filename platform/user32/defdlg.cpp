@@ -69,22 +69,40 @@ bool ReturnsResultDirectly(UINT message)
     }
 }
 
+// The dialog's background in the brush WM_CTLCOLORDLG gives, its parent's or the default one.
+LRESULT EraseBackground(HWND hwnd, HDC dc, bool unicode)
+{
+    auto *brush = reinterpret_cast<HBRUSH>(
+        Send(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+    if (brush == nullptr) {
+        brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(
+            hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, brush);
+    return 1;
+}
+
+// The default button's id: the one DM_SETDEFID set, or the first that calls itself default.
+LRESULT DefaultId(HWND hwnd, const DialogInfo &info)
+{
+    if (info.ended) {
+        return 0;
+    }
+    if (info.result != 0) {
+        return MAKELRESULT(info.result, DC_HASDEFID);
+    }
+    HWND button = DefaultButton(hwnd);
+    return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
+}
+
 // What DefDlgProc does itself with a message the dialog procedure left alone.
 LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        auto *brush = reinterpret_cast<HBRUSH>(
-            Send(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd), unicode));
-        if (brush == nullptr) {
-            brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(hwnd, WM_CTLCOLORDLG, wParam,
-                                                                    reinterpret_cast<LPARAM>(hwnd), unicode));
-        }
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        return 1;
-    }
+    case WM_ERASEBKGND:
+        return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), unicode);
     case WM_SHOWWINDOW:
         if (!wParam) {
             SaveFocus(hwnd, info);
@@ -103,16 +121,8 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
     case DM_SETDEFID:
         info.result = static_cast<INT_PTR>(wParam); // the platform keeps the default id there too
         return TRUE;
-    case DM_GETDEFID: {
-        if (info.ended) {
-            return 0;
-        }
-        if (info.result != 0) {
-            return MAKELRESULT(info.result, DC_HASDEFID);
-        }
-        HWND button = DefaultButton(hwnd);
-        return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
-    }
+    case DM_GETDEFID:
+        return DefaultId(hwnd, info);
     case WM_NEXTDLGCTL: {
         HWND target =
             lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
@@ -133,8 +143,9 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
     }
 }
 
-LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
+LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings)
 {
+    const bool unicode = strings == CharSet::Wide;
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
         return 0;
@@ -182,10 +193,10 @@ using namespace platform::user32;
 
 LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunDialogProcedure(hDlg, Msg, wParam, lParam, true);
+    return RunDialogProcedure(hDlg, Msg, wParam, lParam, CharSet::Wide);
 }
 
 LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunDialogProcedure(hDlg, Msg, wParam, lParam, false);
+    return RunDialogProcedure(hDlg, Msg, wParam, lParam, CharSet::Ansi);
 }

@@ -87,35 +87,35 @@ HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instanc
     return dialog;
 }
 
-HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner, DLGPROC procedure,
-                        LPARAM param, bool unicode)
+// The dialog manager's state for a dialog about to be made: its font and base units.
+std::shared_ptr<DialogInfo> NewDialogInfo(const DialogTemplate &parsed, CharSet procedureStrings)
 {
-    DialogTemplate parsed;
-    if (!ParseDialogTemplate(bytes, size, parsed)) {
-        SetLastError(ERROR_INVALID_DATA);
-        return nullptr;
-    }
     auto info = std::make_shared<DialogInfo>();
-    info->procedureUnicode = unicode;
+    info->procedureUnicode = procedureStrings == CharSet::Wide;
     info->result = IDOK; // also the default button's id until DM_SETDEFID says otherwise
     if (parsed.hasFont && parsed.pointSize != kSystemFontSize) {
         info->font = CreateTemplateFont(parsed);
     }
     info->baseUnits = info->font != nullptr ? BaseUnitsOf(info->font) : SystemBaseUnits();
+    return info;
+}
 
+// The dialog's own window, hidden, at the place and size its template gives in dialog units.
+HWND CreateDialogWindow(const DialogTemplate &parsed, const DialogInfo &info, HWND owner, HINSTANCE instance,
+                        LPARAM param)
+{
     DWORD exStyle = parsed.exStyle | WS_EX_CONTROLPARENT;
     if ((parsed.style & DS_MODALFRAME) != 0) {
         exStyle |= WS_EX_DLGMODALFRAME;
     }
-    const RECT client =
+    RECT frame =
         ToPixels({0, 0, parsed.bounds.right - parsed.bounds.left, parsed.bounds.bottom - parsed.bounds.top},
-                 info->baseUnits);
-    RECT frame = client;
+                 info.baseUnits);
     AdjustWindowRectEx(&frame, parsed.style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    POINT position = {MulDiv(parsed.bounds.left, info->baseUnits.cx, kHorizontalUnits),
-                      MulDiv(parsed.bounds.top, info->baseUnits.cy, kVerticalUnits)};
+    POINT position = {MulDiv(parsed.bounds.left, info.baseUnits.cx, kHorizontalUnits),
+                      MulDiv(parsed.bounds.top, info.baseUnits.cy, kVerticalUnits)};
     if ((parsed.style & DS_CENTER) != 0) {
         position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
@@ -125,37 +125,22 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND
     const std::u16string className = parsed.windowClass.ordinal == 0 && !parsed.windowClass.text.empty()
                                          ? parsed.windowClass.text
                                          : kDialogClass;
-    HWND dialog = CreateWindowExW(exStyle, AsWide(className), AsWide(parsed.caption),
-                                  parsed.style & ~static_cast<DWORD>(WS_VISIBLE), position.x, position.y,
-                                  width, height, owner, nullptr, instance, reinterpret_cast<LPVOID>(param));
-    Window *window = dialog == nullptr ? nullptr : LookupQuiet(dialog);
-    if (window == nullptr) {
-        if (info->font != nullptr) {
-            DeleteObject(info->font);
-        }
-        return nullptr;
-    }
-    window->dialog = info;
-    if (procedure != nullptr) {
-        if (unicode) {
-            SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
-        } else {
-            SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
-        }
-    }
-    if (info->font != nullptr) {
-        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), 0);
-    }
-    if (CreateControls(dialog, parsed, instance, *info) == nullptr) {
-        DestroyWindow(dialog);
-        return nullptr;
-    }
+    return CreateWindowExW(exStyle, AsWide(className), AsWide(parsed.caption),
+                           parsed.style & ~static_cast<DWORD>(WS_VISIBLE), position.x, position.y, width,
+                           height, owner, nullptr, instance, reinterpret_cast<LPVOID>(param));
+}
+
+// Sends WM_INITDIALOG, gives the first tab stop the focus when the procedure asks for it, and
+// shows a dialog whose template says visible. False when the dialog is gone.
+bool InitialiseDialog(HWND dialog, const DialogTemplate &parsed, LPARAM param, CharSet strings)
+{
     HWND firstTab = GetNextDlgTabItem(dialog, nullptr, FALSE);
     const LRESULT wantsFocus =
-        unicode ? SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param)
-                : SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param);
+        strings == CharSet::Wide
+            ? SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param)
+            : SendMessageA(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTab), param);
     if (!IsWindow(dialog)) {
-        return nullptr;
+        return false;
     }
     if (wantsFocus) {
         // WM_INITDIALOG may have changed the controls: look for the first tab stop again.
@@ -167,7 +152,40 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND
         ShowWindow(dialog, SW_SHOWNORMAL);
         UpdateWindow(dialog);
     }
-    return IsWindow(dialog) ? dialog : nullptr;
+    return IsWindow(dialog) != FALSE;
+}
+
+HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner, DLGPROC procedure,
+                        LPARAM param, CharSet strings)
+{
+    DialogTemplate parsed;
+    if (!ParseDialogTemplate(bytes, size, parsed)) {
+        SetLastError(ERROR_INVALID_DATA);
+        return nullptr;
+    }
+    std::shared_ptr<DialogInfo> info = NewDialogInfo(parsed, strings);
+    HWND dialog = CreateDialogWindow(parsed, *info, owner, instance, param);
+    Window *window = dialog == nullptr ? nullptr : LookupQuiet(dialog);
+    if (window == nullptr) {
+        if (info->font != nullptr) {
+            DeleteObject(info->font);
+        }
+        return nullptr;
+    }
+    window->dialog = info;
+    if (procedure != nullptr && strings == CharSet::Wide) {
+        SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+    } else if (procedure != nullptr) {
+        SetWindowLongPtrA(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
+    }
+    if (info->font != nullptr) {
+        SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), 0);
+    }
+    if (CreateControls(dialog, parsed, instance, *info) == nullptr) {
+        DestroyWindow(dialog);
+        return nullptr;
+    }
+    return InitialiseDialog(dialog, parsed, param, strings) ? dialog : nullptr;
 }
 
 // Finds and loads a dialog template resource.
@@ -284,7 +302,7 @@ bool IsDialogKeyMessage(HWND dialog, MSG *msg)
     }
 }
 
-BOOL DialogMessage(HWND dialog, LPMSG msg, bool unicode)
+BOOL DialogMessage(HWND dialog, LPMSG msg, CharSet strings)
 {
     if (msg == nullptr || !IsWindow(dialog) || (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd))) {
         return FALSE;
@@ -293,7 +311,7 @@ BOOL DialogMessage(HWND dialog, LPMSG msg, bool unicode)
         return TRUE;
     }
     TranslateMessage(msg);
-    if (unicode) {
+    if (strings == CharSet::Wide) {
         DispatchMessageW(msg);
     } else {
         DispatchMessageA(msg);
@@ -334,14 +352,14 @@ HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTe
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
     return CreateFromTemplate(hInstance, reinterpret_cast<const BYTE *>(lpTemplate), kLargestIndirectTemplate,
-                              hWndParent, lpDialogFunc, dwInitParam, true);
+                              hWndParent, lpDialogFunc, dwInitParam, CharSet::Wide);
 }
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
     return CreateFromTemplate(hInstance, reinterpret_cast<const BYTE *>(lpTemplate), kLargestIndirectTemplate,
-                              hWndParent, lpDialogFunc, dwInitParam, false);
+                              hWndParent, lpDialogFunc, dwInitParam, CharSet::Ansi);
 }
 
 HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
@@ -354,7 +372,7 @@ HWND WINAPI CreateDialogParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND
                       size)) {
         return nullptr;
     }
-    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, true);
+    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, CharSet::Wide);
 }
 
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
@@ -365,7 +383,7 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
     if (!LoadTemplate(hInstance, FindResourceA(hInstance, lpTemplateName, RT_DIALOG), bytes, size)) {
         return nullptr;
     }
-    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, false);
+    return CreateFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc, dwInitParam, CharSet::Ansi);
 }
 
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
@@ -423,12 +441,12 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
 
 BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg)
 {
-    return DialogMessage(hDlg, lpMsg, true);
+    return DialogMessage(hDlg, lpMsg, CharSet::Wide);
 }
 
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg)
 {
-    return DialogMessage(hDlg, lpMsg, false);
+    return DialogMessage(hDlg, lpMsg, CharSet::Ansi);
 }
 
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious)

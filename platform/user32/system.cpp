@@ -87,6 +87,7 @@ HBRUSH WINAPI GetSysColorBrush(int nIndex)
     return brush;
 }
 
+// NOLINTNEXTLINE(readability-function-size): one table of the metrics, which reads best whole
 int WINAPI GetSystemMetrics(int nIndex)
 {
     switch (nIndex) {
