@@ -119,29 +119,33 @@ FT_Matrix Rotation(double angle)
     return {fixed(std::cos(angle)), fixed(-std::sin(angle)), fixed(std::sin(angle)), fixed(std::cos(angle))};
 }
 
-BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect, const WCHAR *text,
-                UINT count, const INT *dx)
+// The rectangle ExtTextOut is given: filled with the background for ETO_OPAQUE, and the clip
+// for ETO_CLIPPED.
+void ApplyTextRectangle(const DeviceContext &dc, Canvas &canvas, UINT options, const RECT *rect)
 {
-    Font *selected = SelectedFont(dc);
-    if (selected == nullptr || (text == nullptr && count > 0)) {
-        return FALSE;
+    if (rect == nullptr || (options & (ETO_OPAQUE | ETO_CLIPPED)) == 0) {
+        return;
     }
-    RealizedFont &font = selected->Realized();
-    const TEXTMETRICW &metrics = font.metrics;
-    const std::vector<int> advances = Advances(font, text, count, dx);
-    double width = 0;
-    for (int advance : advances) {
-        width += advance;
+    const POINT topLeft = dc.ToSurface(rect->left, rect->top);
+    const POINT bottomRight = dc.ToSurface(rect->right, rect->bottom);
+    const RECT box = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    if ((options & ETO_OPAQUE) != 0) {
+        FillBox(canvas, box, ToPixel(dc.state.bkColor));
     }
+    if ((options & ETO_CLIPPED) != 0) {
+        canvas.clip = {std::max(canvas.clip.left, box.left), std::max(canvas.clip.top, box.top),
+                       std::min(canvas.clip.right, box.right), std::min(canvas.clip.bottom, box.bottom)};
+    }
+}
 
-    // The baseline runs at the escapement; the glyphs turn by it too, or by the orientation in
-    // the advanced graphics mode.
-    const double escapement = Radians(selected->logical.lfEscapement);
-    const double turn =
-        dc.state.graphicsMode == GM_ADVANCED ? Radians(selected->logical.lfOrientation) : escapement;
+// The text's cell: the baseline runs at the escapement from the origin the alignment gives,
+// from the reference point or the current position, which TA_UPDATECP then moves.
+Cell PlaceText(DeviceContext &dc, Font &selected, int x, int y, double width)
+{
+    const TEXTMETRICW &metrics = selected.Realized().metrics;
+    const double escapement = Radians(selected.logical.lfEscapement);
     const Vector direction = {std::cos(escapement), -std::sin(escapement)};
     const Vector up = {-std::sin(escapement), -std::cos(escapement)};
-
     const bool updatePosition = (dc.state.textAlign & TA_UPDATECP) != 0;
     const POINT reference =
         dc.ToSurface(updatePosition ? dc.state.position.x : x, updatePosition ? dc.state.position.y : y);
@@ -150,39 +154,46 @@ BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect,
     if (updatePosition) {
         MoveCurrentPosition(dc, width, direction);
     }
+    return {origin,
+            direction,
+            up,
+            width,
+            static_cast<double>(metrics.tmAscent),
+            static_cast<double>(metrics.tmDescent)};
+}
+
+BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect, const WCHAR *text,
+                UINT count, const INT *dx)
+{
+    Font *selected = SelectedFont(dc);
+    if (selected == nullptr || (text == nullptr && count > 0)) {
+        return FALSE;
+    }
+    RealizedFont &font = selected->Realized();
+    const std::vector<int> advances = Advances(font, text, count, dx);
+    double width = 0;
+    for (int advance : advances) {
+        width += advance;
+    }
+    const Cell cell = PlaceText(dc, *selected, x, y, width);
 
     Canvas canvas = CanvasOf(dc);
-    const std::uint32_t background = ToPixel(dc.state.bkColor);
-    if (rect != nullptr && (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0) {
-        const POINT topLeft = dc.ToSurface(rect->left, rect->top);
-        const POINT bottomRight = dc.ToSurface(rect->right, rect->bottom);
-        const RECT box = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-        if ((options & ETO_OPAQUE) != 0) {
-            FillBox(canvas, box, background);
-        }
-        if ((options & ETO_CLIPPED) != 0) {
-            canvas.clip = {std::max(canvas.clip.left, box.left), std::max(canvas.clip.top, box.top),
-                           std::min(canvas.clip.right, box.right), std::min(canvas.clip.bottom, box.bottom)};
-        }
-    }
-
-    const Cell cell = {origin,
-                       direction,
-                       up,
-                       width,
-                       static_cast<double>(metrics.tmAscent),
-                       static_cast<double>(metrics.tmDescent)};
+    ApplyTextRectangle(dc, canvas, options, rect);
     if (dc.state.bkMode == OPAQUE) {
+        const std::uint32_t background = ToPixel(dc.state.bkColor);
         cell.ForEachSpan(canvas.clip, [&](int row, int left, int right) {
             FillSpan(canvas, row, left, right, background);
         });
     }
-    const FT_Matrix rotation = Rotation(turn);
+    // The glyphs turn by the escapement, or by the orientation in the advanced graphics mode.
+    const LONG turn = dc.state.graphicsMode == GM_ADVANCED ? selected->logical.lfOrientation
+                                                           : selected->logical.lfEscapement;
+    const FT_Matrix rotation = Rotation(Radians(turn));
     const std::uint32_t ink = ToPixel(dc.state.textColor);
     double advanced = 0;
     for (UINT i = 0; i < count; ++i) {
-        DrawGlyph(canvas, cell, font, static_cast<char16_t>(text[i]), origin + advanced * direction, rotation,
-                  ink);
+        DrawGlyph(canvas, cell, font, static_cast<char16_t>(text[i]), cell.origin + advanced * cell.direction,
+                  rotation, ink);
         advanced += advances[i];
     }
     return TRUE;
