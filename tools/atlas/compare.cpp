@@ -126,6 +126,58 @@ const char *FaultAt(const Setting &setting, const TextLayout &layout, const scen
     return nullptr;
 }
 
+// An unexplained difference's colour: ink only one side has, or any other difference.
+std::uint32_t UnexplainedColor(std::uint32_t native, std::uint32_t wine)
+{
+    if (IsInk(native) && !IsInk(wine)) {
+        return kNativeOnlyInk;
+    }
+    if (!IsInk(native) && IsInk(wine)) {
+        return kWineOnlyInk;
+    }
+    return kOtherDifference;
+}
+
+// Two scenes of one size compared pixel by pixel: the picture of where they differ, and how many
+// pixels differ, with or without a known fault to account for them.
+struct Tally {
+    std::vector<std::uint32_t> picture;
+    std::set<std::string> faults; // the known faults that account for some pixel
+    int differing = 0;
+    int unexplained = 0;
+};
+
+Tally TallyPixels(const Setting &setting, const scene::Frame &native, const scene::Frame &wine,
+                  const std::map<std::string, std::string> &knownFaults)
+{
+    // A line along the orientation accounts for the whole scene; otherwise each differing pixel
+    // is put down to a known fault or to none.
+    const bool alongOrientation =
+        knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine);
+    const TextLayout layout = LayOut(setting);
+    Tally tally;
+    tally.picture.reserve(native.pixels().size());
+    for (int y = 0; y < native.height(); ++y) {
+        for (int x = 0; x < native.width(); ++x) {
+            if (!Differs(native, wine, x, y, ClassOf)) {
+                tally.picture.push_back(Faded(native.At(x, y)));
+                continue;
+            }
+            ++tally.differing;
+            const char *fault =
+                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
+            if (fault != nullptr && knownFaults.count(fault) != 0) {
+                tally.faults.insert(fault);
+                tally.picture.push_back(kKnownDifference);
+                continue;
+            }
+            ++tally.unexplained;
+            tally.picture.push_back(UnexplainedColor(native.At(x, y), wine.At(x, y)));
+        }
+    }
+    return tally;
+}
+
 std::string Escape(const std::string &text)
 {
     std::string out;
@@ -207,49 +259,18 @@ SceneComparison Compare(const Setting &setting, const scene::Frame &native, cons
         return result;
     }
 
-    // A line along the orientation accounts for the whole scene; otherwise each differing pixel
-    // is put down to a known fault or to none.
-    const bool alongOrientation =
-        knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine);
-    const TextLayout layout = LayOut(setting);
-    std::set<std::string> faults;
-    std::vector<std::uint32_t> picture;
-    picture.reserve(native.pixels().size());
-    int differing = 0;
-    int unexplained = 0;
-    for (int y = 0; y < native.height(); ++y) {
-        for (int x = 0; x < native.width(); ++x) {
-            const std::uint32_t a = native.At(x, y);
-            const std::uint32_t b = wine.At(x, y);
-            if (!Differs(native, wine, x, y, ClassOf)) {
-                picture.push_back(Faded(a));
-                continue;
-            }
-            ++differing;
-            const char *fault =
-                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
-            if (fault != nullptr && knownFaults.count(fault) != 0) {
-                faults.insert(fault);
-                picture.push_back(kKnownDifference);
-                continue;
-            }
-            ++unexplained;
-            picture.push_back(IsInk(a) && !IsInk(b)   ? kNativeOnlyInk
-                              : !IsInk(a) && IsInk(b) ? kWineOnlyInk
-                                                      : kOtherDifference);
-        }
-    }
-    const auto total = static_cast<double>(picture.size());
-    result.differingShare = picture.empty() ? 0 : differing / total;
-    result.unexplainedShare = picture.empty() ? 0 : unexplained / total;
+    Tally tally = TallyPixels(setting, native, wine, knownFaults);
+    const auto total = static_cast<double>(tally.picture.size());
+    result.differingShare = tally.picture.empty() ? 0 : tally.differing / total;
+    result.unexplainedShare = tally.picture.empty() ? 0 : tally.unexplained / total;
     if (difference != nullptr) {
-        *difference = scene::Frame(native.width(), native.height(), std::move(picture));
+        *difference = scene::Frame(native.width(), native.height(), std::move(tally.picture));
     }
     if (result.differingShare <= kAgreeShare) {
         result.verdict = Verdict::kAgree;
     } else if (result.unexplainedShare <= kAgreeShare) {
         result.verdict = Verdict::kKnownFault;
-        result.faults.assign(faults.begin(), faults.end());
+        result.faults.assign(tally.faults.begin(), tally.faults.end());
     } else {
         result.verdict = Verdict::kUnexplained;
     }

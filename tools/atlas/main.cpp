@@ -180,7 +180,8 @@ struct SweepOptions {
     std::string animation;
 };
 
-int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
+// Fails before any drawing when the sweep cannot run, or cannot write where it is asked to.
+void CheckSweep(const SweepOptions &options)
 {
     if (options.step <= 0) {
         throw UsageError{"--step must be positive"};
@@ -191,35 +192,50 @@ int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
     if (!options.folder.empty()) {
         RequireWritableFolder(options.folder);
     }
-    std::unique_ptr<atlas::Animation> animation;
     if (!options.animation.empty()) {
         if (!atlas::AnimationAvailable()) {
             throw UsageError{"--animation is not available in this build (the native build writes it)"};
         }
         RequireWritableFile(options.animation);
     }
+}
+
+// The sweep's angle turns the escapement, the orientation, or both.
+void TurnTo(SweepOptions &options, int angle)
+{
+    if (options.angle != "orientation") {
+        options.scene.setting.escapement = angle;
+    }
+    if (options.angle != "escapement") {
+        options.scene.setting.orientation = angle;
+    }
+}
+
+// The animation begins with its first frame, which sets its size.
+bool AddFrame(std::unique_ptr<atlas::Animation> &animation, const scene::Frame &frame)
+{
+    if (!animation) {
+        animation = atlas::MakeAnimation(frame.width(), frame.height(), kSweepFrameMilliseconds);
+    }
+    return animation->Add(frame);
+}
+
+int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
+{
+    CheckSweep(options);
+    std::unique_ptr<atlas::Animation> animation;
     int index = 0;
     for (int angle = options.from; angle <= options.to; angle += options.step, ++index) {
-        if (options.angle != "orientation") {
-            options.scene.setting.escapement = angle;
-        }
-        if (options.angle != "escapement") {
-            options.scene.setting.orientation = angle;
-        }
+        TurnTo(options, angle);
         const scene::Frame frame = Draw(dialog, options.scene);
         if (!options.folder.empty()) {
             char name[32];
             std::snprintf(name, sizeof(name), "sweep-%04d.png", index);
             Save(frame, (std::filesystem::path(options.folder) / name).string());
         }
-        if (!options.animation.empty()) {
-            if (!animation) {
-                animation = atlas::MakeAnimation(frame.width(), frame.height(), kSweepFrameMilliseconds);
-            }
-            if (!animation->Add(frame)) {
-                std::fprintf(stderr, "%s: the animation could not take frame %d\n", kToolName, index);
-                return kFailed;
-            }
+        if (!options.animation.empty() && !AddFrame(animation, frame)) {
+            std::fprintf(stderr, "%s: the animation could not take frame %d\n", kToolName, index);
+            return kFailed;
         }
     }
     if (animation && !animation->Write(options.animation)) {
