@@ -322,7 +322,7 @@ void DescribeTool(CLI::App &app)
         "--mode advanced");
 }
 
-// Every command's options as the command line sets them, and each command's part of the parser:
+// Every command's options as the command line sets them, and each command's own parser:
 // the one parsed is the one to run.
 struct Commands {
     CLI::App *render = nullptr;
