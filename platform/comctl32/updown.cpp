@@ -435,17 +435,17 @@ void CancelPress(UpDown &upDown)
     InvalidateRect(upDown.self, nullptr, FALSE);
 }
 
-void OnButtonDown(UpDown &upDown, LPARAM lParam)
+LRESULT OnButtonDown(UpDown &upDown, LPARAM lParam)
 {
     if (!Enabled(upDown)) {
-        return;
+        return 0;
     }
     if (upDown.buddyIsEdit) {
         SetFocus(upDown.buddy);
     }
     const Arrow arrow = ArrowAt(upDown, lParam);
     if (arrow == Arrow::None) {
-        return;
+        return 0;
     }
     // A number typed into the buddy counts before the step.
     ReadBuddy(upDown);
@@ -455,14 +455,15 @@ void OnButtonDown(UpDown &upDown, LPARAM lParam)
     Step(upDown, arrow);
     SetCapture(upDown.self);
     SetTimer(upDown.self, kRepeatTimer, kInitialDelay, nullptr);
+    return 0;
 }
 
 // While the button is down the arrow under the pointer is the one held: dragged from one arrow
 // to the other, the press turns round; off both, it rests.
-void OnMouseMove(UpDown &upDown, LPARAM lParam)
+LRESULT OnMouseMove(UpDown &upDown, LPARAM lParam)
 {
     if (upDown.held == Arrow::None) {
-        return;
+        return 0;
     }
     const Arrow arrow = ArrowAt(upDown, lParam);
     const Arrow held = arrow != Arrow::None ? arrow : upDown.held;
@@ -472,12 +473,13 @@ void OnMouseMove(UpDown &upDown, LPARAM lParam)
         upDown.overHeld = over;
         InvalidateRect(upDown.self, nullptr, FALSE);
     }
+    return 0;
 }
 
-void OnButtonUp(UpDown &upDown)
+LRESULT OnButtonUp(UpDown &upDown)
 {
     if (GetCapture() != upDown.self) {
-        return;
+        return 0;
     }
     if (upDown.held != Arrow::None && upDown.overHeld) {
         ReportScroll(upDown, SB_ENDSCROLL);
@@ -486,6 +488,7 @@ void OnButtonUp(UpDown &upDown)
         }
     }
     CancelPress(upDown);
+    return 0;
 }
 
 void OnRepeat(UpDown &upDown)
@@ -580,6 +583,104 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW &create)
     }
 }
 
+LRESULT OnDestroy(UpDown *upDown)
+{
+    const HWND hwnd = upDown->self;
+    CancelPress(*upDown);
+    UnhookBuddy(hwnd);
+    delete upDown;
+    SetWindowLongPtrW(hwnd, 0, 0);
+    return 0;
+}
+
+LRESULT OnPaint(const UpDown &upDown)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(upDown.self, &paint);
+    Paint(upDown, dc);
+    EndPaint(upDown.self, &paint);
+    return 0;
+}
+
+// Disabled, the up-down lets go of a press under way.
+LRESULT OnEnable(UpDown &upDown, WPARAM enabled)
+{
+    if (!enabled) {
+        CancelPress(upDown);
+    }
+    InvalidateRect(upDown.self, nullptr, FALSE);
+    return 0;
+}
+
+LRESULT OnTimer(UpDown &upDown, WPARAM timer)
+{
+    if (timer == kRepeatTimer) {
+        OnRepeat(upDown);
+    }
+    return 0;
+}
+
+LRESULT OnCaptureChanged(UpDown &upDown, LPARAM newCapture)
+{
+    if (reinterpret_cast<HWND>(newCapture) != upDown.self) {
+        CancelPress(upDown);
+    }
+    return 0;
+}
+
+LRESULT OnKeyDown(UpDown &upDown, WPARAM wParam, LPARAM lParam)
+{
+    if ((Style(upDown) & UDS_ARROWKEYS) && OnArrowKey(upDown, wParam)) {
+        return 0;
+    }
+    return DefWindowProcW(upDown.self, WM_KEYDOWN, wParam, lParam);
+}
+
+// UDM_SETRANGE: the upper limit is in the low word, the lower one in the high word, each 16-bit
+// signed.
+LRESULT SetRange16(UpDown &upDown, LPARAM range)
+{
+    upDown.upper = static_cast<short>(LOWORD(range));
+    upDown.lower = static_cast<short>(HIWORD(range));
+    return 0;
+}
+
+LRESULT SetRange32(UpDown &upDown, WPARAM lower, LPARAM upper)
+{
+    upDown.lower = static_cast<int>(lower);
+    upDown.upper = static_cast<int>(upper);
+    return 0;
+}
+
+LRESULT GetRange32(const UpDown &upDown, WPARAM lowerOut, LPARAM upperOut)
+{
+    if (int *lower = reinterpret_cast<int *>(lowerOut)) {
+        *lower = upDown.lower;
+    }
+    if (int *upper = reinterpret_cast<int *>(upperOut)) {
+        *upper = upDown.upper;
+    }
+    return 0;
+}
+
+// UDM_GETPOS: the position in the low word, and in the high word whether reading the buddy failed.
+LRESULT GetPosition16(UpDown &upDown)
+{
+    bool failed = false;
+    const int position = GetPosition(upDown, failed);
+    return MAKELONG(position, failed ? 1 : 0);
+}
+
+LRESULT GetPosition32(UpDown &upDown, LPARAM errorOut)
+{
+    bool failed = false;
+    const int position = GetPosition(upDown, failed);
+    if (BOOL *error = reinterpret_cast<BOOL *>(errorOut)) {
+        *error = failed ? TRUE : FALSE;
+    }
+    return position;
+}
+
 LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE) {
@@ -591,101 +692,31 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY:
-        CancelPress(*upDown);
-        UnhookBuddy(hwnd);
-        delete upDown;
-        SetWindowLongPtrW(hwnd, 0, 0);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(*upDown, dc);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(*upDown, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint fills the background itself
-    case WM_ENABLE:
-        if (!wParam) {
-            CancelPress(*upDown);
-        }
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
+    case WM_DESTROY: return OnDestroy(upDown);
+    case WM_PAINT: return OnPaint(*upDown);
+    case WM_PRINTCLIENT: Paint(*upDown, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
+    case WM_ENABLE: return OnEnable(*upDown, wParam);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnButtonDown(*upDown, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(*upDown, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(*upDown);
-        return 0;
-    case WM_TIMER:
-        if (wParam == kRepeatTimer) {
-            OnRepeat(*upDown);
-        }
-        return 0;
-    case WM_CANCELMODE:
-        CancelPress(*upDown);
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd) {
-            CancelPress(*upDown);
-        }
-        return 0;
-    case WM_KEYDOWN:
-        if ((Style(*upDown) & UDS_ARROWKEYS) && OnArrowKey(*upDown, wParam)) {
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    case UDM_SETRANGE:
-        // The upper limit is in the low word, the lower one in the high word, each 16-bit signed.
-        upDown->upper = static_cast<short>(LOWORD(lParam));
-        upDown->lower = static_cast<short>(HIWORD(lParam));
-        return 0;
-    case UDM_GETRANGE:
-        return MAKELONG(upDown->upper, upDown->lower);
-    case UDM_SETRANGE32:
-        upDown->lower = static_cast<int>(wParam);
-        upDown->upper = static_cast<int>(lParam);
-        return 0;
-    case UDM_GETRANGE32:
-        if (int *lower = reinterpret_cast<int *>(wParam)) {
-            *lower = upDown->lower;
-        }
-        if (int *upper = reinterpret_cast<int *>(lParam)) {
-            *upper = upDown->upper;
-        }
-        return 0;
-    case UDM_SETPOS:
-        // Only the low 16 bits count, read as a signed number.
-        return SetPosition(*upDown, static_cast<short>(LOWORD(lParam)));
-    case UDM_SETPOS32:
-        return SetPosition(*upDown, static_cast<int>(lParam));
-    case UDM_GETPOS: {
-        bool failed = false;
-        const int position = GetPosition(*upDown, failed);
-        return MAKELONG(position, failed ? 1 : 0);
-    }
-    case UDM_GETPOS32: {
-        bool failed = false;
-        const int position = GetPosition(*upDown, failed);
-        if (BOOL *error = reinterpret_cast<BOOL *>(lParam)) {
-            *error = failed ? TRUE : FALSE;
-        }
-        return position;
-    }
-    case UDM_SETBUDDY:
-        return reinterpret_cast<LRESULT>(SetBuddy(*upDown, reinterpret_cast<HWND>(wParam)));
-    case UDM_GETBUDDY:
-        return reinterpret_cast<LRESULT>(upDown->buddy);
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(*upDown, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(*upDown, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(*upDown);
+    case WM_TIMER: return OnTimer(*upDown, wParam);
+    case WM_CANCELMODE: CancelPress(*upDown); return 0;
+    case WM_CAPTURECHANGED: return OnCaptureChanged(*upDown, lParam);
+    case WM_KEYDOWN: return OnKeyDown(*upDown, wParam, lParam);
+    case UDM_SETRANGE: return SetRange16(*upDown, lParam);
+    case UDM_GETRANGE: return MAKELONG(upDown->upper, upDown->lower);
+    case UDM_SETRANGE32: return SetRange32(*upDown, wParam, lParam);
+    case UDM_GETRANGE32: return GetRange32(*upDown, wParam, lParam);
+    // Only the low 16 bits of UDM_SETPOS's position count, read as a signed number.
+    case UDM_SETPOS: return SetPosition(*upDown, static_cast<short>(LOWORD(lParam)));
+    case UDM_SETPOS32: return SetPosition(*upDown, static_cast<int>(lParam));
+    case UDM_GETPOS: return GetPosition16(*upDown);
+    case UDM_GETPOS32: return GetPosition32(*upDown, lParam);
+    case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(SetBuddy(*upDown, reinterpret_cast<HWND>(wParam)));
+    case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(upDown->buddy);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

@@ -40,6 +40,143 @@ LRESULT ControlColor(HDC dc, UINT message)
     return reinterpret_cast<LRESULT>(GetSysColorBrush(field ? COLOR_WINDOW : COLOR_BTNFACE));
 }
 
+// The window's text comes with its creation, unless the name is a resource ordinal.
+LRESULT OnNcCreate(Window &window, LPARAM lParam, bool unicode)
+{
+    if (lParam == 0) {
+        return TRUE;
+    }
+    if (unicode) {
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
+            window.text = FromWide(create->lpszName);
+        }
+    } else {
+        const auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
+        if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
+            window.text = Widen(create->lpszName);
+        }
+    }
+    return TRUE;
+}
+
+LRESULT OnSetText(HWND hwnd, LPARAM lParam, bool unicode)
+{
+    if (lParam == 0) {
+        SetText(hwnd, std::u16string());
+    } else {
+        SetText(hwnd, unicode ? FromWide(reinterpret_cast<LPCWSTR>(lParam))
+                              : Widen(reinterpret_cast<LPCSTR>(lParam)));
+    }
+    return TRUE;
+}
+
+LRESULT OnGetText(const Window &window, WPARAM wParam, LPARAM lParam, bool unicode)
+{
+    if (wParam == 0 || lParam == 0) {
+        return 0;
+    }
+    if (unicode) {
+        auto *buffer = reinterpret_cast<LPWSTR>(lParam);
+        lstrcpynW(buffer, AsWide(window.text), static_cast<int>(wParam));
+        return lstrlenW(buffer);
+    }
+    auto *buffer = reinterpret_cast<LPSTR>(lParam);
+    lstrcpynA(buffer, Narrow(window.text).c_str(), static_cast<int>(wParam));
+    return lstrlenA(buffer);
+}
+
+LRESULT TextLength(const Window &window, bool unicode)
+{
+    return static_cast<LRESULT>(unicode ? window.text.size() : Narrow(window.text).size());
+}
+
+LRESULT OnSysCommand(HWND hwnd, WPARAM command, bool unicode)
+{
+    if ((command & 0xFFF0) == SC_CLOSE) {
+        return Send(hwnd, WM_CLOSE, 0, 0, unicode);
+    }
+    return 0;
+}
+
+// Alt+F4 closes the top-level window, wherever the focus is inside it.
+LRESULT OnSysKeyDown(Window *window, WPARAM key, LPARAM lParam)
+{
+    if (key == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN) != 0) {
+        Window *top = TopLevelOf(window);
+        if ((top->windowClass->style & CS_NOCLOSE) == 0) {
+            PostMessageW(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    }
+    return 0;
+}
+
+// The class's brush fills the client area; a class without one leaves it to the window.
+LRESULT EraseBackground(HWND hwnd, const Window &window, HDC dc)
+{
+    HBRUSH brush = BackgroundBrush(window);
+    if (brush == nullptr || dc == nullptr) {
+        return 0;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, brush);
+    return 1;
+}
+
+// A window that does not paint still validates what it was asked to paint.
+LRESULT OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// A window that moved or changed size hears WM_MOVE and WM_SIZE, unless WM_MOVE destroyed it.
+LRESULT OnWindowPosChanged(HWND hwnd, const Window &window, LPARAM lParam, bool unicode)
+{
+    const auto *position = reinterpret_cast<const WINDOWPOS *>(lParam);
+    if (position == nullptr) {
+        return 0;
+    }
+    if ((position->flags & SWP_NOMOVE) == 0) {
+        Send(hwnd, WM_MOVE, 0, MAKELPARAM(window.client.left, window.client.top), unicode);
+    }
+    const Window *moved = LookupQuiet(hwnd);
+    if (moved != nullptr && (position->flags & SWP_NOSIZE) == 0) {
+        Send(hwnd, WM_SIZE, SIZE_RESTORED,
+             MAKELPARAM(moved->client.right - moved->client.left, moved->client.bottom - moved->client.top),
+             unicode);
+    }
+    return 0;
+}
+
+LRESULT OnActivate(HWND hwnd, WPARAM state)
+{
+    if (LOWORD(state) != WA_INACTIVE) {
+        SetFocus(hwnd);
+    }
+    return 0;
+}
+
+LRESULT OnCancelMode(HWND hwnd)
+{
+    if (GetCapture() == hwnd) {
+        ReleaseCapture();
+    }
+    return 0;
+}
+
+// A child passes the request for a context menu on to its parent.
+LRESULT OnContextMenu(const Window &window, WPARAM wParam, LPARAM lParam, bool unicode)
+{
+    if (IsRealChild(&window)) {
+        return Send(window.parent, WM_CONTEXTMENU, wParam, lParam, unicode);
+    }
+    return 0;
+}
+
 } // namespace
 
 LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
@@ -49,127 +186,30 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     switch (message) {
-    case WM_NCCREATE: {
-        if (lParam == 0) {
-            return TRUE;
-        }
-        if (unicode) {
-            const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-            if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
-                window->text = FromWide(create->lpszName);
-            }
-        } else {
-            const auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
-            if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
-                window->text = Widen(create->lpszName);
-            }
-        }
-        return TRUE;
-    }
-    case WM_SETTEXT:
-        if (lParam == 0) {
-            SetText(hwnd, std::u16string());
-        } else {
-            SetText(hwnd, unicode ? FromWide(reinterpret_cast<LPCWSTR>(lParam))
-                                  : Widen(reinterpret_cast<LPCSTR>(lParam)));
-        }
-        return TRUE;
-    case WM_GETTEXT: {
-        if (wParam == 0 || lParam == 0) {
-            return 0;
-        }
-        if (unicode) {
-            auto *buffer = reinterpret_cast<LPWSTR>(lParam);
-            lstrcpynW(buffer, AsWide(window->text), static_cast<int>(wParam));
-            return lstrlenW(buffer);
-        }
-        auto *buffer = reinterpret_cast<LPSTR>(lParam);
-        lstrcpynA(buffer, Narrow(window->text).c_str(), static_cast<int>(wParam));
-        return lstrlenA(buffer);
-    }
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(unicode ? window->text.size() : Narrow(window->text).size());
-    case WM_CLOSE:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            return Send(hwnd, WM_CLOSE, 0, 0, unicode);
-        }
-        return 0;
-    case WM_SYSKEYDOWN:
-        // Alt+F4 closes the top-level window, wherever the focus is inside it.
-        if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN) != 0) {
-            Window *top = TopLevelOf(window);
-            if ((top->windowClass->style & CS_NOCLOSE) == 0) {
-                PostMessageW(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
-            }
-        }
-        return 0;
-    case WM_ERASEBKGND: {
-        HBRUSH brush = BackgroundBrush(*window);
-        if (brush == nullptr || wParam == 0) {
-            return 0;
-        }
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        return 1;
-    }
+    case WM_NCCREATE: return OnNcCreate(*window, lParam, unicode);
+    case WM_SETTEXT: return OnSetText(hwnd, lParam, unicode);
+    case WM_GETTEXT: return OnGetText(*window, wParam, lParam, unicode);
+    case WM_GETTEXTLENGTH: return TextLength(*window, unicode);
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, unicode);
+    case WM_SYSKEYDOWN: return OnSysKeyDown(window, wParam, lParam);
+    case WM_ERASEBKGND: return EraseBackground(hwnd, *window, reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return ControlColor(reinterpret_cast<HDC>(wParam), message);
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        BeginPaint(hwnd, &paint);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_WINDOWPOSCHANGED: {
-        const auto *position = reinterpret_cast<const WINDOWPOS *>(lParam);
-        if (position == nullptr) {
-            return 0;
-        }
-        if ((position->flags & SWP_NOMOVE) == 0) {
-            Send(hwnd, WM_MOVE, 0, MAKELPARAM(window->client.left, window->client.top), unicode);
-        }
-        window = LookupQuiet(hwnd);
-        if (window != nullptr && (position->flags & SWP_NOSIZE) == 0) {
-            Send(hwnd, WM_SIZE, SIZE_RESTORED,
-                 MAKELPARAM(window->client.right - window->client.left,
-                            window->client.bottom - window->client.top),
-                 unicode);
-        }
-        return 0;
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            SetFocus(hwnd);
-        }
-        return 0;
-    case WM_CANCELMODE:
-        if (GetCapture() == hwnd) {
-            ReleaseCapture();
-        }
-        return 0;
-    case WM_NCHITTEST:
-        return HTCLIENT;
-    case WM_NOTIFYFORMAT:
-        return unicode ? kNotifyUnicode : kNotifyAnsi;
-    case WM_CONTEXTMENU:
-        if (IsRealChild(window)) {
-            return Send(window->parent, message, wParam, lParam, unicode);
-        }
-        return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    default:
-        return 0;
+    case WM_CTLCOLORSTATIC: return ControlColor(reinterpret_cast<HDC>(wParam), message);
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(hwnd, *window, lParam, unicode);
+    case WM_ACTIVATE: return OnActivate(hwnd, wParam);
+    case WM_CANCELMODE: return OnCancelMode(hwnd);
+    case WM_NCHITTEST: return HTCLIENT;
+    case WM_NOTIFYFORMAT: return unicode ? kNotifyUnicode : kNotifyAnsi;
+    case WM_CONTEXTMENU: return OnContextMenu(*window, wParam, lParam, unicode);
+    case WM_QUERYENDSESSION: return TRUE;
+    default: return 0;
     }
 }
 

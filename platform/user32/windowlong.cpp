@@ -1,6 +1,8 @@
 // Window longs: the fixed indices and the class's extra bytes, through A and W entry points.
 #include "dialog.h"
 
+#include <utility>
+
 namespace platform::user32 {
 
 namespace {
@@ -32,20 +34,14 @@ LONG_PTR GetLong(HWND hwnd, int index)
         return 0;
     }
     switch (index) {
-    case GWLP_WNDPROC:
-        return reinterpret_cast<LONG_PTR>(window->procedure);
-    case GWLP_HINSTANCE:
-        return reinterpret_cast<LONG_PTR>(window->instance);
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(window->procedure);
+    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(window->instance);
     case GWLP_HWNDPARENT:
         return reinterpret_cast<LONG_PTR>(IsRealChild(window) ? window->parent : window->owner);
-    case GWLP_ID:
-        return window->id;
-    case GWLP_USERDATA:
-        return window->userData;
-    case GWL_STYLE:
-        return static_cast<LONG>(window->style);
-    case GWL_EXSTYLE:
-        return static_cast<LONG>(window->exStyle);
+    case GWLP_ID: return window->id;
+    case GWLP_USERDATA: return window->userData;
+    case GWL_STYLE: return static_cast<LONG>(window->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(window->exStyle);
     default: {
         LONG_PTR value = 0;
         return ReadExtra(*window, index, value) ? value : 0;
@@ -53,74 +49,75 @@ LONG_PTR GetLong(HWND hwnd, int index)
     }
 }
 
-LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, bool unicode)
+LONG_PTR SetProcedure(Window &window, LONG_PTR value, CharSet strings)
+{
+    const auto previous = reinterpret_cast<LONG_PTR>(window.procedure);
+    window.procedure = reinterpret_cast<WNDPROC>(value);
+    window.unicode = strings == CharSet::Wide;
+    return previous;
+}
+
+LONG_PTR SetInstance(Window &window, LONG_PTR value)
+{
+    return reinterpret_cast<LONG_PTR>(std::exchange(window.instance, reinterpret_cast<HINSTANCE>(value)));
+}
+
+// GWLP_HWNDPARENT: only a top-level window's owner can change this way; a child answers with its
+// parent and keeps it.
+LONG_PTR SetOwner(Window &window, LONG_PTR value)
+{
+    const auto previous = reinterpret_cast<LONG_PTR>(IsRealChild(&window) ? window.parent : window.owner);
+    if (!IsRealChild(&window)) {
+        window.owner = reinterpret_cast<HWND>(value);
+    }
+    return previous;
+}
+
+// GWL_STYLE and GWL_EXSTYLE alike: the window hears of the change before it (and may alter the new
+// style) and after it. A window destroyed in between keeps nothing.
+LONG_PTR SetStyle(HWND hwnd, Window *window, int index, LONG_PTR value)
+{
+    DWORD Window::*const style = index == GWL_STYLE ? &Window::style : &Window::exStyle;
+    const LONG_PTR previous = static_cast<LONG>(window->*style);
+    STYLESTRUCT change = {window->*style, static_cast<DWORD>(value)};
+    SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    if ((window = LookupQuiet(hwnd)) == nullptr) {
+        return previous;
+    }
+    window->*style = change.styleNew;
+    SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    return previous;
+}
+
+// The window's extra bytes. A dialog procedure set through A or W gets its strings that way.
+LONG_PTR SetExtra(Window &window, int index, LONG_PTR value, CharSet strings)
+{
+    LONG_PTR previous = 0;
+    if (!ReadExtra(window, index, previous) || !WriteExtra(window, index, value)) {
+        return 0;
+    }
+    if (index == DWLP_DLGPROC && window.dialog) {
+        window.dialog->procedureUnicode = strings == CharSet::Wide;
+    }
+    return previous;
+}
+
+LONG_PTR SetLong(HWND hwnd, int index, LONG_PTR value, CharSet strings)
 {
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
         return 0;
     }
     SetLastError(ERROR_SUCCESS); // 0 can be a genuine previous value
-    LONG_PTR previous = 0;
     switch (index) {
-    case GWLP_WNDPROC:
-        previous = reinterpret_cast<LONG_PTR>(window->procedure);
-        window->procedure = reinterpret_cast<WNDPROC>(value);
-        window->unicode = unicode;
-        return previous;
-    case GWLP_HINSTANCE:
-        previous = reinterpret_cast<LONG_PTR>(window->instance);
-        window->instance = reinterpret_cast<HINSTANCE>(value);
-        return previous;
-    case GWLP_HWNDPARENT:
-        // Only a top-level window's owner can change this way.
-        previous = reinterpret_cast<LONG_PTR>(IsRealChild(window) ? window->parent : window->owner);
-        if (!IsRealChild(window)) {
-            window->owner = reinterpret_cast<HWND>(value);
-        }
-        return previous;
-    case GWLP_ID:
-        previous = window->id;
-        window->id = value;
-        return previous;
-    case GWLP_USERDATA:
-        previous = window->userData;
-        window->userData = value;
-        return previous;
-    case GWL_STYLE: {
-        previous = static_cast<LONG>(window->style);
-        STYLESTRUCT change = {window->style, static_cast<DWORD>(value)};
-        SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE),
-                     reinterpret_cast<LPARAM>(&change));
-        if ((window = LookupQuiet(hwnd)) == nullptr) {
-            return previous;
-        }
-        window->style = change.styleNew;
-        SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE),
-                     reinterpret_cast<LPARAM>(&change));
-        return previous;
-    }
-    case GWL_EXSTYLE: {
-        previous = static_cast<LONG>(window->exStyle);
-        STYLESTRUCT change = {window->exStyle, static_cast<DWORD>(value)};
-        SendMessageW(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(GWL_EXSTYLE),
-                     reinterpret_cast<LPARAM>(&change));
-        if ((window = LookupQuiet(hwnd)) == nullptr) {
-            return previous;
-        }
-        window->exStyle = change.styleNew;
-        SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE),
-                     reinterpret_cast<LPARAM>(&change));
-        return previous;
-    }
-    default:
-        if (!ReadExtra(*window, index, previous) || !WriteExtra(*window, index, value)) {
-            return 0;
-        }
-        // A dialog procedure set through A or W gets its strings that way.
-        if (index == DWLP_DLGPROC && window->dialog) {
-            window->dialog->procedureUnicode = unicode;
-        }
-        return previous;
+    case GWLP_WNDPROC: return SetProcedure(*window, value, strings);
+    case GWLP_HINSTANCE: return SetInstance(*window, value);
+    case GWLP_HWNDPARENT: return SetOwner(*window, value);
+    case GWLP_ID: return std::exchange(window->id, value);
+    case GWLP_USERDATA: return std::exchange(window->userData, value);
+    case GWL_STYLE:
+    case GWL_EXSTYLE: return SetStyle(hwnd, window, index, value);
+    default: return SetExtra(*window, index, value, strings);
     }
 }
 
@@ -143,7 +140,7 @@ LONG GetLong32(HWND hwnd, int index)
     return static_cast<LONG>(GetLong(hwnd, index));
 }
 
-LONG SetLong32(HWND hwnd, int index, LONG value, bool unicode)
+LONG SetLong32(HWND hwnd, int index, LONG value, CharSet strings)
 {
     if (IsPointerIndex(index)) {
         SetLastError(ERROR_INVALID_INDEX);
@@ -158,7 +155,7 @@ LONG SetLong32(HWND hwnd, int index, LONG value, bool unicode)
         SetLastError(ERROR_SUCCESS);
         return previous;
     }
-    return static_cast<LONG>(SetLong(hwnd, index, value, unicode));
+    return static_cast<LONG>(SetLong(hwnd, index, value, strings));
 }
 
 } // namespace
@@ -179,12 +176,12 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex)
 
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
 {
-    return SetLong(hWnd, nIndex, dwNewLong, true);
+    return SetLong(hWnd, nIndex, dwNewLong, CharSet::Wide);
 }
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
 {
-    return SetLong(hWnd, nIndex, dwNewLong, false);
+    return SetLong(hWnd, nIndex, dwNewLong, CharSet::Ansi);
 }
 
 LONG WINAPI GetWindowLongW(HWND hWnd, int nIndex)
@@ -199,10 +196,10 @@ LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex)
 
 LONG WINAPI SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong)
 {
-    return SetLong32(hWnd, nIndex, dwNewLong, true);
+    return SetLong32(hWnd, nIndex, dwNewLong, CharSet::Wide);
 }
 
 LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong)
 {
-    return SetLong32(hWnd, nIndex, dwNewLong, false);
+    return SetLong32(hWnd, nIndex, dwNewLong, CharSet::Ansi);
 }

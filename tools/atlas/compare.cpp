@@ -126,25 +126,68 @@ const char *FaultAt(const Setting &setting, const TextLayout &layout, const scen
     return nullptr;
 }
 
+// An unexplained difference's colour: ink only one side has, or any other difference.
+std::uint32_t UnexplainedColor(std::uint32_t native, std::uint32_t wine)
+{
+    if (IsInk(native) && !IsInk(wine)) {
+        return kNativeOnlyInk;
+    }
+    if (!IsInk(native) && IsInk(wine)) {
+        return kWineOnlyInk;
+    }
+    return kOtherDifference;
+}
+
+// Two scenes of one size compared pixel by pixel: the picture of where they differ, and how many
+// pixels differ, with or without a known fault to account for them.
+struct Tally {
+    std::vector<std::uint32_t> picture;
+    std::set<std::string> faults; // the known faults that account for some pixel
+    int differing = 0;
+    int unexplained = 0;
+};
+
+Tally TallyPixels(const Setting &setting, const scene::Frame &native, const scene::Frame &wine,
+                  const std::map<std::string, std::string> &knownFaults)
+{
+    // A line along the orientation accounts for the whole scene; otherwise each differing pixel
+    // is put down to a known fault or to none.
+    const bool alongOrientation =
+        knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine);
+    const TextLayout layout = LayOut(setting);
+    Tally tally;
+    tally.picture.reserve(native.pixels().size());
+    for (int y = 0; y < native.height(); ++y) {
+        for (int x = 0; x < native.width(); ++x) {
+            if (!Differs(native, wine, x, y, ClassOf)) {
+                tally.picture.push_back(Faded(native.At(x, y)));
+                continue;
+            }
+            ++tally.differing;
+            const char *fault =
+                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
+            if (fault != nullptr && knownFaults.count(fault) != 0) {
+                tally.faults.insert(fault);
+                tally.picture.push_back(kKnownDifference);
+                continue;
+            }
+            ++tally.unexplained;
+            tally.picture.push_back(UnexplainedColor(native.At(x, y), wine.At(x, y)));
+        }
+    }
+    return tally;
+}
+
 std::string Escape(const std::string &text)
 {
     std::string out;
     for (const char c : text) {
         switch (c) {
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '&':
-            out += "&amp;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '&': out += "&amp;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
         }
     }
     return out;
@@ -216,49 +259,18 @@ SceneComparison Compare(const Setting &setting, const scene::Frame &native, cons
         return result;
     }
 
-    // A line along the orientation accounts for the whole scene; otherwise each differing pixel
-    // is put down to a known fault or to none.
-    const bool alongOrientation =
-        knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine);
-    const TextLayout layout = LayOut(setting);
-    std::set<std::string> faults;
-    std::vector<std::uint32_t> picture;
-    picture.reserve(native.pixels().size());
-    int differing = 0;
-    int unexplained = 0;
-    for (int y = 0; y < native.height(); ++y) {
-        for (int x = 0; x < native.width(); ++x) {
-            const std::uint32_t a = native.At(x, y);
-            const std::uint32_t b = wine.At(x, y);
-            if (!Differs(native, wine, x, y, ClassOf)) {
-                picture.push_back(Faded(a));
-                continue;
-            }
-            ++differing;
-            const char *fault =
-                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
-            if (fault != nullptr && knownFaults.count(fault) != 0) {
-                faults.insert(fault);
-                picture.push_back(kKnownDifference);
-                continue;
-            }
-            ++unexplained;
-            picture.push_back(IsInk(a) && !IsInk(b)   ? kNativeOnlyInk
-                              : !IsInk(a) && IsInk(b) ? kWineOnlyInk
-                                                      : kOtherDifference);
-        }
-    }
-    const auto total = static_cast<double>(picture.size());
-    result.differingShare = picture.empty() ? 0 : differing / total;
-    result.unexplainedShare = picture.empty() ? 0 : unexplained / total;
+    Tally tally = TallyPixels(setting, native, wine, knownFaults);
+    const auto total = static_cast<double>(tally.picture.size());
+    result.differingShare = tally.picture.empty() ? 0 : tally.differing / total;
+    result.unexplainedShare = tally.picture.empty() ? 0 : tally.unexplained / total;
     if (difference != nullptr) {
-        *difference = scene::Frame(native.width(), native.height(), std::move(picture));
+        *difference = scene::Frame(native.width(), native.height(), std::move(tally.picture));
     }
     if (result.differingShare <= kAgreeShare) {
         result.verdict = Verdict::kAgree;
     } else if (result.unexplainedShare <= kAgreeShare) {
         result.verdict = Verdict::kKnownFault;
-        result.faults.assign(faults.begin(), faults.end());
+        result.faults.assign(tally.faults.begin(), tally.faults.end());
     } else {
         result.verdict = Verdict::kUnexplained;
     }
@@ -280,9 +292,11 @@ std::string SummaryLine(const Report &report)
     return line;
 }
 
-std::string ReportHtml(const Report &report)
+namespace {
+
+// The page's head and title, the banner the script fills in, the summary and the whole sheets.
+void WriteHeading(std::ostringstream &html, const Report &report)
 {
-    std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>"
          << Escape(report.title)
          << "</title>\n<style>\n"
@@ -296,6 +310,11 @@ std::string ReportHtml(const Report &report)
          << Escape(report.title) << "</h1>\n<p><b>" << Escape(SummaryLine(report))
          << "</b></p>\n<p>The whole sheets: <a href=\"native-sheet.png\">native</a>, "
             "<a href=\"wine-sheet.png\">under Wine</a>.</p>\n";
+}
+
+// How pixels are compared and what the difference image's colours mean.
+void WriteLegend(std::ostringstream &html)
+{
     char tolerance[512];
     std::snprintf(
         tolerance, sizeof(tolerance),
@@ -311,49 +330,72 @@ std::string ReportHtml(const Report &report)
             "differ for a known fault of Wine's; where no known fault accounts for a difference, magenta "
             "marks ink "
             "only the native scene has, blue ink only Wine's has, black any other.</p>\n";
-    if (!report.knownFaults.empty()) {
-        html << "<p>Wine's known faults (docs/conformance.md):</p><ul>\n";
-        for (const auto &[key, description] : report.knownFaults) {
-            html << "<li><code>" << Escape(key) << "</code>: " << MarkdownToHtml(description) << "</li>\n";
-        }
-        html << "</ul>\n";
+}
+
+void WriteKnownFaults(std::ostringstream &html, const Report &report)
+{
+    if (report.knownFaults.empty()) {
+        return;
     }
-    html << "<table>\n<tr><th>setting</th><th>native</th><th>Wine</th><th>difference</th></tr>\n";
-    for (const SceneComparison &scene : report.scenes) {
-        const std::string name = SceneFileName(scene.setting);
-        char share[64];
-        std::snprintf(share, sizeof(share), "%.2f%% of pixels differ", scene.differingShare * 100);
-        const char *verdictClass = scene.verdict == Verdict::kAgree        ? "agree"
-                                   : scene.verdict == Verdict::kKnownFault ? "known"
-                                                                           : "unexplained";
-        html << "<tr><td>" << Escape(AnglesLabel(scene.setting)) << "<br>" << ModeName(scene.setting.mode)
-             << ", " << AlignmentName(scene.setting.alignment) << "<br>" << share << "<br><span class=\""
-             << verdictClass << "\">";
-        if (scene.verdict == Verdict::kAgree) {
-            html << "agree";
-        } else if (scene.verdict == Verdict::kKnownFault) {
-            char rest[96];
-            std::snprintf(rest, sizeof(rest), "%.3f%% of pixels not accounted for; ",
-                          scene.unexplainedShare * 100);
-            html << rest << "known faults of Wine's:";
-            for (const std::string &fault : scene.faults) {
-                html << "<br><code>" << Escape(fault) << "</code>";
-            }
-        } else {
-            char share[96];
-            std::snprintf(share, sizeof(share), "differs for no known reason (%.2f%% of pixels unexplained)",
-                          scene.unexplainedShare * 100);
-            html << share;
-        }
-        html << "</span></td>";
-        for (const char *folder : {"native", "wine", "difference"}) {
-            html << "<td><a href=\"" << folder << "/" << name << "\"><img src=\"" << folder << "/" << name
-                 << "\" alt=\"" << folder << " " << Escape(AnglesLabel(scene.setting)) << "\"></a></td>";
-        }
-        html << "</tr>\n";
+    html << "<p>Wine's known faults (docs/conformance.md):</p><ul>\n";
+    for (const auto &[key, description] : report.knownFaults) {
+        html << "<li><code>" << Escape(key) << "</code>: " << MarkdownToHtml(description) << "</li>\n";
     }
-    // Every image is checked once the page has loaded, and the banner at the top says how many loaded.
-    html << "</table>\n<script>\nwindow.addEventListener('load', function () {\n"
+    html << "</ul>\n";
+}
+
+const char *VerdictClass(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::kAgree: return "agree";
+    case Verdict::kKnownFault: return "known";
+    default: return "unexplained";
+    }
+}
+
+// What the scene's cell says of its verdict: the faults that account for it, or the share left.
+void WriteVerdict(std::ostringstream &html, const SceneComparison &scene)
+{
+    if (scene.verdict == Verdict::kAgree) {
+        html << "agree";
+    } else if (scene.verdict == Verdict::kKnownFault) {
+        char rest[96];
+        std::snprintf(rest, sizeof(rest), "%.3f%% of pixels not accounted for; ",
+                      scene.unexplainedShare * 100);
+        html << rest << "known faults of Wine's:";
+        for (const std::string &fault : scene.faults) {
+            html << "<br><code>" << Escape(fault) << "</code>";
+        }
+    } else {
+        char share[96];
+        std::snprintf(share, sizeof(share), "differs for no known reason (%.2f%% of pixels unexplained)",
+                      scene.unexplainedShare * 100);
+        html << share;
+    }
+}
+
+// A row of the table: the setting and its verdict, then the native, Wine and difference images.
+void WriteSceneRow(std::ostringstream &html, const SceneComparison &scene)
+{
+    const std::string name = SceneFileName(scene.setting);
+    char share[64];
+    std::snprintf(share, sizeof(share), "%.2f%% of pixels differ", scene.differingShare * 100);
+    html << "<tr><td>" << Escape(AnglesLabel(scene.setting)) << "<br>" << ModeName(scene.setting.mode) << ", "
+         << AlignmentName(scene.setting.alignment) << "<br>" << share << "<br><span class=\""
+         << VerdictClass(scene.verdict) << "\">";
+    WriteVerdict(html, scene);
+    html << "</span></td>";
+    for (const char *folder : {"native", "wine", "difference"}) {
+        html << "<td><a href=\"" << folder << "/" << name << "\"><img src=\"" << folder << "/" << name
+             << "\" alt=\"" << folder << " " << Escape(AnglesLabel(scene.setting)) << "\"></a></td>";
+    }
+    html << "</tr>\n";
+}
+
+// Every image is checked once the page has loaded, and the banner at the top says how many loaded.
+void WriteImageCheck(std::ostringstream &html)
+{
+    html << "<script>\nwindow.addEventListener('load', function () {\n"
             "  var images = document.images, loaded = 0;\n"
             "  for (var i = 0; i < images.length; i++) {\n"
             "    if (images[i].complete && images[i].naturalWidth > 0) loaded++;\n"
@@ -361,7 +403,24 @@ std::string ReportHtml(const Report &report)
             "  var banner = document.getElementById('images');\n"
             "  banner.textContent = loaded + ' of ' + images.length + ' images loaded';\n"
             "  banner.className = loaded === images.length && loaded > 0 ? 'loaded' : 'broken';\n"
-            "});\n</script>\n</body></html>\n";
+            "});\n</script>\n";
+}
+
+} // namespace
+
+std::string ReportHtml(const Report &report)
+{
+    std::ostringstream html;
+    WriteHeading(html, report);
+    WriteLegend(html);
+    WriteKnownFaults(html, report);
+    html << "<table>\n<tr><th>setting</th><th>native</th><th>Wine</th><th>difference</th></tr>\n";
+    for (const SceneComparison &scene : report.scenes) {
+        WriteSceneRow(html, scene);
+    }
+    html << "</table>\n";
+    WriteImageCheck(html);
+    html << "</body></html>\n";
     return html.str();
 }
 

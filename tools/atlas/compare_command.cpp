@@ -53,6 +53,96 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+namespace fs = std::filesystem;
+
+// Fails before any drawing when an input is missing; makes the report's folders.
+void Prepare(const CompareOptions &options, const fs::path &folder)
+{
+    if (!fs::is_regular_file(options.windowsExe)) {
+        throw UsageError{"no Windows build at " + options.windowsExe};
+    }
+    if (!fs::is_regular_file(options.conformance)) {
+        throw UsageError{"cannot read Wine's known faults from " + options.conformance};
+    }
+    for (const char *side : {"native", "wine", "difference"}) {
+        fs::create_directories(folder / side);
+    }
+}
+
+// Our scenes, in the sheet's order, each also written to native/, and the whole sheet.
+std::vector<scene::Frame> DrawNative(const SceneDialog &dialog, const SheetRequest &sheet,
+                                     const fs::path &folder)
+{
+    std::vector<scene::Frame> native;
+    const scene::Frame nativeSheet =
+        DrawSheet(dialog, sheet, [&](const Setting &setting, const scene::Frame &frame) {
+            native.push_back(frame);
+            if (!WritePng(frame, (folder / "native" / SceneFileName(setting)).string())) {
+                throw UsageError{"cannot write into " + (folder / "native").string()};
+            }
+        });
+    WritePng(nativeSheet, (folder / "native-sheet.png").string());
+    return native;
+}
+
+// The Windows build draws the same sheet under Wine, its scenes into wine/: its exit code.
+int DrawUnderWine(const CompareOptions &options, const fs::path &folder)
+{
+    return Run({options.wine, options.windowsExe, "sheet", (folder / "wine-sheet.png").string(), "--frames",
+                (folder / "wine").string(), "--escapements", JoinAngles(options.sheet.escapements),
+                "--orientations", JoinAngles(options.sheet.orientations), "--mode",
+                ModeName(options.sheet.mode), "--align", AlignmentName(options.sheet.alignment)});
+}
+
+// Each scene compared, its difference written into difference/; false when Wine's is missing.
+bool CompareScenes(const SheetRequest &sheet, const std::vector<scene::Frame> &native, const fs::path &folder,
+                   Report &report)
+{
+    const std::vector<Setting> settings = SheetSettings(sheet);
+    for (size_t i = 0; i < settings.size(); ++i) {
+        const std::string name = SceneFileName(settings[i]);
+        const std::optional<scene::Frame> wine = ReadPng((folder / "wine" / name).string());
+        if (!wine) {
+            std::fprintf(stderr, "slantglyph-atlas: Wine's scene %s is missing\n", name.c_str());
+            return false;
+        }
+        scene::Frame difference(0, 0, {});
+        report.scenes.push_back(Compare(settings[i], native[i], *wine, report.knownFaults, &difference));
+        WritePng(difference, (folder / "difference" / name).string());
+    }
+    return true;
+}
+
+void WriteHtml(const Report &report, const fs::path &folder)
+{
+    std::ofstream html(folder / "index.html", std::ios::binary);
+    html << ReportHtml(report);
+    if (!html) {
+        throw UsageError{"cannot write " + (folder / "index.html").string()};
+    }
+}
+
+// The summary, then a line for each scene: how much differs and for what reason.
+void PrintSummary(const Report &report)
+{
+    std::printf("%s\n", SummaryLine(report).c_str());
+    for (const SceneComparison &scene : report.scenes) {
+        std::string reasons;
+        for (const std::string &fault : scene.faults) {
+            reasons += (reasons.empty() ? "" : ", ") + fault;
+        }
+        if (scene.verdict == Verdict::kKnownFault) {
+            std::printf("  %s: %.2f%% differ, %s (%.3f%% not accounted for)\n",
+                        AnglesLabel(scene.setting).c_str(), scene.differingShare * 100, reasons.c_str(),
+                        scene.unexplainedShare * 100);
+        } else {
+            std::printf("  %s: %.2f%% differ, %.2f%% for no known reason\n",
+                        AnglesLabel(scene.setting).c_str(), scene.differingShare * 100,
+                        scene.unexplainedShare * 100);
+        }
+    }
+}
+
 } // namespace
 
 bool CompareAvailable()
@@ -62,36 +152,15 @@ bool CompareAvailable()
 
 int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
 {
-    namespace fs = std::filesystem;
-    if (!fs::is_regular_file(options.windowsExe)) {
-        throw UsageError{"no Windows build at " + options.windowsExe};
-    }
-    if (!fs::is_regular_file(options.conformance)) {
-        throw UsageError{"cannot read Wine's known faults from " + options.conformance};
-    }
     const fs::path folder(options.folder);
-    for (const char *side : {"native", "wine", "difference"}) {
-        fs::create_directories(folder / side);
-    }
+    Prepare(options, folder);
 
     auto start = std::chrono::steady_clock::now();
-    std::vector<scene::Frame> native;
-    const scene::Frame nativeSheet =
-        DrawSheet(dialog, options.sheet, [&](const Setting &setting, const scene::Frame &frame) {
-            native.push_back(frame);
-            if (!WritePng(frame, (folder / "native" / SceneFileName(setting)).string())) {
-                throw UsageError{"cannot write into " + (folder / "native").string()};
-            }
-        });
-    WritePng(nativeSheet, (folder / "native-sheet.png").string());
+    const std::vector<scene::Frame> native = DrawNative(dialog, options.sheet, folder);
     const double nativeSeconds = SecondsSince(start);
 
     start = std::chrono::steady_clock::now();
-    const int wineExit =
-        Run({options.wine, options.windowsExe, "sheet", (folder / "wine-sheet.png").string(), "--frames",
-             (folder / "wine").string(), "--escapements", JoinAngles(options.sheet.escapements),
-             "--orientations", JoinAngles(options.sheet.orientations), "--mode", ModeName(options.sheet.mode),
-             "--align", AlignmentName(options.sheet.alignment)});
+    const int wineExit = DrawUnderWine(options, folder);
     const double wineSeconds = SecondsSince(start);
     if (wineExit != 0) {
         std::fprintf(stderr, "slantglyph-atlas: the Windows build under %s ended with %d\n",
@@ -103,42 +172,11 @@ int RunCompare(const SceneDialog &dialog, const CompareOptions &options)
     report.title = std::string("SlantGlyphDemo, native and under Wine: ") + ModeName(options.sheet.mode) +
                    ", " + AlignmentName(options.sheet.alignment);
     report.knownFaults = ReadKnownFaults(options.conformance);
-    const std::vector<Setting> settings = SheetSettings(options.sheet);
-    for (size_t i = 0; i < settings.size(); ++i) {
-        const std::string name = SceneFileName(settings[i]);
-        const std::optional<scene::Frame> wine = ReadPng((folder / "wine" / name).string());
-        if (!wine) {
-            std::fprintf(stderr, "slantglyph-atlas: Wine's scene %s is missing\n", name.c_str());
-            return 1;
-        }
-        scene::Frame difference(0, 0, {});
-        report.scenes.push_back(Compare(settings[i], native[i], *wine, report.knownFaults, &difference));
-        WritePng(difference, (folder / "difference" / name).string());
+    if (!CompareScenes(options.sheet, native, folder, report)) {
+        return 1;
     }
-    std::ofstream html(folder / "index.html", std::ios::binary);
-    html << ReportHtml(report);
-    if (!html) {
-        throw UsageError{"cannot write " + (folder / "index.html").string()};
-    }
-
-    std::printf("%s\n", SummaryLine(report).c_str());
-    for (const SceneComparison &scene : report.scenes) {
-        {
-            std::string reasons;
-            for (const std::string &fault : scene.faults) {
-                reasons += (reasons.empty() ? "" : ", ") + fault;
-            }
-            if (scene.verdict == Verdict::kKnownFault) {
-                std::printf("  %s: %.2f%% differ, %s (%.3f%% not accounted for)\n",
-                            AnglesLabel(scene.setting).c_str(), scene.differingShare * 100, reasons.c_str(),
-                            scene.unexplainedShare * 100);
-            } else {
-                std::printf("  %s: %.2f%% differ, %.2f%% for no known reason\n",
-                            AnglesLabel(scene.setting).c_str(), scene.differingShare * 100,
-                            scene.unexplainedShare * 100);
-            }
-        }
-    }
+    WriteHtml(report, folder);
+    PrintSummary(report);
     std::printf("drawn in %.2f s natively, %.2f s under Wine (start-up included)\n", nativeSeconds,
                 wineSeconds);
     return 0;

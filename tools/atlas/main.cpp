@@ -17,6 +17,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -179,7 +180,8 @@ struct SweepOptions {
     std::string animation;
 };
 
-int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
+// Fails before any drawing when the sweep cannot run, or cannot write where it is asked to.
+void CheckSweep(const SweepOptions &options)
 {
     if (options.step <= 0) {
         throw UsageError{"--step must be positive"};
@@ -190,35 +192,50 @@ int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
     if (!options.folder.empty()) {
         RequireWritableFolder(options.folder);
     }
-    std::unique_ptr<atlas::Animation> animation;
     if (!options.animation.empty()) {
         if (!atlas::AnimationAvailable()) {
             throw UsageError{"--animation is not available in this build (the native build writes it)"};
         }
         RequireWritableFile(options.animation);
     }
+}
+
+// The sweep's angle turns the escapement, the orientation, or both.
+void TurnTo(SweepOptions &options, int angle)
+{
+    if (options.angle != "orientation") {
+        options.scene.setting.escapement = angle;
+    }
+    if (options.angle != "escapement") {
+        options.scene.setting.orientation = angle;
+    }
+}
+
+// The animation begins with its first frame, which sets its size.
+bool AddFrame(std::unique_ptr<atlas::Animation> &animation, const scene::Frame &frame)
+{
+    if (!animation) {
+        animation = atlas::MakeAnimation(frame.width(), frame.height(), kSweepFrameMilliseconds);
+    }
+    return animation->Add(frame);
+}
+
+int Sweep(const atlas::SceneDialog &dialog, SweepOptions options)
+{
+    CheckSweep(options);
+    std::unique_ptr<atlas::Animation> animation;
     int index = 0;
     for (int angle = options.from; angle <= options.to; angle += options.step, ++index) {
-        if (options.angle != "orientation") {
-            options.scene.setting.escapement = angle;
-        }
-        if (options.angle != "escapement") {
-            options.scene.setting.orientation = angle;
-        }
+        TurnTo(options, angle);
         const scene::Frame frame = Draw(dialog, options.scene);
         if (!options.folder.empty()) {
             char name[32];
             std::snprintf(name, sizeof(name), "sweep-%04d.png", index);
             Save(frame, (std::filesystem::path(options.folder) / name).string());
         }
-        if (!options.animation.empty()) {
-            if (!animation) {
-                animation = atlas::MakeAnimation(frame.width(), frame.height(), kSweepFrameMilliseconds);
-            }
-            if (!animation->Add(frame)) {
-                std::fprintf(stderr, "%s: the animation could not take frame %d\n", kToolName, index);
-                return kFailed;
-            }
+        if (!options.animation.empty() && !AddFrame(animation, frame)) {
+            std::fprintf(stderr, "%s: the animation could not take frame %d\n", kToolName, index);
+            return kFailed;
         }
     }
     if (animation && !animation->Write(options.animation)) {
@@ -285,13 +302,9 @@ int BadUsage(const CLI::App &app, const std::string &message)
     return kBadUsage;
 }
 
-int Run(int argc, char **argv)
+// The version flag, one command to a run, and the help's footer.
+void DescribeTool(CLI::App &app)
 {
-    CLI::App app{
-        "Draws SlantGlyphDemo's scene for many settings at once: the program's own dialog is built "
-        "from its template, never shown, set as a user sets it, and painted into a bitmap by its own "
-        "paint path.",
-        kToolName};
     app.set_version_flag("--version", std::string(kToolName) + " " + ATLAS_VERSION);
     app.require_subcommand(1, 1);
     // Paths like /tmp/a.png are paths, not options, in the Windows build too.
@@ -307,64 +320,97 @@ int Run(int argc, char **argv)
         "  slantglyph-atlas metrics --json --escapements 450 --orientations 450,900 --mode advanced\n"
         "  xvfb-run -a slantglyph-atlas compare report/ --windows-exe build/windows/bin/slantglyph-atlas.exe "
         "--mode advanced");
+}
 
+// Every command's options as the command line sets them, and each command's own parser:
+// the one parsed is the one to run.
+struct Commands {
+    CLI::App *render = nullptr;
     SettingOptions renderOptions;
     std::string renderOutput;
-    CLI::App *render = app.add_subcommand("render", "draw one setting to a PNG file");
-    render->add_option("output", renderOutput, "the PNG file to write")->required();
-    AddSettingOptions(*render, renderOptions);
 
+    CLI::App *sweep = nullptr;
     SweepOptions sweepOptions;
-    CLI::App *sweep = app.add_subcommand(
-        "sweep",
-        "turn one angle through a range: numbered PNGs (FOLDER/sweep-0000.png, ...) and/or one animated "
-        "WebP (native build)");
-    sweep->add_option("folder", sweepOptions.folder, "the folder for the numbered PNGs");
-    AddSettingOptions(*sweep, sweepOptions.scene);
-    sweep
-        ->add_option("--angle", sweepOptions.angle,
-                     "the angle that turns: escapement (the default), orientation or both")
-        ->check(CLI::IsMember({"escapement", "orientation", "both"}));
-    sweep->add_option("--from", sweepOptions.from, "first angle (default 0)")->check(kWholeNumber);
-    sweep->add_option("--to", sweepOptions.to, "last angle, included when the steps reach it (default 3570)")
-        ->check(kWholeNumber);
-    sweep
-        ->add_option("--step", sweepOptions.step,
-                     "step between angles, positive (default 30, as the program animates)")
-        ->check(kWholeNumber);
-    sweep->add_option("--animation", sweepOptions.animation,
-                      "also write the frames as one animated WebP, 100 ms a frame as the program animates");
 
+    CLI::App *sheet = nullptr;
     atlas::SheetRequest sheetRequest;
     std::string sheetOutput;
     std::string sheetFrames;
-    CLI::App *sheet = app.add_subcommand(
-        "sheet",
-        "a contact sheet: one scene at half size per escapement (rows) and orientation (columns), each "
-        "labelled with its angles, the mode and alignment in the title");
-    sheet->add_option("output", sheetOutput, "the PNG file to write")->required();
-    AddGridOptions(*sheet, sheetRequest);
-    sheet->add_flag("--overlay", sheetRequest.overlay,
-                    "draw the geometry over each scene, as render --overlay does");
-    sheet->add_option(
-        "--frames", sheetFrames,
-        "also write each scene at full size, without overlay, as FOLDER/e<escapement>_o<orientation>.png");
 
+    CLI::App *metrics = nullptr;
     atlas::SheetRequest metricsRequest;
     bool metricsJson = false;
     std::string metricsOutput;
-    CLI::App *metrics = app.add_subcommand(
+
+    atlas::CompareOptions compareOptions; // compare: the command when no other is
+};
+
+void AddRender(CLI::App &app, Commands &commands)
+{
+    commands.render = app.add_subcommand("render", "draw one setting to a PNG file");
+    commands.render->add_option("output", commands.renderOutput, "the PNG file to write")->required();
+    AddSettingOptions(*commands.render, commands.renderOptions);
+}
+
+void AddSweep(CLI::App &app, Commands &commands)
+{
+    commands.sweep = app.add_subcommand(
+        "sweep",
+        "turn one angle through a range: numbered PNGs (FOLDER/sweep-0000.png, ...) and/or one animated "
+        "WebP (native build)");
+    commands.sweep->add_option("folder", commands.sweepOptions.folder, "the folder for the numbered PNGs");
+    AddSettingOptions(*commands.sweep, commands.sweepOptions.scene);
+    commands.sweep
+        ->add_option("--angle", commands.sweepOptions.angle,
+                     "the angle that turns: escapement (the default), orientation or both")
+        ->check(CLI::IsMember({"escapement", "orientation", "both"}));
+    commands.sweep->add_option("--from", commands.sweepOptions.from, "first angle (default 0)")
+        ->check(kWholeNumber);
+    commands.sweep
+        ->add_option("--to", commands.sweepOptions.to,
+                     "last angle, included when the steps reach it (default 3570)")
+        ->check(kWholeNumber);
+    commands.sweep
+        ->add_option("--step", commands.sweepOptions.step,
+                     "step between angles, positive (default 30, as the program animates)")
+        ->check(kWholeNumber);
+    commands.sweep->add_option(
+        "--animation", commands.sweepOptions.animation,
+        "also write the frames as one animated WebP, 100 ms a frame as the program animates");
+}
+
+void AddSheet(CLI::App &app, Commands &commands)
+{
+    commands.sheet = app.add_subcommand(
+        "sheet",
+        "a contact sheet: one scene at half size per escapement (rows) and orientation (columns), each "
+        "labelled with its angles, the mode and alignment in the title");
+    commands.sheet->add_option("output", commands.sheetOutput, "the PNG file to write")->required();
+    AddGridOptions(*commands.sheet, commands.sheetRequest);
+    commands.sheet->add_flag("--overlay", commands.sheetRequest.overlay,
+                             "draw the geometry over each scene, as render --overlay does");
+    commands.sheet->add_option(
+        "--frames", commands.sheetFrames,
+        "also write each scene at full size, without overlay, as FOLDER/e<escapement>_o<orientation>.png");
+}
+
+void AddMetrics(CLI::App &app, Commands &commands)
+{
+    commands.metrics = app.add_subcommand(
         "metrics",
         "per setting and glyph: the origin, the advance and the glyph cell's corners, from the platform's "
         "text "
         "metrics and extents; per setting, the ink the drawn frame shows and how much of it lies outside "
         "every "
         "glyph cell. A tab-separated table, or JSON. Settings as for sheet; under Wine, Wine's numbers");
-    AddGridOptions(*metrics, metricsRequest);
-    metrics->add_flag("--json", metricsJson, "JSON instead of the table");
-    metrics->add_option("--output", metricsOutput, "write to this file instead of standard output");
+    AddGridOptions(*commands.metrics, commands.metricsRequest);
+    commands.metrics->add_flag("--json", commands.metricsJson, "JSON instead of the table");
+    commands.metrics->add_option("--output", commands.metricsOutput,
+                                 "write to this file instead of standard output");
+}
 
-    atlas::CompareOptions compareOptions;
+void AddCompare(CLI::App &app, Commands &commands)
+{
     CLI::App *compare = app.add_subcommand("compare", "native build only: draw a sheet's scenes natively and "
                                                       "with the Windows build under Wine (which needs a "
                                                       "display: xvfb-run -a), and write FOLDER/index.html, a "
@@ -372,24 +418,32 @@ int Run(int argc, char **argv)
                                                       "difference, the share of differing pixels and, where "
                                                       "Wine's known faults (docs/conformance.md) explain "
                                                       "it, the reason; a summary at the top");
-    compare->add_option("folder", compareOptions.folder, "the folder for the report")->required();
-    AddGridOptions(*compare, compareOptions.sheet);
-    compare->add_option("--windows-exe", compareOptions.windowsExe, "the Windows build of slantglyph-atlas")
+    compare->add_option("folder", commands.compareOptions.folder, "the folder for the report")->required();
+    AddGridOptions(*compare, commands.compareOptions.sheet);
+    compare
+        ->add_option("--windows-exe", commands.compareOptions.windowsExe,
+                     "the Windows build of slantglyph-atlas")
         ->required();
-    compare->add_option("--wine", compareOptions.wine,
+    compare->add_option("--wine", commands.compareOptions.wine,
                         "the Wine loader (default wine); WINEPREFIX and the rest come from the environment");
-    compare->add_option("--faults", compareOptions.conformance,
+    compare->add_option("--faults", commands.compareOptions.conformance,
                         "the file that lists Wine's known faults (default docs/conformance.md)");
+}
 
-    // A first word that is not an option must name a command.
+// A first word that is not an option must name a command.
+bool UnknownCommand(CLI::App &app, int argc, char **argv)
+{
     const std::vector<CLI::App *> commands = app.get_subcommands([](CLI::App *) { return true; });
     const bool named =
         argc > 1 && std::any_of(commands.begin(), commands.end(),
                                 [&](const CLI::App *command) { return command->get_name() == argv[1]; });
-    if (argc > 1 && argv[1][0] != '-' && !named) {
-        return BadUsage(app, std::string("unknown command '") + argv[1] +
-                                 "': render, sweep, sheet, metrics or compare");
-    }
+    return argc > 1 && argv[1][0] != '-' && !named;
+}
+
+// The exit status when the command line alone ends the run: help, the version, or a bad command
+// line; nothing when a command is to run.
+std::optional<int> ParseCommandLine(CLI::App &app, int argc, char **argv)
+{
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
@@ -403,45 +457,80 @@ int Run(int argc, char **argv)
         }
         return BadUsage(app, error.what());
     }
+    return std::nullopt;
+}
 
+// sheet: the contact sheet, and each scene at full size too when asked for.
+int Sheet(const atlas::SceneDialog &dialog, const Commands &commands)
+{
+    const std::string &frames = commands.sheetFrames;
+    RequireWritableFile(commands.sheetOutput);
+    if (!frames.empty()) {
+        RequireWritableFolder(frames);
+    }
+    Save(atlas::DrawSheet(
+             dialog, commands.sheetRequest,
+             [&](const atlas::Setting &setting, const scene::Frame &frame) {
+                 if (!frames.empty()) {
+                     Save(frame, (std::filesystem::path(frames) / atlas::SceneFileName(setting)).string());
+                 }
+             }),
+         commands.sheetOutput);
+    return 0;
+}
+
+// Runs the command the command line chose; a path that cannot be written throws UsageError.
+int RunCommand(const atlas::SceneDialog &dialog, const Commands &commands)
+{
+    if (commands.render->parsed()) {
+        RequireWritableFile(commands.renderOutput);
+        Save(Draw(dialog, commands.renderOptions), commands.renderOutput);
+        return 0;
+    }
+    if (commands.sweep->parsed()) {
+        return Sweep(dialog, commands.sweepOptions);
+    }
+    if (commands.sheet->parsed()) {
+        return Sheet(dialog, commands);
+    }
+    if (commands.metrics->parsed()) {
+        return Metrics(dialog, commands.metricsRequest, commands.metricsJson, commands.metricsOutput);
+    }
+    if (!atlas::CompareAvailable()) {
+        throw UsageError{"compare runs in the native build, which starts the Windows build under Wine"};
+    }
+    RequireWritableFolder(commands.compareOptions.folder);
+    return atlas::RunCompare(dialog, commands.compareOptions);
+}
+
+int Run(int argc, char **argv)
+{
+    CLI::App app{
+        "Draws SlantGlyphDemo's scene for many settings at once: the program's own dialog is built "
+        "from its template, never shown, set as a user sets it, and painted into a bitmap by its own "
+        "paint path.",
+        kToolName};
+    DescribeTool(app);
+    Commands commands;
+    AddRender(app, commands);
+    AddSweep(app, commands);
+    AddSheet(app, commands);
+    AddMetrics(app, commands);
+    AddCompare(app, commands);
+    if (UnknownCommand(app, argc, argv)) {
+        return BadUsage(app, std::string("unknown command '") + argv[1] +
+                                 "': render, sweep, sheet, metrics or compare");
+    }
+    if (const std::optional<int> exitStatus = ParseCommandLine(app, argc, argv)) {
+        return *exitStatus;
+    }
     try {
         const atlas::SceneDialog dialog;
         if (!dialog.valid()) {
             std::fprintf(stderr, "%s: the program's dialog could not be created\n", kToolName);
             return kFailed;
         }
-        if (render->parsed()) {
-            RequireWritableFile(renderOutput);
-            Save(Draw(dialog, renderOptions), renderOutput);
-            return 0;
-        }
-        if (sweep->parsed()) {
-            return Sweep(dialog, sweepOptions);
-        }
-        if (sheet->parsed()) {
-            RequireWritableFile(sheetOutput);
-            if (!sheetFrames.empty()) {
-                RequireWritableFolder(sheetFrames);
-            }
-            Save(atlas::DrawSheet(dialog, sheetRequest,
-                                  [&](const atlas::Setting &setting, const scene::Frame &frame) {
-                                      if (!sheetFrames.empty()) {
-                                          Save(frame, (std::filesystem::path(sheetFrames) /
-                                                       atlas::SceneFileName(setting))
-                                                          .string());
-                                      }
-                                  }),
-                 sheetOutput);
-            return 0;
-        }
-        if (metrics->parsed()) {
-            return Metrics(dialog, metricsRequest, metricsJson, metricsOutput);
-        }
-        if (!atlas::CompareAvailable()) {
-            throw UsageError{"compare runs in the native build, which starts the Windows build under Wine"};
-        }
-        RequireWritableFolder(compareOptions.folder);
-        return atlas::RunCompare(dialog, compareOptions);
+        return RunCommand(dialog, commands);
     } catch (const UsageError &error) {
         return BadUsage(app, error.message);
     }

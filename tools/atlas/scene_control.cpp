@@ -23,12 +23,9 @@ const char *ModeName(Mode mode)
 const char *AlignmentName(Alignment alignment)
 {
     switch (alignment) {
-    case Alignment::kTop:
-        return "top";
-    case Alignment::kBottom:
-        return "bottom";
-    case Alignment::kBaseline:
-        break;
+    case Alignment::kTop: return "top";
+    case Alignment::kBottom: return "bottom";
+    case Alignment::kBaseline: break;
     }
     return "baseline";
 }
@@ -58,8 +55,9 @@ SceneDialog::~SceneDialog()
     }
 }
 
-void SceneDialog::SetCheck(int id, bool checked) const
+void SceneDialog::SetCheck(int id, Check check) const
 {
+    const bool checked = check == Check::Checked;
     const bool now = IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
     if (now == checked) {
         return;
@@ -72,10 +70,10 @@ void SceneDialog::SetCheck(int id, bool checked) const
 
 void SceneDialog::Apply(const Setting &setting) const
 {
-    SetCheck(chx3, false); // uncoupled, so that the angles may differ
+    SetCheck(chx3, Check::Unchecked); // uncoupled, so that the angles may differ
     SetDlgItemInt(hwnd_, edt1, static_cast<UINT>(setting.escapement), TRUE);
     SetDlgItemInt(hwnd_, edt2, static_cast<UINT>(setting.orientation), TRUE);
-    SetCheck(chx1, setting.mode == Mode::kAdvanced);
+    SetCheck(chx1, setting.mode == Mode::kAdvanced ? Check::Checked : Check::Unchecked);
     SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(setting.alignment), 0);
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
                  reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, cmb1)));

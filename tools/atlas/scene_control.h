@@ -45,7 +45,8 @@ public:
     scene::Frame Render(const std::function<void(HDC)> &after = {}) const;
 
 private:
-    void SetCheck(int id, bool checked) const;
+    enum class Check { Unchecked, Checked };
+    void SetCheck(int id, Check check) const;
     HWND hwnd_;
 };
 

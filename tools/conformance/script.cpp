@@ -115,44 +115,50 @@ bool ParseCount(std::istringstream &in, int &count)
     return static_cast<bool>(in >> count) && count >= 0;
 }
 
-} // namespace
-
-bool ParseStep(const std::string &line, Step &step, std::string &error)
+// "key Shift+Tab Enter": keystrokes, one after the other.
+bool ParseKeys(std::istringstream &in, Step &step, std::string &error)
 {
-    std::istringstream in(line);
-    std::string verb;
-    in >> verb;
-    step.text = line;
-    step.phases.clear();
+    Phase keys = MakePhase(Phase::Kind::Keys);
+    std::string word;
+    while (in >> word) {
+        Keystroke stroke;
+        if (!ParseKeystroke(word, stroke)) {
+            error = "unknown key \"" + word + "\"";
+            return false;
+        }
+        keys.keys.push_back(stroke);
+    }
+    step.phases.push_back(keys);
+    return true;
+}
+
+// "type 12 x": everything after "type ", blanks included, each character as the keys that type it.
+bool ParseTyping(const std::string &line, Step &step, std::string &error)
+{
+    Phase keys = MakePhase(Phase::Kind::Keys);
+    const std::string text = line.size() > 5 ? line.substr(5) : std::string();
+    for (char c : text) {
+        Keystroke stroke;
+        if (!TypedKeystroke(c, stroke)) {
+            error = std::string("cannot type '") + c + "'";
+            return false;
+        }
+        keys.keys.push_back(stroke);
+    }
+    step.phases.push_back(keys);
+    return true;
+}
+
+// The pointer's verbs (click, press, release and move at a place, drag from one place to another,
+// hold an arrow for some scrolls) and the waits (wait, ticks). False for anything else.
+bool ParsePointerOrWait(const std::string &verb, std::istringstream &in, Step &step)
+{
     Place first;
     Place second;
     std::string word;
     int count = 0;
-    if (verb == "key") {
-        Phase keys = MakePhase(Phase::Kind::Keys);
-        while (in >> word) {
-            Keystroke stroke;
-            if (!ParseKeystroke(word, stroke)) {
-                error = "unknown key \"" + word + "\"";
-                return false;
-            }
-            keys.keys.push_back(stroke);
-        }
-        step.phases.push_back(keys);
-    } else if (verb == "type") {
-        Phase keys = MakePhase(Phase::Kind::Keys);
-        const std::string text = line.size() > 5 ? line.substr(5) : std::string();
-        for (char c : text) {
-            Keystroke stroke;
-            if (!TypedKeystroke(c, stroke)) {
-                error = std::string("cannot type '") + c + "'";
-                return false;
-            }
-            keys.keys.push_back(stroke);
-        }
-        step.phases.push_back(keys);
-    } else if ((verb == "click" || verb == "press" || verb == "release" || verb == "move") && in >> word &&
-               ParsePlace(word, first)) {
+    if ((verb == "click" || verb == "press" || verb == "release" || verb == "move") && in >> word &&
+        ParsePlace(word, first)) {
         step.phases.push_back(MoveTo(first));
         if (verb == "click" || verb == "press") {
             step.phases.push_back(MakePhase(Phase::Kind::Press));
@@ -172,10 +178,33 @@ bool ParseStep(const std::string &line, Step &step, std::string &error)
     } else if (verb == "ticks" && ParseCount(in, count)) {
         step.phases.push_back(MakePhase(Phase::Kind::Ticks, count));
     } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseStep(const std::string &line, Step &step, std::string &error)
+{
+    std::istringstream in(line);
+    std::string verb;
+    in >> verb;
+    step.text = line;
+    step.phases.clear();
+    if (verb == "key") {
+        if (!ParseKeys(in, step, error)) {
+            return false;
+        }
+    } else if (verb == "type") {
+        // The typed text is the rest of the line as it stands: nothing after it can be unexpected.
+        return ParseTyping(line, step, error);
+    } else if (!ParsePointerOrWait(verb, in, step)) {
         error = "cannot read \"" + line + "\"";
         return false;
     }
-    if (verb != "type" && in >> word) {
+    std::string word;
+    if (in >> word) {
         error = "unexpected \"" + word + "\" in \"" + line + "\"";
         return false;
     }

@@ -140,8 +140,12 @@ void Redraw(HWND hwnd)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void SetPushed(HWND hwnd, Button &button, bool pushed)
+// How the face (or a check box's square) is drawn.
+enum class Face { Raised, Pushed };
+
+void SetFace(HWND hwnd, Button &button, Face face)
 {
+    const bool pushed = face == Face::Pushed;
     if (button.pushed != pushed) {
         button.pushed = pushed;
         Redraw(hwnd);
@@ -151,20 +155,22 @@ void SetPushed(HWND hwnd, Button &button, bool pushed)
 void Press(HWND hwnd, Button &button)
 {
     button.pressing = true;
-    SetPushed(hwnd, button, true);
+    SetFace(hwnd, button, Face::Pushed);
     SetCapture(hwnd);
 }
 
-// The end of a press: a release over the button is a click.
-void Release(HWND hwnd, Button &button, bool over)
+// How a press ends: released over the button it is a click; otherwise it is abandoned.
+enum class PressEnd { Click, Abandon };
+
+void Release(HWND hwnd, Button &button, PressEnd end)
 {
     if (!button.pressing) {
         return;
     }
     button.pressing = false;
-    SetPushed(hwnd, button, false);
+    SetFace(hwnd, button, Face::Raised);
     ReleaseCapture();
-    if (!over) {
+    if (end == PressEnd::Abandon) {
         return;
     }
     if (Kind(hwnd) == BS_AUTOCHECKBOX) {
@@ -185,13 +191,130 @@ bool Inside(HWND hwnd, LPARAM lParam)
 LRESULT GetDialogCode(DWORD kind)
 {
     switch (kind) {
-    case BS_PUSHBUTTON:
-        return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case BS_DEFPUSHBUTTON:
-        return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    default:
-        return DLGC_BUTTON;
+    case BS_PUSHBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    default: return DLGC_BUTTON;
     }
+}
+
+// ---- Message handlers ----
+
+LRESULT OnPaint(HWND hwnd, const Button &button)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    Paint(hwnd, button, dc);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+LRESULT OnButtonDown(HWND hwnd, Button &button)
+{
+    SetFocus(hwnd);
+    Press(hwnd, button);
+    return 0;
+}
+
+// While pressed, the button looks pushed only with the pointer over it.
+LRESULT OnMouseMove(HWND hwnd, Button &button, LPARAM lParam)
+{
+    if (button.pressing && GetCapture() == hwnd) {
+        SetFace(hwnd, button, Inside(hwnd, lParam) ? Face::Pushed : Face::Raised);
+    }
+    return 0;
+}
+
+LRESULT OnButtonUp(HWND hwnd, Button &button, LPARAM lParam)
+{
+    Release(hwnd, button, Inside(hwnd, lParam) ? PressEnd::Click : PressEnd::Abandon);
+    return 0;
+}
+
+LRESULT OnKeyDown(HWND hwnd, Button &button, WPARAM key)
+{
+    if (key == VK_SPACE && !button.pressing) {
+        Press(hwnd, button);
+    }
+    return 0;
+}
+
+LRESULT OnKeyUp(HWND hwnd, Button &button, WPARAM key)
+{
+    if (key == VK_SPACE) {
+        Release(hwnd, button, PressEnd::Click);
+    }
+    return 0;
+}
+
+// Capture taken away mid-press: the press is abandoned, and the capture is no longer ours to free.
+LRESULT OnCaptureChanged(HWND hwnd, Button &button, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) != hwnd && button.pressing) {
+        button.pressing = false;
+        SetFace(hwnd, button, Face::Raised);
+    }
+    return 0;
+}
+
+LRESULT OnClick(HWND hwnd, Button &button)
+{
+    Press(hwnd, button);
+    Release(hwnd, button, PressEnd::Click);
+    return 0;
+}
+
+LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM check)
+{
+    if (IsCheckBox(Kind(hwnd)) && button.checked != (check == BST_CHECKED)) {
+        button.checked = check == BST_CHECKED;
+        Redraw(hwnd);
+    }
+    return 0;
+}
+
+LRESULT GetState(const Button &button)
+{
+    return (button.checked ? BST_CHECKED : BST_UNCHECKED) | (button.pushed ? BST_PUSHED : 0) |
+           (button.focused ? BST_FOCUS : 0);
+}
+
+LRESULT OnSetFocus(HWND hwnd, Button &button)
+{
+    button.focused = true;
+    Redraw(hwnd);
+    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
+        controls::NotifyParent(hwnd, BN_SETFOCUS);
+    }
+    return 0;
+}
+
+// Losing the focus abandons a press under way.
+LRESULT OnKillFocus(HWND hwnd, Button &button)
+{
+    button.focused = false;
+    Release(hwnd, button, PressEnd::Abandon);
+    Redraw(hwnd);
+    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
+        controls::NotifyParent(hwnd, BN_KILLFOCUS);
+    }
+    return 0;
+}
+
+// A new text or a change of enabled state: DefWindowProc keeps it, the button shows it.
+LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+    Redraw(hwnd);
+    return result;
+}
+
+LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
+{
+    button.font = reinterpret_cast<HFONT>(font);
+    if (LOWORD(redraw)) {
+        Redraw(hwnd);
+    }
+    return 0;
 }
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -204,106 +327,30 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY:
-        controls::DestroyState<Button>(hwnd);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(hwnd, *button, dc);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(hwnd, *button, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint fills the background itself
+    case WM_DESTROY: controls::DestroyState<Button>(hwnd); return 0;
+    case WM_PAINT: return OnPaint(hwnd, *button);
+    case WM_PRINTCLIENT: Paint(hwnd, *button, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        SetFocus(hwnd);
-        Press(hwnd, *button);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (button->pressing && GetCapture() == hwnd) {
-            SetPushed(hwnd, *button, Inside(hwnd, lParam));
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        Release(hwnd, *button, Inside(hwnd, lParam));
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !button->pressing) {
-            Press(hwnd, *button);
-        }
-        return 0;
-    case WM_KEYUP:
-        if (wParam == VK_SPACE) {
-            Release(hwnd, *button, true);
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        // Capture taken away mid-press: the press is abandoned.
-        if (reinterpret_cast<HWND>(lParam) != hwnd && button->pressing) {
-            button->pressing = false;
-            SetPushed(hwnd, *button, false);
-        }
-        return 0;
-    case BM_CLICK:
-        Press(hwnd, *button);
-        Release(hwnd, *button, true);
-        return 0;
-    case BM_GETCHECK:
-        return button->checked ? BST_CHECKED : BST_UNCHECKED;
-    case BM_SETCHECK:
-        if (IsCheckBox(Kind(hwnd)) && button->checked != (wParam == BST_CHECKED)) {
-            button->checked = wParam == BST_CHECKED;
-            Redraw(hwnd);
-        }
-        return 0;
-    case BM_GETSTATE:
-        return (button->checked ? BST_CHECKED : BST_UNCHECKED) | (button->pushed ? BST_PUSHED : 0) |
-               (button->focused ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-        SetPushed(hwnd, *button, wParam != 0);
-        return 0;
-    case WM_SETFOCUS:
-        button->focused = true;
-        Redraw(hwnd);
-        if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
-            controls::NotifyParent(hwnd, BN_SETFOCUS);
-        }
-        return 0;
-    case WM_KILLFOCUS:
-        button->focused = false;
-        if (button->pressing) {
-            button->pressing = false;
-            SetPushed(hwnd, *button, false);
-            ReleaseCapture();
-        }
-        Redraw(hwnd);
-        if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
-            controls::NotifyParent(hwnd, BN_KILLFOCUS);
-        }
-        return 0;
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *button);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *button, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, *button, lParam);
+    case WM_KEYDOWN: return OnKeyDown(hwnd, *button, wParam);
+    case WM_KEYUP: return OnKeyUp(hwnd, *button, wParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, *button, lParam);
+    case BM_CLICK: return OnClick(hwnd, *button);
+    case BM_GETCHECK: return button->checked ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK: return OnSetCheck(hwnd, *button, wParam);
+    case BM_GETSTATE: return GetState(*button);
+    case BM_SETSTATE: SetFace(hwnd, *button, wParam != 0 ? Face::Pushed : Face::Raised); return 0;
+    case WM_SETFOCUS: return OnSetFocus(hwnd, *button);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, *button);
     case WM_SETTEXT:
-    case WM_ENABLE: {
-        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-        Redraw(hwnd);
-        return result;
-    }
-    case WM_SETFONT:
-        button->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) {
-            Redraw(hwnd);
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(button->font);
-    case WM_GETDLGCODE:
-        return GetDialogCode(Kind(hwnd));
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_ENABLE: return RedrawAfterDefault(hwnd, message, wParam, lParam);
+    case WM_SETFONT: return OnSetFont(hwnd, *button, wParam, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(button->font);
+    case WM_GETDLGCODE: return GetDialogCode(Kind(hwnd));
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

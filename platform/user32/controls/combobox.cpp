@@ -208,9 +208,13 @@ void Open(HWND hwnd, ComboBox &box)
     Redraw(hwnd, box);
 }
 
-// Closes the open list: confirmed, the marked item becomes the chosen one, and a change of the
-// choice is reported after the list has closed, as Windows does. Returns whether it changed.
-bool Close(HWND hwnd, ComboBox &box, bool confirmed)
+// How the open list closes: confirmed, the marked item becomes the chosen one; cancelled, the
+// choice stays.
+enum class CloseAs { Confirmed, Cancelled };
+
+// Closes the open list; a change of the choice is reported after the list has closed, as Windows
+// does. Returns whether it changed.
+bool Close(HWND hwnd, ComboBox &box, CloseAs closing)
 {
     if (!box.dropped) {
         return false;
@@ -221,6 +225,7 @@ bool Close(HWND hwnd, ComboBox &box, bool confirmed)
     if (GetCapture() == hwnd) {
         ReleaseCapture();
     }
+    const bool confirmed = closing == CloseAs::Confirmed;
     const bool changed = confirmed && box.hot != kNoItem && Choose(hwnd, box, box.hot);
     controls::NotifyParent(hwnd, confirmed ? CBN_SELENDOK : CBN_SELENDCANCEL);
     controls::NotifyParent(hwnd, CBN_CLOSEUP);
@@ -229,6 +234,16 @@ bool Close(HWND hwnd, ComboBox &box, bool confirmed)
     }
     Redraw(hwnd, box);
     return changed;
+}
+
+// F4, Alt+Down and Alt+Up open the list, and close it as Escape does.
+void ToggleList(HWND hwnd, ComboBox &box)
+{
+    if (box.dropped) {
+        Close(hwnd, box, CloseAs::Cancelled);
+    } else {
+        Open(hwnd, box);
+    }
 }
 
 // Keys and typed initials move the choice at once. On a closed list each step is also confirmed,
@@ -246,51 +261,36 @@ void Step(HWND hwnd, ComboBox &box, int index)
     controls::NotifyParent(hwnd, CBN_SELCHANGE);
 }
 
-void OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
+LRESULT OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
 {
     const int current = box.selected;
     switch (key) {
     case VK_UP:
-    case VK_LEFT:
-        Step(hwnd, box, current == kNoItem ? 0 : current - 1);
-        return;
+    case VK_LEFT: Step(hwnd, box, current == kNoItem ? 0 : current - 1); return 0;
     case VK_DOWN:
-    case VK_RIGHT:
-        Step(hwnd, box, current + 1);
-        return;
-    case VK_PRIOR:
-        Step(hwnd, box, current - ShownCount(box) + 1);
-        return;
-    case VK_NEXT:
-        Step(hwnd, box, current + ShownCount(box) - 1);
-        return;
-    case VK_HOME:
-        Step(hwnd, box, 0);
-        return;
-    case VK_END:
-        Step(hwnd, box, Count(box) - 1);
-        return;
-    case VK_F4:
-        // F4 opens the list, and closes it as Escape does.
-        if (box.dropped) {
-            Close(hwnd, box, false);
-        } else {
-            Open(hwnd, box);
-        }
-        return;
-    case VK_RETURN:
-        Close(hwnd, box, true);
-        return;
-    case VK_ESCAPE:
-        Close(hwnd, box, false);
-        return;
-    default:
-        return;
+    case VK_RIGHT: Step(hwnd, box, current + 1); return 0;
+    case VK_PRIOR: Step(hwnd, box, current - ShownCount(box) + 1); return 0;
+    case VK_NEXT: Step(hwnd, box, current + ShownCount(box) - 1); return 0;
+    case VK_HOME: Step(hwnd, box, 0); return 0;
+    case VK_END: Step(hwnd, box, Count(box) - 1); return 0;
+    case VK_F4: ToggleList(hwnd, box); return 0;
+    case VK_RETURN: Close(hwnd, box, CloseAs::Confirmed); return 0;
+    case VK_ESCAPE: Close(hwnd, box, CloseAs::Cancelled); return 0;
+    default: return 0;
     }
 }
 
+LRESULT OnSysKeyDown(HWND hwnd, ComboBox &box, WPARAM key, LPARAM lParam)
+{
+    if (key == VK_DOWN || key == VK_UP) {
+        ToggleList(hwnd, box);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, WM_SYSKEYDOWN, key, lParam);
+}
+
 // A typed character chooses the next item that starts with it, ignoring case, round to the start.
-void OnChar(HWND hwnd, ComboBox &box, WCHAR character)
+LRESULT OnChar(HWND hwnd, ComboBox &box, WCHAR character)
 {
     const WCHAR typed[] = {character, 0};
     for (int step = 1; step <= Count(box); ++step) {
@@ -299,9 +299,10 @@ void OnChar(HWND hwnd, ComboBox &box, WCHAR character)
         const WCHAR initial[] = {item.empty() ? WCHAR{0} : static_cast<WCHAR>(item[0]), 0};
         if (initial[0] != 0 && lstrcmpiW(initial, typed) == 0) {
             Step(hwnd, box, index);
-            return;
+            return 0;
         }
     }
+    return 0;
 }
 
 // ---- Mouse ----
@@ -320,44 +321,46 @@ int ItemAt(const ComboBox &box, HWND hwnd, LPARAM lParam)
     return IsItem(box, index) ? index : kNoItem;
 }
 
-void OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
+LRESULT OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
     if (!box.dropped) {
         SetFocus(hwnd);
         Open(hwnd, box);
         box.tracking = true;
         box.pressedInList = false;
-        return;
+        return 0;
     }
     // With the list open, a click outside it closes it and takes back what was chosen since it
     // opened, quietly.
     const int item = ItemAt(box, hwnd, lParam);
     if (item == kNoItem) {
         box.selected = box.selectedWhenOpened;
-        Close(hwnd, box, false);
-        return;
+        Close(hwnd, box, CloseAs::Cancelled);
+        return 0;
     }
     box.hot = item;
     box.tracking = true;
     box.pressedInList = true;
     Redraw(hwnd, box);
+    return 0;
 }
 
-void OnMouseMove(HWND hwnd, ComboBox &box, LPARAM lParam)
+LRESULT OnMouseMove(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
     const int item = box.dropped ? ItemAt(box, hwnd, lParam) : kNoItem;
     if (item != kNoItem && item != box.hot) {
         box.hot = item;
         Redraw(hwnd, box);
     }
+    return 0;
 }
 
 // A release over an item confirms it; the release of the click that opened the list, over the
 // box, leaves it open.
-void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
+LRESULT OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
     if (!box.dropped || !box.tracking) {
-        return;
+        return 0;
     }
     box.tracking = false;
     // Released on an item, or anywhere after a press in the list, the marked item is chosen.
@@ -365,10 +368,11 @@ void OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
     if (item != kNoItem || box.pressedInList) {
         box.hot = item != kNoItem ? item : box.hot;
         // An item chosen with the mouse is reported as a change even when it was chosen already.
-        if (!Close(hwnd, box, true)) {
+        if (!Close(hwnd, box, CloseAs::Confirmed)) {
             controls::NotifyParent(hwnd, CBN_SELCHANGE);
         }
     }
+    return 0;
 }
 
 // ---- Painting ----
@@ -513,6 +517,136 @@ LRESULT GetDialogCode(const ComboBox &box, const MSG *message)
     return DLGC_WANTCHARS | DLGC_WANTARROWS | (box.dropped && listKey ? DLGC_WANTMESSAGE : 0);
 }
 
+// ---- Message handlers ----
+
+LRESULT OnDestroy(HWND hwnd, const ComboBox &box)
+{
+    if (box.list) {
+        DestroyWindow(box.list);
+    }
+    controls::DestroyState<ComboBox>(hwnd);
+    return 0;
+}
+
+LRESULT OnPaint(HWND hwnd, const ComboBox &box)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    Paint(hwnd, box, dc);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// The box's text is its chosen item's.
+LRESULT CopyChosenText(const ComboBox &box, WCHAR *buffer, size_t capacity)
+{
+    return controls::CopyText(ItemText(box, box.selected), buffer, capacity);
+}
+
+// The open list lives on the capture; losing it to another window closes the list.
+LRESULT OnCaptureChanged(HWND hwnd, ComboBox &box, LPARAM newCapture)
+{
+    if (reinterpret_cast<HWND>(newCapture) != hwnd) {
+        Close(hwnd, box, CloseAs::Cancelled);
+    }
+    return 0;
+}
+
+LRESULT OnSetFocus(HWND hwnd, ComboBox &box)
+{
+    box.focused = true;
+    Redraw(hwnd, box);
+    controls::NotifyParent(hwnd, CBN_SETFOCUS);
+    return 0;
+}
+
+// Leaving the box cancels a choice under way, and says so even when the list is closed.
+LRESULT OnKillFocus(HWND hwnd, ComboBox &box)
+{
+    box.focused = false;
+    if (box.dropped) {
+        Close(hwnd, box, CloseAs::Cancelled);
+    } else {
+        controls::NotifyParent(hwnd, CBN_SELENDCANCEL);
+    }
+    Redraw(hwnd, box);
+    controls::NotifyParent(hwnd, CBN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT OnEnable(HWND hwnd, ComboBox &box, WPARAM enabled)
+{
+    if (!enabled) {
+        Close(hwnd, box, CloseAs::Cancelled);
+    }
+    Redraw(hwnd, box);
+    return 0;
+}
+
+LRESULT OnSetFont(HWND hwnd, ComboBox &box, WPARAM font, LPARAM redraw)
+{
+    box.font = reinterpret_cast<HFONT>(font);
+    FitToFont(hwnd, box);
+    if (LOWORD(redraw)) {
+        Redraw(hwnd, box);
+    }
+    return 0;
+}
+
+LRESULT AddString(HWND hwnd, ComboBox &box, const WCHAR *text)
+{
+    const bool sorted = GetWindowLongW(hwnd, GWL_STYLE) & CBS_SORT;
+    return Insert(hwnd, box, sorted ? SortedPlace(box, text) : Count(box), text);
+}
+
+LRESULT ResetContent(HWND hwnd, ComboBox &box)
+{
+    box.items.clear();
+    box.selected = box.hot = kNoItem;
+    box.firstShown = 0;
+    Redraw(hwnd, box);
+    return CB_OKAY;
+}
+
+// CB_SETCURSEL is quiet: the program chose, so nobody is told. An index out of range changes
+// nothing.
+LRESULT SetChosen(HWND hwnd, ComboBox &box, int index)
+{
+    if (index == kNoItem) {
+        Choose(hwnd, box, kNoItem);
+        return CB_ERR;
+    }
+    if (!IsItem(box, index)) {
+        return CB_ERR;
+    }
+    Choose(hwnd, box, index);
+    return index;
+}
+
+LRESULT ItemLength(const ComboBox &box, int index)
+{
+    return IsItem(box, index) ? static_cast<LRESULT>(ItemText(box, index).size()) : CB_ERR;
+}
+
+LRESULT ShowList(HWND hwnd, ComboBox &box, WPARAM show)
+{
+    if (show) {
+        Open(hwnd, box);
+    } else {
+        Close(hwnd, box, CloseAs::Cancelled);
+    }
+    return TRUE;
+}
+
+// -1 asks for the field's height, any other index for the list's items'.
+LRESULT ItemHeight(const ComboBox &box, int index)
+{
+    if (index == kNoItem) {
+        return box.lineHeight + 2 * kFieldMargin;
+    }
+    return index >= 0 ? box.lineHeight : CB_ERR;
+}
+
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -525,152 +659,42 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     const int index = static_cast<int>(wParam);
     switch (message) {
-    case WM_CREATE:
-        FitToFont(hwnd, *box);
-        return 0;
-    case WM_DESTROY:
-        if (box->list) {
-            DestroyWindow(box->list);
-        }
-        controls::DestroyState<ComboBox>(hwnd);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(hwnd, *box, dc);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(hwnd, *box, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint fills the background itself
-    case WM_GETTEXT:
-        return controls::CopyText(ItemText(*box, box->selected), reinterpret_cast<WCHAR *>(lParam), wParam);
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(ItemText(*box, box->selected).size());
-    case CB_GETCOMBOBOXINFO:
-        return GetInfo(hwnd, *box, reinterpret_cast<COMBOBOXINFO *>(lParam));
-    case WM_KEYDOWN:
-        OnKeyDown(hwnd, *box, wParam);
-        return 0;
-    case WM_CHAR:
-        OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
-        return 0;
-    case WM_SYSKEYDOWN:
-        // Alt+Down and Alt+Up open the list, and close it as Escape does.
-        if (wParam == VK_DOWN || wParam == VK_UP) {
-            if (box->dropped) {
-                Close(hwnd, *box, false);
-            } else {
-                Open(hwnd, *box);
-            }
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CREATE: FitToFont(hwnd, *box); return 0;
+    case WM_DESTROY: return OnDestroy(hwnd, *box);
+    case WM_PAINT: return OnPaint(hwnd, *box);
+    case WM_PRINTCLIENT: Paint(hwnd, *box, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
+    case WM_GETTEXT: return CopyChosenText(*box, reinterpret_cast<WCHAR *>(lParam), wParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(ItemText(*box, box->selected).size());
+    case CB_GETCOMBOBOXINFO: return GetInfo(hwnd, *box, reinterpret_cast<COMBOBOXINFO *>(lParam));
+    case WM_KEYDOWN: return OnKeyDown(hwnd, *box, wParam);
+    case WM_CHAR: return OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
+    case WM_SYSKEYDOWN: return OnSysKeyDown(hwnd, *box, wParam, lParam);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnButtonDown(hwnd, *box, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(hwnd, *box, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        OnButtonUp(hwnd, *box, lParam);
-        return 0;
-    case WM_CAPTURECHANGED:
-        // The open list lives on the capture; losing it to another window closes the list.
-        if (reinterpret_cast<HWND>(lParam) != hwnd) {
-            Close(hwnd, *box, false);
-        }
-        return 0;
-    case WM_SETFOCUS:
-        box->focused = true;
-        Redraw(hwnd, *box);
-        controls::NotifyParent(hwnd, CBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        box->focused = false;
-        // Leaving the box cancels a choice under way, and says so even when the list is closed.
-        if (box->dropped) {
-            Close(hwnd, *box, false);
-        } else {
-            controls::NotifyParent(hwnd, CBN_SELENDCANCEL);
-        }
-        Redraw(hwnd, *box);
-        controls::NotifyParent(hwnd, CBN_KILLFOCUS);
-        return 0;
-    case WM_ENABLE:
-        if (!wParam) {
-            Close(hwnd, *box, false);
-        }
-        Redraw(hwnd, *box);
-        return 0;
-    case WM_SETFONT:
-        box->font = reinterpret_cast<HFONT>(wParam);
-        FitToFont(hwnd, *box);
-        if (LOWORD(lParam)) {
-            Redraw(hwnd, *box);
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(box->font);
-    case WM_GETDLGCODE:
-        return GetDialogCode(*box, reinterpret_cast<const MSG *>(lParam));
-    case CB_ADDSTRING: {
-        const WCHAR *text = reinterpret_cast<const WCHAR *>(lParam);
-        const bool sorted = GetWindowLongW(hwnd, GWL_STYLE) & CBS_SORT;
-        return Insert(hwnd, *box, sorted ? SortedPlace(*box, text) : Count(*box), text);
-    }
-    case CB_INSERTSTRING:
-        return Insert(hwnd, *box, index, reinterpret_cast<const WCHAR *>(lParam));
-    case CB_DELETESTRING:
-        return Delete(hwnd, *box, index);
-    case CB_RESETCONTENT:
-        box->items.clear();
-        box->selected = box->hot = kNoItem;
-        box->firstShown = 0;
-        Redraw(hwnd, *box);
-        return CB_OKAY;
-    case CB_GETCOUNT:
-        return Count(*box);
-    case CB_GETCURSEL:
-        return box->selected == kNoItem ? CB_ERR : box->selected;
-    case CB_SETCURSEL:
-        // Quiet: the program chose, so nobody is told. An index out of range changes nothing.
-        if (index == kNoItem) {
-            Choose(hwnd, *box, kNoItem);
-            return CB_ERR;
-        }
-        if (!IsItem(*box, index)) {
-            return CB_ERR;
-        }
-        Choose(hwnd, *box, index);
-        return index;
-    case CB_GETLBTEXT:
-        return CopyItem(*box, index, reinterpret_cast<WCHAR *>(lParam));
-    case CB_GETLBTEXTLEN:
-        return IsItem(*box, index) ? static_cast<LRESULT>(ItemText(*box, index).size()) : CB_ERR;
-    case CB_FINDSTRINGEXACT:
-        return FindExact(*box, index, reinterpret_cast<const WCHAR *>(lParam));
-    case CB_SHOWDROPDOWN:
-        if (wParam) {
-            Open(hwnd, *box);
-        } else {
-            Close(hwnd, *box, false);
-        }
-        return TRUE;
-    case CB_GETDROPPEDSTATE:
-        return box->dropped ? TRUE : FALSE;
-    case CB_GETITEMHEIGHT:
-        // -1 asks for the field, any other index for the list's items.
-        if (index == kNoItem) {
-            return box->lineHeight + 2 * kFieldMargin;
-        }
-        return index >= 0 ? box->lineHeight : CB_ERR;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *box, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *box, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, *box, lParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, *box, lParam);
+    case WM_SETFOCUS: return OnSetFocus(hwnd, *box);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, *box);
+    case WM_ENABLE: return OnEnable(hwnd, *box, wParam);
+    case WM_SETFONT: return OnSetFont(hwnd, *box, wParam, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(box->font);
+    case WM_GETDLGCODE: return GetDialogCode(*box, reinterpret_cast<const MSG *>(lParam));
+    case CB_ADDSTRING: return AddString(hwnd, *box, reinterpret_cast<const WCHAR *>(lParam));
+    case CB_INSERTSTRING: return Insert(hwnd, *box, index, reinterpret_cast<const WCHAR *>(lParam));
+    case CB_DELETESTRING: return Delete(hwnd, *box, index);
+    case CB_RESETCONTENT: return ResetContent(hwnd, *box);
+    case CB_GETCOUNT: return Count(*box);
+    case CB_GETCURSEL: return box->selected == kNoItem ? CB_ERR : box->selected;
+    case CB_SETCURSEL: return SetChosen(hwnd, *box, index);
+    case CB_GETLBTEXT: return CopyItem(*box, index, reinterpret_cast<WCHAR *>(lParam));
+    case CB_GETLBTEXTLEN: return ItemLength(*box, index);
+    case CB_FINDSTRINGEXACT: return FindExact(*box, index, reinterpret_cast<const WCHAR *>(lParam));
+    case CB_SHOWDROPDOWN: return ShowList(hwnd, *box, wParam);
+    case CB_GETDROPPEDSTATE: return box->dropped ? TRUE : FALSE;
+    case CB_GETITEMHEIGHT: return ItemHeight(*box, index);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

@@ -175,12 +175,9 @@ int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
     const int width = measure.Width(edit.text.size());
     if (width < room) {
         switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
-        case ES_RIGHT:
-            return area.right - width;
-        case ES_CENTER:
-            return area.left + (room - width) / 2;
-        default:
-            break;
+        case ES_RIGHT: return area.right - width;
+        case ES_CENTER: return area.left + (room - width) / 2;
+        default: break;
         }
     }
     return area.left - edit.scroll;
@@ -265,16 +262,28 @@ void RecordUndo(UndoRecord &undo, size_t start, const controls::Text &removed, s
     }
 }
 
+// Nothing left to undo; the place of the last edit stays, as on the platform.
+void EmptyUndo(UndoRecord &undo)
+{
+    undo.removed.clear();
+    undo.inserted = 0;
+}
+
+// Whether a replacement keeps to the limit on the text's length (and, in a field that does not
+// scroll, to what the field can show). What the user types and pastes does; erasing has no need.
+enum class Limit { Honoured, Ignored };
+
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
 // it and announces the change. Only replacing nothing with nothing is no change; an insertion the
 // limit cut to nothing is still announced, as Windows does.
-void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool honourLimit)
+void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, Limit limit)
 {
     const size_t start = SelectionStart(edit);
     const size_t end = SelectionEnd(edit);
     if (start == end && insertion.empty()) {
         return;
     }
+    const bool honourLimit = limit == Limit::Honoured;
     const size_t kept = edit.text.size() - (end - start);
     if (honourLimit && kept + insertion.size() > edit.limit) {
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
@@ -296,11 +305,10 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, bool hono
 void Undo(HWND hwnd, Edit &edit)
 {
     const UndoRecord undo = edit.undo;
-    edit.undo.removed.clear();
-    edit.undo.inserted = 0;
+    EmptyUndo(edit.undo);
     edit.anchor = undo.position;
     edit.caret = undo.position + undo.inserted;
-    ReplaceSelection(hwnd, edit, undo.removed, true);
+    ReplaceSelection(hwnd, edit, undo.removed, Limit::Honoured);
     Select(hwnd, edit, edit.undo.position, edit.undo.position + edit.undo.inserted);
     controls::NotifyParent(hwnd, EN_CHANGE);
 }
@@ -308,9 +316,7 @@ void Undo(HWND hwnd, Edit &edit)
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
 {
     edit.text = controls::FromWide(text);
-    // A new text leaves nothing to undo, but the place of the last edit stays, as on the platform.
-    edit.undo.removed.clear();
-    edit.undo.inserted = 0;
+    EmptyUndo(edit.undo);
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
@@ -323,20 +329,23 @@ bool ReadOnly(HWND hwnd)
     return (Style(hwnd) & ES_READONLY) != 0;
 }
 
+// Which character goes when there is no selection: the one before the caret, or the one after.
+enum class Direction { Backward, Forward };
+
 // Backspace and Delete remove the selection, or the character before or after the caret.
-void Erase(HWND hwnd, Edit &edit, bool forward)
+void Erase(HWND hwnd, Edit &edit, Direction direction)
 {
     if (ReadOnly(hwnd)) {
         return;
     }
     if (edit.anchor == edit.caret) {
-        if (forward && edit.caret < edit.text.size()) {
+        if (direction == Direction::Forward && edit.caret < edit.text.size()) {
             edit.caret += 1;
-        } else if (!forward && edit.caret > 0) {
+        } else if (direction == Direction::Backward && edit.caret > 0) {
             edit.caret -= 1;
         }
     }
-    ReplaceSelection(hwnd, edit, controls::Text(), false);
+    ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
 }
 
 // ---- The clipboard ----
@@ -373,7 +382,7 @@ void Copy(HWND hwnd, const Edit &edit)
 void Clear(HWND hwnd, Edit &edit)
 {
     if (!ReadOnly(hwnd)) {
-        ReplaceSelection(hwnd, edit, controls::Text(), false);
+        ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
     }
 }
 
@@ -411,7 +420,7 @@ void Paste(HWND hwnd, Edit &edit)
             text.pop_back();
         }
     }
-    ReplaceSelection(hwnd, edit, text, true);
+    ReplaceSelection(hwnd, edit, text, Limit::Honoured);
 }
 
 // Delete removes the selection (Shift+Delete cuts it); without one, the character after the caret,
@@ -433,7 +442,7 @@ void OnDeleteKey(HWND hwnd, Edit &edit)
         edit.caret = edit.text.size();
         Clear(hwnd, edit);
     } else {
-        Erase(hwnd, edit, !shift);
+        Erase(hwnd, edit, shift ? Direction::Backward : Direction::Forward);
     }
 }
 
@@ -449,7 +458,7 @@ void OnInsertKey(HWND hwnd, Edit &edit)
 
 // ---- Keys ----
 
-void OnChar(HWND hwnd, Edit &edit, WCHAR character)
+LRESULT OnChar(HWND hwnd, Edit &edit, WCHAR character)
 {
     if (character == kCopyCharacter) {
         SendMessageW(hwnd, WM_COPY, 0, 0);
@@ -466,10 +475,11 @@ void OnChar(HWND hwnd, Edit &edit, WCHAR character)
             SendMessageW(hwnd, WM_UNDO, 0, 0);
         }
     } else if (character == VK_BACK) {
-        Erase(hwnd, edit, false);
+        Erase(hwnd, edit, Direction::Backward);
     } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
-        ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), true);
+        ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), Limit::Honoured);
     }
+    return 0;
 }
 
 // Arrows and Home/End move the caret; with Shift held the anchor stays and the selection grows.
@@ -479,36 +489,26 @@ void MoveCaret(HWND hwnd, Edit &edit, size_t caret)
     Select(hwnd, edit, extend ? edit.anchor : caret, caret);
 }
 
-void OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
+// Ctrl+A selects everything, announced as a change when the selection moves, as on Wine.
+void OnSelectAllKey(HWND hwnd, Edit &edit)
+{
+    if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
+        Select(hwnd, edit, 0, edit.text.size());
+        AnnounceChange(hwnd);
+    }
+}
+
+LRESULT OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
 {
     switch (key) {
-    case VK_LEFT:
-        MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0);
-        return;
-    case VK_RIGHT:
-        MoveCaret(hwnd, edit, edit.caret + 1);
-        return;
-    case VK_HOME:
-        MoveCaret(hwnd, edit, 0);
-        return;
-    case VK_END:
-        MoveCaret(hwnd, edit, edit.text.size());
-        return;
-    case VK_DELETE:
-        OnDeleteKey(hwnd, edit);
-        return;
-    case VK_INSERT:
-        OnInsertKey(hwnd, edit);
-        return;
-    case kSelectAllKey:
-        // Selecting everything is announced as a change when the selection moves, as on Wine.
-        if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
-            Select(hwnd, edit, 0, edit.text.size());
-            AnnounceChange(hwnd);
-        }
-        return;
-    default:
-        return;
+    case VK_LEFT: MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0); return 0;
+    case VK_RIGHT: MoveCaret(hwnd, edit, edit.caret + 1); return 0;
+    case VK_HOME: MoveCaret(hwnd, edit, 0); return 0;
+    case VK_END: MoveCaret(hwnd, edit, edit.text.size()); return 0;
+    case VK_DELETE: OnDeleteKey(hwnd, edit); return 0;
+    case VK_INSERT: OnInsertKey(hwnd, edit); return 0;
+    case kSelectAllKey: OnSelectAllKey(hwnd, edit); return 0;
+    default: return 0;
     }
 }
 
@@ -528,18 +528,19 @@ size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
     return edit.text.size();
 }
 
-void OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
+LRESULT OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
 {
     SetFocus(hwnd);
     const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
     MoveCaret(hwnd, edit, caret);
     edit.selecting = true;
     SetCapture(hwnd);
+    return 0;
 }
 
 // A double click selects the word at the caret (which the first click placed): back to the start
 // of a word, at least one character, and on to the start of the next one, blanks included.
-void OnDoubleClick(HWND hwnd, Edit &edit)
+LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
 {
     const auto blank = [&edit](size_t index) {
         return edit.text[index] == u' ' || edit.text[index] == u'\t';
@@ -558,6 +559,26 @@ void OnDoubleClick(HWND hwnd, Edit &edit)
     Select(hwnd, edit, start, end);
     edit.selecting = true;
     SetCapture(hwnd);
+    return 0;
+}
+
+// Dragging with the button down moves the caret end of the selection.
+LRESULT OnMouseMove(HWND hwnd, Edit &edit, LPARAM lParam)
+{
+    if (edit.selecting) {
+        const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+        Select(hwnd, edit, edit.anchor, caret);
+    }
+    return 0;
+}
+
+LRESULT OnButtonUp(Edit &edit)
+{
+    if (edit.selecting) {
+        edit.selecting = false;
+        ReleaseCapture();
+    }
+    return 0;
 }
 
 // Draws characters [from, to) at their place, in the colours already set in the DC.
@@ -645,6 +666,72 @@ void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
     edit.text = controls::FromWide(create.lpszName);
 }
 
+// ---- Message handlers ----
+
+LRESULT OnPaint(HWND hwnd, const Edit &edit)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    Paint(hwnd, edit, dc);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// WM_UNDO and EM_UNDO: a read-only field keeps its text, but still answers that it undid.
+LRESULT OnUndo(HWND hwnd, Edit &edit)
+{
+    if (!ReadOnly(hwnd)) {
+        Undo(hwnd, edit);
+    }
+    return TRUE;
+}
+
+LRESULT CanUndo(const UndoRecord &undo)
+{
+    return undo.inserted > 0 || !undo.removed.empty();
+}
+
+LRESULT OnSetFocus(HWND hwnd, Edit &edit)
+{
+    edit.focused = true;
+    Redraw(hwnd, edit);
+    controls::NotifyParent(hwnd, EN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnKillFocus(HWND hwnd, Edit &edit)
+{
+    edit.focused = false;
+    Redraw(hwnd, edit);
+    controls::NotifyParent(hwnd, EN_KILLFOCUS);
+    return 0;
+}
+
+// A new font brings its own margins.
+LRESULT OnSetFont(HWND hwnd, Edit &edit, WPARAM font, LPARAM redraw)
+{
+    edit.font = reinterpret_cast<HFONT>(font);
+    SetMargins(hwnd, edit, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));
+    if (LOWORD(redraw)) {
+        Redraw(hwnd, edit);
+    }
+    return 0;
+}
+
+// EM_REPLACESEL: the program's text, kept to the limit as typing is.
+LRESULT OnReplaceSelection(HWND hwnd, Edit &edit, const WCHAR *text)
+{
+    ReplaceSelection(hwnd, edit, controls::FromWide(text), Limit::Honoured);
+    return 0;
+}
+
+// EM_LIMITTEXT: 0 stands for no limit.
+LRESULT SetLimit(Edit &edit, WPARAM limit)
+{
+    edit.limit = limit ? static_cast<size_t>(limit) : kNoLimit;
+    return 0;
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -656,122 +743,42 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY:
-        controls::DestroyState<Edit>(hwnd);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(hwnd, *edit, dc);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(hwnd, *edit, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint fills the background itself
-    case WM_SETTEXT:
-        SetText(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
-        return TRUE;
-    case WM_GETTEXT:
-        return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(edit->text.size());
+    case WM_DESTROY: controls::DestroyState<Edit>(hwnd); return 0;
+    case WM_PAINT: return OnPaint(hwnd, *edit);
+    case WM_PRINTCLIENT: Paint(hwnd, *edit, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
+    case WM_SETTEXT: SetText(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam)); return TRUE;
+    case WM_GETTEXT: return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(edit->text.size());
     case WM_UNDO:
-    case EM_UNDO:
-        if (!ReadOnly(hwnd)) {
-            Undo(hwnd, *edit);
-        }
-        return TRUE;
-    case EM_CANUNDO:
-        return edit->undo.inserted > 0 || !edit->undo.removed.empty();
-    case EM_EMPTYUNDOBUFFER:
-        edit->undo.removed.clear();
-        edit->undo.inserted = 0;
-        return 0;
-    case WM_CHAR:
-        OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
-        return 0;
-    case WM_COPY:
-        Copy(hwnd, *edit);
-        return 0;
-    case WM_CUT:
-        Cut(hwnd, *edit);
-        return 0;
-    case WM_PASTE:
-        Paste(hwnd, *edit);
-        return 0;
-    case WM_CLEAR:
-        Clear(hwnd, *edit);
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(hwnd, *edit, wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnButtonDown(hwnd, *edit, lParam);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        OnDoubleClick(hwnd, *edit);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (edit->selecting) {
-            const size_t caret = CharacterAt(hwnd, *edit, GET_X_LPARAM(lParam));
-            Select(hwnd, *edit, edit->anchor, caret);
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (edit->selecting) {
-            edit->selecting = false;
-            ReleaseCapture();
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        edit->selecting = false;
-        return 0;
-    case WM_SETFOCUS:
-        edit->focused = true;
-        Redraw(hwnd, *edit);
-        controls::NotifyParent(hwnd, EN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        edit->focused = false;
-        Redraw(hwnd, *edit);
-        controls::NotifyParent(hwnd, EN_KILLFOCUS);
-        return 0;
-    case WM_ENABLE:
-        Redraw(hwnd, *edit);
-        return 0;
-    case WM_SETFONT:
-        edit->font = reinterpret_cast<HFONT>(wParam);
-        SetMargins(hwnd, *edit, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));
-        if (LOWORD(lParam)) {
-            Redraw(hwnd, *edit);
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(edit->font);
-    case EM_SETMARGINS:
-        return SetMargins(hwnd, *edit, wParam, lParam);
-    case EM_GETMARGINS:
-        return MAKELRESULT(edit->leftMargin, edit->rightMargin);
-    case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case EM_GETSEL:
-        return GetSelection(*edit, wParam, lParam);
-    case EM_SETSEL:
-        SetSelection(hwnd, *edit, wParam, lParam);
-        return 0;
-    case EM_REPLACESEL:
-        ReplaceSelection(hwnd, *edit, controls::FromWide(reinterpret_cast<const WCHAR *>(lParam)), true);
-        return 0;
-    case EM_LIMITTEXT:
-        edit->limit = wParam ? static_cast<size_t>(wParam) : kNoLimit;
-        return 0;
-    case EM_GETLIMITTEXT:
-        return static_cast<LRESULT>(edit->limit);
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case EM_UNDO: return OnUndo(hwnd, *edit);
+    case EM_CANUNDO: return CanUndo(edit->undo);
+    case EM_EMPTYUNDOBUFFER: EmptyUndo(edit->undo); return 0;
+    case WM_CHAR: return OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
+    case WM_COPY: Copy(hwnd, *edit); return 0;
+    case WM_CUT: Cut(hwnd, *edit); return 0;
+    case WM_PASTE: Paste(hwnd, *edit); return 0;
+    case WM_CLEAR: Clear(hwnd, *edit); return 0;
+    case WM_KEYDOWN: return OnKeyDown(hwnd, *edit, wParam);
+    case WM_LBUTTONDOWN: return OnButtonDown(hwnd, *edit, lParam);
+    case WM_LBUTTONDBLCLK: return OnDoubleClick(hwnd, *edit);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *edit, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(*edit);
+    case WM_CAPTURECHANGED: edit->selecting = false; return 0;
+    case WM_SETFOCUS: return OnSetFocus(hwnd, *edit);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, *edit);
+    case WM_ENABLE: Redraw(hwnd, *edit); return 0;
+    case WM_SETFONT: return OnSetFont(hwnd, *edit, wParam, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(edit->font);
+    case EM_SETMARGINS: return SetMargins(hwnd, *edit, wParam, lParam);
+    case EM_GETMARGINS: return MAKELRESULT(edit->leftMargin, edit->rightMargin);
+    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case EM_GETSEL: return GetSelection(*edit, wParam, lParam);
+    case EM_SETSEL: SetSelection(hwnd, *edit, wParam, lParam); return 0;
+    case EM_REPLACESEL: return OnReplaceSelection(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
+    case EM_LIMITTEXT: return SetLimit(*edit, wParam);
+    case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit->limit);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 

@@ -10,12 +10,9 @@ struct Static {
 UINT AlignmentFormat(DWORD style)
 {
     switch (style & SS_TYPEMASK) {
-    case SS_CENTER:
-        return DT_CENTER;
-    case SS_RIGHT:
-        return DT_RIGHT;
-    default:
-        return DT_LEFT;
+    case SS_CENTER: return DT_CENTER;
+    case SS_RIGHT: return DT_RIGHT;
+    default: return DT_LEFT;
     }
 }
 
@@ -38,6 +35,40 @@ void Paint(HWND hwnd, const Static &label, HDC dc)
     SelectObject(dc, previousFont);
 }
 
+// ---- Message handlers ----
+
+LRESULT OnPaint(HWND hwnd, const Static &label)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    Paint(hwnd, label, dc);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// A new text or a change of enabled state: DefWindowProc keeps it, the label shows it.
+LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return result;
+}
+
+LRESULT OnSetFont(HWND hwnd, Static &label, WPARAM font, LPARAM redraw)
+{
+    label.font = reinterpret_cast<HFONT>(font);
+    if (LOWORD(redraw)) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return 0;
+}
+
+// A label lets the mouse through unless it asked to hear about clicks.
+LRESULT HitTest(HWND hwnd)
+{
+    return (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
+}
+
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -48,42 +79,17 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY:
-        controls::DestroyState<Static>(hwnd);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        Paint(hwnd, *label, dc);
-        EndPaint(hwnd, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(hwnd, *label, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // the paint fills the background itself
+    case WM_DESTROY: controls::DestroyState<Static>(hwnd); return 0;
+    case WM_PAINT: return OnPaint(hwnd, *label);
+    case WM_PRINTCLIENT: Paint(hwnd, *label, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
     case WM_SETTEXT:
-    case WM_ENABLE: {
-        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return result;
-    }
-    case WM_SETFONT:
-        label->font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) {
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(label->font);
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    case WM_NCHITTEST:
-        // A label lets the mouse through unless it asked to hear about clicks.
-        return (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_ENABLE: return RedrawAfterDefault(hwnd, message, wParam, lParam);
+    case WM_SETFONT: return OnSetFont(hwnd, *label, wParam, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(label->font);
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_NCHITTEST: return HitTest(hwnd);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
