@@ -1,7 +1,7 @@
 // The program's behaviour through the real dialog manager: the dialog as it opens, the reaction
 // to every control, the coupling of the two angles, the animations, and the ways it ends.
 #include "SlantGlyphDemo.h"
-#include "test_support.h"
+#include "program_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -13,19 +13,10 @@
 namespace {
 
 using test::Dialog;
+using test::kEscapementTimer;
+using test::kOrientationTimer;
 using test::Log;
 
-constexpr UINT_PTR kEscapementTimer = 888;
-constexpr UINT_PTR kOrientationTimer = 999;
-
-std::vector<int> ChangedFields()
-{
-    std::vector<int> fields;
-    for (const test::Command &c : Log().Changes()) {
-        fields.push_back(c.id);
-    }
-    return fields;
-}
 
 // ---- The dialog as it opens ----
 
@@ -255,7 +246,7 @@ TEST(Coupling, EchoEndsAfterOneRoundTrip)
     dialog.SetAnglesUncoupled("0", "0");
     Log().Clear();
     dialog.SetText(edt1, "25");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2}));
+    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1, edt2}));
     EXPECT_EQ(Log().deepestNesting, 2);
     EXPECT_EQ(dialog.Text(edt1), "25");
     EXPECT_EQ(dialog.Text(edt2), "25");
@@ -269,14 +260,14 @@ TEST(Coupling, NumberInAnotherFormIsRewrittenPlainOnTheWayBack)
     dialog.SetText(edt1, "-"); // reads as 0
     EXPECT_EQ(dialog.Text(edt2), "0");
     EXPECT_EQ(dialog.Text(edt1), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2, edt1}));
+    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1, edt2, edt1}));
     EXPECT_LE(Log().deepestNesting, 3);
 
     Log().Clear();
     dialog.SetText(edt2, "0007");
     EXPECT_EQ(dialog.Text(edt1), "7");
     EXPECT_EQ(dialog.Text(edt2), "7");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
+    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
 }
 
 TEST(Coupling, NonNumberSendsZeroWhichComesBackOnlyIfThePartnerChanged)
@@ -287,14 +278,14 @@ TEST(Coupling, NonNumberSendsZeroWhichComesBackOnlyIfThePartnerChanged)
     dialog.SetText(edt1, "");
     EXPECT_EQ(dialog.Text(edt1), "") << "nothing came back to rewrite it";
     EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1}));
+    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1}));
 
     // Now the partner shows something else, so the 0 comes back and both fields show it.
     Log().Clear();
     dialog.SetText(edt2, "abc");
     EXPECT_EQ(dialog.Text(edt1), "0");
     EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
+    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
 }
 
 // ---- Animations ----

@@ -1,8 +1,8 @@
 // Odd text in an angle field: each is read as the platform reads numbers, drawn with that angle,
 // and with "==" checked sent to the partner up-down, which holds it within its limits; nothing
 // crashes or hangs, however long or strange the text.
-#include "SlantGlyphDemo.h"
-#include "test_support.h"
+#include "pixels.h"
+#include "program_dialog.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -34,11 +34,6 @@ LPCWSTR Wide(const std::u16string &text)
     return reinterpret_cast<LPCWSTR>(text.c_str());
 }
 
-int ReadAngle(const Dialog &dialog, int field)
-{
-    return static_cast<int>(GetDlgItemInt(dialog.hwnd(), field, nullptr, TRUE));
-}
-
 class AngleFieldInput : public ::testing::TestWithParam<BadInput> {};
 
 TEST_P(AngleFieldInput, IsReadAndDrawnAsItsNumberWhenUncoupled)
@@ -50,7 +45,7 @@ TEST_P(AngleFieldInput, IsReadAndDrawnAsItsNumberWhenUncoupled)
 
     EXPECT_EQ(GetWindowTextLengthW(dialog.Item(edt1)), static_cast<int>(GetParam().text.size()))
         << "the field keeps the whole text";
-    EXPECT_EQ(ReadAngle(dialog, edt1), GetParam().angle);
+    EXPECT_EQ(dialog.Angle(edt1), GetParam().angle);
     EXPECT_EQ(dialog.Text(edt2), kPartnerBefore) << "uncoupled, the partner is left alone";
 
     Dialog plain;
@@ -83,7 +78,7 @@ TEST_P(AngleFieldInput, SendsItsNumberWithinTheLimitsToThePartnerWhenCoupled)
         EXPECT_EQ(dialog.Text(way.partner), mirrored);
         // The partner changed, so its change came back and rewrote the field in plain form.
         EXPECT_EQ(dialog.Text(way.field), mirrored);
-        EXPECT_EQ(ReadAngle(dialog, edt1), ReadAngle(dialog, edt2));
+        EXPECT_EQ(dialog.Angle(edt1), dialog.Angle(edt2));
     }
 }
 
@@ -137,7 +132,7 @@ TEST(AngleFieldPaste, TenThousandDigitsKeepWhatTheFieldShows)
     EXPECT_EQ(kept, std::string(kept.size(), '7'));
     // Up to nine sevens are a signed 32-bit number; ten are beyond it and read as 0.
     const int expected = kept.size() <= 9 ? std::stoi(kept) : 0;
-    EXPECT_EQ(ReadAngle(uncoupled, edt1), expected);
+    EXPECT_EQ(uncoupled.Angle(edt1), expected);
     EXPECT_EQ(uncoupled.Text(edt2), kPartnerBefore);
 
     Dialog coupled;

@@ -1,5 +1,5 @@
 // Raster primitives on tiny bitmaps, every pixel spelled out.
-#include "canvas.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
