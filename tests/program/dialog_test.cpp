@@ -17,7 +17,6 @@ using test::kEscapementTimer;
 using test::kOrientationTimer;
 using test::Log;
 
-
 // ---- The dialog as it opens ----
 
 TEST(OpenedDialog, ControlsStartAsTheUserExpects)
@@ -153,68 +152,94 @@ TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
 
 // ---- The "==" coupling ----
 
-TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenChecking)
+// Clicking "==" sends the escapement to the orientation, whichever way it turns the box.
+struct EqualsClick {
+    const char *name;
+    bool checkedBefore;
+    const char *escapement;
+    const char *orientation;
+    bool repaints; // only when the orientation changes
+};
+
+void PrintTo(const EqualsClick &click, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetCheckQuietly(chx3, false);
-    dialog.SetAnglesUncoupled("250", "-40");
-    dialog.Click(chx3);
-    EXPECT_TRUE(dialog.Checked(chx3));
-    EXPECT_EQ(dialog.Text(edt2), "250");
-    EXPECT_EQ(dialog.Text(edt1), "250");
+    *out << click.name;
 }
 
-TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenUnchecking)
+class ClickOnEquals : public ::testing::TestWithParam<EqualsClick> {};
+
+TEST_P(ClickOnEquals, SendsTheEscapementToTheOrientation)
 {
     Dialog dialog;
-    dialog.SetAnglesUncoupled("250", "-40"); // "==" stays checked
+    dialog.SetCheckQuietly(chx3, GetParam().checkedBefore);
+    dialog.SetAnglesUncoupled(GetParam().escapement, GetParam().orientation);
     dialog.ShowAndValidate();
     dialog.Click(chx3);
-    EXPECT_FALSE(dialog.Checked(chx3));
-    EXPECT_EQ(dialog.Text(edt2), "250");
-    EXPECT_EQ(dialog.Text(edt1), "250");
-    EXPECT_TRUE(dialog.RepaintPending()) << "the orientation field's change repaints";
+    EXPECT_EQ(dialog.Checked(chx3), !GetParam().checkedBefore);
+    EXPECT_EQ(dialog.Text(edt1), GetParam().escapement);
+    EXPECT_EQ(dialog.Text(edt2), GetParam().escapement);
+    EXPECT_EQ(dialog.RepaintPending(), GetParam().repaints);
 }
 
-TEST(Coupling, ClickOnEqualsWithSameAnglesChangesNothingAndRequestsNoRepaint)
+INSTANTIATE_TEST_SUITE_P(Table, ClickOnEquals,
+                         ::testing::Values(EqualsClick{"Checking", false, "250", "-40", true},
+                                           EqualsClick{"Unchecking", true, "250", "-40", true},
+                                           EqualsClick{"SameAngles", true, "70", "70", false}),
+                         [](const ::testing::TestParamInfo<EqualsClick> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// With "==" checked, a text typed into one field reaches the other as a number within the
+// up-downs' limits, and comes back once to rewrite the first field if the partner changed.
+struct Typed {
+    const char *name;
+    const char *escapementBefore;
+    const char *orientationBefore;
+    int field;
+    const char *text;
+    const char *escapementAfter;
+    const char *orientationAfter;
+    std::vector<int> changes; // the fields announcing a change, in order
+};
+
+void PrintTo(const Typed &typed, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("70", "70");
-    dialog.ShowAndValidate();
-    dialog.Click(chx3);
-    EXPECT_EQ(dialog.Text(edt2), "70");
-    EXPECT_FALSE(dialog.RepaintPending());
+    *out << typed.name;
 }
 
-TEST(Coupling, EitherFieldDrivesTheOtherWhileChecked)
+class CoupledTyping : public ::testing::TestWithParam<Typed> {};
+
+TEST_P(CoupledTyping, ReachesThePartnerAndEchoesOnce)
 {
     Dialog dialog;
-    for (int value : {0, 1, -1, 450, -3600, 3600, 1799}) {
-        const std::string text = std::to_string(value);
-        dialog.SetText(edt1, text.c_str());
-        EXPECT_EQ(dialog.Text(edt2), text);
-        const std::string other = std::to_string(-value / 2);
-        dialog.SetText(edt2, other.c_str());
-        EXPECT_EQ(dialog.Text(edt1), other);
-    }
+    dialog.SetAnglesUncoupled(GetParam().escapementBefore, GetParam().orientationBefore);
+    Log().Clear();
+    dialog.SetText(GetParam().field, GetParam().text);
+    EXPECT_EQ(dialog.Text(edt1), GetParam().escapementAfter);
+    EXPECT_EQ(dialog.Text(edt2), GetParam().orientationAfter);
+    EXPECT_EQ(Log().ChangedFields(), GetParam().changes);
+    EXPECT_EQ(Log().deepestNesting, static_cast<int>(GetParam().changes.size()))
+        << "each change nests in the last";
 }
 
-TEST(Coupling, AngleBeyondTheRangeStopsAtItsLimitInThePartner)
-{
-    // The up-down only takes 16 bits: unclamped, 65636 would arrive as 100 and 32768 as -32768.
-    Dialog dialog;
-    const struct {
-        const char *typed;
-        const char *mirrored;
-    } cases[] = {
-        {"5000", "3600"}, {"65636", "3600"}, {"32768", "3600"}, {"-70000", "-3600"}, {"-65436", "-3600"}};
-    for (const auto &c : cases) {
-        dialog.SetAnglesUncoupled("0", "0");
-        dialog.SetText(edt1, c.typed);
-        EXPECT_EQ(dialog.Text(edt2), c.mirrored) << c.typed;
-        EXPECT_EQ(dialog.Text(edt1), c.mirrored) << "the echo brings the limit back to " << c.typed;
-    }
-}
+// The up-down only takes 16 bits: unclamped, 65636 would arrive as 100 and 32768 as -32768.
+INSTANTIATE_TEST_SUITE_P(
+    Table, CoupledTyping,
+    ::testing::Values(
+        Typed{"Escapement", "0", "0", edt1, "25", "25", "25", {edt1, edt2}},
+        Typed{"Orientation", "0", "0", edt2, "-1799", "-1799", "-1799", {edt2, edt1}},
+        Typed{"UpperLimit", "0", "0", edt1, "3600", "3600", "3600", {edt1, edt2}},
+        Typed{"BeyondTheLimit", "0", "0", edt1, "5000", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitsPlus100", "0", "0", edt1, "65636", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitSign", "0", "0", edt1, "32768", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"BelowTheLimit", "0", "0", edt1, "-70000", "-3600", "-3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitsMinus100", "0", "0", edt1, "-65436", "-3600", "-3600", {edt1, edt2, edt1}},
+        Typed{"LoneMinusIsRewritten", "15", "15", edt1, "-", "0", "0", {edt1, edt2, edt1}},
+        Typed{"LeadingZerosAreRewritten", "0", "0", edt2, "0007", "7", "7", {edt2, edt1, edt2}},
+        // The partner already shows 0, so nothing comes back to rewrite the field.
+        Typed{"EmptyKeptWhenPartnerShowsZero", "0", "0", edt1, "", "", "0", {edt1}},
+        Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
+    [](const ::testing::TestParamInfo<Typed> &info) { return std::string(info.param.name); });
 
 TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
 {
@@ -238,54 +263,6 @@ TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
     dialog.SetText(edt2, "-300");
     EXPECT_EQ(dialog.Text(edt1), "900");
     EXPECT_TRUE(dialog.RepaintPending());
-}
-
-TEST(Coupling, EchoEndsAfterOneRoundTrip)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("0", "0");
-    Log().Clear();
-    dialog.SetText(edt1, "25");
-    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1, edt2}));
-    EXPECT_EQ(Log().deepestNesting, 2);
-    EXPECT_EQ(dialog.Text(edt1), "25");
-    EXPECT_EQ(dialog.Text(edt2), "25");
-}
-
-TEST(Coupling, NumberInAnotherFormIsRewrittenPlainOnTheWayBack)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("15", "15");
-    Log().Clear();
-    dialog.SetText(edt1, "-"); // reads as 0
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(dialog.Text(edt1), "0");
-    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1, edt2, edt1}));
-    EXPECT_LE(Log().deepestNesting, 3);
-
-    Log().Clear();
-    dialog.SetText(edt2, "0007");
-    EXPECT_EQ(dialog.Text(edt1), "7");
-    EXPECT_EQ(dialog.Text(edt2), "7");
-    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
-}
-
-TEST(Coupling, NonNumberSendsZeroWhichComesBackOnlyIfThePartnerChanged)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("0", "0");
-    Log().Clear();
-    dialog.SetText(edt1, "");
-    EXPECT_EQ(dialog.Text(edt1), "") << "nothing came back to rewrite it";
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt1}));
-
-    // Now the partner shows something else, so the 0 comes back and both fields show it.
-    Log().Clear();
-    dialog.SetText(edt2, "abc");
-    EXPECT_EQ(dialog.Text(edt1), "0");
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(Log().ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
 }
 
 // ---- Animations ----
