@@ -37,19 +37,6 @@ void PaintNow(const test::Dialog &dialog)
     RedrawWindow(dialog.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-TEST(GdiObjects, FootprintSeesObjectsThatAreKept)
-{
-    const DWORD before = GdiFootprint();
-    std::vector<HPEN> kept(1000);
-    for (HPEN &pen : kept) {
-        pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    }
-    EXPECT_GT(GdiFootprint(), before);
-    for (HPEN pen : kept) {
-        DeleteObject(pen);
-    }
-}
-
 TEST(GdiObjects, ThousandPaintsKeepNothing)
 {
     test::Dialog dialog;

@@ -136,7 +136,8 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
 {
     EXPECT_EQ(Languages(RT_DIALOG), std::vector<WORD>{0x0409});
     const std::vector<unsigned char> bytes = Read(RT_DIALOG, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    ASSERT_FALSE(bytes.empty()) << "no dialog template 1 in language 1033 (SlantGlyphDemo.exe beside the test?)";
+    ASSERT_FALSE(bytes.empty())
+        << "no dialog template 1 in language 1033 (SlantGlyphDemo.exe beside the test?)";
 
     TemplateReader in(bytes);
     const DWORD style = in.Dword();

@@ -43,7 +43,7 @@ public:
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     std::string Text(int id) const;
-    int Angle(int field) const; // the field's text read as the program reads it
+    int Angle(int field) const;                   // the field's text read as the program reads it
     void SetText(int id, const char *text) const; // as if typed: the field announces the change
     void Click(int id) const;                     // a mouse click on a check box
     bool Checked(int id) const;
