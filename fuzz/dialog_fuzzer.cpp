@@ -292,8 +292,8 @@ void EnterOrEscape(HWND dialog, FuzzedDataProvider &input)
 
 // What a person can do to the dialog; the input picks one after another.
 using Action = void (*)(HWND, FuzzedDataProvider &);
-constexpr Action kActions[] = {TypeIntoField, SetLongText,   ClickBox,      PressArrow,   PressKey,
-                               ChooseAlignment, RunTicks, EnterOrEscape, ClickAnywhere};
+constexpr Action kActions[] = {TypeIntoField,   SetLongText, ClickBox,      PressArrow,   PressKey,
+                               ChooseAlignment, RunTicks,    EnterOrEscape, ClickAnywhere};
 
 bool Ended(HWND dialog)
 {

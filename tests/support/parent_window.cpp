@@ -86,6 +86,10 @@ ParentWindow::ParentWindow()
 ParentWindow::~ParentWindow()
 {
     DestroyWindow(hwnd_);
+    // What the window and its controls left queued must not reach the next test.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text)

@@ -1,4 +1,5 @@
-// A top-level window that hosts controls under test and records what they tell it.
+// A top-level window that hosts controls under test and records what they tell it; destroyed
+// with the object, together with whatever it left in the queue.
 #pragma once
 
 #include <windows.h>
