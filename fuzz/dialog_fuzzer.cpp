@@ -324,5 +324,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!Ended(dialog)) {
         Tick(dialog);
     }
+    // What the end leaves queued is delivered and checked too, before the dialog object goes.
+    DestroyWindow(dialog);
+    Pump(nullptr);
     return 0;
 }

@@ -68,6 +68,11 @@ struct Upright {
     bool advanced;
 };
 
+void PrintTo(const Upright &upright, std::ostream *out)
+{
+    *out << upright.name;
+}
+
 class UprightScene : public Scene, public ::testing::WithParamInterface<Upright> {};
 
 TEST_P(UprightScene, CellSitsAtTheCrossAndEverythingElseIsBackgroundOrLine)
@@ -132,6 +137,11 @@ struct SameOrNot {
     Setting second;
     bool same;
 };
+
+void PrintTo(const SameOrNot &pair, std::ostream *out)
+{
+    *out << pair.name;
+}
 
 class SceneSettings : public Scene, public ::testing::WithParamInterface<SameOrNot> {
 protected:
@@ -248,6 +258,11 @@ struct RotatedCellCase {
     int escapement;
     Alignment alignment;
 };
+
+void PrintTo(const RotatedCellCase &rotated, std::ostream *out)
+{
+    *out << rotated.name;
+}
 
 class RotatedCell : public Scene, public ::testing::WithParamInterface<RotatedCellCase> {};
 
