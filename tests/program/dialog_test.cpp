@@ -320,7 +320,7 @@ std::vector<int> TickAndRead(const Dialog &dialog, UINT_PTR timer, int field, in
     angles.reserve(static_cast<size_t>(ticks));
     for (int i = 0; i < ticks; ++i) {
         dialog.Tick(timer);
-        angles.push_back(static_cast<int>(GetDlgItemInt(dialog.hwnd(), field, nullptr, TRUE)));
+        angles.push_back(dialog.Angle(field));
     }
     return angles;
 }
@@ -335,44 +335,42 @@ std::vector<int> ExpectedTurn(int ticks)
     return angles;
 }
 
-TEST(Animation, TicksRunThroughTheTurnAndRepeat)
+// Either animation, coupled or not: the ticks turn its angle from 0 in steps of 3 degrees round
+// and round, and the other angle follows only when coupled.
+struct Turn {
+    const char *name;
+    bool coupled;
+    int box;
+    UINT_PTR timer;
+    int animated, other;
+    int ticks;
+};
+
+void PrintTo(const Turn &turn, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetText(edt1, "777");
-    dialog.Click(chx4);
-    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 250), ExpectedTurn(250));
-    EXPECT_EQ(dialog.Text(edt2), dialog.Text(edt1)) << "coupled, the orientation follows";
+    *out << turn.name;
 }
 
-TEST(Animation, UncoupledAnimationLeavesTheOtherAngleAlone)
+class Animating : public ::testing::TestWithParam<Turn> {};
+
+TEST_P(Animating, TicksTurnTheAngleAndTheOtherFollowsOnlyWhenCoupled)
 {
-    const struct {
-        int box;
-        UINT_PTR timer;
-        int animated, other;
-        int ticks;
-    } axes[] = {{chx4, kEscapementTimer, edt1, edt2, 5}, {chx5, kOrientationTimer, edt2, edt1, 130}};
-    for (const auto &axis : axes) {
-        SCOPED_TRACE(axis.box);
-        Dialog dialog;
-        dialog.Click(chx3);
-        dialog.SetText(axis.other, "-55");
-        dialog.Click(axis.box);
-        EXPECT_EQ(TickAndRead(dialog, axis.timer, axis.animated, axis.ticks), ExpectedTurn(axis.ticks));
-        EXPECT_EQ(dialog.Text(axis.other), "-55");
-    }
+    const Turn &turn = GetParam();
+    Dialog dialog;
+    dialog.SetCheckQuietly(chx3, turn.coupled);
+    dialog.SetText(turn.other, "-55");
+    dialog.Click(turn.box);
+    EXPECT_EQ(TickAndRead(dialog, turn.timer, turn.animated, turn.ticks), ExpectedTurn(turn.ticks));
+    EXPECT_EQ(dialog.Text(turn.other), turn.coupled ? dialog.Text(turn.animated) : "-55");
 }
 
-TEST(Animation, CoupledOrientationTimerDrivesBoth)
-{
-    Dialog dialog;
-    dialog.Click(chx5);
-    for (int expected : ExpectedTurn(8)) {
-        dialog.Tick(kOrientationTimer);
-        EXPECT_EQ(dialog.Text(edt1), std::to_string(expected));
-        EXPECT_EQ(dialog.Text(edt2), std::to_string(expected));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, Animating,
+    ::testing::Values(Turn{"EscapementCoupledPastOneTurn", true, chx4, kEscapementTimer, edt1, edt2, 250},
+                      Turn{"OrientationCoupled", true, chx5, kOrientationTimer, edt2, edt1, 8},
+                      Turn{"EscapementAlone", false, chx4, kEscapementTimer, edt1, edt2, 5},
+                      Turn{"OrientationAlonePastOneTurn", false, chx5, kOrientationTimer, edt2, edt1, 130}),
+    [](const ::testing::TestParamInfo<Turn> &info) { return std::string(info.param.name); });
 
 TEST(Animation, CoupledTickSetsOrientationEvenWhenEscapementAlreadyShowsTheAngle)
 {
