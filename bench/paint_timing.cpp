@@ -37,7 +37,7 @@ template <typename Paint> double MedianMicroseconds(int samples, Paint paint)
 void PrintFootprint(long paints)
 {
     std::printf("rss_kb %ld %ld kB\n", paints, bench::ResidentKilobytes());
-    std::printf("gdi_objects %ld %ld objects\n", paints, bench::GdiObjects());
+    std::printf("gdi_objects %ld %ld objects\n", paints, test::GdiObjects());
 }
 
 // An animation as the program runs it: every tick writes the next angle and the dialog repaints.

@@ -2,9 +2,6 @@
 
 #include "SlantGlyphDemo.h"
 
-#include <commctrl.h>
-#include <dlgs.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,53 +9,16 @@
 
 namespace bench {
 
-namespace {
-
-constexpr UINT kDialogTemplate = 1;
-
-} // namespace
-
-ProgramDialog::ProgramDialog()
+ProgramDialog::ProgramDialog() : Dialog(DialogProc)
 {
-    InitCommonControls();
-    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr,
-                               DialogProc, 0);
-    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd_);
-}
-
-ProgramDialog::~ProgramDialog()
-{
-    DestroyWindow(hwnd_);
-    // The dialog's destruction posts a quit request; nothing else is left to handle.
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(hwnd());
 }
 
 void ProgramDialog::Show(const Scene &scene) const
 {
-    // Uncoupled, so that the two angles may differ; "==" is put back as it was.
-    const UINT coupled = IsDlgButtonChecked(hwnd_, chx3);
-    CheckDlgButton(hwnd_, chx3, BST_UNCHECKED);
-    SetDlgItemInt(hwnd_, edt1, static_cast<UINT>(scene.escapement), TRUE);
-    SetDlgItemInt(hwnd_, edt2, static_cast<UINT>(scene.orientation), TRUE);
-    CheckDlgButton(hwnd_, chx3, coupled);
-    CheckDlgButton(hwnd_, chx1, scene.advanced ? BST_CHECKED : BST_UNCHECKED);
+    SetScene(scene.escapement, scene.orientation, scene.advanced);
     Repaint();
-}
-
-void ProgramDialog::Repaint() const
-{
-    InvalidateRect(hwnd_, nullptr, TRUE);
-    UpdateWindow(hwnd_);
-}
-
-void ProgramDialog::DrawScene() const
-{
-    HDC dc = GetDC(hwnd_);
-    OnDraw(hwnd_, dc);
-    ReleaseDC(hwnd_, dc);
 }
 
 long ResidentKilobytes()
@@ -77,13 +37,6 @@ long ResidentKilobytes()
     }
     std::fclose(status);
     return kilobytes;
-}
-
-long GdiObjects()
-{
-    SetLastError(ERROR_SUCCESS);
-    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    return count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED ? static_cast<long>(count) : -1;
 }
 
 double NowMicroseconds()

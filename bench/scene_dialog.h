@@ -1,11 +1,11 @@
-// The program's dialog opened for measuring, and the scenes it is measured with. Public Win32 API
-// only, so that the same code measures our platform layer natively and the real one under Wine.
+// The scenes the program's dialog (tests/support) is measured with, and the figures of the process.
+// Public Win32 API only, so that the same code measures our platform layer natively and the real
+// one under Wine.
 #pragma once
 
-#include <windows.h>
+#include "program_dialog.h"
 
 #include <cstddef>
-#include <string>
 
 namespace bench {
 
@@ -25,34 +25,17 @@ constexpr Scene kPaintScenes[] = {
     {"advanced 450", 450, 450, true},
 };
 
-// The program's dialog from its own template and dialog procedure, modeless and shown, so that
-// a measurement can drive it. Destroyed with the object.
-class ProgramDialog {
+// The dialog shown with the program's own dialog procedure, as a user would see it.
+class ProgramDialog : public test::Dialog {
 public:
     ProgramDialog();
-    ~ProgramDialog();
-    ProgramDialog(const ProgramDialog &) = delete;
-    ProgramDialog &operator=(const ProgramDialog &) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-
-    // Sets the angle fields and the graphics-mode box, as a user would, and paints once.
+    // Sets the controls as a user would, and paints once.
     void Show(const Scene &scene) const;
-
-    // One repaint as an animation tick asks for it: the whole client area invalidated, then
-    // painted at once (the controls over the scene included, as the platform repaints them).
-    void Repaint() const;
-
-    // Only the program's own paint path: OnDraw into the window's DC.
-    void DrawScene() const;
-
-private:
-    HWND hwnd_;
 };
 
-// Figures of the process, where the platform gives them; -1 where it does not.
-long ResidentKilobytes(); // VmRSS
-long GdiObjects();        // GetGuiResources(GR_GDIOBJECTS)
+// Resident memory (VmRSS) where the platform gives it; -1 where it does not.
+long ResidentKilobytes();
 
 // Microseconds since an arbitrary start, from a monotonic clock.
 double NowMicroseconds();

@@ -3,6 +3,7 @@
 // Enter and Escape. After every action the program's promises are checked, and a broken one
 // aborts the run so that libFuzzer reports it.
 #include "SlantGlyphDemo.h"
+#include "program_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -17,8 +18,9 @@
 
 namespace {
 
-constexpr UINT_PTR kEscapementTimer = 888;
-constexpr UINT_PTR kOrientationTimer = 999;
+using test::kEscapementTimer;
+using test::kOrientationTimer;
+
 constexpr DWORD kTimerPeriod = 100;
 constexpr int kAngleLimit = 3600;
 // A change travels to the partner field, back, and at most once more to rewrite the first
@@ -90,11 +92,6 @@ INT_PTR CALLBACK WatchedDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return result;
 }
 
-DWORD GdiObjects()
-{
-    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-}
-
 // Delivers everything queued, as the modeless dialog's message loop would; every paint must
 // give back every GDI object it took.
 void Pump(HWND dialog)
@@ -105,12 +102,12 @@ void Pump(HWND dialog)
             Fail("the message queue never runs dry");
         }
         const bool paint = msg.message == WM_PAINT;
-        const DWORD before = paint ? GdiObjects() : 0;
+        const long before = paint ? test::GdiObjects() : 0;
         if (!IsWindow(dialog) || !IsDialogMessageW(dialog, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        if (paint && GdiObjects() != before) {
+        if (paint && test::GdiObjects() != before) {
             Fail("a paint kept or lost GDI objects");
         }
     }
@@ -280,6 +277,24 @@ void ClickAnywhere(HWND dialog, FuzzedDataProvider &input)
     Click(dialog, MAKELPARAM(x, y));
 }
 
+void RunTicks(HWND dialog, FuzzedDataProvider &input)
+{
+    for (int ticks = input.ConsumeIntegralInRange(1, 8); ticks > 0; --ticks) {
+        Tick(dialog);
+        CheckAfterAction(dialog);
+    }
+}
+
+void EnterOrEscape(HWND dialog, FuzzedDataProvider &input)
+{
+    Key(dialog, input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
+}
+
+// What a person can do to the dialog; the input picks one after another.
+using Action = void (*)(HWND, FuzzedDataProvider &);
+constexpr Action kActions[] = {TypeIntoField,   SetLongText, ClickBox,      PressArrow,   PressKey,
+                               ChooseAlignment, RunTicks,    EnterOrEscape, ClickAnywhere};
+
 bool Ended(HWND dialog)
 {
     return !IsWindow(dialog) || !IsWindowVisible(dialog);
@@ -287,17 +302,11 @@ bool Ended(HWND dialog)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int * /*argc*/, char *** /*argv*/)
-{
-    InitCommonControls();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);
-    HWND dialog =
-        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, WatchedDialogProc, 0);
+    const test::Dialog program(WatchedDialogProc);
+    HWND dialog = program.hwnd();
     if (dialog == nullptr) {
         Fail("the dialog could not be created");
     }
@@ -306,38 +315,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     for (int action = 0; action < kMostActions && input.remaining_bytes() > 0 && !Ended(dialog); ++action) {
         g_traffic.deepest = 0;
-        switch (input.ConsumeIntegralInRange(0, 8)) {
-        case 0:
-            TypeIntoField(dialog, input);
-            break;
-        case 1:
-            SetLongText(dialog, input);
-            break;
-        case 2:
-            ClickBox(dialog, input);
-            break;
-        case 3:
-            PressArrow(dialog, input);
-            break;
-        case 4:
-            PressKey(dialog, input);
-            break;
-        case 5:
-            ChooseAlignment(dialog, input);
-            break;
-        case 6:
-            for (int ticks = input.ConsumeIntegralInRange(1, 8); ticks > 0; --ticks) {
-                Tick(dialog);
-                CheckAfterAction(dialog);
-            }
-            break;
-        case 7:
-            Key(dialog, input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
-            break;
-        default:
-            ClickAnywhere(dialog, input);
-            break;
-        }
+        input.PickValueInArray(kActions)(dialog, input);
         Pump(dialog);
         if (!Ended(dialog)) {
             CheckAfterAction(dialog);
@@ -346,6 +324,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!Ended(dialog)) {
         Tick(dialog);
     }
+    // What the end leaves queued is delivered and checked too, before the dialog object goes.
     DestroyWindow(dialog);
     Pump(nullptr);
     return 0;

@@ -1,8 +1,7 @@
 #include "atlas_support.h"
 
-#include "test_support.h"
-
-#include <dlgs.h>
+#include "pixels.h"
+#include "program_dialog.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -56,10 +55,8 @@ std::string TempPath(const std::string &name)
 scene::Frame DialogPaint(const atlas::Setting &setting)
 {
     const test::Dialog dialog;
-    dialog.SetAnglesUncoupled(std::to_string(setting.escapement).c_str(),
-                              std::to_string(setting.orientation).c_str());
-    dialog.SetCheckQuietly(chx1, setting.mode == atlas::Mode::kAdvanced);
-    SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_SETCURSEL, static_cast<WPARAM>(setting.alignment), 0);
+    dialog.SetScene(setting.escapement, setting.orientation, setting.mode == atlas::Mode::kAdvanced,
+                    static_cast<int>(setting.alignment));
     return test::Frame(dialog.hwnd());
 }
 

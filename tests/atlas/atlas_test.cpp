@@ -3,8 +3,9 @@
 #include "atlas_support.h"
 #include "image_file.h"
 #include "layout.h"
+#include "pixels.h"
+#include "program_dialog.h"
 #include "sheet.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -79,9 +80,6 @@ TEST(AtlasRender, OverlayAddsOnlyItsOwnColoursOverTheScene)
     }
     EXPECT_GT(changed, 200) << "the overlay should draw the cell, two arrows and fourteen origins";
     EXPECT_EQ(foreign, 0) << "pixels changed to colours the overlay does not use";
-    for (const std::uint32_t colour : overlayColours) {
-        EXPECT_FALSE(test::IsCell(colour) || test::IsBlack(colour)) << std::hex << colour;
-    }
 }
 
 TEST(AtlasSweep, NumbersEachAngleOfTheRange)
@@ -228,14 +226,14 @@ TEST(AtlasMetrics, EveryGlyphsInkLiesInItsReportedCell)
         const nlohmann::json &glyphs = metrics["glyphs"];
         ASSERT_EQ(glyphs.size(), 14u);
 
-        const test::FontMetrics font = test::SceneFontMetrics();
-        EXPECT_EQ(metrics["font"]["ascent"], font.ascent);
-        EXPECT_EQ(metrics["font"]["descent"], font.descent);
+        const test::SceneText font = test::SceneFontMetrics();
+        EXPECT_EQ(metrics["font"]["ascent"], font.metrics.tmAscent);
+        EXPECT_EQ(metrics["font"]["descent"], font.metrics.tmDescent);
         int advances = 0;
         for (const nlohmann::json &g : glyphs) {
             advances += g["advance"].get<int>();
         }
-        EXPECT_EQ(advances, font.textWidth);
+        EXPECT_EQ(advances, font.extent.cx);
 
         const scene::Frame frame = atlas_test::DialogPaint(setting);
         std::vector<int> inkPerGlyph(glyphs.size(), 0);

@@ -1,7 +1,7 @@
 // The program's behaviour through the real dialog manager: the dialog as it opens, the reaction
 // to every control, the coupling of the two angles, the animations, and the ways it ends.
 #include "SlantGlyphDemo.h"
-#include "test_support.h"
+#include "program_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -13,19 +13,9 @@
 namespace {
 
 using test::Dialog;
+using test::kEscapementTimer;
+using test::kOrientationTimer;
 using test::Log;
-
-constexpr UINT_PTR kEscapementTimer = 888;
-constexpr UINT_PTR kOrientationTimer = 999;
-
-std::vector<int> ChangedFields()
-{
-    std::vector<int> fields;
-    for (const test::Command &c : Log().Changes()) {
-        fields.push_back(c.id);
-    }
-    return fields;
-}
 
 // ---- The dialog as it opens ----
 
@@ -162,68 +152,94 @@ TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
 
 // ---- The "==" coupling ----
 
-TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenChecking)
+// Clicking "==" sends the escapement to the orientation, whichever way it turns the box.
+struct EqualsClick {
+    const char *name;
+    bool checkedBefore;
+    const char *escapement;
+    const char *orientation;
+    bool repaints; // only when the orientation changes
+};
+
+void PrintTo(const EqualsClick &click, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetCheckQuietly(chx3, false);
-    dialog.SetAnglesUncoupled("250", "-40");
-    dialog.Click(chx3);
-    EXPECT_TRUE(dialog.Checked(chx3));
-    EXPECT_EQ(dialog.Text(edt2), "250");
-    EXPECT_EQ(dialog.Text(edt1), "250");
+    *out << click.name;
 }
 
-TEST(Coupling, ClickingEqualsSendsEscapementToOrientationWhenUnchecking)
+class ClickOnEquals : public ::testing::TestWithParam<EqualsClick> {};
+
+TEST_P(ClickOnEquals, SendsTheEscapementToTheOrientation)
 {
     Dialog dialog;
-    dialog.SetAnglesUncoupled("250", "-40"); // "==" stays checked
+    dialog.SetCheckQuietly(chx3, GetParam().checkedBefore);
+    dialog.SetAnglesUncoupled(GetParam().escapement, GetParam().orientation);
     dialog.ShowAndValidate();
     dialog.Click(chx3);
-    EXPECT_FALSE(dialog.Checked(chx3));
-    EXPECT_EQ(dialog.Text(edt2), "250");
-    EXPECT_EQ(dialog.Text(edt1), "250");
-    EXPECT_TRUE(dialog.RepaintPending()) << "the orientation field's change repaints";
+    EXPECT_EQ(dialog.Checked(chx3), !GetParam().checkedBefore);
+    EXPECT_EQ(dialog.Text(edt1), GetParam().escapement);
+    EXPECT_EQ(dialog.Text(edt2), GetParam().escapement);
+    EXPECT_EQ(dialog.RepaintPending(), GetParam().repaints);
 }
 
-TEST(Coupling, ClickOnEqualsWithSameAnglesChangesNothingAndRequestsNoRepaint)
+INSTANTIATE_TEST_SUITE_P(Table, ClickOnEquals,
+                         ::testing::Values(EqualsClick{"Checking", false, "250", "-40", true},
+                                           EqualsClick{"Unchecking", true, "250", "-40", true},
+                                           EqualsClick{"SameAngles", true, "70", "70", false}),
+                         [](const ::testing::TestParamInfo<EqualsClick> &info) {
+                             return std::string(info.param.name);
+                         });
+
+// With "==" checked, a text typed into one field reaches the other as a number within the
+// up-downs' limits, and comes back once to rewrite the first field if the partner changed.
+struct Typed {
+    const char *name;
+    const char *escapementBefore;
+    const char *orientationBefore;
+    int field;
+    const char *text;
+    const char *escapementAfter;
+    const char *orientationAfter;
+    std::vector<int> changes; // the fields announcing a change, in order
+};
+
+void PrintTo(const Typed &typed, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("70", "70");
-    dialog.ShowAndValidate();
-    dialog.Click(chx3);
-    EXPECT_EQ(dialog.Text(edt2), "70");
-    EXPECT_FALSE(dialog.RepaintPending());
+    *out << typed.name;
 }
 
-TEST(Coupling, EitherFieldDrivesTheOtherWhileChecked)
+class CoupledTyping : public ::testing::TestWithParam<Typed> {};
+
+TEST_P(CoupledTyping, ReachesThePartnerAndEchoesOnce)
 {
     Dialog dialog;
-    for (int value : {0, 1, -1, 450, -3600, 3600, 1799}) {
-        const std::string text = std::to_string(value);
-        dialog.SetText(edt1, text.c_str());
-        EXPECT_EQ(dialog.Text(edt2), text);
-        const std::string other = std::to_string(-value / 2);
-        dialog.SetText(edt2, other.c_str());
-        EXPECT_EQ(dialog.Text(edt1), other);
-    }
+    dialog.SetAnglesUncoupled(GetParam().escapementBefore, GetParam().orientationBefore);
+    Log().Clear();
+    dialog.SetText(GetParam().field, GetParam().text);
+    EXPECT_EQ(dialog.Text(edt1), GetParam().escapementAfter);
+    EXPECT_EQ(dialog.Text(edt2), GetParam().orientationAfter);
+    EXPECT_EQ(Log().ChangedFields(), GetParam().changes);
+    EXPECT_EQ(Log().deepestNesting, static_cast<int>(GetParam().changes.size()))
+        << "each change nests in the last";
 }
 
-TEST(Coupling, AngleBeyondTheRangeStopsAtItsLimitInThePartner)
-{
-    // The up-down only takes 16 bits: unclamped, 65636 would arrive as 100 and 32768 as -32768.
-    Dialog dialog;
-    const struct {
-        const char *typed;
-        const char *mirrored;
-    } cases[] = {
-        {"5000", "3600"}, {"65636", "3600"}, {"32768", "3600"}, {"-70000", "-3600"}, {"-65436", "-3600"}};
-    for (const auto &c : cases) {
-        dialog.SetAnglesUncoupled("0", "0");
-        dialog.SetText(edt1, c.typed);
-        EXPECT_EQ(dialog.Text(edt2), c.mirrored) << c.typed;
-        EXPECT_EQ(dialog.Text(edt1), c.mirrored) << "the echo brings the limit back to " << c.typed;
-    }
-}
+// The up-down only takes 16 bits: unclamped, 65636 would arrive as 100 and 32768 as -32768.
+INSTANTIATE_TEST_SUITE_P(
+    Table, CoupledTyping,
+    ::testing::Values(
+        Typed{"Escapement", "0", "0", edt1, "25", "25", "25", {edt1, edt2}},
+        Typed{"Orientation", "0", "0", edt2, "-1799", "-1799", "-1799", {edt2, edt1}},
+        Typed{"UpperLimit", "0", "0", edt1, "3600", "3600", "3600", {edt1, edt2}},
+        Typed{"BeyondTheLimit", "0", "0", edt1, "5000", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitsPlus100", "0", "0", edt1, "65636", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitSign", "0", "0", edt1, "32768", "3600", "3600", {edt1, edt2, edt1}},
+        Typed{"BelowTheLimit", "0", "0", edt1, "-70000", "-3600", "-3600", {edt1, edt2, edt1}},
+        Typed{"SixteenBitsMinus100", "0", "0", edt1, "-65436", "-3600", "-3600", {edt1, edt2, edt1}},
+        Typed{"LoneMinusIsRewritten", "15", "15", edt1, "-", "0", "0", {edt1, edt2, edt1}},
+        Typed{"LeadingZerosAreRewritten", "0", "0", edt2, "0007", "7", "7", {edt2, edt1, edt2}},
+        // The partner already shows 0, so nothing comes back to rewrite the field.
+        Typed{"EmptyKeptWhenPartnerShowsZero", "0", "0", edt1, "", "", "0", {edt1}},
+        Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
+    [](const ::testing::TestParamInfo<Typed> &info) { return std::string(info.param.name); });
 
 TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
 {
@@ -247,54 +263,6 @@ TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
     dialog.SetText(edt2, "-300");
     EXPECT_EQ(dialog.Text(edt1), "900");
     EXPECT_TRUE(dialog.RepaintPending());
-}
-
-TEST(Coupling, EchoEndsAfterOneRoundTrip)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("0", "0");
-    Log().Clear();
-    dialog.SetText(edt1, "25");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2}));
-    EXPECT_EQ(Log().deepestNesting, 2);
-    EXPECT_EQ(dialog.Text(edt1), "25");
-    EXPECT_EQ(dialog.Text(edt2), "25");
-}
-
-TEST(Coupling, NumberInAnotherFormIsRewrittenPlainOnTheWayBack)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("15", "15");
-    Log().Clear();
-    dialog.SetText(edt1, "-"); // reads as 0
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(dialog.Text(edt1), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1, edt2, edt1}));
-    EXPECT_LE(Log().deepestNesting, 3);
-
-    Log().Clear();
-    dialog.SetText(edt2, "0007");
-    EXPECT_EQ(dialog.Text(edt1), "7");
-    EXPECT_EQ(dialog.Text(edt2), "7");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
-}
-
-TEST(Coupling, NonNumberSendsZeroWhichComesBackOnlyIfThePartnerChanged)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("0", "0");
-    Log().Clear();
-    dialog.SetText(edt1, "");
-    EXPECT_EQ(dialog.Text(edt1), "") << "nothing came back to rewrite it";
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt1}));
-
-    // Now the partner shows something else, so the 0 comes back and both fields show it.
-    Log().Clear();
-    dialog.SetText(edt2, "abc");
-    EXPECT_EQ(dialog.Text(edt1), "0");
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_EQ(ChangedFields(), (std::vector<int>{edt2, edt1, edt2}));
 }
 
 // ---- Animations ----
@@ -352,7 +320,7 @@ std::vector<int> TickAndRead(const Dialog &dialog, UINT_PTR timer, int field, in
     angles.reserve(static_cast<size_t>(ticks));
     for (int i = 0; i < ticks; ++i) {
         dialog.Tick(timer);
-        angles.push_back(static_cast<int>(GetDlgItemInt(dialog.hwnd(), field, nullptr, TRUE)));
+        angles.push_back(dialog.Angle(field));
     }
     return angles;
 }
@@ -367,44 +335,42 @@ std::vector<int> ExpectedTurn(int ticks)
     return angles;
 }
 
-TEST(Animation, TicksRunThroughTheTurnAndRepeat)
+// Either animation, coupled or not: the ticks turn its angle from 0 in steps of 3 degrees round
+// and round, and the other angle follows only when coupled.
+struct Turn {
+    const char *name;
+    bool coupled;
+    int box;
+    UINT_PTR timer;
+    int animated, other;
+    int ticks;
+};
+
+void PrintTo(const Turn &turn, std::ostream *out)
 {
-    Dialog dialog;
-    dialog.SetText(edt1, "777");
-    dialog.Click(chx4);
-    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 250), ExpectedTurn(250));
-    EXPECT_EQ(dialog.Text(edt2), dialog.Text(edt1)) << "coupled, the orientation follows";
+    *out << turn.name;
 }
 
-TEST(Animation, UncoupledAnimationLeavesTheOtherAngleAlone)
+class Animating : public ::testing::TestWithParam<Turn> {};
+
+TEST_P(Animating, TicksTurnTheAngleAndTheOtherFollowsOnlyWhenCoupled)
 {
-    const struct {
-        int box;
-        UINT_PTR timer;
-        int animated, other;
-        int ticks;
-    } axes[] = {{chx4, kEscapementTimer, edt1, edt2, 5}, {chx5, kOrientationTimer, edt2, edt1, 130}};
-    for (const auto &axis : axes) {
-        SCOPED_TRACE(axis.box);
-        Dialog dialog;
-        dialog.Click(chx3);
-        dialog.SetText(axis.other, "-55");
-        dialog.Click(axis.box);
-        EXPECT_EQ(TickAndRead(dialog, axis.timer, axis.animated, axis.ticks), ExpectedTurn(axis.ticks));
-        EXPECT_EQ(dialog.Text(axis.other), "-55");
-    }
+    const Turn &turn = GetParam();
+    Dialog dialog;
+    dialog.SetCheckQuietly(chx3, turn.coupled);
+    dialog.SetText(turn.other, "-55");
+    dialog.Click(turn.box);
+    EXPECT_EQ(TickAndRead(dialog, turn.timer, turn.animated, turn.ticks), ExpectedTurn(turn.ticks));
+    EXPECT_EQ(dialog.Text(turn.other), turn.coupled ? dialog.Text(turn.animated) : "-55");
 }
 
-TEST(Animation, CoupledOrientationTimerDrivesBoth)
-{
-    Dialog dialog;
-    dialog.Click(chx5);
-    for (int expected : ExpectedTurn(8)) {
-        dialog.Tick(kOrientationTimer);
-        EXPECT_EQ(dialog.Text(edt1), std::to_string(expected));
-        EXPECT_EQ(dialog.Text(edt2), std::to_string(expected));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, Animating,
+    ::testing::Values(Turn{"EscapementCoupledPastOneTurn", true, chx4, kEscapementTimer, edt1, edt2, 250},
+                      Turn{"OrientationCoupled", true, chx5, kOrientationTimer, edt2, edt1, 8},
+                      Turn{"EscapementAlone", false, chx4, kEscapementTimer, edt1, edt2, 5},
+                      Turn{"OrientationAlonePastOneTurn", false, chx5, kOrientationTimer, edt2, edt1, 130}),
+    [](const ::testing::TestParamInfo<Turn> &info) { return std::string(info.param.name); });
 
 TEST(Animation, CoupledTickSetsOrientationEvenWhenEscapementAlreadyShowsTheAngle)
 {

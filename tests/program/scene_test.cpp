@@ -1,7 +1,8 @@
 // The scene as the program paints it: every pixel of a frame drawn into a 32-bit DIB section
 // through the program's own paint path.
-#include "SlantGlyphDemo.h"
-#include "test_support.h"
+#include "pixels.h"
+#include "program_dialog.h"
+#include "text_cell.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -12,26 +13,32 @@
 namespace {
 
 using test::Frame;
+using test::kPi;
 
+// Where the program promises the text and the cross; written out, so that moving them is seen.
 constexpr int kReferenceX = 150;
 constexpr int kReferenceY = 170;
-constexpr double kPi = 3.14159265358979323846;
 
+// The alignment list's rows, and the text alignment each stands for.
 enum Alignment { kBaseline = 0, kTop = 1, kBottom = 2, kNoSelection = -1 };
+constexpr UINT kTextAlign[] = {TA_BASELINE, TA_TOP, TA_BOTTOM};
 
 class Scene : public ::testing::Test {
 protected:
-    Frame Draw(const char *escapement, const char *orientation, bool advanced = false,
-               Alignment alignment = kBaseline) const
+    Frame Draw(int escapement, int orientation, bool advanced = false, Alignment alignment = kBaseline) const
     {
-        dialog_.SetAnglesUncoupled(escapement, orientation);
-        dialog_.SetCheckQuietly(chx1, advanced);
-        SendDlgItemMessageA(dialog_.hwnd(), cmb1, CB_SETCURSEL, static_cast<WPARAM>(alignment), 0);
+        dialog_.SetScene(escapement, orientation, advanced, alignment);
         return Frame(dialog_.hwnd());
     }
 
+    test::TurnedCell CellFor(int escapement, Alignment alignment) const
+    {
+        return {escapement, kTextAlign[alignment], static_cast<double>(font_.extent.cx),
+                static_cast<double>(font_.metrics.tmAscent), static_cast<double>(font_.metrics.tmDescent)};
+    }
+
     test::Dialog dialog_;
-    const test::FontMetrics metrics_ = test::SceneFontMetrics();
+    const test::SceneText font_ = test::SceneFontMetrics();
 };
 
 // Reports the first pixels that break a rule, with their place, so a failure can be read.
@@ -39,10 +46,7 @@ class Mismatches {
 public:
     void Check(bool ok, int x, int y, std::uint32_t pixel, const char *rule)
     {
-        if (ok) {
-            return;
-        }
-        if (count_++ < 5) {
+        if (!ok && count_++ < 5) {
             text_ += (testing::Message()
                       << " (" << x << "," << y << ")=" << std::hex << pixel << std::dec << " " << rule << ";")
                          .GetString();
@@ -56,56 +60,6 @@ private:
     std::string text_;
 };
 
-// The escapement's cell: a parallelogram along the baseline from the text's origin.
-struct Cell {
-    double ox, oy;   // baseline origin
-    double ux, uy;   // baseline direction
-    double upx, upy; // towards the ascenders
-    double length, ascent, descent;
-
-    // How far a point lies outside the cell, in pixels; negative inside.
-    double Outside(double x, double y) const
-    {
-        const double along = (x - ox) * ux + (y - oy) * uy;
-        const double up = (x - ox) * upx + (y - oy) * upy;
-        return std::max({-along, along - length, -descent - up, up - ascent});
-    }
-};
-
-Cell CellFor(int escapement, Alignment alignment, const test::FontMetrics &m)
-{
-    const double theta = escapement * kPi / 1800.0;
-    Cell cell{kReferenceX,
-              kReferenceY,
-              std::cos(theta),
-              -std::sin(theta),
-              -std::sin(theta),
-              -std::cos(theta),
-              static_cast<double>(m.textWidth),
-              static_cast<double>(m.ascent),
-              static_cast<double>(m.descent)};
-    const double shift = alignment == kTop ? -m.ascent : alignment == kBottom ? m.descent : 0.0;
-    cell.ox += shift * cell.upx;
-    cell.oy += shift * cell.upy;
-    return cell;
-}
-
-bool OnCross(int x, int y)
-{
-    return x == kReferenceX || y == kReferenceY;
-}
-
-// ---- The font ----
-
-TEST_F(Scene, FontCellIsFiftyPixelsHigh)
-{
-    EXPECT_EQ(metrics_.height, 50) << "a positive height asks for the cell height";
-    EXPECT_EQ(metrics_.ascent + metrics_.descent, 50);
-    EXPECT_GT(metrics_.ascent, metrics_.descent);
-    EXPECT_GT(metrics_.textWidth, 250);
-    EXPECT_LT(metrics_.textWidth, 450);
-}
-
 // ---- Upright text: every pixel of the frame ----
 
 struct Upright {
@@ -114,35 +68,31 @@ struct Upright {
     bool advanced;
 };
 
+void PrintTo(const Upright &upright, std::ostream *out)
+{
+    *out << upright.name;
+}
+
 class UprightScene : public Scene, public ::testing::WithParamInterface<Upright> {};
 
 TEST_P(UprightScene, CellSitsAtTheCrossAndEverythingElseIsBackgroundOrLine)
 {
-    const Frame frame = Draw("0", "0", GetParam().advanced, GetParam().alignment);
-    ASSERT_GT(frame.width(), kReferenceX + metrics_.textWidth);
-    ASSERT_GT(frame.height(), kReferenceY + metrics_.height);
-
-    int top = kReferenceY - metrics_.ascent;
-    if (GetParam().alignment == kTop) {
-        top = kReferenceY;
-    } else if (GetParam().alignment == kBottom) {
-        top = kReferenceY - metrics_.height;
-    }
-    const RECT cell = {kReferenceX, top, kReferenceX + metrics_.textWidth, top + metrics_.height};
+    const Frame frame = Draw(0, 0, GetParam().advanced, GetParam().alignment);
+    const test::TurnedCell cell = CellFor(0, GetParam().alignment);
+    ASSERT_GT(frame.width(), cell.originX + cell.length);
 
     Mismatches mismatches;
     int ink = 0;
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
             const std::uint32_t p = frame.At(x, y);
-            const POINT point = {x, y};
-            if (PtInRect(&cell, point)) {
-                mismatches.Check(test::IsCell(p), x, y, p, "cell");
-                ink += test::IsInk(p) ? 1 : 0;
-            } else if (OnCross(x, y)) {
-                mismatches.Check(test::IsBlack(p), x, y, p, "line");
+            if (cell.Outside(x + 0.5, y + 0.5) < 0) {
+                mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "cell");
+                ink += test::IsInk(test::ColorOf(p)) ? 1 : 0;
+            } else if (x == kReferenceX || y == kReferenceY) {
+                mismatches.Check(p == 0x000000u, x, y, p, "line");
             } else {
-                mismatches.Check(test::IsWhite(p), x, y, p, "background");
+                mismatches.Check(p == 0xFFFFFFu, x, y, p, "background");
             }
         }
     }
@@ -159,45 +109,89 @@ INSTANTIATE_TEST_SUITE_P(EveryAlignment, UprightScene,
                              return std::string(info.param.name);
                          });
 
-// ---- Inputs the scene reads ----
-
-TEST_F(Scene, FieldWithoutNumberDrawsAngleZero)
+TEST_F(Scene, TextIsRedOnYellowCells)
 {
-    const Frame zero = Draw("0", "0");
-    for (const char *text : {"", "-", "abc", "+"}) {
-        EXPECT_EQ(Draw(text, text), zero) << '"' << text << '"';
+    const Frame frame = Draw(0, 0);
+    int yellow = 0;
+    int red = 0;
+    for (std::uint32_t p : frame.pixels()) {
+        yellow += test::ColorOf(p) == test::kCellColor ? 1 : 0;
+        red += test::ColorOf(p) == test::kTextColor ? 1 : 0;
     }
+    EXPECT_GT(red, 300) << "the glyphs' solid strokes are red";
+    EXPECT_GT(yellow, 2 * red) << "the cell around them is yellow";
 }
 
-TEST_F(Scene, AnglesBeyondOneTurnArePassedOnUnchanged)
+// ---- Inputs the scene reads: settings that must draw the same frame, or must not ----
+
+struct Setting {
+    const char *escapement;
+    const char *orientation;
+    bool advanced;
+    Alignment alignment;
+};
+
+struct SameOrNot {
+    const char *name;
+    Setting first;
+    Setting second;
+    bool same;
+};
+
+void PrintTo(const SameOrNot &pair, std::ostream *out)
 {
-    // The font takes any angle and turns by it modulo a full turn.
-    EXPECT_EQ(Draw("5000", "5000"), Draw("1400", "1400"));
-    EXPECT_EQ(Draw("-900", "-900"), Draw("2700", "2700"));
-    EXPECT_EQ(Draw("-3600", "-3600"), Draw("0", "0"));
-    EXPECT_NE(Draw("-900", "-900"), Draw("900", "900")) << "the sign is kept";
+    *out << pair.name;
 }
 
-TEST_F(Scene, ListWithoutSelectionKeepsTheDefaultTopAlignment)
+class SceneSettings : public Scene, public ::testing::WithParamInterface<SameOrNot> {
+protected:
+    Frame Draw(const Setting &setting) const
+    {
+        dialog_.SetAnglesUncoupled(setting.escapement, setting.orientation);
+        dialog_.SetCheckQuietly(chx1, setting.advanced);
+        SendDlgItemMessageA(dialog_.hwnd(), cmb1, CB_SETCURSEL, static_cast<WPARAM>(setting.alignment), 0);
+        return Frame(dialog_.hwnd());
+    }
+};
+
+TEST_P(SceneSettings, DrawTheSameFrameOrNot)
 {
-    EXPECT_EQ(Draw("0", "0", false, kNoSelection), Draw("0", "0", false, kTop));
+    EXPECT_EQ(Draw(GetParam().first) == Draw(GetParam().second), GetParam().same);
 }
 
-TEST_F(Scene, CompatibleModeIgnoresTheOrientation)
-{
-    EXPECT_EQ(Draw("0", "900"), Draw("0", "0"));
-    EXPECT_EQ(Draw("450", "-1200"), Draw("450", "450"));
-}
-
-TEST_F(Scene, AdvancedModeTurnsTheGlyphsByTheOrientation)
-{
-    EXPECT_NE(Draw("0", "900", true), Draw("0", "900", false));
-    EXPECT_NE(Draw("0", "900", true), Draw("0", "0", true));
-}
+// The font takes any angle and turns by it modulo a full turn; a field without a number reads 0.
+INSTANTIATE_TEST_SUITE_P(
+    Table, SceneSettings,
+    ::testing::Values(
+        SameOrNot{"EmptyFieldIsZero", {"", "", false, kBaseline}, {"0", "0", false, kBaseline}, true},
+        SameOrNot{"LoneMinusIsZero", {"-", "-", false, kBaseline}, {"0", "0", false, kBaseline}, true},
+        SameOrNot{"LettersAreZero", {"abc", "+", false, kBaseline}, {"0", "0", false, kBaseline}, true},
+        SameOrNot{
+            "BeyondOneTurn", {"5000", "5000", false, kBaseline}, {"1400", "1400", false, kBaseline}, true},
+        SameOrNot{
+            "NegativeTurn", {"-900", "-900", false, kBaseline}, {"2700", "2700", false, kBaseline}, true},
+        SameOrNot{"MinusOneTurn", {"-3600", "-3600", false, kBaseline}, {"0", "0", false, kBaseline}, true},
+        SameOrNot{"SignIsKept", {"-900", "-900", false, kBaseline}, {"900", "900", false, kBaseline}, false},
+        SameOrNot{"NoSelectionIsTop", {"0", "0", false, kNoSelection}, {"0", "0", false, kTop}, true},
+        SameOrNot{"CompatibleIgnoresOrientation",
+                  {"0", "900", false, kBaseline},
+                  {"0", "0", false, kBaseline},
+                  true},
+        SameOrNot{"CompatibleIgnoresTurnedOrientation",
+                  {"450", "-1200", false, kBaseline},
+                  {"450", "450", false, kBaseline},
+                  true},
+        SameOrNot{
+            "AdvancedTurnsTheGlyphs", {"0", "900", true, kBaseline}, {"0", "0", true, kBaseline}, false},
+        SameOrNot{"AdvancedDiffersFromCompatible",
+                  {"0", "900", true, kBaseline},
+                  {"0", "900", false, kBaseline},
+                  false}),
+    [](const ::testing::TestParamInfo<SameOrNot> &info) { return std::string(info.param.name); });
 
 TEST_F(Scene, UncheckingAdvancedModeReturnsToCompatibleAtTheNextPaint)
 {
-    const Frame compatible = Draw("0", "900");
+    const Frame compatible = Draw(0, 900);
     dialog_.Click(chx1);
     EXPECT_NE(Frame(dialog_.hwnd()), compatible);
     dialog_.Click(chx1);
@@ -211,9 +205,8 @@ class RotatedScene : public Scene, public ::testing::WithParamInterface<int> {};
 TEST_P(RotatedScene, InkRunsAlongTheEscapementInsideTheCell)
 {
     const int escapement = GetParam();
-    const std::string angle = std::to_string(escapement);
-    const Frame frame = Draw(angle.c_str(), angle.c_str());
-    const Cell cell = CellFor(escapement, kBaseline, metrics_);
+    const Frame frame = Draw(escapement, escapement);
+    const test::TurnedCell cell = CellFor(escapement, kBaseline);
 
     // The ink's principal axis is the baseline; its mean lies ahead of the origin.
     double n = 0;
@@ -226,7 +219,7 @@ TEST_P(RotatedScene, InkRunsAlongTheEscapementInsideTheCell)
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
             const std::uint32_t p = frame.At(x, y);
-            if (!test::IsInk(p)) {
+            if (!test::IsInk(test::ColorOf(p))) {
                 continue;
             }
             outside.Check(cell.Outside(x + 0.5, y + 0.5) <= 2.0, x, y, p, "ink outside the cell");
@@ -252,7 +245,7 @@ TEST_P(RotatedScene, InkRunsAlongTheEscapementInsideTheCell)
     const double expected = -escapement * kPi / 1800.0;
     const double difference = std::remainder(axis - expected, kPi);
     EXPECT_LT(std::fabs(difference), 3.0 * kPi / 180.0) << "axis " << axis * 180 / kPi << " degrees";
-    EXPECT_GT(mx * cell.ux + my * cell.uy, 0.0) << "the text runs forwards from the origin";
+    EXPECT_GT(mx * cell.alongX + my * cell.alongY, 0.0) << "the text runs forwards from the origin";
 }
 
 INSTANTIATE_TEST_SUITE_P(Angles, RotatedScene, ::testing::Values(0, 300, 450, 900, 1350, 1800, 2700, -300),
@@ -266,15 +259,19 @@ struct RotatedCellCase {
     Alignment alignment;
 };
 
+void PrintTo(const RotatedCellCase &rotated, std::ostream *out)
+{
+    *out << rotated.name;
+}
+
 class RotatedCell : public Scene, public ::testing::WithParamInterface<RotatedCellCase> {};
 
 TEST_P(RotatedCell, CellIsTheTurnedRectangle)
 {
     const int escapement = GetParam().escapement;
-    const std::string angle = std::to_string(escapement);
-    const Frame frame = Draw(angle.c_str(), angle.c_str(), false, GetParam().alignment);
+    const Frame frame = Draw(escapement, escapement, false, GetParam().alignment);
 
-    const Cell cell = CellFor(escapement, GetParam().alignment, metrics_);
+    const test::TurnedCell cell = CellFor(escapement, GetParam().alignment);
     if (test::RunningUnderWine()) {
         // Wine fills an upright box from the baseline origin for turned text, and none from 90
         // to 270 degrees, instead of the turned cell.
@@ -282,7 +279,7 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
         int left = frame.width();
         for (int y = 0; y < frame.height(); ++y) {
             for (int x = 0; x < frame.width(); ++x) {
-                if (frame.At(x, y) == 0xFFFF00u) {
+                if (test::ColorOf(frame.At(x, y)) == test::kCellColor) {
                     ++yellow;
                     left = std::min(left, x);
                 }
@@ -293,7 +290,7 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
             EXPECT_EQ(yellow, 0);
         } else {
             EXPECT_GT(yellow, 0);
-            EXPECT_EQ(left, static_cast<int>(std::lround(cell.ox)));
+            EXPECT_EQ(left, static_cast<int>(std::lround(cell.originX)));
         }
         return;
     }
@@ -304,9 +301,9 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
             const std::uint32_t p = frame.At(x, y);
             const double outside = cell.Outside(x + 0.5, y + 0.5);
             if (outside < -1.0) {
-                mismatches.Check(test::IsCell(p), x, y, p, "inside the cell");
+                mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "inside the cell");
             } else if (outside > 1.0) {
-                mismatches.Check(!test::IsCell(p), x, y, p, "outside the cell");
+                mismatches.Check(!test::IsCell(test::ColorOf(p)), x, y, p, "outside the cell");
             }
         }
     }

@@ -1,5 +1,6 @@
 // Check boxes: the states, the click from every source, and what the parent hears.
 #include "parent_window.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

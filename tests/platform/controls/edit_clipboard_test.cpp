@@ -105,82 +105,63 @@ TEST_F(EditClipboard, CopyThenPasteCarriesTheSelectionToAnotherField)
     EXPECT_EQ(ClipboardText(), "3600") << "pasting leaves the clipboard as it was";
 }
 
-TEST_F(EditClipboard, CutCopiesAndRemovesTheSelection)
+// One message on a field with a text, a selection and maybe a limit, and what it leaves.
+struct Edit {
+    const char *name;
+    int limit; // 0: the platform's
+    const char *clipboard;
+    const char *text;
+    int start, end;
+    UINT message;
+    const char *textAfter;
+    std::pair<int, int> selectionAfter;
+    const char *clipboardAfter;
+    std::vector<int> codes;
+};
+
+void PrintTo(const Edit &edit, std::ostream *out)
 {
-    Prepare(field, "12345", 3, 1);
-    Send(field, WM_CUT);
-    EXPECT_EQ(ClipboardText(), "23");
-    EXPECT_EQ(test::Text(field), "145");
-    EXPECT_EQ(Selection(field), std::make_pair(1, 1));
-    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+    *out << edit.name;
 }
 
-TEST_F(EditClipboard, ClearRemovesTheSelectionOnly)
-{
-    SetClipboardText("kept");
-    Prepare(field, "12345", 0, 2);
-    Send(field, WM_CLEAR);
-    EXPECT_EQ(test::Text(field), "345");
-    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
-    EXPECT_EQ(ClipboardText(), "kept");
-}
+class EditClipboardTable : public EditClipboard, public ::testing::WithParamInterface<Edit> {};
 
-TEST_F(EditClipboard, PasteReplacesTheSelection)
+TEST_P(EditClipboardTable, LeavesTextSelectionClipboardAndNotifications)
 {
-    SetClipboardText("77");
-    Prepare(field, "abcdef", 4, 1);
-    Send(field, WM_PASTE);
-    EXPECT_EQ(test::Text(field), "a77ef");
-    EXPECT_EQ(Selection(field), std::make_pair(3, 3));
-    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
-}
-
-TEST_F(EditClipboard, OneLineTakesTheTextUpToItsFirstLineBreak)
-{
-    const struct {
-        const char *clipboard;
-        const char *pasted;
-    } cases[] = {{"12\r\n34", "12"}, {"5\n6", "5"}, {"-90\r\n", "-90"}};
-    for (const auto &each : cases) {
-        SetClipboardText(each.clipboard);
-        Prepare(field, "", 0, 0);
-        Send(field, WM_PASTE);
-        EXPECT_EQ(test::Text(field), each.pasted) << each.clipboard;
-        EXPECT_EQ(parent.Codes(kFieldId), kOneChange) << each.clipboard;
+    const Edit &edit = GetParam();
+    if (edit.limit != 0) {
+        SendMessageW(field, EM_SETLIMITTEXT, static_cast<WPARAM>(edit.limit), 0);
     }
-    // An empty first line pastes nothing, yet replaces the selection.
-    SetClipboardText("\r\n450");
-    Prepare(field, "xyz", 0, 3);
-    Send(field, WM_PASTE);
-    EXPECT_EQ(test::Text(field), "");
-    EXPECT_EQ(parent.Codes(kFieldId), kOneChange);
+    SetClipboardText(edit.clipboard);
+    Prepare(field, edit.text, edit.start, edit.end);
+    Send(field, edit.message);
+    EXPECT_EQ(test::Text(field), edit.textAfter);
+    EXPECT_EQ(Selection(field), edit.selectionAfter);
+    EXPECT_EQ(ClipboardText(), edit.clipboardAfter);
+    EXPECT_EQ(parent.Codes(kFieldId), edit.codes);
 }
 
-TEST_F(EditClipboard, PasteStopsAtTheLimit)
-{
-    SendMessageW(field, EM_SETLIMITTEXT, 5, 0);
-    SetClipboardText("12345");
-    Prepare(field, "abc", 3, 3);
-    Send(field, WM_PASTE);
-    EXPECT_EQ(test::Text(field), "abc12");
-    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
-    // Over the selection, the selection's room counts.
-    Prepare(field, "abcde", 1, 4);
-    Send(field, WM_PASTE);
-    EXPECT_EQ(test::Text(field), "a123e");
-}
+const std::vector<int> kAtTheLimit = {EN_MAXTEXT, EN_UPDATE, EN_CHANGE};
 
-// The platform announces a change even when the limit leaves nothing to insert.
-TEST_F(EditClipboard, PasteAtTheLimitAddsNothingYetAnnouncesAChange)
-{
-    SendMessageW(field, EM_SETLIMITTEXT, 3, 0);
-    SetClipboardText("9");
-    Prepare(field, "abc", 1, 1);
-    Send(field, WM_PASTE);
-    EXPECT_EQ(test::Text(field), "abc");
-    EXPECT_EQ(Selection(field), std::make_pair(1, 1));
-    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
-}
+// A one-line field takes the text up to its first line break; at its limit the platform still
+// announces a change, even when nothing fits.
+INSTANTIATE_TEST_SUITE_P(
+    Table, EditClipboardTable,
+    ::testing::Values(
+        Edit{"CutCopiesAndRemoves", 0, "old", "12345", 3, 1, WM_CUT, "145", {1, 1}, "23", kOneChange},
+        Edit{"ClearRemovesOnly", 0, "kept", "12345", 0, 2, WM_CLEAR, "345", {0, 0}, "kept", kOneChange},
+        Edit{"PasteReplaces", 0, "77", "abcdef", 4, 1, WM_PASTE, "a77ef", {3, 3}, "77", kOneChange},
+        Edit{"PasteUpToCrLf", 0, "12\r\n34", "", 0, 0, WM_PASTE, "12", {2, 2}, "12\r\n34", kOneChange},
+        Edit{"PasteUpToLf", 0, "5\n6", "", 0, 0, WM_PASTE, "5", {1, 1}, "5\n6", kOneChange},
+        Edit{"PasteUpToTheEnd", 0, "-90\r\n", "", 0, 0, WM_PASTE, "-90", {3, 3}, "-90\r\n", kOneChange},
+        Edit{
+            "EmptyFirstLineReplaces", 0, "\r\n450", "xyz", 0, 3, WM_PASTE, "", {0, 0}, "\r\n450", kOneChange},
+        Edit{
+            "PasteStopsAtTheLimit", 5, "12345", "abc", 3, 3, WM_PASTE, "abc12", {5, 5}, "12345", kAtTheLimit},
+        Edit{
+            "SelectionMakesRoom", 5, "12345", "abcde", 1, 4, WM_PASTE, "a123e", {4, 4}, "12345", kAtTheLimit},
+        Edit{"NothingFits", 3, "9", "abc", 1, 1, WM_PASTE, "abc", {1, 1}, "9", kAtTheLimit}),
+    [](const ::testing::TestParamInfo<Edit> &info) { return std::string(info.param.name); });
 
 TEST_F(EditClipboard, TheDefaultLimitIsThePlatformsAndHoldsForPaste)
 {

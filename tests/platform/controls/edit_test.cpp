@@ -1,5 +1,6 @@
 // Single-line edits: the text, the selection, typing and the notifications of every change.
 #include "parent_window.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Labels: text, font and the colours the parent gives them.
 #include "parent_window.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Font sizes from the height: the scene's font and the dialog font, as the platform reports them.
-#include "canvas.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

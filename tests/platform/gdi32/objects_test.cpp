@@ -1,6 +1,6 @@
 // GDI objects: what SelectObject hands back, what DeleteObject accepts, what GetObject reports,
 // and that a handle which is bad in any way is refused.
-#include "canvas.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

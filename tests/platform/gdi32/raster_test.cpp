@@ -1,5 +1,5 @@
 // Raster primitives on tiny bitmaps, every pixel spelled out.
-#include "canvas.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -183,86 +183,71 @@ TEST(Rectangle, NullBrushLeavesTheInsideAlone)
     DeleteObject(pen);
 }
 
-// A 4x4 source whose every pixel is different, copied into an 8x6 canvas.
-class BitBltClipping : public ::testing::Test {
-protected:
-    BitBltClipping()
-    {
-        for (int y = 0; y < 4; ++y) {
-            for (int x = 0; x < 4; ++x) {
-                source_.Set(x, y, RGB(x * 16, y * 16, 200));
-            }
-        }
-    }
-    COLORREF Source(int x, int y) const { return source_.At(x, y); }
-
-    Canvas source_{4, 4};
-    Canvas target_{8, 6};
-};
-
-TEST_F(BitBltClipping, InsideCopiesEveryPixel)
+// A 4x4 source whose every pixel is different.
+void FillSource(const Canvas &source)
 {
-    EXPECT_TRUE(BitBlt(target_.dc(), 2, 1, 4, 4, source_.dc(), 0, 0, SRCCOPY));
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool inside = x >= 2 && x < 6 && y >= 1 && y < 5;
-            EXPECT_EQ(target_.At(x, y), inside ? Source(x - 2, y - 1) : kPaper) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(BitBltClipping, NegativeDestinationKeepsTheVisiblePart)
-{
-    BitBlt(target_.dc(), -2, -1, 4, 4, source_.dc(), 0, 0, SRCCOPY);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool inside = x < 2 && y < 3;
-            EXPECT_EQ(target_.At(x, y), inside ? Source(x + 2, y + 1) : kPaper) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(BitBltClipping, BeyondTheDestinationEdgeIsDropped)
-{
-    BitBlt(target_.dc(), 6, 4, 4, 4, source_.dc(), 0, 0, SRCCOPY);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool inside = x >= 6 && y >= 4;
-            EXPECT_EQ(target_.At(x, y), inside ? Source(x - 6, y - 4) : kPaper) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(BitBltClipping, OutsideTheSourceNothingIsCopied)
-{
-    BitBlt(target_.dc(), 1, 1, 4, 4, source_.dc(), -2, -1, SRCCOPY);
-    BitBlt(target_.dc(), 5, 0, 3, 6, source_.dc(), 2, 2, SRCCOPY);
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            COLORREF expected = kPaper;
-            if (x >= 3 && x < 5 && y >= 2 && y < 5) {
-                expected = Source(x - 3, y - 2);
-            } else if (x >= 5 && x < 7 && y < 2) {
-                expected = Source(x - 3, y + 2);
-            }
-            EXPECT_EQ(target_.At(x, y), expected) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(BitBltClipping, OverlappingCopyWithinOneBitmap)
-{
-    BitBlt(source_.dc(), 1, 1, 3, 3, source_.dc(), 0, 0, SRCCOPY);
-    Canvas reference(4, 4);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
-            reference.Set(x, y, RGB(x * 16, y * 16, 200));
+            source.Set(x, y, RGB(x * 16, y * 16, 200));
         }
     }
+}
+
+// A copy from the 4x4 source into an 8x6 canvas, and the part of the canvas it reaches.
+struct Blit {
+    const char *name;
+    int x, y, width, height;
+    int sourceX, sourceY;
+    RECT copied;
+};
+
+void PrintTo(const Blit &blit, std::ostream *out)
+{
+    *out << blit.name;
+}
+
+class BitBltClipping : public ::testing::TestWithParam<Blit> {};
+
+TEST_P(BitBltClipping, CopiesOnlyWhatLiesInsideBothBitmaps)
+{
+    const Blit &blit = GetParam();
+    const Canvas source(4, 4);
+    FillSource(source);
+    const Canvas target(8, 6);
+    EXPECT_TRUE(BitBlt(target.dc(), blit.x, blit.y, blit.width, blit.height, source.dc(), blit.sourceX,
+                       blit.sourceY, SRCCOPY));
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const POINT point = {x, y};
+            const COLORREF expected = PtInRect(&blit.copied, point)
+                                          ? source.At(x - blit.x + blit.sourceX, y - blit.y + blit.sourceY)
+                                          : kPaper;
+            EXPECT_EQ(target.At(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, BitBltClipping,
+                         ::testing::Values(Blit{"Inside", 2, 1, 4, 4, 0, 0, {2, 1, 6, 5}},
+                                           Blit{"NegativeDestination", -2, -1, 4, 4, 0, 0, {0, 0, 2, 3}},
+                                           Blit{"BeyondTheDestinationEdge", 6, 4, 4, 4, 0, 0, {6, 4, 8, 6}},
+                                           Blit{"BeforeTheSource", 1, 1, 4, 4, -2, -1, {3, 2, 5, 5}},
+                                           Blit{"BeyondTheSource", 5, 0, 3, 6, 2, 2, {5, 0, 7, 2}}),
+                         [](const ::testing::TestParamInfo<Blit> &info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(BitBlt, OverlappingCopyWithinOneBitmap)
+{
+    const Canvas canvas(4, 4);
+    FillSource(canvas);
+    const Canvas reference(4, 4);
+    FillSource(reference);
+    BitBlt(canvas.dc(), 1, 1, 3, 3, canvas.dc(), 0, 0, SRCCOPY);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
             const COLORREF expected = x >= 1 && y >= 1 ? reference.At(x - 1, y - 1) : reference.At(x, y);
-            EXPECT_EQ(source_.At(x, y), expected) << x << "," << y;
+            EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
         }
     }
 }

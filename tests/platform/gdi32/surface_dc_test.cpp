@@ -1,5 +1,5 @@
 // DCs over a surface of USER32's, and the count of live GDI objects.
-#include "canvas.h"
+#include "pixels.h"
 #include "platform.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // Drawing text upright: background modes, ExtTextOut's rectangle and the current position.
-#include "canvas.h"
+#include "SlantGlyphDemo.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -8,27 +9,16 @@ namespace {
 constexpr int kWidth = 520;
 constexpr int kHeight = 260;
 
-int Count(const test::Canvas &canvas, COLORREF color)
-{
-    int count = 0;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            count += canvas.At(x, y) == color ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 TEST(PlainText, OpaqueModeFillsTheCell)
 {
     test::Canvas canvas(kWidth, kHeight);
     const test::SceneText drawn = test::DrawSceneText(canvas, 0, 0, GM_COMPATIBLE, TA_BASELINE);
-    const int top = test::kReferenceY - drawn.metrics.tmAscent;
+    const int top = scene::kReferenceY - drawn.metrics.tmAscent;
     int outside = 0;
     int inside = 0;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            const bool inCell = x >= test::kReferenceX && x < test::kReferenceX + drawn.extent.cx &&
+            const bool inCell = x >= scene::kReferenceX && x < scene::kReferenceX + drawn.extent.cx &&
                                 y >= top && y < top + drawn.metrics.tmHeight;
             outside += !inCell && canvas.At(x, y) != test::kPaper ? 1 : 0;
             inside += inCell && canvas.At(x, y) == test::kPaper ? 1 : 0;
@@ -36,15 +26,15 @@ TEST(PlainText, OpaqueModeFillsTheCell)
     }
     EXPECT_EQ(outside, 0);
     EXPECT_EQ(inside, 0);
-    EXPECT_GT(Count(canvas, test::kCellColor), 5000);
+    EXPECT_GT(canvas.Count(test::kCellColor), 5000);
 }
 
 TEST(PlainText, TransparentModeLeavesTheCellUnpainted)
 {
     test::Canvas canvas(kWidth, kHeight);
     test::DrawSceneText(canvas, 0, 0, GM_COMPATIBLE, TA_BASELINE, TRANSPARENT);
-    EXPECT_EQ(Count(canvas, test::kCellColor), 0);
-    EXPECT_GT(Count(canvas, test::kTextColor), 500);
+    EXPECT_EQ(canvas.Count(test::kCellColor), 0);
+    EXPECT_GT(canvas.Count(test::kTextColor), 500);
 }
 
 TEST(PlainText, ClippedRectangleStopsTheInk)
@@ -55,7 +45,7 @@ TEST(PlainText, ClippedRectangleStopsTheInk)
     HFONT font = CreateFontW(50, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS UI Gothic");
     HGDIOBJ previous = SelectObject(canvas.dc(), font);
     SetTextAlign(canvas.dc(), TA_BASELINE);
-    EXPECT_TRUE(ExtTextOutW(canvas.dc(), test::kReferenceX, test::kReferenceY, ETO_CLIPPED | ETO_OPAQUE,
+    EXPECT_TRUE(ExtTextOutW(canvas.dc(), scene::kReferenceX, scene::kReferenceY, ETO_CLIPPED | ETO_OPAQUE,
                             &clip, L"Slant", 5, nullptr));
     int wrong = 0;
     for (int y = 0; y < kHeight; ++y) {

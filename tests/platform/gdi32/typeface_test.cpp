@@ -1,6 +1,6 @@
 // Face lookup on this platform: our substitutes for the platform's face names, the dialog font's
 // sizes, and what GetTextFace reports.
-#include "canvas.h"
+#include "pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -57,11 +57,12 @@ protected:
         Drain();
     }
 
-    // The one native window there is (each test's window replaces the last).
-    static SDL_Window *NativeWindow()
+    // A native window other than `except`, or none (each test's window replaces the last).
+    static SDL_Window *NativeWindow(const SDL_Window *except = nullptr)
     {
         for (Uint32 id = 1; id < 256; ++id) {
-            if (SDL_Window *window = SDL_GetWindowFromID(id)) {
+            SDL_Window *window = SDL_GetWindowFromID(id);
+            if (window != nullptr && window != except) {
                 return window;
             }
         }
@@ -103,18 +104,6 @@ protected:
         sdlEvent.key.keysym.sym = key;
         sdlEvent.key.keysym.mod = modifiers;
         return Next(sdlEvent);
-    }
-
-    // A native window other than the test window's; none if there is none.
-    SDL_Window *OtherNativeWindow() const
-    {
-        for (Uint32 id = 1; id < 256; ++id) {
-            SDL_Window *window = SDL_GetWindowFromID(id);
-            if (window != nullptr && window != native_) {
-                return window;
-            }
-        }
-        return nullptr;
     }
 
     host::Event Button(Uint32 type, Uint8 button, int x, int y, SDL_Window *target = nullptr)
@@ -322,7 +311,7 @@ TEST_F(DesktopHost, OwnedPopupShowsItsFrameWhereTheLayerPutsIt)
     DeleteObject(red);
     ReleaseDC(popup, dc);
     Wait();
-    SDL_Window *native = OtherNativeWindow();
+    SDL_Window *native = NativeWindow(native_);
     ASSERT_NE(native, nullptr);
     EXPECT_NE(SDL_GetWindowFlags(native) & SDL_WINDOW_POPUP_MENU, 0u);
     int ownerX = 0;

@@ -1,38 +1,19 @@
 // Dialog items by id, and the way GetDlgItemInt reads numbers. Public API only: the same
 // expectations hold on the real platform.
-#include <windows.h>
+#include "parent_window.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr char kClassName[] = "DialogItemTest";
 constexpr int kFieldId = 100;
 
-// A window that keeps its text the default way: enough to stand for a field.
+// A static control keeps its text the default way: enough to stand for a field.
 class DialogItems : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-    }
-
-    void SetUp() override
-    {
-        parent_ = CreateWindowExA(0, kClassName, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        field_ = CreateWindowExA(0, kClassName, "", WS_CHILD, 0, 0, 50, 20, parent_,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFieldId)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    }
-    void TearDown() override { DestroyWindow(parent_); }
-
-    HWND parent_ = nullptr;
-    HWND field_ = nullptr;
+    test::ParentWindow window_;
+    HWND parent_ = window_.hwnd();
+    HWND field_ = window_.Add(L"Static", 0, kFieldId, {0, 0, 50, 20});
 };
 
 TEST_F(DialogItems, ItemsAreFoundByTheirIdAmongTheChildren)

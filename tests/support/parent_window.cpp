@@ -11,8 +11,6 @@ namespace {
 constexpr WCHAR kClassName[] = L"ControlTestParent";
 constexpr RECT kParentRect = {0, 0, 400, 300};
 
-constexpr LPARAM kPrintClient = 0x00000004; // PRF_CLIENT
-
 } // namespace
 
 LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -88,6 +86,10 @@ ParentWindow::ParentWindow()
 ParentWindow::~ParentWindow()
 {
     DestroyWindow(hwnd_);
+    // What the window and its controls left queued must not reach the next test.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 HWND ParentWindow::Add(const WCHAR *className, DWORD style, int id, RECT rect, const WCHAR *text)
@@ -109,42 +111,6 @@ std::vector<int> ParentWindow::Codes(int id) const
         }
     }
     return codes;
-}
-
-std::vector<COLORREF> Print(HWND control)
-{
-    RECT client;
-    GetClientRect(control, &client);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), kPrintClient);
-    GdiFlush();
-    std::vector<COLORREF> pixels(static_cast<size_t>(client.right * client.bottom));
-    const DWORD *row = static_cast<const DWORD *>(bits);
-    for (COLORREF &pixel : pixels) {
-        const DWORD value = *row++;
-        pixel = RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return pixels;
-}
-
-COLORREF PrintedPixel(HWND control, int x, int y)
-{
-    RECT client;
-    GetClientRect(control, &client);
-    return Print(control)[PixelIndex(x, y, client.right)];
 }
 
 std::string Text(HWND control)

@@ -1,9 +1,11 @@
-#include "test_support.h"
+#include "program_dialog.h"
 
 #include "SlantGlyphDemo.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
+
+#include <algorithm>
 
 namespace test {
 
@@ -11,19 +13,6 @@ namespace {
 
 constexpr UINT kDialogTemplate = 1;
 int g_depth = 0;
-
-std::uint8_t Red(std::uint32_t p)
-{
-    return static_cast<std::uint8_t>(p >> 16);
-}
-std::uint8_t Green(std::uint32_t p)
-{
-    return static_cast<std::uint8_t>(p >> 8);
-}
-std::uint8_t Blue(std::uint32_t p)
-{
-    return static_cast<std::uint8_t>(p);
-}
 
 } // namespace
 
@@ -33,15 +22,15 @@ void CommandLog::Clear()
     deepestNesting = 0;
 }
 
-std::vector<Command> CommandLog::Changes() const
+std::vector<int> CommandLog::ChangedFields() const
 {
-    std::vector<Command> changes;
+    std::vector<int> fields;
     for (const Command &c : commands) {
         if (c.code == EN_CHANGE) {
-            changes.push_back(c);
+            fields.push_back(c.id);
         }
     }
-    return changes;
+    return fields;
 }
 
 CommandLog &Log()
@@ -57,26 +46,24 @@ INT_PTR CALLBACK RecordingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
     ++g_depth;
     Log().commands.push_back({LOWORD(wParam), HIWORD(wParam), g_depth});
-    if (g_depth > Log().deepestNesting) {
-        Log().deepestNesting = g_depth;
-    }
+    Log().deepestNesting = std::max(Log().deepestNesting, g_depth);
     const INT_PTR result = DialogProc(hwnd, msg, wParam, lParam);
     --g_depth;
     return result;
 }
 
-Dialog::Dialog()
+Dialog::Dialog(DLGPROC procedure)
 {
     InitCommonControls();
     hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr,
-                               RecordingDialogProc, 0);
+                               procedure, 0);
     Log().Clear();
 }
 
 Dialog::~Dialog()
 {
     DestroyWindow(hwnd_);
-    // The dialog's destruction posts a quit request; it must not reach the next test.
+    // The dialog's destruction posts a quit request; it must not reach whatever runs next.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     }
@@ -87,6 +74,11 @@ std::string Dialog::Text(int id) const
     char buffer[256] = {};
     GetDlgItemTextA(hwnd_, id, buffer, sizeof(buffer));
     return buffer;
+}
+
+int Dialog::Angle(int field) const
+{
+    return static_cast<int>(GetDlgItemInt(hwnd_, field, nullptr, TRUE));
 }
 
 void Dialog::SetText(int id, const char *text) const
@@ -123,6 +115,13 @@ void Dialog::SetAnglesUncoupled(const char *escapement, const char *orientation)
     SetCheckQuietly(chx3, coupled);
 }
 
+void Dialog::SetScene(int escapement, int orientation, bool advanced, int alignment) const
+{
+    SetAnglesUncoupled(std::to_string(escapement).c_str(), std::to_string(orientation).c_str());
+    SetCheckQuietly(chx1, advanced);
+    SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(alignment), 0);
+}
+
 void Dialog::SendCommand(int id, UINT code) const
 {
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
@@ -145,42 +144,24 @@ bool Dialog::RepaintPending() const
     return GetUpdateRect(hwnd_, nullptr, FALSE) != FALSE;
 }
 
-bool IsWhite(std::uint32_t pixel)
+void Dialog::Repaint() const
 {
-    return pixel == 0xFFFFFFu;
-}
-bool IsBlack(std::uint32_t pixel)
-{
-    return pixel == 0x000000u;
-}
-bool IsCell(std::uint32_t pixel)
-{
-    return Red(pixel) >= 0xC0 && Blue(pixel) <= 0x40;
-}
-bool IsInk(std::uint32_t pixel)
-{
-    return IsCell(pixel) && Green(pixel) <= 0x80;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
 }
 
-FontMetrics SceneFontMetrics()
+void Dialog::DrawScene() const
 {
-    LOGFONTW font = {};
-    font.lfHeight = scene::kCellHeight;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyW(font.lfFaceName, scene::kFaceName);
+    HDC dc = GetDC(hwnd_);
+    OnDraw(hwnd_, dc);
+    ReleaseDC(hwnd_, dc);
+}
 
-    HDC dc = CreateCompatibleDC(nullptr);
-    HFONT hfont = CreateFontIndirectW(&font);
-    HGDIOBJ previous = SelectObject(dc, hfont);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, scene::kSampleText, lstrlenW(scene::kSampleText), &extent);
-    SelectObject(dc, previous);
-    DeleteObject(hfont);
-    DeleteDC(dc);
-
-    return {metrics.tmAscent, metrics.tmDescent, metrics.tmHeight, extent.cx};
+long GdiObjects()
+{
+    SetLastError(ERROR_SUCCESS);
+    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    return count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED ? static_cast<long>(count) : -1;
 }
 
 bool RunningUnderWine()

@@ -1,12 +1,9 @@
-// Helpers the program's tests share: the dialog built from the real template, its controls'
-// texts, the command traffic that reaches the dialog procedure, and frames of the scene.
+// The program's dialog from template 1, modeless so that a test, a benchmark or a fuzzer can drive
+// it, and the command traffic that reaches its dialog procedure.
 #pragma once
-
-#include "scene_frame.h"
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,7 +22,7 @@ struct CommandLog {
     int deepestNesting = 0;
 
     void Clear();
-    std::vector<Command> Changes() const; // the EN_CHANGE notifications only
+    std::vector<int> ChangedFields() const; // the ids of the EN_CHANGE notifications, in order
 };
 
 CommandLog &Log();
@@ -33,10 +30,11 @@ CommandLog &Log();
 // Wraps the program's DialogProc to record the commands that reach it.
 INT_PTR CALLBACK RecordingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The program's dialog, modeless so that a test can drive it; destroyed with the object.
+// Destroyed with the object; `procedure` stands in for the program's own DialogProc where a
+// caller watches it.
 class Dialog {
 public:
-    Dialog();
+    explicit Dialog(DLGPROC procedure = RecordingDialogProc);
     ~Dialog();
     Dialog(const Dialog &) = delete;
     Dialog &operator=(const Dialog &) = delete;
@@ -45,6 +43,7 @@ public:
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
     std::string Text(int id) const;
+    int Angle(int field) const;                   // the field's text read as the program reads it
     void SetText(int id, const char *text) const; // as if typed: the field announces the change
     void Click(int id) const;                     // a mouse click on a check box
     bool Checked(int id) const;
@@ -54,6 +53,8 @@ public:
     // Gives both angle fields a text each, with no mirroring between them, and leaves the
     // "==" box as it found it.
     void SetAnglesUncoupled(const char *escapement, const char *orientation) const;
+    // The angles, the graphics mode and the alignment list's selection (-1 for none), quietly.
+    void SetScene(int escapement, int orientation, bool advanced, int alignment = 0) const;
 
     void SendCommand(int id, UINT code) const;
     void Tick(UINT_PTR timer) const; // one WM_TIMER, as the platform delivers it
@@ -61,28 +62,21 @@ public:
     // Shows the dialog and clears its pending repaint, so that a test can see a new one.
     void ShowAndValidate() const;
     bool RepaintPending() const;
+    // The whole client area invalidated and painted at once, the controls over the scene included.
+    void Repaint() const;
+    // Only the program's own paint path: OnDraw into the window's DC.
+    void DrawScene() const;
 
 private:
     HWND hwnd_;
 };
 
-// A 32-bit top-down frame of the scene, drawn by the program's own paint path.
-using Frame = scene::Frame;
+// The timers of the two animations, as the program numbers them.
+constexpr UINT_PTR kEscapementTimer = 888;
+constexpr UINT_PTR kOrientationTimer = 999;
 
-// Pixel classes of the scene (0x00RRGGBB).
-bool IsWhite(std::uint32_t pixel);
-bool IsBlack(std::uint32_t pixel);
-bool IsCell(std::uint32_t pixel); // the yellow cell or red ink on it, smoothed or not
-bool IsInk(std::uint32_t pixel);  // mostly red
-
-// Metrics of the scene's font as the platform reports them.
-struct FontMetrics {
-    int ascent;
-    int descent;
-    int height;
-    int textWidth; // of the sample text
-};
-FontMetrics SceneFontMetrics();
+// The GDI objects the process holds (GetGuiResources), or -1 where the platform does not count them.
+long GdiObjects();
 
 // Wine is the real platform we test on, but it has a few known faults in rotated text.
 bool RunningUnderWine();

@@ -1,4 +1,5 @@
-// A top-level window that hosts controls under test and records what they tell it.
+// A top-level window that hosts controls under test and records what they tell it; destroyed
+// with the object, together with whatever it left in the queue.
 #pragma once
 
 #include <windows.h>
@@ -56,15 +57,6 @@ private:
 };
 
 std::string Text(HWND control);
-// A control's client area as it prints itself (WM_PRINTCLIENT) into a 32-bit bitmap: COLORREFs,
-// rows top-down.
-std::vector<COLORREF> Print(HWND control);
-// Where pixel (x, y) sits among rows `width` pixels long.
-inline size_t PixelIndex(int x, int y, int width)
-{
-    return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
-}
-COLORREF PrintedPixel(HWND control, int x, int y);
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child);
 
