@@ -1,6 +1,8 @@
 // Fonts: the logical font as given, and its size worked out from the height on first use.
 #include "glyphcache.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -125,6 +127,7 @@ int RealizedFont::Advance(UINT character)
 } // namespace gdi
 
 using namespace gdi;
+namespace text = platform::text;
 
 HFONT WINAPI CreateFontIndirectW(const LOGFONTW *lplf)
 {
@@ -144,9 +147,8 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA *lplf)
     LOGFONTW font;
     memcpy(&font, lplf, offsetof(LOGFONTW, lfFaceName));
     memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
-    const std::u16string face =
-        FromAnsi(lplf->lfFaceName, static_cast<int>(strnlen(lplf->lfFaceName, LF_FACESIZE)));
-    std::copy_n(face.begin(), std::min<size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
+    const std::u16string face = text::FromAnsi({lplf->lfFaceName, strnlen(lplf->lfFaceName, LF_FACESIZE)});
+    text::CopyToBuffer(face, font.lfFaceName, LF_FACESIZE);
     return CreateFontIndirectW(&font);
 }
 
@@ -180,9 +182,7 @@ HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientat
                          DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
                          LPCSTR pszFaceName)
 {
-    const std::u16string face = pszFaceName != nullptr
-                                    ? FromAnsi(pszFaceName, static_cast<int>(strlen(pszFaceName)))
-                                    : std::u16string();
+    const std::u16string face = text::FromAnsi(text::View(pszFaceName));
     std::vector<WCHAR> wide(face.begin(), face.end());
     wide.push_back(0);
     return CreateFontW(cHeight, cWidth, cEscapement, cOrientation, cWeight, bItalic, bUnderline, bStrikeOut,

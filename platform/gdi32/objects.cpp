@@ -1,6 +1,8 @@
 // The handle table every GDI object lives in, stock objects, and the calls that take any object.
 #include "objects.h"
 
+#include "text.h"
+
 #include <algorithm>
 
 namespace gdi {
@@ -175,56 +177,6 @@ HBITMAP DefaultBitmap()
     return Stock().defaultBitmap;
 }
 
-std::u16string FromAnsi(const char *text, int length)
-{
-    std::u16string result;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(text);
-    for (int i = 0; i < length;) {
-        const unsigned char lead = bytes[i];
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t code = extra == 0 ? lead : lead & (0x3Fu >> extra);
-        int taken = 1;
-        while (taken <= extra && i + taken < length && (bytes[i + taken] & 0xC0) == 0x80) {
-            code = (code << 6) | (bytes[i + taken] & 0x3Fu);
-            ++taken;
-        }
-        if (taken <= extra || (extra == 0 && lead >= 0x80)) {
-            code = 0xFFFD; // a broken sequence
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            result += static_cast<char16_t>(0xD800 + (code >> 10));
-            result += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            result += static_cast<char16_t>(code);
-        }
-        i += taken;
-    }
-    return result;
-}
-
-std::string ToAnsi(const WCHAR *text)
-{
-    std::string result;
-    for (size_t i = 0; text[i] != 0; ++i) {
-        char32_t code = static_cast<char16_t>(text[i]);
-        if (code >= 0xD800 && code < 0xDC00 && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<char16_t>(text[++i]) - 0xDC00u);
-        }
-        if (code < 0x80) {
-            result += static_cast<char>(code);
-            continue;
-        }
-        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-        const unsigned leadMarker = (0xFF00u >> (extra + 1)) & 0xFFu; // 110..., 1110..., 11110...
-        result += static_cast<char>(leadMarker | (code >> (6 * extra)));
-        for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
-            result += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
-        }
-    }
-    return result;
-}
-
 } // namespace gdi
 
 namespace platform {
@@ -238,6 +190,7 @@ DWORD GdiObjectCount()
 } // namespace platform
 
 using namespace gdi;
+namespace text = platform::text;
 
 HGDIOBJ WINAPI GetStockObject(int i)
 {
@@ -287,9 +240,9 @@ int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv)
     }
     LOGFONTA narrow;
     memcpy(&narrow, &font->logical, offsetof(LOGFONTA, lfFaceName));
-    const std::string face = ToAnsi(font->logical.lfFaceName);
+    const std::string face = text::ToAnsi(text::View(font->logical.lfFaceName));
     memset(narrow.lfFaceName, 0, sizeof(narrow.lfFaceName));
-    memcpy(narrow.lfFaceName, face.data(), std::min(face.size(), sizeof(narrow.lfFaceName) - 1));
+    text::CopyToBuffer(face, narrow.lfFaceName, LF_FACESIZE);
     return CopyOut(narrow, c, pv);
 }
 

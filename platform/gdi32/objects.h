@@ -139,8 +139,4 @@ template <typename T> int CopyOut(const T &value, int size, void *buffer)
     return copied;
 }
 
-// ---- Strings: the ANSI code page is UTF-8 ----
-std::u16string FromAnsi(const char *text, int length);
-std::string ToAnsi(const WCHAR *text);
-
 } // namespace gdi

@@ -4,10 +4,13 @@
 #include "glyphcache.h"
 #include "textcell.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cmath>
 
 using namespace gdi;
+namespace text = platform::text;
 
 namespace {
 
@@ -209,15 +212,12 @@ template <typename Name, typename Char> int CopyName(const Name &name, int size,
     if (size <= 0) {
         return -1;
     }
-    const size_t copied = std::min(name.size(), static_cast<size_t>(size - 1));
-    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(copied), buffer);
-    buffer[copied] = 0;
-    return static_cast<int>(copied);
+    return static_cast<int>(text::CopyToBuffer(name, buffer, static_cast<size_t>(size)));
 }
 
-std::vector<WCHAR> Widen(LPCSTR text, int length)
+std::vector<WCHAR> Widen(LPCSTR bytes, int length)
 {
-    const std::u16string wide = FromAnsi(text, length);
+    const std::u16string wide = text::FromAnsi(text::View(bytes, length));
     return {wide.begin(), wide.end()};
 }
 
@@ -307,7 +307,7 @@ int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName)
     if (GetTextFaceW(hdc, LF_FACESIZE, wide) == 0) {
         return 0;
     }
-    const int copied = CopyName(ToAnsi(wide), c, lpName);
+    const int copied = CopyName(text::ToAnsi(text::View(wide)), c, lpName);
     // Unlike the wide call, a copied name is counted without its terminator.
     return lpName == nullptr ? copied + 1 : std::max(copied, 0);
 }

@@ -2,6 +2,8 @@
 // opened once and kept for the life of the process.
 #include "typeface.h"
 
+#include "text.h"
+
 #include <fontconfig/fontconfig.h>
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
@@ -204,7 +206,7 @@ struct FaceLibrary {
             }
             reported = matchedFamily;
         }
-        match.name = FromAnsi(reported.c_str(), static_cast<int>(reported.size()));
+        match.name = platform::text::FromUtf8(reported);
         byRequest[key] = match;
         return match;
     }
@@ -220,9 +222,10 @@ FaceLibrary &Faces()
 
 FaceMatch MatchTypeface(const LOGFONTW &font)
 {
-    WCHAR face[LF_FACESIZE] = {};
-    std::copy(font.lfFaceName, font.lfFaceName + LF_FACESIZE - 1, face);
-    return Faces().Match(ToAnsi(face), font.lfWeight >= kBoldWeight, font.lfItalic != 0);
+    // The name ends at its terminator or at the field's last character; fontconfig's are UTF-8.
+    std::u16string_view face = platform::text::View(font.lfFaceName, LF_FACESIZE - 1);
+    face = face.substr(0, face.find(u'\0'));
+    return Faces().Match(platform::text::ToUtf8(face), font.lfWeight >= kBoldWeight, font.lfItalic != 0);
 }
 
 bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta)

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "host.h"
+#include "text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -445,13 +446,10 @@ void Translate(const SDL_Event &sdlEvent)
     }
     case SDL_TEXTINPUT: {
         // TranslateMessage makes the ASCII characters from their keys; only the rest come as text.
-        WCHAR text[SDL_TEXTINPUTEVENT_TEXT_SIZE];
-        const int count =
-            MultiByteToWideChar(CP_UTF8, 0, sdlEvent.text.text, -1, text, static_cast<int>(std::size(text)));
         const HWND window = FindByNativeId(sdlEvent.text.windowID);
-        for (int index = 0; index + 1 < count; ++index) {
-            if (text[index] >= 0x80) {
-                host.pending.push_back({window, WM_CHAR, text[index], kKeyRepeatOnce});
+        for (const char16_t character : text::FromUtf8(sdlEvent.text.text)) {
+            if (character >= 0x80) {
+                host.pending.push_back({window, WM_CHAR, character, kKeyRepeatOnce});
             }
         }
         return;
@@ -555,28 +553,19 @@ bool WaitForEvent(DWORD deadline, Event &event)
 void SetClipboardText(const std::u16string &text)
 {
     Start();
-    const auto *wide = reinterpret_cast<const WCHAR *>(text.c_str());
-    const int length = static_cast<int>(text.size());
-    std::string utf8(static_cast<size_t>(length) * 3, '\0');
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(),
-                                          static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(static_cast<size_t>(std::max(bytes, 0)));
-    SDL_SetClipboardText(utf8.c_str());
+    SDL_SetClipboardText(platform::text::ToUtf8(text).c_str());
 }
 
 std::u16string ClipboardText()
 {
     Start();
     char *utf8 = SDL_GetClipboardText();
-    std::u16string text;
+    std::u16string clipboard;
     if (utf8 != nullptr) {
-        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-        text.resize(static_cast<size_t>(std::max(length, 1)));
-        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, reinterpret_cast<WCHAR *>(text.data()), length);
-        text.resize(text.size() - 1); // the terminator
+        clipboard = text::FromUtf8(utf8);
         SDL_free(utf8);
     }
-    return text;
+    return clipboard;
 }
 
 DWORD Now()

@@ -1,6 +1,8 @@
 // Modules: the program itself and executables loaded as data files for their resources.
 #include "module.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -79,18 +81,6 @@ std::string BaseName(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string Narrow(LPCWSTR text)
-{
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        return {};
-    }
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), size, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(size - 1));
-    return narrow;
-}
-
 HMODULE LoadDataFile(const std::string &path)
 {
     Module module;
@@ -132,6 +122,7 @@ Module *FindModule(HMODULE handle)
 
 using platform::FindModule;
 using platform::Module;
+namespace text = platform::text;
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
@@ -152,7 +143,7 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName)
 {
     return lpModuleName == nullptr ? GetModuleHandleA(nullptr)
-                                   : GetModuleHandleA(platform::Narrow(lpModuleName).c_str());
+                                   : GetModuleHandleA(text::ToAnsi(text::View(lpModuleName)).c_str());
 }
 
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
@@ -167,11 +158,8 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
         return 0;
     }
     // A name too long is cut and still terminated; the result is then the buffer's size.
-    const size_t length = module->path.size();
-    const size_t copied = std::min<size_t>(length, nSize - 1);
-    std::copy_n(module->path.c_str(), copied, lpFilename);
-    lpFilename[copied] = '\0';
-    if (length >= nSize) {
+    const size_t copied = text::CopyToBuffer(module->path, lpFilename, nSize);
+    if (module->path.size() >= nSize) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return nSize;
     }
@@ -189,17 +177,13 @@ DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize)
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
     }
-    const int needed = MultiByteToWideChar(CP_ACP, 0, narrow, -1, nullptr, 0);
-    if (needed > static_cast<int>(nSize)) {
-        std::vector<WCHAR> whole(static_cast<size_t>(needed));
-        MultiByteToWideChar(CP_ACP, 0, narrow, -1, whole.data(), needed);
-        std::copy_n(whole.data(), nSize - 1, lpFilename);
-        lpFilename[nSize - 1] = 0;
+    const std::u16string wide = text::FromAnsi(narrow);
+    const size_t copied = text::CopyToBuffer(wide, lpFilename, nSize);
+    if (wide.size() >= nSize) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return nSize;
     }
-    MultiByteToWideChar(CP_ACP, 0, narrow, -1, lpFilename, static_cast<int>(nSize));
-    return static_cast<DWORD>(needed - 1);
+    return static_cast<DWORD>(copied);
 }
 
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR /*lpProcName*/)
@@ -228,7 +212,7 @@ HMODULE WINAPI LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return LoadLibraryExA(platform::Narrow(lpLibFileName).c_str(), hFile, dwFlags);
+    return LoadLibraryExA(text::ToAnsi(text::View(lpLibFileName)).c_str(), hFile, dwFlags);
 }
 
 BOOL WINAPI FreeLibrary(HMODULE hLibModule)

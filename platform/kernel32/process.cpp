@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "host.h"
+#include "text.h"
 
 #include <cstdio>
 #include <string>
@@ -85,8 +86,5 @@ VOID WINAPI OutputDebugStringW(LPCWSTR lpOutputString)
     if (lpOutputString == nullptr) {
         return;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, lpOutputString, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, lpOutputString, -1, text.data(), size, nullptr, nullptr);
-    std::fputs(text.c_str(), stderr);
+    std::fputs(platform::text::ToUtf8(platform::text::View(lpOutputString)).c_str(), stderr);
 }

@@ -2,6 +2,7 @@
 #include "resources.h"
 
 #include "module.h"
+#include "text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -176,14 +177,12 @@ ResourceId ToId(LPCWSTR text)
     return id;
 }
 
-ResourceId ToId(LPCSTR text)
+ResourceId ToId(LPCSTR name)
 {
-    if (IS_INTRESOURCE(text)) {
-        return ToId(reinterpret_cast<LPCWSTR>(text));
+    if (IS_INTRESOURCE(name)) {
+        return ToId(reinterpret_cast<LPCWSTR>(name));
     }
-    std::u16string wide(static_cast<size_t>(lstrlenA(text)) + 1, u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, reinterpret_cast<LPWSTR>(wide.data()),
-                        static_cast<int>(wide.size()));
+    const std::u16string wide = platform::text::FromAnsi(platform::text::View(name));
     return ToId(reinterpret_cast<LPCWSTR>(wide.c_str()));
 }
 
@@ -287,10 +286,7 @@ template <typename Char> struct IdArgument {
             return;
         }
         if constexpr (sizeof(Char) == 1) {
-            const auto *wide = reinterpret_cast<LPCWSTR>(id.name.c_str());
-            const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-            text.assign(static_cast<size_t>(size), '\0');
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+            text = platform::text::ToAnsi(id.name);
         } else {
             text.assign(id.name.begin(), id.name.end());
         }
