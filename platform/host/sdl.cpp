@@ -387,73 +387,99 @@ bool ButtonOf(Uint8 button, ButtonMessages &messages)
     }
 }
 
-// Turns one SDL event into window messages on the pending list; the host's own (exposure) it handles.
+// A native window's own events: a close request becomes WM_CLOSE; exposure and a new size the
+// host handles itself.
+void OnWindowEvent(const SDL_WindowEvent &windowEvent)
+{
+    const HWND window = FindByNativeId(windowEvent.windowID);
+    NativeWindow *native = Find(window);
+    if (native == nullptr) {
+        return;
+    }
+    switch (windowEvent.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        TheHost().pending.push_back({window, WM_CLOSE, 0, 0});
+        return;
+    case SDL_WINDOWEVENT_EXPOSED:
+        SDL_UpdateWindowSurface(native->window.get());
+        return;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        native->shown.clear(); // a new window surface holds nothing yet
+        Show(*native, {0, 0, native->surface.width, native->surface.height});
+        return;
+    default:
+        return;
+    }
+}
+
+void OnMouseMotion(const SDL_MouseMotionEvent &motion)
+{
+    const HWND window = FindByNativeId(motion.windowID);
+    TheHost().pending.push_back({window, WM_MOUSEMOVE, MouseKeys(), ClientPoint(window, motion.x, motion.y)});
+}
+
+void OnMouseButton(const SDL_MouseButtonEvent &button)
+{
+    ButtonMessages messages{};
+    if (!ButtonOf(button.button, messages)) {
+        return;
+    }
+    Host &host = TheHost();
+    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
+    host.buttons = down ? host.buttons | messages.flag : host.buttons & ~messages.flag;
+    const HWND window = FindByNativeId(button.windowID);
+    host.pending.push_back(
+        {window, down ? messages.down : messages.up, MouseKeys(), ClientPoint(window, button.x, button.y)});
+}
+
+void OnKey(const SDL_KeyboardEvent &key)
+{
+    const WPARAM virtualKey = VirtualKey(key.keysym.sym);
+    if (virtualKey == 0) {
+        return;
+    }
+    const bool down = key.type == SDL_KEYDOWN;
+    // With Alt held (and not as AltGr, which comes with Ctrl) keys are system keys.
+    const Uint16 modifiers = key.keysym.mod;
+    const bool system = (modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0;
+    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    const LPARAM state = (down ? (key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
+                         ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
+    TheHost().pending.push_back({FindByNativeId(key.windowID), message, virtualKey, kKeyRepeatOnce | state});
+}
+
+// TranslateMessage makes the ASCII characters from their keys; only the rest come as text.
+void OnTextInput(const SDL_TextInputEvent &input)
+{
+    const HWND window = FindByNativeId(input.windowID);
+    for (const char16_t character : text::FromUtf8(input.text)) {
+        if (character >= 0x80) {
+            TheHost().pending.push_back({window, WM_CHAR, character, kKeyRepeatOnce});
+        }
+    }
+}
+
+// Turns one SDL event into window messages on the pending list.
 void Translate(const SDL_Event &sdlEvent)
 {
-    Host &host = TheHost();
     switch (sdlEvent.type) {
-    case SDL_WINDOWEVENT: {
-        const HWND window = FindByNativeId(sdlEvent.window.windowID);
-        NativeWindow *native = Find(window);
-        if (native == nullptr) {
-            return;
-        }
-        if (sdlEvent.window.event == SDL_WINDOWEVENT_CLOSE) {
-            host.pending.push_back({window, WM_CLOSE, 0, 0});
-        } else if (sdlEvent.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            SDL_UpdateWindowSurface(native->window.get());
-        } else if (sdlEvent.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-            native->shown.clear(); // a new window surface holds nothing yet
-            Show(*native, {0, 0, native->surface.width, native->surface.height});
-        }
+    case SDL_WINDOWEVENT:
+        OnWindowEvent(sdlEvent.window);
         return;
-    }
-    case SDL_MOUSEMOTION: {
-        const HWND window = FindByNativeId(sdlEvent.motion.windowID);
-        host.pending.push_back(
-            {window, WM_MOUSEMOVE, MouseKeys(), ClientPoint(window, sdlEvent.motion.x, sdlEvent.motion.y)});
+    case SDL_MOUSEMOTION:
+        OnMouseMotion(sdlEvent.motion);
         return;
-    }
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        ButtonMessages messages{};
-        if (!ButtonOf(sdlEvent.button.button, messages)) {
-            return;
-        }
-        const bool down = sdlEvent.type == SDL_MOUSEBUTTONDOWN;
-        host.buttons = down ? host.buttons | messages.flag : host.buttons & ~messages.flag;
-        const HWND window = FindByNativeId(sdlEvent.button.windowID);
-        host.pending.push_back({window, down ? messages.down : messages.up, MouseKeys(),
-                                ClientPoint(window, sdlEvent.button.x, sdlEvent.button.y)});
+    case SDL_MOUSEBUTTONUP:
+        OnMouseButton(sdlEvent.button);
         return;
-    }
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-        const WPARAM key = VirtualKey(sdlEvent.key.keysym.sym);
-        if (key == 0) {
-            return;
-        }
-        const bool down = sdlEvent.type == SDL_KEYDOWN;
-        // With Alt held (and not as AltGr, which comes with Ctrl) keys are system keys.
-        const Uint16 modifiers = sdlEvent.key.keysym.mod;
-        const bool system = (modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0;
-        const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-        const LPARAM state =
-            (down ? (sdlEvent.key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
-            ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
-        host.pending.push_back({FindByNativeId(sdlEvent.key.windowID), message, key, kKeyRepeatOnce | state});
+    case SDL_KEYUP:
+        OnKey(sdlEvent.key);
         return;
-    }
-    case SDL_TEXTINPUT: {
-        // TranslateMessage makes the ASCII characters from their keys; only the rest come as text.
-        const HWND window = FindByNativeId(sdlEvent.text.windowID);
-        for (const char16_t character : text::FromUtf8(sdlEvent.text.text)) {
-            if (character >= 0x80) {
-                host.pending.push_back({window, WM_CHAR, character, kKeyRepeatOnce});
-            }
-        }
+    case SDL_TEXTINPUT:
+        OnTextInput(sdlEvent.text);
         return;
-    }
     default:
         return;
     }
