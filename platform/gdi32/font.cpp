@@ -147,7 +147,8 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA *lplf)
     LOGFONTW font;
     memcpy(&font, lplf, offsetof(LOGFONTW, lfFaceName));
     memset(font.lfFaceName, 0, sizeof(font.lfFaceName));
-    const std::u16string face = text::FromAnsi({lplf->lfFaceName, strnlen(lplf->lfFaceName, LF_FACESIZE)});
+    const std::u16string face =
+        text::FromAnsi(lplf->lfFaceName, static_cast<int>(strnlen(lplf->lfFaceName, LF_FACESIZE)));
     text::CopyToBuffer(face, font.lfFaceName, LF_FACESIZE);
     return CreateFontIndirectW(&font);
 }
@@ -182,7 +183,7 @@ HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientat
                          DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily,
                          LPCSTR pszFaceName)
 {
-    const std::u16string face = text::FromAnsi(text::View(pszFaceName));
+    const std::u16string face = text::FromAnsi(pszFaceName);
     std::vector<WCHAR> wide(face.begin(), face.end());
     wide.push_back(0);
     return CreateFontW(cHeight, cWidth, cEscapement, cOrientation, cWeight, bItalic, bUnderline, bStrikeOut,

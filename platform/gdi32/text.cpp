@@ -217,7 +217,7 @@ template <typename Name, typename Char> int CopyName(const Name &name, int size,
 
 std::vector<WCHAR> Widen(LPCSTR bytes, int length)
 {
-    const std::u16string wide = text::FromAnsi(text::View(bytes, length));
+    const std::u16string wide = text::FromAnsi(bytes, length);
     return {wide.begin(), wide.end()};
 }
 

@@ -24,20 +24,21 @@ std::u16string FromUtf8(std::string_view bytes);
 // UTF-16 as UTF-8; a lone surrogate, which has no UTF-8 form, becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 
-// The ANSI code page, CP_ACP, is UTF-8 here, as on Windows set to use UTF-8 for it.
-inline std::u16string FromAnsi(std::string_view bytes)
+// A C string as a view: up to its terminator, or `length` characters when that is not negative.
+// Null is the empty string.
+std::string_view View(const char *text, int length = -1);
+std::u16string_view View(const WCHAR *text, int length = -1);
+
+// The ANSI code page, CP_ACP, is UTF-8 here, as on Windows set to use UTF-8 for it. ANSI text
+// comes as the A functions take it, a C string with its length as View reads them.
+inline std::u16string FromAnsi(const char *text, int length = -1)
 {
-    return FromUtf8(bytes);
+    return FromUtf8(View(text, length));
 }
 inline std::string ToAnsi(std::u16string_view text)
 {
     return ToUtf8(text);
 }
-
-// A C string as a view: up to its terminator, or `length` characters when that is not negative.
-// Null is the empty string.
-std::string_view View(const char *text, int length = -1);
-std::u16string_view View(const WCHAR *text, int length = -1);
 
 // Copies `text` into a caller's buffer of `capacity` characters, cut to fit and always terminated
 // (nothing is written when the capacity is zero); returns the characters copied, terminator aside.

@@ -182,7 +182,7 @@ ResourceId ToId(LPCSTR name)
     if (IS_INTRESOURCE(name)) {
         return ToId(reinterpret_cast<LPCWSTR>(name));
     }
-    const std::u16string wide = platform::text::FromAnsi(platform::text::View(name));
+    const std::u16string wide = platform::text::FromAnsi(name);
     return ToId(reinterpret_cast<LPCWSTR>(wide.c_str()));
 }
 

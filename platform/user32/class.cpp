@@ -5,6 +5,7 @@
 #include "controls/controls.h"
 #define USER32_HAS_CONTROLS 1
 #endif
+#include "text.h"
 
 #include <list>
 
@@ -130,6 +131,7 @@ void RegisterBuiltInClasses()
 } // namespace platform::user32
 
 using namespace platform::user32;
+namespace text = platform::text;
 
 ATOM WINAPI RegisterClassExW(const WNDCLASSEXW *lpWndClass)
 {
@@ -156,7 +158,7 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpWndClass)
     wide.lpszClassName = nullptr;
     const std::u16string name = IS_INTRESOURCE(lpWndClass->lpszClassName)
                                     ? ClassNameArgument(reinterpret_cast<LPCWSTR>(lpWndClass->lpszClassName))
-                                    : Widen(lpWndClass->lpszClassName);
+                                    : text::FromAnsi(lpWndClass->lpszClassName);
     return Register(wide, false, name);
 }
 
@@ -209,7 +211,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance)
     if (lpClassName == nullptr || IS_INTRESOURCE(lpClassName)) {
         return UnregisterClassW(reinterpret_cast<LPCWSTR>(lpClassName), hInstance);
     }
-    return UnregisterClassW(AsWide(Widen(lpClassName)), hInstance);
+    return UnregisterClassW(AsWide(text::FromAnsi(lpClassName)), hInstance);
 }
 
 BOOL WINAPI GetClassInfoExW(HINSTANCE /*hInstance*/, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx)
@@ -231,7 +233,7 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const std::u16string name = IS_INTRESOURCE(lpszClass) ? std::u16string() : Widen(lpszClass);
+    const std::u16string name = IS_INTRESOURCE(lpszClass) ? std::u16string() : text::FromAnsi(lpszClass);
     WNDCLASSEXW wide = {};
     const BOOL found = GetClassInfoExW(
         hInstance, IS_INTRESOURCE(lpszClass) ? reinterpret_cast<LPCWSTR>(lpszClass) : AsWide(name), &wide);
@@ -250,8 +252,8 @@ int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
     if (window == nullptr || lpClassName == nullptr || nMaxCount <= 0) {
         return 0;
     }
-    lstrcpynW(lpClassName, AsWide(window->windowClass->name), nMaxCount);
-    return lstrlenW(lpClassName);
+    return static_cast<int>(
+        text::CopyToBuffer(window->windowClass->name, lpClassName, static_cast<size_t>(nMaxCount)));
 }
 
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount)
@@ -260,8 +262,8 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount)
     if (window == nullptr || lpClassName == nullptr || nMaxCount <= 0) {
         return 0;
     }
-    lstrcpynA(lpClassName, Narrow(window->windowClass->name).c_str(), nMaxCount);
-    return lstrlenA(lpClassName);
+    return static_cast<int>(text::CopyToBuffer(text::ToAnsi(window->windowClass->name), lpClassName,
+                                               static_cast<size_t>(nMaxCount)));
 }
 
 ULONG_PTR WINAPI GetClassLongPtrW(HWND hWnd, int nIndex)

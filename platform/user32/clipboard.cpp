@@ -3,9 +3,14 @@
 #include <windows.h>
 
 #include "host.h"
+#include "text.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <string_view>
+
+namespace text = platform::text;
 
 namespace {
 
@@ -29,11 +34,6 @@ bool IsText(UINT format)
     return format == CF_UNICODETEXT || format == CF_TEXT || format == CF_OEMTEXT;
 }
 
-UINT CodePageOf(UINT format)
-{
-    return format == CF_OEMTEXT ? CP_OEMCP : CP_ACP;
-}
-
 bool CheckOpen()
 {
     if (!TheClipboard().open) {
@@ -43,59 +43,40 @@ bool CheckOpen()
     return true;
 }
 
-// The text a block of `format` holds: up to its terminator or its end.
+// The text a block of `format` holds: up to its terminator or its end. CF_TEXT and CF_OEMTEXT
+// alike hold ANSI text.
 std::u16string TextOf(UINT format, HGLOBAL block)
 {
     const SIZE_T size = GlobalSize(block);
     const void *bytes = GlobalLock(block);
-    std::u16string text;
     if (bytes == nullptr) {
-        return text;
+        return {};
     }
+    std::u16string contents;
     if (format == CF_UNICODETEXT) {
-        const auto *wide = static_cast<const char16_t *>(bytes);
-        const SIZE_T capacity = size / sizeof(char16_t);
-        SIZE_T length = 0;
-        while (length < capacity && wide[length] != 0) {
-            ++length;
-        }
-        text.assign(wide, length);
+        const std::u16string_view wide(static_cast<const char16_t *>(bytes), size / sizeof(char16_t));
+        contents = wide.substr(0, wide.find(u'\0'));
     } else {
-        const auto *narrow = static_cast<const char *>(bytes);
-        int length = 0;
-        while (static_cast<SIZE_T>(length) < size && narrow[length] != 0) {
-            ++length;
-        }
-        const int count = MultiByteToWideChar(CodePageOf(format), 0, narrow, length, nullptr, 0);
-        text.resize(static_cast<size_t>(count));
-        MultiByteToWideChar(CodePageOf(format), 0, narrow, length, reinterpret_cast<WCHAR *>(text.data()),
-                            count);
+        const std::string_view ansi(static_cast<const char *>(bytes), size);
+        contents = text::FromAnsi(ansi.data(), static_cast<int>(std::min(ansi.find('\0'), ansi.size())));
     }
     GlobalUnlock(block);
-    return text;
+    return contents;
 }
 
-// A new moveable block that holds `text`, terminated, in `format`.
-HGLOBAL BlockOf(UINT format, const std::u16string &text)
+// A new moveable block that holds `contents`, terminated, in `format`.
+HGLOBAL BlockOf(UINT format, const std::u16string &contents)
 {
-    const auto *wide = reinterpret_cast<const WCHAR *>(text.c_str());
-    const int length = static_cast<int>(text.size()) + 1; // with the terminator
-    const SIZE_T size = format == CF_UNICODETEXT
-                            ? static_cast<SIZE_T>(length) * sizeof(WCHAR)
-                            : static_cast<SIZE_T>(WideCharToMultiByte(CodePageOf(format), 0, wide, length,
-                                                                      nullptr, 0, nullptr, nullptr));
+    const bool wide = format == CF_UNICODETEXT;
+    const std::string ansi = wide ? std::string() : text::ToAnsi(contents);
+    const SIZE_T size = wide ? (contents.size() + 1) * sizeof(char16_t) : ansi.size() + 1;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     void *bytes = GlobalLock(block);
     if (bytes == nullptr) {
         GlobalFree(block);
         return nullptr;
     }
-    if (format == CF_UNICODETEXT) {
-        CopyMemory(bytes, wide, size);
-    } else {
-        WideCharToMultiByte(CodePageOf(format), 0, wide, length, static_cast<char *>(bytes),
-                            static_cast<int>(size), nullptr, nullptr);
-    }
+    CopyMemory(bytes, wide ? static_cast<const void *>(contents.c_str()) : ansi.c_str(), size);
     GlobalUnlock(block);
     return block;
 }

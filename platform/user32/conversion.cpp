@@ -2,6 +2,8 @@
 // converted between the caller's kind and the procedure's.
 #include "window.h"
 
+#include "text.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -31,13 +33,13 @@ bool TakesString(UINT message)
     }
 }
 
-std::u16string ConvertText(const char *text)
+std::u16string ConvertText(const char *ansi)
 {
-    return Widen(text);
+    return text::FromAnsi(ansi);
 }
-std::string ConvertText(const WCHAR *text)
+std::string ConvertText(const WCHAR *wide)
 {
-    return Narrow(FromWide(text));
+    return text::ToAnsi(text::View(wide));
 }
 
 template <typename Char> const Char *Pointer(const std::basic_string<Char> &text)
@@ -52,15 +54,7 @@ inline LPCWSTR Pointer(const std::u16string &text)
 // Copies `text` into a caller's buffer of `capacity` characters (terminator included).
 template <typename Char, typename Text> LRESULT CopyOut(const Text &text, Char *buffer, size_t capacity)
 {
-    if (buffer == nullptr || capacity == 0) {
-        return 0;
-    }
-    const size_t count = std::min(text.size(), capacity - 1);
-    for (size_t index = 0; index < count; ++index) {
-        buffer[index] = static_cast<Char>(text[index]);
-    }
-    buffer[count] = 0;
-    return static_cast<LRESULT>(count);
+    return static_cast<LRESULT>(text::CopyToBuffer(text, buffer, capacity));
 }
 
 // Calls a procedure that takes `ProcChar` strings for a caller that passes `CallerChar` ones.
@@ -167,32 +161,6 @@ LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnico
     }
     return callerUnicode ? ConvertedCall<WCHAR, char>(procedure, hwnd)(message, wParam, lParam)
                          : ConvertedCall<char, WCHAR>(procedure, hwnd)(message, wParam, lParam);
-}
-
-std::u16string Widen(LPCSTR text, int length)
-{
-    if (text == nullptr || length == 0) {
-        return {};
-    }
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
-    std::u16string wide(static_cast<size_t>(std::max(size, 0)), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, length, reinterpret_cast<LPWSTR>(wide.data()), size);
-    if (length < 0 && !wide.empty()) {
-        wide.pop_back(); // the terminator
-    }
-    return wide;
-}
-
-std::string Narrow(const std::u16string &text)
-{
-    if (text.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, AsWide(text), length, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(std::max(size, 0)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, AsWide(text), length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
 }
 
 } // namespace platform::user32

@@ -1,6 +1,8 @@
 // DefWindowProc: what a window does with a message its procedure leaves alone.
 #include "window.h"
 
+#include "text.h"
+
 namespace platform::user32 {
 
 namespace {
@@ -54,7 +56,7 @@ LRESULT OnNcCreate(Window &window, LPARAM lParam, bool unicode)
     } else {
         const auto *create = reinterpret_cast<const CREATESTRUCTA *>(lParam);
         if (create->lpszName != nullptr && !IS_INTRESOURCE(create->lpszName)) {
-            window.text = Widen(create->lpszName);
+            window.text = text::FromAnsi(create->lpszName);
         }
     }
     return TRUE;
@@ -66,29 +68,22 @@ LRESULT OnSetText(HWND hwnd, LPARAM lParam, bool unicode)
         SetText(hwnd, std::u16string());
     } else {
         SetText(hwnd, unicode ? FromWide(reinterpret_cast<LPCWSTR>(lParam))
-                              : Widen(reinterpret_cast<LPCSTR>(lParam)));
+                              : text::FromAnsi(reinterpret_cast<LPCSTR>(lParam)));
     }
     return TRUE;
 }
 
 LRESULT OnGetText(const Window &window, WPARAM wParam, LPARAM lParam, bool unicode)
 {
-    if (wParam == 0 || lParam == 0) {
-        return 0;
-    }
-    if (unicode) {
-        auto *buffer = reinterpret_cast<LPWSTR>(lParam);
-        lstrcpynW(buffer, AsWide(window.text), static_cast<int>(wParam));
-        return lstrlenW(buffer);
-    }
-    auto *buffer = reinterpret_cast<LPSTR>(lParam);
-    lstrcpynA(buffer, Narrow(window.text).c_str(), static_cast<int>(wParam));
-    return lstrlenA(buffer);
+    const size_t copied =
+        unicode ? text::CopyToBuffer(window.text, reinterpret_cast<LPWSTR>(lParam), wParam)
+                : text::CopyToBuffer(text::ToAnsi(window.text), reinterpret_cast<LPSTR>(lParam), wParam);
+    return static_cast<LRESULT>(copied);
 }
 
 LRESULT TextLength(const Window &window, bool unicode)
 {
-    return static_cast<LRESULT>(unicode ? window.text.size() : Narrow(window.text).size());
+    return static_cast<LRESULT>(unicode ? window.text.size() : text::ToAnsi(window.text).size());
 }
 
 LRESULT OnSysCommand(HWND hwnd, WPARAM command, bool unicode)

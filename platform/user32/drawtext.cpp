@@ -1,6 +1,8 @@
 // DrawText: lines, word breaks, alignment and the '&' prefix, drawn with GDI text.
 #include "window.h"
 
+#include "text.h"
+
 #include <algorithm>
 
 namespace {
@@ -135,6 +137,6 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT fo
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    const std::u16string wide = platform::user32::Widen(lpchText, cchText < 0 ? -1 : cchText);
+    const std::u16string wide = platform::text::FromAnsi(lpchText, cchText < 0 ? -1 : cchText);
     return DrawTextW(hdc, platform::user32::AsWide(wide), static_cast<int>(wide.size()), lprc, format);
 }

@@ -3,6 +3,7 @@
 #include "window.h"
 
 #include "host.h"
+#include "text.h"
 
 #include <algorithm>
 #include <map>
@@ -315,9 +316,10 @@ HWND CreateWindowCommon(const Creation &creation)
         window->surface = host::CreateSurface(hwnd, window->rect.right - window->rect.left,
                                               window->rect.bottom - window->rect.top);
     }
-    const bool accepted = creation.strings == CharSet::Wide
-                              ? SendCreate<CREATESTRUCTW>(hwnd, creation, AsWide(windowClass->name))
-                              : SendCreate<CREATESTRUCTA>(hwnd, creation, Narrow(windowClass->name).c_str());
+    const bool accepted =
+        creation.strings == CharSet::Wide
+            ? SendCreate<CREATESTRUCTW>(hwnd, creation, AsWide(windowClass->name))
+            : SendCreate<CREATESTRUCTA>(hwnd, creation, text::ToAnsi(windowClass->name).c_str());
     if (!accepted) {
         DestroyWindow(hwnd);
         return nullptr;
@@ -332,6 +334,7 @@ HWND CreateWindowCommon(const Creation &creation)
 
 using namespace platform::user32;
 namespace host = platform::host;
+namespace text = platform::text;
 
 HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X,
                             int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
@@ -353,8 +356,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
         return nullptr;
     }
-    return CreateWindowCommon({dwExStyle, Widen(lpClassName), lpWindowName, CharSet::Ansi, dwStyle, X, Y,
-                               nWidth, nHeight, hWndParent, hMenu, hInstance, lpParam});
+    return CreateWindowCommon({dwExStyle, text::FromAnsi(lpClassName), lpWindowName, CharSet::Ansi, dwStyle,
+                               X, Y, nWidth, nHeight, hWndParent, hMenu, hInstance, lpParam});
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd)

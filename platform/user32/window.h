@@ -129,9 +129,7 @@ void ForgetWindow(HWND hwnd);
 
 LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode);
 
-// Text helpers between the A (UTF-8) and W sides.
-std::u16string Widen(LPCSTR text, int length = -1);
-std::string Narrow(const std::u16string &text);
+// Our strings as the W functions take them, and back.
 inline LPCWSTR AsWide(const std::u16string &text)
 {
     return reinterpret_cast<LPCWSTR>(text.c_str());

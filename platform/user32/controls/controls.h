@@ -1,6 +1,8 @@
 // The predefined control classes of USER32 and what their window procedures share.
 #pragma once
 
+#include "text.h"
+
 #include <windows.h>
 #include <windowsx.h>
 
@@ -32,13 +34,7 @@ inline Text FromWide(const WCHAR *text)
 // returns the characters copied, as WM_GETTEXT does.
 inline LRESULT CopyText(const Text &text, WCHAR *buffer, size_t capacity)
 {
-    if (!buffer || capacity == 0) {
-        return 0;
-    }
-    const size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
-    text.copy(reinterpret_cast<char16_t *>(buffer), length);
-    buffer[length] = 0;
-    return static_cast<LRESULT>(length);
+    return static_cast<LRESULT>(platform::text::CopyToBuffer(text, buffer, capacity));
 }
 
 // A window's text as DefWindowProc keeps it, for the controls that leave their text to it.
