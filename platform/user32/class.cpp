@@ -1,10 +1,7 @@
 // Window classes: registration, lookup by name without case, and the built-in classes.
 #include "window.h"
 
-#if __has_include("controls/controls.h")
 #include "controls/controls.h"
-#define USER32_HAS_CONTROLS 1
-#endif
 #include "text.h"
 
 #include <list>
@@ -120,12 +117,10 @@ void RegisterBuiltInClasses()
     dialog.cbWndExtra = DLGWINDOWEXTRA;
     dialog.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     Register(dialog, true, kDialogClassName);
-#ifdef USER32_HAS_CONTROLS
     RegisterStaticClass();
     RegisterButtonClass();
     RegisterEditClass();
     RegisterComboBoxClass();
-#endif
 }
 
 } // namespace platform::user32
