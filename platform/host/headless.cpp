@@ -58,12 +58,17 @@ void DestroySurface(HWND window)
     TheHost().surfaces.erase(window);
 }
 
-void SetVisible(HWND window, bool visible)
+void SetVisibility(HWND window, Visibility visibility)
 {
     auto found = TheHost().surfaces.find(window);
     if (found != TheHost().surfaces.end()) {
-        found->second->visible = visible;
+        found->second->visible = visibility == Visibility::Shown;
     }
+}
+
+void SetLook(HWND /*window*/, const WindowLook & /*look*/)
+{
+    // No desktop to frame or place windows: a frame is its surface, non-client area included.
 }
 
 void Present(HWND /*window*/, const RECT & /*area*/)

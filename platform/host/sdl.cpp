@@ -58,6 +58,43 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_KP_7, VK_NUMPAD7},      {SDLK_KP_8, VK_NUMPAD8},      {SDLK_KP_9, VK_NUMPAD9},
 };
 
+// Rectangles as USER32 treats them, kept here so that the host calls nothing above it. An empty
+// result is all zeros.
+bool IsEmpty(const RECT &rect)
+{
+    return rect.left >= rect.right || rect.top >= rect.bottom;
+}
+
+bool Same(const RECT &first, const RECT &second)
+{
+    return first.left == second.left && first.top == second.top && first.right == second.right &&
+           first.bottom == second.bottom;
+}
+
+RECT Moved(const RECT &rect, LONG dx, LONG dy)
+{
+    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+RECT Intersection(const RECT &first, const RECT &second)
+{
+    const RECT common = {std::max(first.left, second.left), std::max(first.top, second.top),
+                         std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
+    return IsEmpty(common) ? RECT{} : common;
+}
+
+RECT Union(const RECT &first, const RECT &second)
+{
+    if (IsEmpty(first)) {
+        return IsEmpty(second) ? RECT{} : second;
+    }
+    if (IsEmpty(second)) {
+        return first;
+    }
+    return {std::min(first.left, second.left), std::min(first.top, second.top),
+            std::max(first.right, second.right), std::max(first.bottom, second.bottom)};
+}
+
 struct WindowDeleter {
     void operator()(SDL_Window *window) const { SDL_DestroyWindow(window); }
 };
@@ -70,7 +107,8 @@ struct NativeWindow {
     POINT clientOrigin = {};                           // the client area's origin in what it shows
     std::vector<std::uint32_t> shown;                  // its pixels as last presented; empty: none yet
     RECT pending = {};                                 // presented since, in surface pixels
-    std::string caption;
+    WindowLook look;                                   // as the layer last told it
+    std::string caption;                               // the native window's title, in UTF-8
 };
 
 struct Host {
@@ -151,74 +189,53 @@ HWND FindByNativeId(Uint32 id)
     return nullptr;
 }
 
-std::string Utf8Caption(HWND window)
-{
-    WCHAR text[256];
-    const int length = GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-    std::string caption(static_cast<size_t>(length) * 3, '\0');
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, caption.data(),
-                                          static_cast<int>(caption.size()), nullptr, nullptr);
-    caption.resize(static_cast<size_t>(std::max(bytes, 0)));
-    return caption;
-}
-
-// An owned window without a caption (a drop-down list) is a popup: the desktop neither frames
-// nor places it, and it stands where the layer puts it next to its owner.
-bool IsPopup(HWND window)
-{
-    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    return GetWindow(window, GW_OWNER) != nullptr && (style & WS_CAPTION) != WS_CAPTION;
-}
-
 // Where a popup's native window goes: its frame's offset from its owner's client area, in native
 // pixels, from where the owner's native window is. False while the owner has no native window.
-bool PopupPosition(HWND window, int &x, int &y)
+bool PopupPosition(const WindowLook &look, int &x, int &y)
 {
-    const HWND owner = GetWindow(window, GW_OWNER);
-    const NativeWindow *ownerNative = Find(owner);
-    if (ownerNative == nullptr || !ownerNative->window) {
+    const NativeWindow *owner = Find(look.owner);
+    if (owner == nullptr || !owner->window) {
         return false;
     }
-    RECT frame;
-    POINT ownerOrigin = {0, 0};
-    GetWindowRect(window, &frame);
-    ClientToScreen(owner, &ownerOrigin);
-    SDL_GetWindowPosition(ownerNative->window.get(), &x, &y);
-    x += (frame.left - ownerOrigin.x) * TheHost().scale;
-    y += (frame.top - ownerOrigin.y) * TheHost().scale;
+    SDL_GetWindowPosition(owner->window.get(), &x, &y);
+    x += (look.frame.left - owner->look.client.left) * TheHost().scale;
+    y += (look.frame.top - owner->look.client.top) * TheHost().scale;
     return true;
 }
 
-// Brings the native window in line with the layer's: the place and size of what it shows (the
-// client area, or a popup's whole frame, which no desktop draws for it), the caption.
-void Synchronize(HWND window, NativeWindow &native)
+// What a native window shows, in surface pixels: the client area, or a popup's whole frame, which
+// no desktop draws for it.
+RECT ShownArea(const NativeWindow &native)
 {
-    RECT frame;
-    RECT client;
-    POINT origin = {0, 0};
-    GetWindowRect(window, &frame);
-    GetClientRect(window, &client);
-    ClientToScreen(window, &origin);
-    OffsetRect(&client, origin.x - frame.left, origin.y - frame.top);
     const RECT bounds = {0, 0, native.surface.width, native.surface.height};
-    const bool popup = IsPopup(window);
-    native.clientOrigin = popup ? POINT{client.left, client.top} : POINT{0, 0};
-    if (popup) {
-        client = bounds;
+    if (native.look.kind == WindowKind::Popup) {
+        return bounds;
     }
-    IntersectRect(&client, &client, &bounds);
+    const RECT &frame = native.look.frame;
+    return Intersection(Moved(native.look.client, -frame.left, -frame.top), bounds);
+}
+
+// Brings the native window in line with the layer's look: the place and size of what it shows,
+// and the caption.
+void Synchronize(NativeWindow &native)
+{
+    const WindowLook &look = native.look;
+    const bool popup = look.kind == WindowKind::Popup;
+    const RECT client = ShownArea(native);
+    native.clientOrigin =
+        popup ? POINT{look.client.left - look.frame.left, look.client.top - look.frame.top} : POINT{0, 0};
     const int scale = TheHost().scale;
     const int width = std::max<LONG>(client.right - client.left, 1) * scale;
     const int height = std::max<LONG>(client.bottom - client.top, 1) * scale;
-    const std::string caption = Utf8Caption(window);
+    const std::string caption = text::ToUtf8(look.caption);
     int x = SDL_WINDOWPOS_CENTERED;
     int y = SDL_WINDOWPOS_CENTERED;
-    const bool placed = popup && PopupPosition(window, x, y);
+    const bool placed = popup && PopupPosition(look, x, y);
     if (!native.window) {
         const Uint32 kind = popup ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0;
         native.window.reset(SDL_CreateWindow(caption.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN | kind));
         native.caption = caption;
-    } else if (!EqualRect(&client, &native.client)) {
+    } else if (!Same(client, native.client)) {
         SDL_SetWindowSize(native.window.get(), width, height);
     }
     if (placed && native.window) {
@@ -229,7 +246,7 @@ void Synchronize(HWND window, NativeWindow &native)
             SDL_SetWindowPosition(native.window.get(), x, y);
         }
     }
-    if (!EqualRect(&client, &native.client)) {
+    if (!Same(client, native.client)) {
         native.client = client;
         native.shown.clear();
     }
@@ -248,9 +265,7 @@ RECT ChangedArea(const NativeWindow &native, const RECT &area)
     if (native.shown.empty()) {
         return clientBounds;
     }
-    RECT limit = area;
-    OffsetRect(&limit, -native.client.left, -native.client.top);
-    IntersectRect(&limit, &limit, &clientBounds);
+    const RECT limit = Intersection(Moved(area, -native.client.left, -native.client.top), clientBounds);
     RECT changed = {0, 0, 0, 0};
     for (int y = limit.top; y < limit.bottom; ++y) {
         const std::uint32_t *row = native.surface.pixels +
@@ -269,7 +284,7 @@ RECT ChangedArea(const NativeWindow &native, const RECT &area)
             --right;
         }
         const RECT line = {left, y, right, y + 1};
-        UnionRect(&changed, &changed, &line);
+        changed = Union(changed, line);
     }
     return changed;
 }
@@ -278,7 +293,7 @@ RECT ChangedArea(const NativeWindow &native, const RECT &area)
 void Show(NativeWindow &native, const RECT &area)
 {
     const RECT changed = ChangedArea(native, area);
-    if (IsRectEmpty(&changed) || !native.window) {
+    if (IsEmpty(changed) || !native.window) {
         return;
     }
     SDL_Surface *target = SDL_GetWindowSurface(native.window.get());
@@ -312,11 +327,12 @@ void Show(NativeWindow &native, const RECT &area)
 // its children then reach the screen together, never the erase alone.
 void ShowPending()
 {
-    for (auto &[window, native] : TheHost().windows) {
-        if (native->window && !IsRectEmpty(&native->pending)) {
-            Synchronize(window, *native);
-            Show(*native, native->pending);
-            SetRectEmpty(&native->pending);
+    for (auto &entry : TheHost().windows) {
+        NativeWindow &native = *entry.second;
+        if (native.window && !IsEmpty(native.pending)) {
+            Synchronize(native);
+            Show(native, native.pending);
+            native.pending = {};
         }
     }
     TheHost().shownAt = Now();
@@ -506,19 +522,19 @@ void DestroySurface(HWND window)
     TheHost().windows.erase(window);
 }
 
-void SetVisible(HWND window, bool visible)
+void SetVisibility(HWND window, Visibility visibility)
 {
     NativeWindow *native = Find(window);
     if (native == nullptr) {
         return;
     }
     Start();
-    Synchronize(window, *native);
+    Synchronize(*native);
     if (!native->window) {
         std::fprintf(stderr, "host: the window cannot be made: %s\n", SDL_GetError());
         return;
     }
-    if (visible) {
+    if (visibility == Visibility::Shown) {
         SDL_ShowWindow(native->window.get());
         native->shown.clear();
     } else {
@@ -526,11 +542,18 @@ void SetVisible(HWND window, bool visible)
     }
 }
 
+void SetLook(HWND window, const WindowLook &look)
+{
+    if (NativeWindow *native = Find(window)) {
+        native->look = look;
+    }
+}
+
 void Present(HWND window, const RECT &area)
 {
     NativeWindow *native = Find(window);
     if (native != nullptr && native->window) {
-        UnionRect(&native->pending, &native->pending, &area);
+        native->pending = Union(native->pending, area);
     }
 }
 

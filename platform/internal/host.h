@@ -1,5 +1,6 @@
 // The host beneath the layer: where top-level windows get their pixels, events and time.
 // The headless host (tests) keeps everything in memory; a windowing host shows it to people.
+// The host depends on nothing above it: it calls neither USER32 nor GDI32.
 #pragma once
 
 #include "platform.h"
@@ -24,7 +25,26 @@ constexpr int kLargestSurface = 8192;
 // The pointer stays valid until DestroySurface; its pixels move when the size changes.
 Surface *CreateSurface(HWND window, int width, int height);
 void DestroySurface(HWND window);
-void SetVisible(HWND window, bool visible);
+
+enum class Visibility { Hidden, Shown };
+void SetVisibility(HWND window, Visibility visibility);
+
+enum class WindowKind {
+    Framed, // the desktop frames and places it
+    Popup,  // owned and without a caption (a drop-down list): it shows its own frame, next to its owner
+};
+
+// How a top-level window stands on the screen, all the host needs to show it: USER32 tells it
+// once the window is created, and again whenever its frame, client area, text, style or owner
+// changes. The host keeps the last it was told and never asks USER32 back.
+struct WindowLook {
+    RECT frame = {};  // the whole window, in screen coordinates
+    RECT client = {}; // the client area, in screen coordinates
+    std::u16string caption;
+    HWND owner = nullptr; // the owning window, as the key the host knows it by; null when none
+    WindowKind kind = WindowKind::Framed;
+};
+void SetLook(HWND window, const WindowLook &look);
 
 // Shows the surface's pixels inside `area` (surface pixels) on the screen.
 void Present(HWND window, const RECT &area);

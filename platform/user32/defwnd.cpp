@@ -17,6 +17,7 @@ void SetText(HWND hwnd, std::u16string text)
         return;
     }
     window->text = std::move(text);
+    UpdateHostLook(*window);
     if (!IsRealChild(window) && IsVisibleOnScreen(window)) {
         DrawNonClient(window); // the caption shows the text
         PresentWindow(window);

@@ -140,6 +140,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     const RECT clientBefore = window->client;
     window->rect = {position.x, position.y, position.x + position.cx, position.y + position.cy};
     UpdateClientRect(window);
+    UpdateHostLook(*window);
     const bool moved = window->client.left != clientBefore.left || window->client.top != clientBefore.top;
     const bool sized = window->client.right - window->client.left != clientBefore.right - clientBefore.left ||
                        window->client.bottom - window->client.top != clientBefore.bottom - clientBefore.top ||

@@ -109,6 +109,17 @@ bool InSubtree(HWND root, HWND hwnd)
     return hwnd != nullptr && (hwnd == root || IsChild(root, hwnd));
 }
 
+void UpdateHostLook(const Window &window)
+{
+    if (window.surface == nullptr) {
+        return;
+    }
+    // An owned window without a caption is a popup: no desktop frames or places it.
+    const bool popup = window.owner != nullptr && (window.style & WS_CAPTION) != WS_CAPTION;
+    host::SetLook(window.handle, {window.rect, window.client, window.text, window.owner,
+                                  popup ? host::WindowKind::Popup : host::WindowKind::Framed});
+}
+
 // Shows or hides a window: the redrawing, the host and the focus follow; no messages.
 void SetVisibility(Window *window, bool show)
 {
@@ -118,7 +129,7 @@ void SetVisibility(Window *window, bool show)
     if (show) {
         window->style |= WS_VISIBLE;
         if (window->surface != nullptr) {
-            host::SetVisible(window->handle, true);
+            host::SetVisibility(window->handle, host::Visibility::Shown);
             DrawNonClient(window);
         }
         // A window that appears is erased at once, and painted when its turn comes.
@@ -132,7 +143,7 @@ void SetVisibility(Window *window, bool show)
     }
     window->style &= ~static_cast<DWORD>(WS_VISIBLE);
     if (window->surface != nullptr) {
-        host::SetVisible(window->handle, false);
+        host::SetVisibility(window->handle, host::Visibility::Hidden);
     }
     if (InSubtree(window->handle, GetFocus())) {
         SetFocus(IsRealChild(window) ? window->parent : nullptr);
@@ -262,6 +273,7 @@ bool SendCreate(HWND hwnd, const Creation &creation, const Char *className)
         return false;
     }
     UpdateClientRect(LookupQuiet(hwnd)); // the frame of the styles WM_NCCREATE left
+    UpdateHostLook(*LookupQuiet(hwnd));  // and the text it set
     return Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create), unicode) != -1 &&
            LookupQuiet(hwnd) != nullptr;
 }
@@ -315,6 +327,7 @@ HWND CreateWindowCommon(const Creation &creation)
         registry.topLevel.push_back(hwnd);
         window->surface = host::CreateSurface(hwnd, window->rect.right - window->rect.left,
                                               window->rect.bottom - window->rect.top);
+        UpdateHostLook(*window);
     }
     const bool accepted =
         creation.strings == CharSet::Wide

@@ -76,6 +76,9 @@ std::vector<HWND> &SiblingsOf(Window *window);
 bool InSubtree(HWND root, HWND hwnd);
 // Shows or hides a window: the redrawing, the host and the focus follow; no messages.
 void SetVisibility(Window *window, bool show);
+// Tells the host how a top-level window looks now; called whenever its frame, client area, text,
+// style or owner changes. A child window has no look of its own.
+void UpdateHostLook(const Window &window);
 
 // The top-level window that holds `window`, and the offset of `window`'s client area in it.
 Window *TopLevelOf(Window *window);

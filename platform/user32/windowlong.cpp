@@ -69,12 +69,13 @@ LONG_PTR SetOwner(Window &window, LONG_PTR value)
     const auto previous = reinterpret_cast<LONG_PTR>(IsRealChild(&window) ? window.parent : window.owner);
     if (!IsRealChild(&window)) {
         window.owner = reinterpret_cast<HWND>(value);
+        UpdateHostLook(window);
     }
     return previous;
 }
 
 // GWL_STYLE and GWL_EXSTYLE alike: the window hears of the change before it (and may alter the new
-// style) and after it. A window destroyed in between keeps nothing.
+// style) and after it; the host learns the new look. A window destroyed in between keeps nothing.
 LONG_PTR SetStyle(HWND hwnd, Window *window, int index, LONG_PTR value)
 {
     DWORD Window::*const style = index == GWL_STYLE ? &Window::style : &Window::exStyle;
@@ -85,6 +86,7 @@ LONG_PTR SetStyle(HWND hwnd, Window *window, int index, LONG_PTR value)
         return previous;
     }
     window->*style = change.styleNew;
+    UpdateHostLook(*window);
     SendMessageW(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
     return previous;
 }
