@@ -316,7 +316,7 @@ HWND CreateWindowCommon(const Creation &creation)
     Registry &registry = Windows();
     std::unique_ptr<Window> created = NewWindow(creation, windowClass, parentWindow);
     Window *window = created.get();
-    const auto hwnd = reinterpret_cast<HWND>(registry.nextHandle);
+    auto *const hwnd = reinterpret_cast<HWND>(registry.nextHandle);
     registry.nextHandle += kHandleStep;
     window->handle = hwnd;
     registry.windows.emplace(hwnd, std::move(created));
@@ -346,7 +346,6 @@ HWND CreateWindowCommon(const Creation &creation)
 } // namespace platform::user32
 
 using namespace platform::user32;
-namespace host = platform::host;
 namespace text = platform::text;
 
 HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X,
