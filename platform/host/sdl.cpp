@@ -389,17 +389,10 @@ struct ButtonMessages {
 bool ButtonOf(Uint8 button, ButtonMessages &messages)
 {
     switch (button) {
-    case SDL_BUTTON_LEFT:
-        messages = {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON};
-        return true;
-    case SDL_BUTTON_RIGHT:
-        messages = {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON};
-        return true;
-    case SDL_BUTTON_MIDDLE:
-        messages = {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON};
-        return true;
-    default:
-        return false;
+    case SDL_BUTTON_LEFT: messages = {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}; return true;
+    case SDL_BUTTON_RIGHT: messages = {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}; return true;
+    case SDL_BUTTON_MIDDLE: messages = {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}; return true;
+    default: return false;
     }
 }
 
@@ -413,18 +406,13 @@ void OnWindowEvent(const SDL_WindowEvent &windowEvent)
         return;
     }
     switch (windowEvent.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        TheHost().pending.push_back({window, WM_CLOSE, 0, 0});
-        return;
-    case SDL_WINDOWEVENT_EXPOSED:
-        SDL_UpdateWindowSurface(native->window.get());
-        return;
+    case SDL_WINDOWEVENT_CLOSE: TheHost().pending.push_back({window, WM_CLOSE, 0, 0}); return;
+    case SDL_WINDOWEVENT_EXPOSED: SDL_UpdateWindowSurface(native->window.get()); return;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         native->shown.clear(); // a new window surface holds nothing yet
         Show(*native, {0, 0, native->surface.width, native->surface.height});
         return;
-    default:
-        return;
+    default: return;
     }
 }
 
@@ -479,25 +467,14 @@ void OnTextInput(const SDL_TextInputEvent &input)
 void Translate(const SDL_Event &sdlEvent)
 {
     switch (sdlEvent.type) {
-    case SDL_WINDOWEVENT:
-        OnWindowEvent(sdlEvent.window);
-        return;
-    case SDL_MOUSEMOTION:
-        OnMouseMotion(sdlEvent.motion);
-        return;
+    case SDL_WINDOWEVENT: OnWindowEvent(sdlEvent.window); return;
+    case SDL_MOUSEMOTION: OnMouseMotion(sdlEvent.motion); return;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        OnMouseButton(sdlEvent.button);
-        return;
+    case SDL_MOUSEBUTTONUP: OnMouseButton(sdlEvent.button); return;
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        OnKey(sdlEvent.key);
-        return;
-    case SDL_TEXTINPUT:
-        OnTextInput(sdlEvent.text);
-        return;
-    default:
-        return;
+    case SDL_KEYUP: OnKey(sdlEvent.key); return;
+    case SDL_TEXTINPUT: OnTextInput(sdlEvent.text); return;
+    default: return;
     }
 }
 

@@ -269,22 +269,14 @@ ULONG_PTR WINAPI GetClassLongPtrW(HWND hWnd, int nIndex)
     }
     const WindowClass &entry = *window->windowClass;
     switch (nIndex) {
-    case GCLP_HBRBACKGROUND:
-        return reinterpret_cast<ULONG_PTR>(entry.background);
-    case GCLP_HCURSOR:
-        return reinterpret_cast<ULONG_PTR>(entry.cursor);
-    case GCLP_HICON:
-        return reinterpret_cast<ULONG_PTR>(entry.icon);
-    case GCLP_WNDPROC:
-        return reinterpret_cast<ULONG_PTR>(entry.procedure);
-    case GCL_STYLE:
-        return entry.style;
-    case GCL_CBWNDEXTRA:
-        return static_cast<ULONG_PTR>(entry.windowExtra);
-    case GCL_CBCLSEXTRA:
-        return static_cast<ULONG_PTR>(entry.classExtra);
-    case GCW_ATOM:
-        return AtomOf(entry);
+    case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(entry.background);
+    case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(entry.cursor);
+    case GCLP_HICON: return reinterpret_cast<ULONG_PTR>(entry.icon);
+    case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(entry.procedure);
+    case GCL_STYLE: return entry.style;
+    case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(entry.windowExtra);
+    case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(entry.classExtra);
+    case GCW_ATOM: return AtomOf(entry);
     default:
         if (nIndex >= 0 && static_cast<size_t>(nIndex) + sizeof(ULONG_PTR) <= entry.extra.size()) {
             ULONG_PTR value = 0;

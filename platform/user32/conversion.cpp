@@ -26,10 +26,8 @@ bool TakesString(UINT message)
     case LB_INSERTSTRING:
     case LB_FINDSTRING:
     case LB_FINDSTRINGEXACT:
-    case LB_SELECTSTRING:
-        return true;
-    default:
-        return false;
+    case LB_SELECTSTRING: return true;
+    default: return false;
     }
 }
 
@@ -71,23 +69,17 @@ public:
             return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(Pointer(text)));
         }
         switch (message) {
-        case WM_GETTEXT:
-            return CopyOut(WindowText(), reinterpret_cast<CallerChar *>(lParam), wParam);
-        case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(WindowText().size());
+        case WM_GETTEXT: return CopyOut(WindowText(), reinterpret_cast<CallerChar *>(lParam), wParam);
+        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(WindowText().size());
         case CB_GETLBTEXT:
             return ItemText(message, CB_GETLBTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
         case LB_GETTEXT:
             return ItemText(message, LB_GETTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
-        case CB_GETLBTEXTLEN:
-            return ItemText(CB_GETLBTEXT, message, wParam, nullptr);
-        case LB_GETTEXTLEN:
-            return ItemText(LB_GETTEXT, message, wParam, nullptr);
+        case CB_GETLBTEXTLEN: return ItemText(CB_GETLBTEXT, message, wParam, nullptr);
+        case LB_GETTEXTLEN: return ItemText(LB_GETTEXT, message, wParam, nullptr);
         case WM_NCCREATE:
-        case WM_CREATE:
-            return Create(message, wParam, lParam);
-        default:
-            return procedure_(hwnd_, message, wParam, lParam);
+        case WM_CREATE: return Create(message, wParam, lParam);
+        default: return procedure_(hwnd_, message, wParam, lParam);
         }
     }
 

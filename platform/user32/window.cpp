@@ -524,17 +524,11 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
     const std::vector<HWND> &siblings = SiblingsOf(window);
     const auto self = std::find(siblings.begin(), siblings.end(), hWnd);
     switch (uCmd) {
-    case GW_HWNDFIRST:
-        return siblings.front();
-    case GW_HWNDLAST:
-        return siblings.back();
-    case GW_HWNDNEXT:
-        return self + 1 == siblings.end() ? nullptr : *(self + 1);
-    case GW_HWNDPREV:
-        return self == siblings.begin() ? nullptr : *(self - 1);
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return self + 1 == siblings.end() ? nullptr : *(self + 1);
+    case GW_HWNDPREV: return self == siblings.begin() ? nullptr : *(self - 1);
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
     }
 }
 
