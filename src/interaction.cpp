@@ -89,9 +89,7 @@ void OnCommand(HWND hwnd, int id, HWND /*hwndCtl*/, UINT codeNotify)
 {
     switch (id) {
     case IDOK:
-    case IDCANCEL:
-        EndDialog(hwnd, id);
-        return;
+    case IDCANCEL: EndDialog(hwnd, id); return;
     case chx1:
         if (codeNotify == BN_CLICKED) {
             RequestRepaint(hwnd);
@@ -125,8 +123,7 @@ void OnCommand(HWND hwnd, int id, HWND /*hwndCtl*/, UINT codeNotify)
             OnAngleChanged(hwnd, id);
         }
         return;
-    default:
-        return;
+    default: return;
     }
 }
 

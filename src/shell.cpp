@@ -21,28 +21,19 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpC
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (uMsg) {
-    case WM_INITDIALOG:
-        return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
+    case WM_INITDIALOG: return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
     case WM_COMMAND:
         OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return FALSE;
-    case WM_TIMER:
-        OnTimer(hwnd, static_cast<UINT>(wParam));
-        return FALSE;
-    case WM_PAINT:
-        OnPaint(hwnd);
-        return FALSE;
-    case WM_ERASEBKGND:
-        return OnEraseBkgnd(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_TIMER: OnTimer(hwnd, static_cast<UINT>(wParam)); return FALSE;
+    case WM_PAINT: OnPaint(hwnd); return FALSE;
+    case WM_ERASEBKGND: return OnEraseBkgnd(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_SIZE:
         OnSize(hwnd, static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
                static_cast<short>(HIWORD(lParam)));
         return FALSE;
-    case WM_DESTROY:
-        OnDestroy(hwnd);
-        return FALSE;
-    default:
-        return FALSE;
+    case WM_DESTROY: OnDestroy(hwnd); return FALSE;
+    default: return FALSE;
     }
 }
 

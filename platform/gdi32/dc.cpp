@@ -166,16 +166,11 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
         return nullptr;
     }
     switch (object->type) {
-    case OBJ_PEN:
-        return Replace(dc->state.pen, h);
-    case OBJ_BRUSH:
-        return Replace(dc->state.brush, h);
-    case OBJ_FONT:
-        return Replace(dc->state.font, h);
-    case OBJ_BITMAP:
-        return SelectBitmap(*dc, *static_cast<Bitmap *>(object));
-    default:
-        return nullptr;
+    case OBJ_PEN: return Replace(dc->state.pen, h);
+    case OBJ_BRUSH: return Replace(dc->state.brush, h);
+    case OBJ_FONT: return Replace(dc->state.font, h);
+    case OBJ_BITMAP: return SelectBitmap(*dc, *static_cast<Bitmap *>(object));
+    default: return nullptr;
     }
 }
 
@@ -186,16 +181,11 @@ HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type)
         return nullptr;
     }
     switch (type) {
-    case OBJ_PEN:
-        return dc->state.pen;
-    case OBJ_BRUSH:
-        return dc->state.brush;
-    case OBJ_FONT:
-        return dc->state.font;
-    case OBJ_BITMAP:
-        return dc->bitmap != nullptr ? dc->bitmap->handle : nullptr;
-    default:
-        return nullptr;
+    case OBJ_PEN: return dc->state.pen;
+    case OBJ_BRUSH: return dc->state.brush;
+    case OBJ_FONT: return dc->state.font;
+    case OBJ_BITMAP: return dc->bitmap != nullptr ? dc->bitmap->handle : nullptr;
+    default: return nullptr;
     }
 }
 
@@ -206,29 +196,18 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
         return 0;
     }
     switch (index) {
-    case TECHNOLOGY:
-        return DT_RASDISPLAY;
-    case HORZRES:
-        return dc->surface->width;
-    case VERTRES:
-        return dc->surface->height;
-    case HORZSIZE:
-        return dc->surface->width * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
-    case VERTSIZE:
-        return dc->surface->height * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
-    case BITSPIXEL:
-        return kScreenBitsPerPixel;
-    case PLANES:
-        return 1;
-    case NUMCOLORS:
-        return -1; // more than a palette holds
-    case RASTERCAPS:
-        return RC_BITBLT;
+    case TECHNOLOGY: return DT_RASDISPLAY;
+    case HORZRES: return dc->surface->width;
+    case VERTRES: return dc->surface->height;
+    case HORZSIZE: return dc->surface->width * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
+    case VERTSIZE: return dc->surface->height * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
+    case BITSPIXEL: return kScreenBitsPerPixel;
+    case PLANES: return 1;
+    case NUMCOLORS: return -1; // more than a palette holds
+    case RASTERCAPS: return RC_BITBLT;
     case LOGPIXELSX:
-    case LOGPIXELSY:
-        return kLogicalPixelsPerInch;
-    default:
-        return 0;
+    case LOGPIXELSY: return kLogicalPixelsPerInch;
+    default: return 0;
     }
 }
 

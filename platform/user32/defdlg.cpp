@@ -62,10 +62,8 @@ bool ReturnsResultDirectly(UINT message)
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return true;
-    default:
-        return false;
+    case WM_CTLCOLORSTATIC: return true;
+    default: return false;
     }
 }
 
@@ -101,8 +99,7 @@ LRESULT DefaultId(HWND hwnd, const DialogInfo &info)
 LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), unicode);
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), unicode);
     case WM_SHOWWINDOW:
         if (!wParam) {
             SaveFocus(hwnd, info);
@@ -115,14 +112,11 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
             SaveFocus(hwnd, info);
         }
         return 0;
-    case WM_SETFOCUS:
-        RestoreFocus(hwnd, info);
-        return 0;
+    case WM_SETFOCUS: RestoreFocus(hwnd, info); return 0;
     case DM_SETDEFID:
         info.result = static_cast<INT_PTR>(wParam); // the platform keeps the default id there too
         return TRUE;
-    case DM_GETDEFID:
-        return DefaultId(hwnd, info);
+    case DM_GETDEFID: return DefaultId(hwnd, info);
     case WM_NEXTDLGCTL: {
         HWND target =
             lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
@@ -132,14 +126,12 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
         }
         return 0;
     }
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(info.font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(info.font);
     case WM_CLOSE:
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
         return 0;
-    default:
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    default: return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
     }
 }
 
@@ -176,10 +168,8 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_INITDIALOG:
         case WM_VKEYTOITEM:
         case WM_COMPAREITEM:
-        case WM_CHARTOITEM:
-            break;
-        default:
-            return AnswerUnhandled(hwnd, message, wParam, lParam, unicode, *info);
+        case WM_CHARTOITEM: break;
+        default: return AnswerUnhandled(hwnd, message, wParam, lParam, unicode, *info);
         }
     }
     return ReturnsResultDirectly(message) ? result : GetWindowLongPtrW(hwnd, DWLP_MSGRESULT);

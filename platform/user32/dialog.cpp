@@ -297,8 +297,7 @@ bool IsDialogKeyMessage(HWND dialog, MSG *msg)
         }
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

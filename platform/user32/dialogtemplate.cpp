@@ -188,20 +188,13 @@ bool ParseDialogTemplate(const BYTE *bytes, size_t size, DialogTemplate &parsed)
 std::u16string PredefinedClassName(WORD ordinal)
 {
     switch (ordinal) {
-    case 0x0080:
-        return u"Button";
-    case 0x0081:
-        return u"Edit";
-    case 0x0082:
-        return u"Static";
-    case 0x0083:
-        return u"ListBox";
-    case 0x0084:
-        return u"ScrollBar";
-    case 0x0085:
-        return u"ComboBox";
-    default:
-        return {};
+    case 0x0080: return u"Button";
+    case 0x0081: return u"Edit";
+    case 0x0082: return u"Static";
+    case 0x0083: return u"ListBox";
+    case 0x0084: return u"ScrollBar";
+    case 0x0085: return u"ComboBox";
+    default: return {};
     }
 }
 

@@ -32,32 +32,19 @@ WCHAR CharacterOf(WPARAM key, bool shift, bool capsLock)
         return static_cast<WCHAR>(key - VK_NUMPAD0 + '0');
     }
     switch (key) {
-    case VK_SPACE:
-        return L' ';
-    case VK_RETURN:
-        return L'\r';
-    case VK_ESCAPE:
-        return 0x1B;
-    case VK_BACK:
-        return L'\b';
-    case VK_TAB:
-        return L'\t';
-    case VK_SUBTRACT:
-        return L'-';
-    case VK_ADD:
-        return L'+';
-    case VK_DECIMAL:
-        return L'.';
-    case VK_OEM_MINUS:
-        return shift ? L'_' : L'-';
-    case VK_OEM_PLUS:
-        return shift ? L'+' : L'=';
-    case VK_OEM_COMMA:
-        return shift ? L'<' : L',';
-    case VK_OEM_PERIOD:
-        return shift ? L'>' : L'.';
-    default:
-        return 0;
+    case VK_SPACE: return L' ';
+    case VK_RETURN: return L'\r';
+    case VK_ESCAPE: return 0x1B;
+    case VK_BACK: return L'\b';
+    case VK_TAB: return L'\t';
+    case VK_SUBTRACT: return L'-';
+    case VK_ADD: return L'+';
+    case VK_DECIMAL: return L'.';
+    case VK_OEM_MINUS: return shift ? L'_' : L'-';
+    case VK_OEM_PLUS: return shift ? L'+' : L'=';
+    case VK_OEM_COMMA: return shift ? L'<' : L',';
+    case VK_OEM_PERIOD: return shift ? L'>' : L'.';
+    default: return 0;
     }
 }
 
@@ -68,16 +55,11 @@ WCHAR ControlCharacterOf(WPARAM key)
         return static_cast<WCHAR>(key - 'A' + 1);
     }
     switch (key) {
-    case VK_SPACE:
-        return L' ';
-    case VK_RETURN:
-        return L'\n';
-    case VK_ESCAPE:
-        return 0x1B;
-    case VK_BACK:
-        return 0x7F;
-    default:
-        return 0;
+    case VK_SPACE: return L' ';
+    case VK_RETURN: return L'\n';
+    case VK_ESCAPE: return 0x1B;
+    case VK_BACK: return 0x7F;
+    default: return 0;
     }
 }
 
@@ -95,11 +77,8 @@ void TrackKeys(const MSG &msg)
         }
         break;
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-        keys[index] = static_cast<SHORT>(keys[index] & kKeyToggled);
-        break;
-    default:
-        break;
+    case WM_SYSKEYUP: keys[index] = static_cast<SHORT>(keys[index] & kKeyToggled); break;
+    default: break;
     }
 }
 

@@ -93,63 +93,44 @@ int WINAPI GetSystemMetrics(int nIndex)
     switch (nIndex) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
-    case SM_CXVIRTUALSCREEN:
-        return kScreenWidth;
+    case SM_CXVIRTUALSCREEN: return kScreenWidth;
     case SM_CYSCREEN:
-    case SM_CYVIRTUALSCREEN:
-        return kScreenHeight;
-    case SM_CYFULLSCREEN:
-        return kScreenHeight - kCaptionHeight;
+    case SM_CYVIRTUALSCREEN: return kScreenHeight;
+    case SM_CYFULLSCREEN: return kScreenHeight - kCaptionHeight;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
     case SM_CXHSCROLL:
     case SM_CYVTHUMB:
-    case SM_CXHTHUMB:
-        return kScrollBar;
-    case SM_CYCAPTION:
-        return kCaptionHeight;
-    case SM_CYSMCAPTION:
-        return kSmallCaptionHeight;
+    case SM_CXHTHUMB: return kScrollBar;
+    case SM_CYCAPTION: return kCaptionHeight;
+    case SM_CYSMCAPTION: return kSmallCaptionHeight;
     case SM_CXBORDER:
-    case SM_CYBORDER:
-        return kBorder;
+    case SM_CYBORDER: return kBorder;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME:
-        return kDialogFrame;
+    case SM_CYDLGFRAME: return kDialogFrame;
     case SM_CXFRAME:
-    case SM_CYFRAME:
-        return kSizingFrame;
+    case SM_CYFRAME: return kSizingFrame;
     case SM_CXEDGE:
-    case SM_CYEDGE:
-        return kEdge;
+    case SM_CYEDGE: return kEdge;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:
-    case SM_CYCURSOR:
-        return kIcon;
+    case SM_CYCURSOR: return kIcon;
     case SM_CXSMICON:
-    case SM_CYSMICON:
-        return kSmallIcon;
-    case SM_CYMENU:
-        return kMenuHeight;
+    case SM_CYSMICON: return kSmallIcon;
+    case SM_CYMENU: return kMenuHeight;
     case SM_CXSIZE:
-    case SM_CYSIZE:
-        return kCaptionButton;
+    case SM_CYSIZE: return kCaptionButton;
     case SM_CXMIN:
-    case SM_CXMINTRACK:
-        return kMinimumTrackWidth;
+    case SM_CXMINTRACK: return kMinimumTrackWidth;
     case SM_CYMIN:
-    case SM_CYMINTRACK:
-        return kMinimumTrackHeight;
+    case SM_CYMINTRACK: return kMinimumTrackHeight;
     case SM_CXDOUBLECLK:
-    case SM_CYDOUBLECLK:
-        return kDoubleClickArea;
+    case SM_CYDOUBLECLK: return kDoubleClickArea;
     case SM_MOUSEPRESENT:
-    case SM_CMONITORS:
-        return 1;
-    default:
-        return 0;
+    case SM_CMONITORS: return 1;
+    default: return 0;
     }
 }
 
@@ -163,11 +144,8 @@ DWORD WINAPI GetGuiResources(HANDLE hProcess, DWORD uiFlags)
     case GR_GDIOBJECTS:
         // System colour brushes belong to the system, as stock objects do.
         return platform::GdiObjectCount() - Brushes().created;
-    case GR_USEROBJECTS:
-        return static_cast<DWORD>(platform::user32::WindowCount());
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+    case GR_USEROBJECTS: return static_cast<DWORD>(platform::user32::WindowCount());
+    default: SetLastError(ERROR_INVALID_PARAMETER); return 0;
     }
 }
 

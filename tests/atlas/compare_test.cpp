@@ -110,17 +110,13 @@ TEST(AtlasCompare, VerdictsOnKnownChanges)
         const scene::Frame wine = Changed(native, [&](int x, int y) {
             const std::uint32_t p = native.At(x, y);
             switch (c.change) {
-            case Change::kNoBackground:
-                return IsCellBackground(p) ? kWhite : p;
-            case Change::kShiftedRight:
-                return x >= 4 ? native.At(x - 4, y) : kWhite;
+            case Change::kNoBackground: return IsCellBackground(p) ? kWhite : p;
+            case Change::kShiftedRight: return x >= 4 ? native.At(x - 4, y) : kWhite;
             case Change::kInkOutsideCell:
                 // Above the line, clear of the cell.
                 return inBlock(x, y, 100, layout.ascent + 30) ? kRed : p;
-            case Change::kInkInsideCell:
-                return inBlock(x, y, 100, 20) ? kRed : p;
-            case Change::kNone:
-                break;
+            case Change::kInkInsideCell: return inBlock(x, y, 100, 20) ? kRed : p;
+            case Change::kNone: break;
             }
             return p;
         });

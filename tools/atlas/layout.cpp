@@ -94,15 +94,9 @@ TextLayout LayOut(const Setting &setting)
     // The alignment moves the origin along the escapement's perpendicular.
     const Point reference{scene::kReferenceX, scene::kReferenceY};
     switch (setting.alignment) {
-    case Alignment::kTop:
-        layout.origin = Add(reference, lineUp, -layout.ascent);
-        break;
-    case Alignment::kBottom:
-        layout.origin = Add(reference, lineUp, layout.descent);
-        break;
-    case Alignment::kBaseline:
-        layout.origin = reference;
-        break;
+    case Alignment::kTop: layout.origin = Add(reference, lineUp, -layout.ascent); break;
+    case Alignment::kBottom: layout.origin = Add(reference, lineUp, layout.descent); break;
+    case Alignment::kBaseline: layout.origin = reference; break;
     }
     layout.textCell =
         Cell(layout.origin, layout.baseline, lineUp, layout.width, layout.ascent, layout.descent);

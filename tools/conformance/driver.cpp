@@ -162,9 +162,7 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
 {
     std::string text = name;
     switch (message) {
-    case WM_COMMAND:
-        text += "(" + ControlId(LOWORD(wParam)) + "," + Hex(HIWORD(wParam)) + ")";
-        break;
+    case WM_COMMAND: text += "(" + ControlId(LOWORD(wParam)) + "," + Hex(HIWORD(wParam)) + ")"; break;
     case WM_NOTIFY: {
         const auto *header = reinterpret_cast<const NMHDR *>(lParam);
         text += "(" + ControlId(static_cast<int>(header->idFrom)) + "," +
@@ -176,12 +174,8 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
         text += "(" + WindowName(reinterpret_cast<HWND>(lParam)) + "," + std::to_string(LOWORD(wParam)) +
                 "," + std::to_string(static_cast<short>(HIWORD(wParam))) + ")";
         break;
-    case WM_TIMER:
-        text += "(" + std::to_string(wParam) + ")";
-        break;
-    case WM_SYSCOMMAND:
-        text += "(" + Hex(static_cast<unsigned>(wParam & 0xFFF0)) + ")";
-        break;
+    case WM_TIMER: text += "(" + std::to_string(wParam) + ")"; break;
+    case WM_SYSCOMMAND: text += "(" + Hex(static_cast<unsigned>(wParam & 0xFFF0)) + ")"; break;
     case WM_NEXTDLGCTL:
         // With lParam set, wParam is the control to focus; otherwise it says which way to go.
         text += "(" + (lParam != 0 ? WindowName(reinterpret_cast<HWND>(wParam)) : std::to_string(wParam)) +
@@ -192,15 +186,10 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_CHAR:
-    case WM_SYSCHAR:
-        text += "(" + Hex(static_cast<unsigned>(wParam)) + ")";
-        break;
+    case WM_SYSCHAR: text += "(" + Hex(static_cast<unsigned>(wParam)) + ")"; break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + ")";
-        break;
-    default:
-        break;
+    case WM_KILLFOCUS: text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + ")"; break;
+    default: break;
     }
     return text;
 }
@@ -499,8 +488,7 @@ bool BeginPhase(const Phase &phase)
         g_run.buttonDown = true;
         Send({MouseInput(MOUSEEVENTF_LEFTDOWN)});
         return false;
-    case Phase::Kind::Release:
-        return !ReleaseButton(); // already up, when a held arrow was let go
+    case Phase::Kind::Release: return !ReleaseButton(); // already up, when a held arrow was let go
     case Phase::Kind::Ticks:
         g_run.ticks = 0;
         g_run.ticksWanted = phase.count;
@@ -514,8 +502,7 @@ bool BeginPhase(const Phase &phase)
         g_run.scrolls = 0;
         g_run.scrollsWanted = phase.count;
         return phase.count == 0;
-    case Phase::Kind::Wait:
-        return phase.count == 0;
+    case Phase::Kind::Wait: return phase.count == 0;
     }
     return true;
 }
@@ -525,10 +512,8 @@ bool PhaseOver(const Phase &phase)
 {
     const DWORD elapsed = GetTickCount() - g_run.phaseStart;
     switch (phase.kind) {
-    case Phase::Kind::Keys:
-        return elapsed >= g_run.keyRest;
-    case Phase::Kind::Wait:
-        return elapsed >= static_cast<DWORD>(phase.count);
+    case Phase::Kind::Keys: return elapsed >= g_run.keyRest;
+    case Phase::Kind::Wait: return elapsed >= static_cast<DWORD>(phase.count);
     case Phase::Kind::Move: {
         // A desktop may echo the move back late; the button waits until the pointer has settled.
         POINT cursor = {};
@@ -549,8 +534,7 @@ bool PhaseOver(const Phase &phase)
             return true;
         }
         return false;
-    default:
-        return true;
+    default: return true;
     }
 }
 
