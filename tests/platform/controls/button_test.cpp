@@ -19,17 +19,6 @@ protected:
     ParentWindow parent;
 };
 
-TEST_F(CheckBox, ClickTogglesAndThenTellsTheParent)
-{
-    HWND box = Add(BS_AUTOCHECKBOX);
-    SendMessageW(box, BM_CLICK, 0, 0);
-    EXPECT_EQ(Check(box), BST_CHECKED);
-    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
-    SendMessageW(box, BM_CLICK, 0, 0);
-    EXPECT_EQ(Check(box), BST_UNCHECKED);
-    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED, BN_CLICKED}));
-}
-
 TEST_F(CheckBox, SetCheckIsQuiet)
 {
     HWND box = Add(BS_AUTOCHECKBOX);
@@ -48,18 +37,6 @@ TEST_F(CheckBox, PlainCheckBoxOnlyTellsTheParent)
     EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
 }
 
-TEST_F(CheckBox, MouseReleasedInsideToggles)
-{
-    HWND box = Add(BS_AUTOCHECKBOX);
-    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    EXPECT_EQ(GetCapture(), box);
-    EXPECT_EQ(Check(box), BST_UNCHECKED) << "nothing happens before the release";
-    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
-    EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(Check(box), BST_CHECKED);
-    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
-}
-
 TEST_F(CheckBox, MouseReleasedOutsideDoesNothing)
 {
     HWND box = Add(BS_AUTOCHECKBOX);
@@ -67,15 +44,6 @@ TEST_F(CheckBox, MouseReleasedOutsideDoesNothing)
     SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(300, 5));
     EXPECT_EQ(Check(box), BST_UNCHECKED);
     EXPECT_TRUE(parent.Codes(kBoxId).empty());
-}
-
-TEST_F(CheckBox, SpaceKeyToggles)
-{
-    HWND box = Add(BS_AUTOCHECKBOX);
-    SendMessageW(box, WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageW(box, WM_KEYUP, VK_SPACE, 0);
-    EXPECT_EQ(Check(box), BST_CHECKED);
-    EXPECT_EQ(parent.Codes(kBoxId), (std::vector<int>{BN_CLICKED}));
 }
 
 TEST_F(CheckBox, DisabledBoxStillObeysTheProgram)
@@ -92,15 +60,6 @@ TEST_F(CheckBox, DisabledBoxStillObeysTheProgram)
 TEST_F(CheckBox, AsksTheDialogManagerForButtonTreatment)
 {
     EXPECT_EQ(SendMessageW(Add(BS_AUTOCHECKBOX), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
-}
-
-TEST_F(CheckBox, KeepsItsTextAndFont)
-{
-    HWND box = Add(BS_AUTOCHECKBOX);
-    EXPECT_EQ(test::Text(box), "Box");
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), font);
 }
 
 // Dark pixels in the square at the left, vertically centred, where a check box draws its box.
