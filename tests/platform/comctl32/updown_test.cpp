@@ -52,6 +52,8 @@ TEST_F(UpDown, RangeIsKeptAsSixteenBitHalvesOrThirtyTwoBits)
     EXPECT_EQ(Send(UDM_GETRANGE), MAKELONG(0, 100)) << "upper 0, lower 100 by default";
     Send(UDM_SETPOS, 0, 150);
     EXPECT_EQ(Send(UDM_GETPOS32), 100) << "the inverted range clamps the same way";
+    Send(UDM_SETPOS, 0, -3);
+    EXPECT_EQ(Send(UDM_GETPOS32), 0);
     Send(UDM_SETRANGE, 0, MAKELPARAM(3600, -3600));
     EXPECT_EQ(Send(UDM_GETRANGE), MAKELONG(3600, -3600));
     int lower = 0;

@@ -19,16 +19,6 @@ protected:
     ParentWindow parent;
 };
 
-TEST_F(CheckBox, SetCheckIsQuiet)
-{
-    HWND box = Add(BS_AUTOCHECKBOX);
-    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
-    EXPECT_EQ(Check(box), BST_CHECKED);
-    SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_EQ(Check(box), BST_UNCHECKED);
-    EXPECT_TRUE(parent.Log().empty());
-}
-
 TEST_F(CheckBox, PlainCheckBoxOnlyTellsTheParent)
 {
     HWND box = Add(BS_CHECKBOX);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <utility>
 
 namespace {
@@ -36,7 +35,6 @@ protected:
             SendMessageW(field, WM_CHAR, static_cast<WPARAM>(*c), 0);
         }
     }
-    void Key(WPARAM key) const { SendMessageW(field, WM_KEYDOWN, key, 0); }
     std::string Text() const { return test::Text(field); }
 
     ParentWindow parent;
@@ -96,40 +94,6 @@ TEST_F(Edit, LimitHoldsForReplacingButNotForSetText)
     Select(0, -1);
     Type("x");
     EXPECT_EQ(Text(), "x") << "0 lifts the limit";
-}
-
-// Random edits: whatever the sequence, the selection stays inside the text, the reported length
-// is the text's, and every change of the text is announced exactly once, EN_UPDATE first.
-TEST_F(Edit, AnyActionSequenceKeepsTextSelectionAndNotificationsConsistent)
-{
-    std::mt19937 random(20261206);
-    const char *texts[] = {"", "0", "-3600", "abc def"};
-    for (int action = 0; action < 400; ++action) {
-        const std::string before = Text();
-        parent.Clear();
-        const unsigned choice = random() % 8;
-        switch (choice) {
-        case 0: SetWindowTextA(field, texts[random() % 4]); break;
-        case 1: Type(random() % 2 ? "7" : "-"); break;
-        case 2: SendMessageW(field, WM_CHAR, VK_BACK, 0); break;
-        case 3: Key(VK_DELETE); break;
-        case 4: Key(random() % 2 ? VK_LEFT : VK_RIGHT); break;
-        case 5: Key(random() % 2 ? VK_HOME : VK_END); break;
-        case 6: Select(static_cast<int>(random() % 10) - 1, static_cast<int>(random() % 10) - 1); break;
-        default:
-            SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(random() % 2 ? "xy" : ""));
-            break;
-        }
-        const std::string after = Text();
-        SCOPED_TRACE(::testing::Message()
-                     << "action " << action << ": \"" << before << "\" -> \"" << after << '"');
-        const auto [start, end] = Selection();
-        EXPECT_LE(start, end);
-        EXPECT_LE(end, static_cast<int>(after.size()));
-        EXPECT_EQ(GetWindowTextLengthA(field), static_cast<int>(after.size()));
-        const bool announced = choice == 0 || before != after;
-        EXPECT_EQ(parent.Codes(kFieldId), announced ? kOneChange : std::vector<int>{});
-    }
 }
 
 TEST_F(Edit, BackgroundIsWhatTheParentGivesForEditing)

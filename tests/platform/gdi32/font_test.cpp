@@ -114,6 +114,38 @@ TEST(FontMetrics, DialogFontSizesFollowTheEm)
     }
 }
 
+TEST(FontMetrics, RotationChangesNoExtent)
+{
+    const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
+    for (LONG escapement : {450, 900, 1800, -300, 7200}) {
+        const SIZE turned = FontDc(L"MS UI Gothic", 50, escapement).Extent(kSample, kSampleLength);
+        EXPECT_EQ(turned.cx, upright.cx) << escapement;
+        EXPECT_EQ(turned.cy, upright.cy) << escapement;
+    }
+}
+
+TEST(FontMetrics, NarrowCallsAgreeWithWideOnes)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    SIZE narrow = {};
+    ASSERT_TRUE(GetTextExtentPoint32A(scene.dc(), "SlantGlyphDemo", kSampleLength, &narrow));
+    EXPECT_EQ(narrow.cx, scene.Extent(kSample, kSampleLength).cx);
+    TEXTMETRICA metrics = {};
+    ASSERT_TRUE(GetTextMetricsA(scene.dc(), &metrics));
+    EXPECT_EQ(metrics.tmHeight, scene.Metrics().tmHeight);
+    EXPECT_EQ(metrics.tmAscent, scene.Metrics().tmAscent);
+}
+
+TEST(FontMetrics, EmptyTextHasNoSize)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    const SIZE empty = scene.Extent(kSample, 0);
+    EXPECT_EQ(empty.cx, 0);
+    EXPECT_EQ(empty.cy, 0);
+    SIZE size = {};
+    EXPECT_FALSE(GetTextExtentPoint32W(nullptr, kSample, kSampleLength, &size));
+}
+
 TEST(FontMetrics, ExtentExCountsWhatFits)
 {
     FontDc scene(L"MS UI Gothic", 50);

@@ -301,7 +301,10 @@ TEST(DeviceContext, FreshMemoryDcHasTheDefaults)
     EXPECT_EQ(GetBkMode(fresh.dc), OPAQUE);
     EXPECT_EQ(GetTextAlign(fresh.dc), static_cast<UINT>(TA_TOP | TA_LEFT | TA_NOUPDATECP));
     EXPECT_EQ(GetGraphicsMode(fresh.dc), GM_COMPATIBLE);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSX), 96);
     EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, PLANES), 1);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
     EXPECT_EQ(GetDeviceCaps(fresh.dc, BITSPIXEL), 32);
     POINT position = {1, 1};
     GetCurrentPositionEx(fresh.dc, &position);

@@ -1,4 +1,5 @@
 // DCs over a surface of USER32's, and the count of live GDI objects.
+#include "pixels.h"
 #include "platform.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr std::uint32_t kBlank = 0x00FFFFFF;
+constexpr std::uint32_t kBlue = 0x000000FF; // RGB(0, 0, 255) as a surface pixel
 
 class SurfaceDc : public ::testing::Test {
 protected:
@@ -18,12 +20,42 @@ protected:
     }
     ~SurfaceDc() override { DeleteDC(dc_); }
 
+    std::uint32_t At(int x, int y) const
+    {
+        return pixels_[static_cast<size_t>(y) * kWidth + static_cast<size_t>(x)];
+    }
+
     static constexpr int kWidth = 32;
     static constexpr int kHeight = 16;
     std::vector<std::uint32_t> pixels_;
     platform::Surface surface_;
     HDC dc_;
 };
+
+TEST_F(SurfaceDc, DrawsOffsetByTheOriginAndClipped)
+{
+    ASSERT_NE(dc_, nullptr);
+    EXPECT_EQ(GetObjectType(dc_), static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(SetPixel(dc_, 0, 0, RGB(0, 0, 255)), RGB(0, 0, 255));
+    EXPECT_EQ(At(10, 5), kBlue);
+
+    HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+    const RECT everything = {-100, -100, 100, 100};
+    FillRect(dc_, &everything, brush);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool inside = x >= 8 && x < 20 && y >= 4 && y < 12;
+            EXPECT_EQ(At(x, y), inside ? kBlue : kBlank) << x << "," << y;
+        }
+    }
+    RECT box = {};
+    EXPECT_EQ(GetClipBox(dc_, &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, -2);
+    EXPECT_EQ(box.top, -1);
+    EXPECT_EQ(box.right, 10);
+    EXPECT_EQ(box.bottom, 7);
+    DeleteObject(brush);
+}
 
 TEST_F(SurfaceDc, TakesNoBitmapAndMakesColourOnes)
 {
@@ -41,6 +73,18 @@ TEST_F(SurfaceDc, TakesNoBitmapAndMakesColourOnes)
     DeleteObject(compatible);
     EXPECT_EQ(GetDeviceCaps(dc_, HORZRES), kWidth);
     EXPECT_EQ(GetDeviceCaps(dc_, VERTRES), kHeight);
+}
+
+TEST_F(SurfaceDc, BlitFromAMemoryBitmap)
+{
+    test::Canvas source(4, 4, RGB(0, 0, 255));
+    EXPECT_TRUE(BitBlt(dc_, -4, -4, 8, 8, source.dc(), -4, -4, SRCCOPY));
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool inside = x >= 10 && x < 14 && y >= 5 && y < 9;
+            EXPECT_EQ(At(x, y), inside ? kBlue : kBlank) << x << "," << y;
+        }
+    }
 }
 
 TEST(GdiObjectCount, CountsLiveObjectsAndDcsButNoStockOnes)
