@@ -52,6 +52,15 @@ TEST_F(CheckBox, AsksTheDialogManagerForButtonTreatment)
     EXPECT_EQ(SendMessageW(Add(BS_AUTOCHECKBOX), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
 }
 
+TEST_F(CheckBox, KeepsItsTextAndFont)
+{
+    HWND box = Add(BS_AUTOCHECKBOX);
+    EXPECT_EQ(test::Text(box), "Box");
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)), font);
+}
+
 // Dark pixels in the square at the left, vertically centred, where a check box draws its box.
 int DarkPixelsInBox(HWND box)
 {
