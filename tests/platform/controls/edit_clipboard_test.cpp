@@ -87,24 +87,6 @@ protected:
     HWND field = nullptr;
 };
 
-TEST_F(EditClipboard, CopyThenPasteCarriesTheSelectionToAnotherField)
-{
-    HWND other = AddField(kOtherId, 0, 40);
-    Prepare(field, "-3600", 1, 5);
-    Send(field, WM_COPY);
-    EXPECT_EQ(ClipboardText(), "3600");
-    EXPECT_EQ(test::Text(field), "-3600");
-    EXPECT_EQ(Selection(field), std::make_pair(1, 5));
-    EXPECT_EQ(parent.Codes(kFieldId), kNothing) << "copying changes no text";
-
-    Prepare(other, "ab", 1, 1);
-    Send(other, WM_PASTE);
-    EXPECT_EQ(test::Text(other), "a3600b");
-    EXPECT_EQ(Selection(other), std::make_pair(5, 5)) << "the caret follows the pasted text";
-    EXPECT_EQ(parent.Codes(kOtherId), kOneChange);
-    EXPECT_EQ(ClipboardText(), "3600") << "pasting leaves the clipboard as it was";
-}
-
 // One message on a field with a text, a selection and maybe a limit, and what it leaves.
 struct Edit {
     const char *name;
@@ -229,21 +211,6 @@ TEST_F(EditClipboard, ReadOnlyFieldCopiesButNeverChanges)
     SendMessageW(locked, WM_CHAR, 0x16, 0); // Ctrl+V
     EXPECT_EQ(test::Text(locked), "3600");
     EXPECT_EQ(parent.Codes(kOtherId), kNothing);
-}
-
-TEST_F(EditClipboard, ControlCharactersCopyCutAndPaste)
-{
-    HWND other = AddField(kOtherId, 0, 40);
-    Prepare(field, "1234", 0, 2);
-    SendMessageW(field, WM_CHAR, 0x03, 0); // Ctrl+C
-    EXPECT_EQ(ClipboardText(), "12");
-    EXPECT_EQ(test::Text(field), "1234");
-    SendMessageW(field, WM_CHAR, 0x18, 0); // Ctrl+X
-    EXPECT_EQ(test::Text(field), "34");
-    Prepare(other, "9", 1, 1);
-    SendMessageW(other, WM_CHAR, 0x16, 0); // Ctrl+V
-    EXPECT_EQ(test::Text(other), "912");
-    EXPECT_EQ(parent.Codes(kOtherId), kOneChange);
 }
 
 // Keys whose meaning depends on Shift or Ctrl held, with the keyboard state set for them.

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <utility>
 
 namespace {
@@ -36,7 +35,6 @@ protected:
             SendMessageW(field, WM_CHAR, static_cast<WPARAM>(*c), 0);
         }
     }
-    void Key(WPARAM key) const { SendMessageW(field, WM_KEYDOWN, key, 0); }
     std::string Text() const { return test::Text(field); }
 
     ParentWindow parent;
@@ -96,132 +94,6 @@ TEST_F(Edit, LimitHoldsForReplacingButNotForSetText)
     Select(0, -1);
     Type("x");
     EXPECT_EQ(Text(), "x") << "0 lifts the limit";
-}
-
-TEST_F(Edit, TypingInsertsAtTheCaretAndAnnouncesEachCharacter)
-{
-    Type("15");
-    EXPECT_EQ(Text(), "15");
-    EXPECT_EQ(parent.Codes(kFieldId), (std::vector<int>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
-    Key(VK_HOME);
-    Type("-");
-    EXPECT_EQ(Text(), "-15");
-    Key(VK_END);
-    Type("0");
-    EXPECT_EQ(Text(), "-150");
-    Key(VK_LEFT);
-    Key(VK_LEFT);
-    Type("7");
-    EXPECT_EQ(Text(), "-1750");
-    Key(VK_RIGHT);
-    Type("8");
-    EXPECT_EQ(Text(), "-17580");
-}
-
-TEST_F(Edit, BackspaceAndDeleteRemoveAroundTheCaret)
-{
-    SetWindowTextA(field, "12345");
-    Select(2, 2);
-    SendMessageW(field, WM_CHAR, VK_BACK, 0);
-    EXPECT_EQ(Text(), "1345");
-    Key(VK_DELETE);
-    EXPECT_EQ(Text(), "145");
-    EXPECT_EQ(Selection(), std::make_pair(1, 1));
-    Select(0, 2);
-    SendMessageW(field, WM_CHAR, VK_BACK, 0);
-    EXPECT_EQ(Text(), "5") << "a selection goes as a whole";
-    parent.Clear();
-    Select(0, 0);
-    SendMessageW(field, WM_CHAR, VK_BACK, 0);
-    EXPECT_EQ(Text(), "5");
-    EXPECT_TRUE(parent.Codes(kFieldId).empty()) << "nothing to remove, nothing to announce";
-}
-
-TEST_F(Edit, TypingReplacesTheSelection)
-{
-    SetWindowTextA(field, "3600");
-    Select(0, -1);
-    Type("9");
-    EXPECT_EQ(Text(), "9");
-    EXPECT_EQ(Selection(), std::make_pair(1, 1));
-}
-
-TEST_F(Edit, ControlCharactersTypeNothing)
-{
-    SetWindowTextA(field, "-3600");
-    parent.Clear();
-    for (int character : {0x01, 0x03, 0x0D, 0x1B, 0x7F}) { // Ctrl+A, Ctrl+C, Enter, Escape, Ctrl+Backspace
-        SendMessageW(field, WM_CHAR, static_cast<WPARAM>(character), 0);
-    }
-    EXPECT_EQ(Text(), "-3600");
-    EXPECT_TRUE(parent.Codes(kFieldId).empty());
-}
-
-TEST_F(Edit, ClickPlacesTheCaretAtTheNearestCharacter)
-{
-    SetWindowTextA(field, "12345");
-    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 5));
-    SendMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(1, 5));
-    EXPECT_EQ(Selection(), std::make_pair(0, 0));
-    EXPECT_EQ(GetFocus(), field);
-    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(95, 5));
-    SendMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(95, 5));
-    EXPECT_EQ(Selection(), std::make_pair(5, 5)) << "past the text is its end";
-    Type("6");
-    EXPECT_EQ(Text(), "123456");
-}
-
-// Random edits: whatever the sequence, the selection stays inside the text, the reported length
-// is the text's, and every change of the text is announced exactly once, EN_UPDATE first.
-TEST_F(Edit, AnyActionSequenceKeepsTextSelectionAndNotificationsConsistent)
-{
-    std::mt19937 random(20261206);
-    const char *texts[] = {"", "0", "-3600", "abc def"};
-    for (int action = 0; action < 400; ++action) {
-        const std::string before = Text();
-        parent.Clear();
-        const unsigned choice = random() % 8;
-        switch (choice) {
-        case 0:
-            SetWindowTextA(field, texts[random() % 4]);
-            break;
-        case 1:
-            Type(random() % 2 ? "7" : "-");
-            break;
-        case 2:
-            SendMessageW(field, WM_CHAR, VK_BACK, 0);
-            break;
-        case 3:
-            Key(VK_DELETE);
-            break;
-        case 4:
-            Key(random() % 2 ? VK_LEFT : VK_RIGHT);
-            break;
-        case 5:
-            Key(random() % 2 ? VK_HOME : VK_END);
-            break;
-        case 6:
-            Select(static_cast<int>(random() % 10) - 1, static_cast<int>(random() % 10) - 1);
-            break;
-        default:
-            SendMessageA(field, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(random() % 2 ? "xy" : ""));
-            break;
-        }
-        const std::string after = Text();
-        SCOPED_TRACE(::testing::Message()
-                     << "action " << action << ": \"" << before << "\" -> \"" << after << '"');
-        const auto [start, end] = Selection();
-        EXPECT_LE(start, end);
-        EXPECT_LE(end, static_cast<int>(after.size()));
-        EXPECT_EQ(GetWindowTextLengthA(field), static_cast<int>(after.size()));
-        const bool announced = choice == 0 || before != after;
-        EXPECT_EQ(parent.Codes(kFieldId), announced ? kOneChange : std::vector<int>{});
-    }
-}
-
-TEST_F(Edit, TellsTheDialogManagerWhatItWants)
-{
-    EXPECT_EQ(SendMessageW(field, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
 TEST_F(Edit, BackgroundIsWhatTheParentGivesForEditing)

@@ -301,6 +301,11 @@ TEST(DeviceContext, FreshMemoryDcHasTheDefaults)
     EXPECT_EQ(GetBkMode(fresh.dc), OPAQUE);
     EXPECT_EQ(GetTextAlign(fresh.dc), static_cast<UINT>(TA_TOP | TA_LEFT | TA_NOUPDATECP));
     EXPECT_EQ(GetGraphicsMode(fresh.dc), GM_COMPATIBLE);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSY), 96);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, PLANES), 1);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
+    EXPECT_EQ(GetDeviceCaps(fresh.dc, BITSPIXEL), 32);
     POINT position = {1, 1};
     GetCurrentPositionEx(fresh.dc, &position);
     EXPECT_EQ(position.x, 0);
@@ -340,16 +345,6 @@ TEST(DeviceContext, SaveAndRestore)
     EXPECT_EQ(GetCurrentObject(memory.dc, OBJ_PEN), previous);
     EXPECT_FALSE(RestoreDC(memory.dc, 1)) << "that state was used up";
     DeleteObject(pen);
-}
-
-TEST(DeviceContext, Capabilities)
-{
-    MemoryDc memory;
-    EXPECT_EQ(GetDeviceCaps(memory.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(memory.dc, LOGPIXELSY), 96);
-    EXPECT_EQ(GetDeviceCaps(memory.dc, BITSPIXEL), 32);
-    EXPECT_EQ(GetDeviceCaps(memory.dc, PLANES), 1);
-    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }
 
 } // namespace

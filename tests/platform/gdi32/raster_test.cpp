@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Picture = std::vector<std::string>;
@@ -51,32 +53,6 @@ Picture Line(POINT from, POINT to, int width = 6, int height = 6)
     return canvas.Picture();
 }
 
-TEST(FillRect, FillsLeftAndTopButNotRightAndBottom)
-{
-    Canvas canvas(6, 5);
-    HBRUSH brush = CreateSolidBrush(kInk);
-    const RECT rect = {1, 1, 5, 4};
-    EXPECT_NE(FillRect(canvas.dc(), &rect, brush), 0);
-    EXPECT_EQ(canvas.Picture(), (Picture{
-                                    "......",
-                                    ".####.",
-                                    ".####.",
-                                    ".####.",
-                                    "......",
-                                }));
-    DeleteObject(brush);
-}
-
-TEST(FillRect, ClipsAtEveryEdge)
-{
-    Canvas canvas(4, 3);
-    HBRUSH brush = CreateSolidBrush(kInk);
-    const RECT beyond = {-5, -5, 50, 50};
-    FillRect(canvas.dc(), &beyond, brush);
-    EXPECT_EQ(canvas.Picture(), (Picture{"####", "####", "####"}));
-    DeleteObject(brush);
-}
-
 TEST(FillRect, DeletedBrushPaintsNothing)
 {
     Canvas canvas(2, 2);
@@ -86,23 +62,6 @@ TEST(FillRect, DeletedBrushPaintsNothing)
     FillRect(canvas.dc(), &rect, brush);
     FillRect(nullptr, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(canvas.Picture(), (Picture{"..", ".."}));
-}
-
-TEST(FrameRect, DrawsOnePixelInsideTheRectangle)
-{
-    Canvas canvas(7, 6);
-    HBRUSH brush = CreateSolidBrush(kInk);
-    const RECT rect = {1, 1, 6, 5};
-    EXPECT_NE(FrameRect(canvas.dc(), &rect, brush), 0);
-    EXPECT_EQ(canvas.Picture(), (Picture{
-                                    ".......",
-                                    ".#####.",
-                                    ".#...#.",
-                                    ".#...#.",
-                                    ".#####.",
-                                    ".......",
-                                }));
-    DeleteObject(brush);
 }
 
 TEST(LineTo, LeavesOutTheLastPointInEveryDirection)
@@ -140,48 +99,75 @@ TEST(LineTo, NullPenDrawsNothingButMoves)
     SelectObject(canvas.dc(), previous);
 }
 
-TEST(Rectangle, OutlinesWithThePenAndFillsInside)
+// One shape drawn with a pen and a brush on a small canvas, and every pixel it leaves.
+struct Shape {
+    const char *name;
+    int width, height;
+    UINT penStyle;
+    bool (*draw)(HDC dc, HBRUSH brush);
+    Picture picture;
+};
+
+void PrintTo(const Shape &shape, std::ostream *out)
 {
-    Canvas canvas(8, 6);
-    Tools tools(canvas.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
-    EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 6, 5));
-    EXPECT_EQ(canvas.Picture(), (Picture{
-                                    "........",
-                                    ".#####..",
-                                    ".#???#..",
-                                    ".#???#..",
-                                    ".#####..",
-                                    "........",
-                                }));
-    EXPECT_EQ(canvas.At(2, 2), kFill);
+    *out << shape.name;
 }
 
-TEST(Rectangle, WithoutAPenTheFillIsOnePixelSmaller)
+class Shapes : public ::testing::TestWithParam<Shape> {};
+
+TEST_P(Shapes, CoverExactlyTheirPixels)
 {
-    Canvas canvas(7, 5);
-    Tools tools(canvas.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kInk));
-    EXPECT_TRUE(Rectangle(canvas.dc(), 1, 1, 6, 5));
-    EXPECT_EQ(canvas.Picture(), (Picture{
-                                    ".......",
-                                    ".####..",
-                                    ".####..",
-                                    ".####..",
-                                    ".......",
-                                }));
+    const Shape &shape = GetParam();
+    Canvas canvas(shape.width, shape.height);
+    HBRUSH brush = CreateSolidBrush(kFill);
+    const Tools tools(canvas.dc(), CreatePen(static_cast<int>(shape.penStyle), 1, kInk), brush);
+    EXPECT_TRUE(shape.draw(canvas.dc(), brush));
+    EXPECT_EQ(canvas.Picture(), shape.picture);
+    int filled = 0;
+    for (const std::string &row : shape.picture) {
+        filled += static_cast<int>(std::count(row.begin(), row.end(), '?'));
+    }
+    EXPECT_EQ(canvas.Count(kFill), filled) << "'?' is the brush's colour";
 }
 
-TEST(Rectangle, NullBrushLeavesTheInsideAlone)
+bool Fill(HDC dc, HBRUSH brush, RECT rect)
 {
-    Canvas canvas(5, 4);
-    HGDIOBJ brush = SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
-    HPEN pen = CreatePen(PS_SOLID, 1, kInk);
-    HGDIOBJ previousPen = SelectObject(canvas.dc(), pen);
-    Rectangle(canvas.dc(), 0, 0, 5, 4);
-    EXPECT_EQ(canvas.Picture(), (Picture{"#####", "#...#", "#...#", "#####"}));
-    SelectObject(canvas.dc(), previousPen);
-    SelectObject(canvas.dc(), brush);
-    DeleteObject(pen);
+    return FillRect(dc, &rect, brush) != 0;
 }
+
+// FillRect and FrameRect leave out the right and bottom edges; a rectangle without a pen fills one
+// pixel less, and the null brush leaves its inside alone.
+INSTANTIATE_TEST_SUITE_P(
+    Table, Shapes,
+    ::testing::Values(Shape{"FillRect", 6, 5, PS_SOLID,
+                            [](HDC dc, HBRUSH brush) {
+                                return Fill(dc, brush, {1, 1, 5, 4});
+                            },
+                            Picture{"......", ".????.", ".????.", ".????.", "......"}},
+                      Shape{"FillRectClipsAtEveryEdge", 4, 3, PS_SOLID,
+                            [](HDC dc, HBRUSH brush) {
+                                return Fill(dc, brush, {-5, -5, 50, 50});
+                            },
+                            Picture{"????", "????", "????"}},
+                      Shape{"FrameRect", 7, 6, PS_SOLID,
+                            [](HDC dc, HBRUSH brush) {
+                                const RECT rect = {1, 1, 6, 5};
+                                return FrameRect(dc, &rect, brush) != 0;
+                            },
+                            Picture{".......", ".?????.", ".?...?.", ".?...?.", ".?????.", "......."}},
+                      Shape{"Rectangle", 8, 6, PS_SOLID,
+                            [](HDC dc, HBRUSH) { return Rectangle(dc, 1, 1, 6, 5) != 0; },
+                            Picture{"........", ".#####..", ".#???#..", ".#???#..", ".#####..", "........"}},
+                      Shape{"RectangleWithoutAPen", 7, 5, PS_NULL,
+                            [](HDC dc, HBRUSH) { return Rectangle(dc, 1, 1, 6, 5) != 0; },
+                            Picture{".......", ".????..", ".????..", ".????..", "......."}},
+                      Shape{"RectangleWithTheNullBrush", 5, 4, PS_SOLID,
+                            [](HDC dc, HBRUSH) {
+                                SelectObject(dc, GetStockObject(NULL_BRUSH));
+                                return Rectangle(dc, 0, 0, 5, 4) != 0;
+                            },
+                            Picture{"#####", "#...#", "#...#", "#####"}}),
+    [](const ::testing::TestParamInfo<Shape> &info) { return std::string(info.param.name); });
 
 // A 4x4 source whose every pixel is different.
 void FillSource(const Canvas &source)

@@ -9,26 +9,6 @@ namespace {
 constexpr int kWidth = 520;
 constexpr int kHeight = 260;
 
-TEST(PlainText, OpaqueModeFillsTheCell)
-{
-    test::Canvas canvas(kWidth, kHeight);
-    const test::SceneText drawn = test::DrawSceneText(canvas, 0, 0, GM_COMPATIBLE, TA_BASELINE);
-    const int top = scene::kReferenceY - drawn.metrics.tmAscent;
-    int outside = 0;
-    int inside = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const bool inCell = x >= scene::kReferenceX && x < scene::kReferenceX + drawn.extent.cx &&
-                                y >= top && y < top + drawn.metrics.tmHeight;
-            outside += !inCell && canvas.At(x, y) != test::kPaper ? 1 : 0;
-            inside += inCell && canvas.At(x, y) == test::kPaper ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(outside, 0);
-    EXPECT_EQ(inside, 0);
-    EXPECT_GT(canvas.Count(test::kCellColor), 5000);
-}
-
 TEST(PlainText, TransparentModeLeavesTheCellUnpainted)
 {
     test::Canvas canvas(kWidth, kHeight);

@@ -1,5 +1,5 @@
-// Face lookup on this platform: our substitutes for the platform's face names, the dialog font's
-// sizes, and what GetTextFace reports.
+// Face lookup on this platform: our substitutes for the platform's face names, bold faces
+// and what GetTextFace reports.
 #include "pixels.h"
 
 #include <gtest/gtest.h>
@@ -40,26 +40,6 @@ struct Selected {
     HGDIOBJ previous;
     TEXTMETRICW metrics = {};
 };
-
-TEST(Typeface, DialogFontHasTahomasEightPointSizes)
-{
-    // Tahoma at 8 points on a 96 dpi screen, as Windows reports it.
-    const Selected dialog(L"MS Shell Dlg", -11);
-    EXPECT_EQ(dialog.metrics.tmHeight, 13);
-    EXPECT_EQ(dialog.metrics.tmAscent, 11);
-    EXPECT_EQ(dialog.metrics.tmDescent, 2);
-    EXPECT_EQ(dialog.metrics.tmInternalLeading, 2);
-}
-
-TEST(Typeface, CellNeverTallerThanAPositiveHeight)
-{
-    for (LONG height = 8; height <= 72; ++height) {
-        const Selected tahoma(L"Tahoma", height);
-        EXPECT_LE(tahoma.metrics.tmHeight, height);
-        EXPECT_GE(tahoma.metrics.tmHeight, height - 2);
-        EXPECT_EQ(tahoma.metrics.tmHeight, tahoma.metrics.tmAscent + tahoma.metrics.tmDescent);
-    }
-}
 
 TEST(Typeface, SubstitutesShareTheFaceTheyStandFor)
 {
