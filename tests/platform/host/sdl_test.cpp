@@ -1,6 +1,6 @@
 // The desktop host on SDL's dummy video driver: what a native window shows, and the window
 // messages that SDL's input events become. Built as a program (WinMain) so that it starts with
-// the desktop host, as SlantGlyphDemo does.
+// the desktop host, as SlantGlyphDemo does. The close request is the end-to-end desktop_close check's.
 #include <SDL.h>
 
 #include "host.h"
@@ -270,17 +270,6 @@ TEST_F(DesktopHost, MouseButtonsAndMotionInClientCoordinates) // native pixels d
 
     EXPECT_EQ(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONDOWN));
     EXPECT_EQ(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONUP));
-}
-
-TEST_F(DesktopHost, CloseRequestBecomesWmClose)
-{
-    SDL_Event close = {};
-    close.window.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = SDL_GetWindowID(native_);
-    const host::Event event = Next(close);
-    EXPECT_EQ(event.window, window_);
-    EXPECT_EQ(event.message, static_cast<UINT>(WM_CLOSE));
 }
 
 TEST_F(DesktopHost, OnlyTextNoKeyMakesComesAsCharacters)

@@ -126,52 +126,24 @@ protected:
     HWND child_ = nullptr;
 };
 
-TEST_F(HeadlessInput, TheMouseGoesToTheDeepestWindowUnderIt)
-{
-    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 8));
-    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(35, 8));
-    MSG msg = Next();
-    EXPECT_EQ(msg.hwnd, child_);
-    EXPECT_EQ(msg.lParam, MAKELPARAM(2, 3)) << "in the child's own coordinates";
-    msg = Next();
-    EXPECT_EQ(msg.hwnd, window_) << "beside the child";
-    EXPECT_EQ(msg.lParam, MAKELPARAM(35, 8));
-}
-
-TEST_F(HeadlessInput, CaptureTakesTheMouseWhereverItIs)
-{
-    SetCapture(child_);
-    platform::InjectInput(window_, WM_MOUSEMOVE, 0, MAKELPARAM(35, 8));
-    const MSG msg = Next();
-    EXPECT_EQ(msg.hwnd, child_);
-    EXPECT_EQ(msg.lParam, MAKELPARAM(25, 3));
-    ReleaseCapture();
-}
-
-TEST_F(HeadlessInput, DisabledWindowsLeaveTheMouseToTheirParentAndGetNoKeys)
+// Where the mouse and the focus go is the conformance comparison's to check; these are the parts
+// of routing that it cannot see.
+TEST_F(HeadlessInput, DisabledWindowsGetNoKeys)
 {
     SetFocus(child_);
-    EnableWindow(child_, FALSE);
-    platform::InjectInput(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 8));
-    const MSG click = Next();
-    EXPECT_EQ(click.hwnd, window_) << "a click on a disabled child goes to its parent";
-    EXPECT_EQ(click.lParam, MAKELPARAM(12, 8));
     EnableWindow(window_, FALSE);
     platform::InjectInput(window_, WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(Next().message, static_cast<UINT>(WM_NULL));
 }
 
-TEST_F(HeadlessInput, KeysGoToTheFocusAndMoveTheKeyState)
+TEST_F(HeadlessInput, KeysMoveTheKeyStateWhenTheLoopReadsThem)
 {
-    SetFocus(child_);
     platform::InjectInput(window_, WM_KEYDOWN, VK_SHIFT, 0);
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "not before the loop retrieves it";
-    MSG msg = Next();
-    EXPECT_EQ(msg.hwnd, child_);
+    Next();
     EXPECT_NE(GetKeyState(VK_SHIFT) & 0x8000, 0);
     platform::InjectInput(window_, WM_KEYUP, VK_SHIFT, 0);
-    msg = Next();
-    EXPECT_EQ(msg.message, static_cast<UINT>(WM_KEYUP));
+    Next();
     EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0);
 }
 
