@@ -24,17 +24,13 @@ LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_COMMAND:
-        parent->log_.push_back(Command(LOWORD(wParam), HIWORD(wParam)));
-        return 0;
+    case WM_COMMAND: parent->log_.push_back(Command(LOWORD(wParam), HIWORD(wParam))); return 0;
     case WM_NOTIFY: {
         const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
         parent->log_.push_back(Notify(static_cast<int>(header->idFrom), static_cast<int>(header->code)));
         return 0;
     }
-    case WM_VSCROLL:
-        parent->log_.push_back(VScroll(LOWORD(wParam)));
-        return 0;
+    case WM_VSCROLL: parent->log_.push_back(VScroll(LOWORD(wParam))); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -42,8 +38,7 @@ LRESULT CALLBACK ParentWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             return reinterpret_cast<LRESULT>(parent->colors_);
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
