@@ -16,7 +16,7 @@ using test::kPaper;
 
 constexpr COLORREF kFillColor = RGB(0, 160, 0);
 
-// A picture written as one string, rows apart by spaces.
+// A picture written as one string, its rows split by spaces.
 Picture Rows(const std::string &text)
 {
     Picture rows;
@@ -167,7 +167,7 @@ template <typename Expected> void ExpectPixels(const Canvas &canvas, Expected ex
     }
 }
 
-// A copy from the 4x4 source into an 8x6 canvas, and the part of the canvas it reaches.
+// A copy from the 4x4 source into an 8x6 canvas, and the pixels of the canvas it reaches.
 struct Blit {
     const char *name;
     int x, y, width, height;
