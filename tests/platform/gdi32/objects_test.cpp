@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -18,37 +21,33 @@ struct MemoryDc {
 
 HBITMAP MakeDib(int width, int height, void **bits)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// GetObjectW fills all of `out` and says so.
+template <typename T> bool Describe(HGDIOBJ object, T &out)
+{
+    return GetObjectW(object, sizeof(T), &out) == static_cast<int>(sizeof(T));
 }
 
 TEST(Objects, TypesOfEveryKind)
 {
     MemoryDc memory;
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     LOGFONTW logical = {};
     logical.lfHeight = 20;
-    HFONT font = CreateFontIndirectW(&logical);
-    HBITMAP bitmap = CreateCompatibleBitmap(memory.dc, 4, 4);
-
-    EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
-    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
-    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
-    EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+    const std::pair<HGDIOBJ, int> made[] = {{CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), OBJ_PEN},
+                                            {CreateSolidBrush(RGB(1, 2, 3)), OBJ_BRUSH},
+                                            {CreateFontIndirectW(&logical), OBJ_FONT},
+                                            {CreateCompatibleBitmap(memory.dc, 4, 4), OBJ_BITMAP}};
     EXPECT_EQ(GetObjectType(memory.dc), static_cast<DWORD>(OBJ_MEMDC));
     EXPECT_EQ(GetObjectType(GetStockObject(NULL_PEN)), static_cast<DWORD>(OBJ_PEN));
     EXPECT_EQ(GetObjectType(GetStockObject(DEFAULT_GUI_FONT)), static_cast<DWORD>(OBJ_FONT));
-
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(brush), static_cast<HGDIOBJ>(font),
-                           static_cast<HGDIOBJ>(bitmap)}) {
-        EXPECT_TRUE(DeleteObject(object));
+    for (const auto &[object, type] : made) {
+        EXPECT_EQ(GetObjectType(object), static_cast<DWORD>(type));
+    }
+    for (const auto &[object, type] : made) {
+        EXPECT_TRUE(DeleteObject(object)) << type;
         EXPECT_EQ(GetObjectType(object), 0u) << "a deleted handle is no object";
         EXPECT_FALSE(DeleteObject(object)) << "and cannot be deleted twice";
     }
@@ -93,13 +92,13 @@ TEST(Objects, StockObjectsSurviveDeletion)
         EXPECT_EQ(GetStockObject(index), stock) << index;
     }
     LOGBRUSH gray = {};
-    ASSERT_EQ(GetObjectW(GetStockObject(LTGRAY_BRUSH), sizeof(gray), &gray), static_cast<int>(sizeof(gray)));
+    ASSERT_TRUE(Describe(GetStockObject(LTGRAY_BRUSH), gray));
     EXPECT_EQ(gray.lbColor, RGB(192, 192, 192));
-    EXPECT_EQ(GetObjectW(GetStockObject(NULL_BRUSH), sizeof(gray), &gray), static_cast<int>(sizeof(gray)));
+    EXPECT_TRUE(Describe(GetStockObject(NULL_BRUSH), gray));
     EXPECT_EQ(gray.lbStyle, static_cast<UINT>(BS_NULL));
 }
 
-TEST(SelectObject, ReturnsWhatItDisplaced)
+TEST(SelectObject, ReturnsWhatItDisplacedFromTheDefaults)
 {
     MemoryDc memory;
     EXPECT_EQ(GetCurrentObject(memory.dc, OBJ_PEN), GetStockObject(BLACK_PEN));
@@ -114,25 +113,20 @@ TEST(SelectObject, ReturnsWhatItDisplaced)
     EXPECT_EQ(SelectObject(memory.dc, GetStockObject(BLACK_PEN)), second);
     DeleteObject(first);
     DeleteObject(second);
-}
 
-TEST(SelectObject, DefaultBitmapIsOneMonochromePixel)
-{
-    MemoryDc memory;
+    // The bitmap it starts with is one monochrome pixel.
     HGDIOBJ initial = GetCurrentObject(memory.dc, OBJ_BITMAP);
     BITMAP info = {};
-    ASSERT_EQ(GetObjectW(initial, sizeof(info), &info), static_cast<int>(sizeof(info)));
-    EXPECT_EQ(info.bmWidth, 1);
-    EXPECT_EQ(info.bmHeight, 1);
-    EXPECT_EQ(info.bmBitsPixel, 1);
+    ASSERT_TRUE(Describe(initial, info));
+    EXPECT_EQ(std::make_tuple(info.bmWidth, info.bmHeight, info.bmBitsPixel),
+              std::make_tuple(LONG{1}, LONG{1}, WORD{1}));
 
-    HBITMAP empty = CreateCompatibleBitmap(memory.dc, 0, 0);
-    EXPECT_EQ(empty, initial) << "a bitmap of no size is the default one";
+    EXPECT_EQ(CreateCompatibleBitmap(memory.dc, 0, 0), initial) << "a bitmap of no size is the default one";
     HBITMAP monochrome = CreateCompatibleBitmap(memory.dc, 5, 3);
-    ASSERT_EQ(GetObjectW(monochrome, sizeof(info), &info), static_cast<int>(sizeof(info)));
-    EXPECT_EQ(info.bmBitsPixel, 1) << "compatible with the monochrome bitmap the DC holds";
-    EXPECT_EQ(info.bmWidth, 5);
-    EXPECT_EQ(info.bmWidthBytes, 2);
+    ASSERT_TRUE(Describe(monochrome, info));
+    EXPECT_EQ(std::make_tuple(info.bmBitsPixel, info.bmWidth, info.bmWidthBytes),
+              std::make_tuple(WORD{1}, LONG{5}, LONG{2}))
+        << "compatible with the monochrome bitmap the DC holds";
     DeleteObject(monochrome);
 
     MemoryDc other;
@@ -149,21 +143,20 @@ TEST(CreateBitmap, MonochromeBitsAreBlackAndWhite)
     HGDIOBJ previous = SelectObject(memory.dc, bitmap);
     const COLORREF white = RGB(255, 255, 255);
     const COLORREF black = RGB(0, 0, 0);
-    EXPECT_EQ(GetPixel(memory.dc, 0, 0), white);
-    EXPECT_EQ(GetPixel(memory.dc, 1, 0), black);
-    EXPECT_EQ(GetPixel(memory.dc, 2, 0), white);
-    EXPECT_EQ(GetPixel(memory.dc, 7, 0), black);
-    EXPECT_EQ(GetPixel(memory.dc, 0, 1), black);
-    EXPECT_EQ(GetPixel(memory.dc, 7, 1), white);
-    EXPECT_EQ(GetPixel(memory.dc, 8, 1), CLR_INVALID);
+    const std::tuple<int, int, COLORREF> pixels[] = {{0, 0, white},      {1, 0, black}, {2, 0, white},
+                                                     {7, 0, black},      {0, 1, black}, {7, 1, white},
+                                                     {8, 1, CLR_INVALID}};
+    for (const auto &[x, y, color] : pixels) {
+        EXPECT_EQ(GetPixel(memory.dc, x, y), color) << x << "," << y;
+    }
     SelectObject(memory.dc, previous);
     DeleteObject(bitmap);
 
     HBITMAP mirrored = CreateBitmap(-4, 3, 1, 1, nullptr);
     BITMAP description = {};
-    ASSERT_EQ(GetObjectW(mirrored, sizeof(description), &description), static_cast<int>(sizeof(BITMAP)));
-    EXPECT_EQ(description.bmWidth, 4) << "a negative width counts as its size";
-    EXPECT_EQ(description.bmHeight, 3);
+    ASSERT_TRUE(Describe(mirrored, description));
+    EXPECT_EQ(std::make_pair(description.bmWidth, description.bmHeight), std::make_pair(LONG{4}, LONG{3}))
+        << "a negative width counts as its size";
     DeleteObject(mirrored);
 }
 
@@ -180,21 +173,14 @@ TEST(SelectObject, BitmapGoesIntoOneDcAtATime)
 
     EXPECT_EQ(SelectObject(first.dc, initial), dib);
     EXPECT_EQ(SelectObject(second.dc, dib), initial) << "free again once put back";
-    SelectObject(second.dc, initial);
-    DeleteObject(dib);
-}
+    EXPECT_EQ(SelectObject(second.dc, initial), dib);
 
-TEST(SelectObject, DeletingTheDcReleasesItsBitmap)
-{
-    void *bits = nullptr;
-    HBITMAP dib = MakeDib(2, 2, &bits);
+    // Deleting the DC that holds it frees it too.
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, dib);
     EXPECT_TRUE(DeleteDC(dc));
-    MemoryDc other;
-    HGDIOBJ initial = SelectObject(other.dc, dib);
-    EXPECT_NE(initial, nullptr);
-    SelectObject(other.dc, initial);
+    EXPECT_EQ(SelectObject(first.dc, dib), initial);
+    SelectObject(first.dc, initial);
     EXPECT_TRUE(DeleteObject(dib));
 }
 
@@ -203,16 +189,15 @@ TEST(ObjectDescription, LogicalPenBrushAndFont)
     HPEN pen = CreatePen(PS_SOLID, 3, RGB(10, 20, 30));
     LOGPEN logicalPen = {};
     EXPECT_EQ(GetObjectW(pen, 0, nullptr), static_cast<int>(sizeof(LOGPEN)));
-    ASSERT_EQ(GetObjectW(pen, sizeof(logicalPen), &logicalPen), static_cast<int>(sizeof(LOGPEN)));
-    EXPECT_EQ(logicalPen.lopnStyle, static_cast<UINT>(PS_SOLID));
-    EXPECT_EQ(logicalPen.lopnWidth.x, 3);
-    EXPECT_EQ(logicalPen.lopnColor, RGB(10, 20, 30));
+    ASSERT_TRUE(Describe(pen, logicalPen));
+    EXPECT_EQ(std::make_tuple(logicalPen.lopnStyle, logicalPen.lopnWidth.x, logicalPen.lopnColor),
+              std::make_tuple(UINT{PS_SOLID}, LONG{3}, RGB(10, 20, 30)));
 
     HBRUSH brush = CreateSolidBrush(RGB(40, 50, 60));
     LOGBRUSH logicalBrush = {};
-    ASSERT_EQ(GetObjectW(brush, sizeof(logicalBrush), &logicalBrush), static_cast<int>(sizeof(LOGBRUSH)));
-    EXPECT_EQ(logicalBrush.lbStyle, static_cast<UINT>(BS_SOLID));
-    EXPECT_EQ(logicalBrush.lbColor, RGB(40, 50, 60));
+    ASSERT_TRUE(Describe(brush, logicalBrush));
+    EXPECT_EQ(std::make_pair(logicalBrush.lbStyle, logicalBrush.lbColor),
+              std::make_pair(UINT{BS_SOLID}, RGB(40, 50, 60)));
 
     LOGFONTW given = {};
     given.lfHeight = -11;
@@ -222,15 +207,15 @@ TEST(ObjectDescription, LogicalPenBrushAndFont)
     test::SetFaceName(given, L"MS Shell Dlg");
     HFONT font = CreateFontIndirectW(&given);
     LOGFONTW wide = {};
-    EXPECT_EQ(GetObjectW(font, sizeof(wide), &wide), static_cast<int>(sizeof(LOGFONTW)));
-    EXPECT_EQ(wide.lfEscapement, -900) << "the font keeps the angle it was given";
-    EXPECT_EQ(wide.lfOrientation, 4500);
-    EXPECT_EQ(wide.lfWeight, FW_BOLD);
-    EXPECT_EQ(test::Narrow(wide.lfFaceName), "MS Shell Dlg");
+    EXPECT_TRUE(Describe(font, wide));
+    EXPECT_EQ(
+        std::make_tuple(wide.lfEscapement, wide.lfOrientation, wide.lfWeight, test::Narrow(wide.lfFaceName)),
+        std::make_tuple(LONG{-900}, LONG{4500}, LONG{FW_BOLD}, std::string("MS Shell Dlg")))
+        << "the font keeps the angle it was given";
     LOGFONTA narrow = {};
     EXPECT_EQ(GetObjectA(font, sizeof(narrow), &narrow), static_cast<int>(sizeof(LOGFONTA)));
-    EXPECT_STREQ(narrow.lfFaceName, "MS Shell Dlg");
-    EXPECT_EQ(narrow.lfHeight, -11);
+    EXPECT_EQ(std::make_pair(std::string(narrow.lfFaceName), narrow.lfHeight),
+              std::make_pair(std::string("MS Shell Dlg"), LONG{-11}));
 
     DeleteObject(pen);
     DeleteObject(brush);
@@ -245,89 +230,67 @@ TEST(DibSection, BitsAndDescriptionTopDownAndBottomUp)
         ASSERT_NE(dib, nullptr);
         ASSERT_NE(bits, nullptr);
         DIBSECTION section = {};
-        ASSERT_EQ(GetObjectW(dib, sizeof(section), &section), static_cast<int>(sizeof(DIBSECTION)));
-        EXPECT_EQ(section.dsBm.bmWidth, 3);
-        EXPECT_EQ(section.dsBm.bmHeight, 2);
-        EXPECT_EQ(section.dsBm.bmWidthBytes, 12);
-        EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
-        EXPECT_EQ(section.dsBm.bmBits, bits);
-        EXPECT_EQ(section.dsBmih.biWidth, 3);
-        EXPECT_EQ(section.dsBmih.biBitCount, 32);
+        ASSERT_TRUE(Describe(dib, section));
+        const BITMAP &bm = section.dsBm;
+        EXPECT_EQ(std::make_tuple(bm.bmWidth, bm.bmHeight, bm.bmWidthBytes, bm.bmBitsPixel, bm.bmBits),
+                  std::make_tuple(LONG{3}, LONG{2}, LONG{12}, WORD{32}, bits));
+        EXPECT_EQ(std::make_pair(section.dsBmih.biWidth, section.dsBmih.biBitCount),
+                  std::make_pair(LONG{3}, WORD{32}));
         BITMAP plain = {};
-        EXPECT_EQ(GetObjectW(dib, sizeof(plain), &plain), static_cast<int>(sizeof(BITMAP)));
+        EXPECT_TRUE(Describe(dib, plain));
 
         // The top-left pixel is the first row in memory only when the rows run top-down.
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ previous = SelectObject(dc, dib);
-        SetPixel(dc, 0, 0, RGB(0x11, 0x22, 0x33));
+        const MemoryDc memory;
+        HGDIOBJ previous = SelectObject(memory.dc, dib);
+        SetPixel(memory.dc, 0, 0, RGB(0x11, 0x22, 0x33));
         GdiFlush();
         const auto *pixels = static_cast<const std::uint32_t *>(bits);
-        const int firstRow = sign > 0 ? 3 : 0;
-        EXPECT_EQ(pixels[firstRow] & 0xFFFFFFu, 0x112233u) << (sign > 0 ? "bottom-up" : "top-down");
-        SelectObject(dc, previous);
-        DeleteDC(dc);
+        EXPECT_EQ(pixels[sign > 0 ? 3 : 0] & 0xFFFFFFu, 0x112233u) << (sign > 0 ? "bottom-up" : "top-down");
+        SelectObject(memory.dc, previous);
         DeleteObject(dib);
     }
 }
 
 TEST(DibSection, RefusesWhatItCannotHold)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 0;
-    info.bmiHeader.biHeight = 4;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void *bits = &info;
-    EXPECT_EQ(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    void *bits = &bits;
+    EXPECT_EQ(MakeDib(0, 4, &bits), nullptr);
     EXPECT_EQ(bits, nullptr);
     EXPECT_EQ(CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
 }
 
-TEST(DeviceContext, FreshMemoryDcHasTheDefaults)
+// Every setter hands back the value it replaced, and the next DC starts afresh regardless.
+TEST(DeviceContext, SettersReturnThePreviousValueAndFreshDcsHaveTheDefaults)
 {
     {
         MemoryDc used;
-        SetTextColor(used.dc, RGB(255, 0, 0));
-        SetBkColor(used.dc, RGB(255, 255, 0));
-        SetBkMode(used.dc, TRANSPARENT);
-        SetTextAlign(used.dc, TA_BASELINE | TA_CENTER);
-        SetGraphicsMode(used.dc, GM_ADVANCED);
-        MoveToEx(used.dc, 5, 6, nullptr);
+        EXPECT_EQ(SetTextColor(used.dc, RGB(1, 2, 3)), RGB(0, 0, 0));
+        EXPECT_EQ(SetTextColor(used.dc, RGB(4, 5, 6)), RGB(1, 2, 3));
+        EXPECT_EQ(SetBkColor(used.dc, RGB(255, 255, 0)), RGB(255, 255, 255));
+        EXPECT_EQ(SetBkMode(used.dc, TRANSPARENT), OPAQUE);
+        EXPECT_EQ(SetBkMode(used.dc, 7), 0) << "no such mode";
+        EXPECT_EQ(GetBkMode(used.dc), TRANSPARENT);
+        EXPECT_EQ(SetGraphicsMode(used.dc, GM_ADVANCED), GM_COMPATIBLE);
+        EXPECT_EQ(SetGraphicsMode(used.dc, 0), 0);
+        EXPECT_EQ(SetTextAlign(used.dc, TA_BASELINE | TA_CENTER), static_cast<UINT>(TA_TOP));
+        POINT previous = {};
+        MoveToEx(used.dc, 3, 4, nullptr);
+        MoveToEx(used.dc, 7, 8, &previous);
+        EXPECT_EQ(std::make_pair(previous.x, previous.y), std::make_pair(LONG{3}, LONG{4}));
     }
     MemoryDc fresh;
-    EXPECT_EQ(GetTextColor(fresh.dc), RGB(0, 0, 0));
-    EXPECT_EQ(GetBkColor(fresh.dc), RGB(255, 255, 255));
-    EXPECT_EQ(GetBkMode(fresh.dc), OPAQUE);
-    EXPECT_EQ(GetTextAlign(fresh.dc), static_cast<UINT>(TA_TOP | TA_LEFT | TA_NOUPDATECP));
-    EXPECT_EQ(GetGraphicsMode(fresh.dc), GM_COMPATIBLE);
-    EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(fresh.dc, LOGPIXELSY), 96);
-    EXPECT_EQ(GetDeviceCaps(fresh.dc, PLANES), 1);
+    EXPECT_EQ(std::make_tuple(GetTextColor(fresh.dc), GetBkColor(fresh.dc), GetBkMode(fresh.dc),
+                              GetTextAlign(fresh.dc), GetGraphicsMode(fresh.dc)),
+              std::make_tuple(RGB(0, 0, 0), RGB(255, 255, 255), OPAQUE,
+                              UINT{TA_TOP | TA_LEFT | TA_NOUPDATECP}, GM_COMPATIBLE));
+    const std::pair<int, int> caps[] = {{LOGPIXELSX, 96}, {LOGPIXELSY, 96}, {PLANES, 1}, {BITSPIXEL, 32}};
+    for (const auto &[index, value] : caps) {
+        EXPECT_EQ(GetDeviceCaps(fresh.dc, index), value) << index;
+    }
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
-    EXPECT_EQ(GetDeviceCaps(fresh.dc, BITSPIXEL), 32);
     POINT position = {1, 1};
     GetCurrentPositionEx(fresh.dc, &position);
-    EXPECT_EQ(position.x, 0);
-    EXPECT_EQ(position.y, 0);
-}
-
-TEST(DeviceContext, SettersReturnThePreviousValue)
-{
-    MemoryDc memory;
-    EXPECT_EQ(SetTextColor(memory.dc, RGB(1, 2, 3)), RGB(0, 0, 0));
-    EXPECT_EQ(SetTextColor(memory.dc, RGB(4, 5, 6)), RGB(1, 2, 3));
-    EXPECT_EQ(SetBkMode(memory.dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetBkMode(memory.dc, 7), 0) << "no such mode";
-    EXPECT_EQ(GetBkMode(memory.dc), TRANSPARENT);
-    EXPECT_EQ(SetGraphicsMode(memory.dc, GM_ADVANCED), GM_COMPATIBLE);
-    EXPECT_EQ(SetGraphicsMode(memory.dc, 0), 0);
-    EXPECT_EQ(SetTextAlign(memory.dc, TA_BOTTOM), static_cast<UINT>(TA_TOP));
-    POINT previous = {};
-    MoveToEx(memory.dc, 3, 4, nullptr);
-    MoveToEx(memory.dc, 7, 8, &previous);
-    EXPECT_EQ(previous.x, 3);
-    EXPECT_EQ(previous.y, 4);
+    EXPECT_EQ(std::make_pair(position.x, position.y), std::make_pair(LONG{0}, LONG{0}));
 }
 
 TEST(DeviceContext, SaveAndRestore)
@@ -335,8 +298,7 @@ TEST(DeviceContext, SaveAndRestore)
     MemoryDc memory;
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
     SetTextColor(memory.dc, RGB(1, 1, 1));
-    const int level = SaveDC(memory.dc);
-    EXPECT_EQ(level, 1);
+    EXPECT_EQ(SaveDC(memory.dc), 1);
     SetTextColor(memory.dc, RGB(2, 2, 2));
     HGDIOBJ previous = SelectObject(memory.dc, pen);
     EXPECT_EQ(SaveDC(memory.dc), 2);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
+#include <utility>
 
 namespace {
 
@@ -12,100 +14,82 @@ using test::Canvas;
 using test::kInk;
 using test::kPaper;
 
-constexpr COLORREF kFill = RGB(0, 160, 0);
+constexpr COLORREF kFillColor = RGB(0, 160, 0);
 
-// Selects a pen and a brush for one test and puts the previous ones back.
-class Tools {
-public:
-    Tools(HDC dc, HPEN pen, HBRUSH brush) : dc_(dc), pen_(pen), brush_(brush)
+// A picture written as one string, its rows split by spaces.
+Picture Rows(const std::string &text)
+{
+    Picture rows;
+    std::istringstream in(text);
+    for (std::string row; in >> row;) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Selects a pen and a brush for one test; the previous ones go back and the new ones are deleted.
+struct Tools {
+    Tools(HDC dc, HGDIOBJ pen, HGDIOBJ brush)
+        : dc(dc), pen(pen), brush(brush), oldPen(SelectObject(dc, pen)), oldBrush(SelectObject(dc, brush))
     {
-        previousPen_ = SelectObject(dc, pen);
-        previousBrush_ = SelectObject(dc, brush);
     }
     ~Tools()
     {
-        SelectObject(dc_, previousPen_);
-        SelectObject(dc_, previousBrush_);
-        DeleteObject(pen_);
-        DeleteObject(brush_);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        DeleteObject(pen);
+        DeleteObject(brush);
     }
     Tools(const Tools &) = delete;
     Tools &operator=(const Tools &) = delete;
-
-private:
-    HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    HGDIOBJ previousPen_;
-    HGDIOBJ previousBrush_;
+    HDC dc;
+    HGDIOBJ pen, brush, oldPen, oldBrush;
 };
 
-Picture Line(POINT from, POINT to, int width = 6, int height = 6)
+// A table row's name as its test's name.
+template <typename Row> std::string Named(const ::testing::TestParamInfo<Row> &info)
 {
-    Canvas canvas(width, height);
-    Tools tools(canvas.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kInk));
-    MoveToEx(canvas.dc(), from.x, from.y, nullptr);
-    EXPECT_TRUE(LineTo(canvas.dc(), to.x, to.y));
-    POINT position = {};
-    GetCurrentPositionEx(canvas.dc(), &position);
-    EXPECT_EQ(position.x, to.x);
-    EXPECT_EQ(position.y, to.y);
-    return canvas.Picture();
+    return info.param.name;
 }
 
-TEST(FillRect, DeletedBrushPaintsNothing)
+// LineTo leaves out the last point in every direction, follows the nearest pixels when steep, and
+// with the null pen draws nothing but still moves.
+TEST(LineTo, EveryDirectionAndTheNullPen)
 {
-    Canvas canvas(2, 2);
-    const RECT rect = {0, 0, 2, 2};
-    HBRUSH brush = CreateSolidBrush(kInk);
-    DeleteObject(brush);
-    FillRect(canvas.dc(), &rect, brush);
-    FillRect(nullptr, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EXPECT_EQ(canvas.Picture(), (Picture{"..", ".."}));
+    const struct {
+        POINT from, to;
+        UINT style;
+        const char *picture; // rows, top first; its size is the canvas's
+    } lines[] = {{{1, 1}, {5, 1}, PS_SOLID, "...... .####. ...... ...... ...... ......"},
+                 {{5, 2}, {1, 2}, PS_SOLID, "...... ...... ..#### ...... ...... ......"},
+                 {{2, 0}, {2, 4}, PS_SOLID, "..#... ..#... ..#... ..#... ...... ......"},
+                 {{0, 0}, {4, 4}, PS_SOLID, "#..... .#.... ..#... ...#.. ...... ......"},
+                 {{5, 4}, {1, 0}, PS_SOLID, "...... ..#... ...#.. ....#. .....# ......"},
+                 {{1, 0}, {3, 7}, PS_SOLID, ".#... .#... ..#.. ..#.. ..#.. ..#.. ...#. ....."},
+                 {{0, 1}, {7, 3}, PS_SOLID, "........ ##...... ..####.. ......#. ........"},
+                 {{0, 0}, {3, 0}, PS_NULL, ".... ...."}};
+    for (const auto &line : lines) {
+        const Picture picture = Rows(line.picture);
+        const Canvas canvas(static_cast<int>(picture[0].size()), static_cast<int>(picture.size()));
+        const Tools tools(canvas.dc(), CreatePen(static_cast<int>(line.style), 1, kInk),
+                          CreateSolidBrush(kInk));
+        MoveToEx(canvas.dc(), line.from.x, line.from.y, nullptr);
+        EXPECT_TRUE(LineTo(canvas.dc(), line.to.x, line.to.y));
+        POINT position = {};
+        GetCurrentPositionEx(canvas.dc(), &position);
+        EXPECT_EQ(std::make_pair(position.x, position.y), std::make_pair(line.to.x, line.to.y));
+        EXPECT_EQ(canvas.Picture(), picture) << line.from.x << "," << line.from.y << " to " << line.to.x;
+    }
 }
 
-TEST(LineTo, LeavesOutTheLastPointInEveryDirection)
-{
-    EXPECT_EQ(Line({1, 1}, {5, 1}), (Picture{"......", ".####.", "......", "......", "......", "......"}))
-        << "horizontal";
-    EXPECT_EQ(Line({5, 2}, {1, 2}), (Picture{"......", "......", "..####", "......", "......", "......"}))
-        << "horizontal, leftwards";
-    EXPECT_EQ(Line({2, 0}, {2, 4}), (Picture{"..#...", "..#...", "..#...", "..#...", "......", "......"}))
-        << "vertical";
-    EXPECT_EQ(Line({0, 0}, {4, 4}), (Picture{"#.....", ".#....", "..#...", "...#..", "......", "......"}))
-        << "diagonal";
-    EXPECT_EQ(Line({5, 4}, {1, 0}), (Picture{"......", "..#...", "...#..", "....#.", ".....#", "......"}))
-        << "diagonal, up and left";
-}
-
-TEST(LineTo, SteepLineFollowsTheNearestPixels)
-{
-    EXPECT_EQ(Line({1, 0}, {3, 7}, 5, 8),
-              (Picture{".#...", ".#...", "..#..", "..#..", "..#..", "..#..", "...#.", "....."}));
-    EXPECT_EQ(Line({0, 1}, {7, 3}, 8, 5),
-              (Picture{"........", "##......", "..####..", "......#.", "........"}));
-}
-
-TEST(LineTo, NullPenDrawsNothingButMoves)
-{
-    Canvas canvas(4, 2);
-    HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
-    MoveToEx(canvas.dc(), 0, 0, nullptr);
-    EXPECT_TRUE(LineTo(canvas.dc(), 3, 0));
-    POINT position = {};
-    GetCurrentPositionEx(canvas.dc(), &position);
-    EXPECT_EQ(position.x, 3);
-    EXPECT_EQ(canvas.Picture(), (Picture{"....", "...."}));
-    SelectObject(canvas.dc(), previous);
-}
-
-// One shape drawn with a pen and a brush on a small canvas, and every pixel it leaves.
+// One shape drawn with a pen and a brush on a canvas the picture's size, and every pixel it leaves.
+enum Call { kFill, kFrame, kBox, kHollowBox }; // FillRect, FrameRect, Rectangle, and with the null brush
 struct Shape {
     const char *name;
-    int width, height;
+    Call call;
+    RECT rect;
     UINT penStyle;
-    bool (*draw)(HDC dc, HBRUSH brush);
-    Picture picture;
+    const char *picture; // rows, top first
 };
 
 void PrintTo(const Shape &shape, std::ostream *out)
@@ -118,68 +102,72 @@ class Shapes : public ::testing::TestWithParam<Shape> {};
 TEST_P(Shapes, CoverExactlyTheirPixels)
 {
     const Shape &shape = GetParam();
-    Canvas canvas(shape.width, shape.height);
-    HBRUSH brush = CreateSolidBrush(kFill);
+    const Picture picture = Rows(shape.picture);
+    const Canvas canvas(static_cast<int>(picture[0].size()), static_cast<int>(picture.size()));
+    HBRUSH brush = CreateSolidBrush(kFillColor);
     const Tools tools(canvas.dc(), CreatePen(static_cast<int>(shape.penStyle), 1, kInk), brush);
-    EXPECT_TRUE(shape.draw(canvas.dc(), brush));
-    EXPECT_EQ(canvas.Picture(), shape.picture);
-    int filled = 0;
-    for (const std::string &row : shape.picture) {
-        filled += static_cast<int>(std::count(row.begin(), row.end(), '?'));
+    if (shape.call == kHollowBox) {
+        SelectObject(canvas.dc(), GetStockObject(NULL_BRUSH));
     }
-    EXPECT_EQ(canvas.Count(kFill), filled) << "'?' is the brush's colour";
-}
-
-bool Fill(HDC dc, HBRUSH brush, RECT rect)
-{
-    return FillRect(dc, &rect, brush) != 0;
+    const RECT &r = shape.rect;
+    EXPECT_TRUE(shape.call == kFill    ? FillRect(canvas.dc(), &r, brush)
+                : shape.call == kFrame ? FrameRect(canvas.dc(), &r, brush)
+                                       : Rectangle(canvas.dc(), r.left, r.top, r.right, r.bottom));
+    EXPECT_EQ(canvas.Picture(), picture);
+    const std::string rows = shape.picture;
+    EXPECT_EQ(canvas.Count(kFillColor), std::count(rows.begin(), rows.end(), '?'))
+        << "'?' is the brush's colour";
 }
 
 // FillRect and FrameRect leave out the right and bottom edges; a rectangle without a pen fills one
 // pixel less, and the null brush leaves its inside alone.
-INSTANTIATE_TEST_SUITE_P(
-    Table, Shapes,
-    ::testing::Values(Shape{"FillRect", 6, 5, PS_SOLID,
-                            [](HDC dc, HBRUSH brush) {
-                                return Fill(dc, brush, {1, 1, 5, 4});
-                            },
-                            Picture{"......", ".????.", ".????.", ".????.", "......"}},
-                      Shape{"FillRectClipsAtEveryEdge", 4, 3, PS_SOLID,
-                            [](HDC dc, HBRUSH brush) {
-                                return Fill(dc, brush, {-5, -5, 50, 50});
-                            },
-                            Picture{"????", "????", "????"}},
-                      Shape{"FrameRect", 7, 6, PS_SOLID,
-                            [](HDC dc, HBRUSH brush) {
-                                const RECT rect = {1, 1, 6, 5};
-                                return FrameRect(dc, &rect, brush) != 0;
-                            },
-                            Picture{".......", ".?????.", ".?...?.", ".?...?.", ".?????.", "......."}},
-                      Shape{"Rectangle", 8, 6, PS_SOLID,
-                            [](HDC dc, HBRUSH) { return Rectangle(dc, 1, 1, 6, 5) != 0; },
-                            Picture{"........", ".#####..", ".#???#..", ".#???#..", ".#####..", "........"}},
-                      Shape{"RectangleWithoutAPen", 7, 5, PS_NULL,
-                            [](HDC dc, HBRUSH) { return Rectangle(dc, 1, 1, 6, 5) != 0; },
-                            Picture{".......", ".????..", ".????..", ".????..", "......."}},
-                      Shape{"RectangleWithTheNullBrush", 5, 4, PS_SOLID,
-                            [](HDC dc, HBRUSH) {
-                                SelectObject(dc, GetStockObject(NULL_BRUSH));
-                                return Rectangle(dc, 0, 0, 5, 4) != 0;
-                            },
-                            Picture{"#####", "#...#", "#...#", "#####"}}),
-    [](const ::testing::TestParamInfo<Shape> &info) { return std::string(info.param.name); });
+const Shape kShapes[] = {
+    {"FillRect", kFill, {1, 1, 5, 4}, PS_SOLID, "...... .????. .????. .????. ......"},
+    {"FillRectClipsAtEveryEdge", kFill, {-5, -5, 50, 50}, PS_SOLID, "???? ???? ????"},
+    {"FrameRect", kFrame, {1, 1, 6, 5}, PS_SOLID, "....... .?????. .?...?. .?...?. .?????. ......."},
+    {"Rectangle", kBox, {1, 1, 6, 5}, PS_SOLID, "........ .#####.. .#???#.. .#???#.. .#####.. ........"},
+    {"RectangleWithoutAPen", kBox, {1, 1, 6, 5}, PS_NULL, "....... .????.. .????.. .????.. ......."},
+    {"RectangleWithTheNullBrush", kHollowBox, {0, 0, 5, 4}, PS_SOLID, "##### #...# #...# #####"}};
+
+INSTANTIATE_TEST_SUITE_P(Table, Shapes, ::testing::ValuesIn(kShapes), Named<Shape>);
+
+TEST(FillRect, DeletedBrushOrNoDcPaintsNothing)
+{
+    const Canvas canvas(2, 2);
+    const RECT rect = {0, 0, 2, 2};
+    HBRUSH brush = CreateSolidBrush(kInk);
+    DeleteObject(brush);
+    FillRect(canvas.dc(), &rect, brush);
+    FillRect(nullptr, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(canvas.Picture(), (Picture{"..", ".."}));
+}
 
 // A 4x4 source whose every pixel is different.
+COLORREF Source(int x, int y)
+{
+    return RGB(x * 16, y * 16, 200);
+}
+
 void FillSource(const Canvas &source)
 {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) {
-            source.Set(x, y, RGB(x * 16, y * 16, 200));
+            source.Set(x, y, Source(x, y));
         }
     }
 }
 
-// A copy from the 4x4 source into an 8x6 canvas, and the part of the canvas it reaches.
+// Every pixel of the canvas against what `expected` says it should be.
+template <typename Expected> void ExpectPixels(const Canvas &canvas, Expected expected)
+{
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            EXPECT_EQ(canvas.At(x, y), expected(x, y)) << x << "," << y;
+        }
+    }
+}
+
+// A copy from the 4x4 source into an 8x6 canvas, and the pixels of the canvas it reaches.
 struct Blit {
     const char *name;
     int x, y, width, height;
@@ -202,15 +190,11 @@ TEST_P(BitBltClipping, CopiesOnlyWhatLiesInsideBothBitmaps)
     const Canvas target(8, 6);
     EXPECT_TRUE(BitBlt(target.dc(), blit.x, blit.y, blit.width, blit.height, source.dc(), blit.sourceX,
                        blit.sourceY, SRCCOPY));
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const POINT point = {x, y};
-            const COLORREF expected = PtInRect(&blit.copied, point)
-                                          ? source.At(x - blit.x + blit.sourceX, y - blit.y + blit.sourceY)
-                                          : kPaper;
-            EXPECT_EQ(target.At(x, y), expected) << x << "," << y;
-        }
-    }
+    ExpectPixels(target, [&](int x, int y) {
+        return PtInRect(&blit.copied, {x, y})
+                   ? source.At(x - blit.x + blit.sourceX, y - blit.y + blit.sourceY)
+                   : kPaper;
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BitBltClipping,
@@ -219,54 +203,36 @@ INSTANTIATE_TEST_SUITE_P(Table, BitBltClipping,
                                            Blit{"BeyondTheDestinationEdge", 6, 4, 4, 4, 0, 0, {6, 4, 8, 6}},
                                            Blit{"BeforeTheSource", 1, 1, 4, 4, -2, -1, {3, 2, 5, 5}},
                                            Blit{"BeyondTheSource", 5, 0, 3, 6, 2, 2, {5, 0, 7, 2}}),
-                         [](const ::testing::TestParamInfo<Blit> &info) {
-                             return std::string(info.param.name);
-                         });
+                         Named<Blit>);
 
 TEST(BitBlt, OverlappingCopyWithinOneBitmap)
 {
     const Canvas canvas(4, 4);
     FillSource(canvas);
-    const Canvas reference(4, 4);
-    FillSource(reference);
     BitBlt(canvas.dc(), 1, 1, 3, 3, canvas.dc(), 0, 0, SRCCOPY);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            const COLORREF expected = x >= 1 && y >= 1 ? reference.At(x - 1, y - 1) : reference.At(x, y);
-            EXPECT_EQ(canvas.At(x, y), expected) << x << "," << y;
-        }
-    }
+    ExpectPixels(canvas, [](int x, int y) { return x >= 1 && y >= 1 ? Source(x - 1, y - 1) : Source(x, y); });
 }
 
 TEST(PatBlt, OperationsOnTheBrushAndTheDestination)
 {
-    Canvas canvas(4, 1, RGB(0x12, 0x34, 0x56));
-    HBRUSH brush = CreateSolidBrush(kInk);
-    HGDIOBJ previous = SelectObject(canvas.dc(), brush);
-    EXPECT_TRUE(PatBlt(canvas.dc(), 0, 0, 1, 1, PATCOPY));
-    EXPECT_TRUE(PatBlt(canvas.dc(), 1, 0, 1, 1, BLACKNESS));
-    EXPECT_TRUE(PatBlt(canvas.dc(), 2, 0, 1, 1, WHITENESS));
-    EXPECT_TRUE(PatBlt(canvas.dc(), 3, 0, 1, 1, DSTINVERT));
-    EXPECT_EQ(canvas.At(0, 0), kInk);
-    EXPECT_EQ(canvas.At(1, 0), RGB(0, 0, 0));
-    EXPECT_EQ(canvas.At(2, 0), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.At(3, 0), RGB(0xED, 0xCB, 0xA9));
-    SelectObject(canvas.dc(), previous);
-    DeleteObject(brush);
+    const Canvas canvas(4, 1, RGB(0x12, 0x34, 0x56));
+    const Tools tools(canvas.dc(), GetStockObject(BLACK_PEN), CreateSolidBrush(kInk));
+    const std::pair<DWORD, COLORREF> operations[] = {{PATCOPY, kInk},
+                                                     {BLACKNESS, RGB(0, 0, 0)},
+                                                     {WHITENESS, RGB(255, 255, 255)},
+                                                     {DSTINVERT, RGB(0xED, 0xCB, 0xA9)}};
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_TRUE(PatBlt(canvas.dc(), x, 0, 1, 1, operations[x].first));
+    }
+    ExpectPixels(canvas, [&](int x, int) { return operations[x].second; });
 }
 
 TEST(PatBlt, NegativeSizeRunsBackFromTheStartPixel)
 {
-    Canvas canvas(5, 4);
-    HGDIOBJ previous = SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
+    const Canvas canvas(5, 4);
+    const Tools tools(canvas.dc(), GetStockObject(BLACK_PEN), GetStockObject(BLACK_BRUSH));
     PatBlt(canvas.dc(), 4, 3, -3, -2, PATCOPY);
-    SelectObject(canvas.dc(), previous);
-    const COLORREF black = RGB(0, 0, 0);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) {
-            EXPECT_EQ(canvas.At(x, y), x >= 2 && x < 5 && y >= 2 && y < 4 ? black : kPaper) << x << "," << y;
-        }
-    }
+    ExpectPixels(canvas, [](int x, int y) { return x >= 2 && y >= 2 ? RGB(0, 0, 0) : kPaper; });
 }
 
 TEST(Pixels, SetAndGetInsideOnly)
@@ -305,8 +271,7 @@ TEST(Clipping, IntersectClipRectAndViewportOrigin)
     EXPECT_EQ(canvas.At(2, 2), RGB(0, 0, 0));
     RECT box = {};
     EXPECT_EQ(GetClipBox(canvas.dc(), &box), SIMPLEREGION);
-    EXPECT_EQ(box.left, -1);
-    EXPECT_EQ(box.right, 2);
+    EXPECT_EQ(std::make_pair(box.left, box.right), std::make_pair(LONG{-1}, LONG{2}));
     DeleteObject(brush);
 }
 

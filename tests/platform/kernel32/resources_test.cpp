@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -15,42 +17,32 @@ class ResWriter {
 public:
     ResWriter() { Entry(0, 0, 0, {}); } // the empty entry every .res file starts with
 
-    ResWriter &Entry(WORD type, WORD name, WORD language, const std::vector<BYTE> &data)
-    {
-        Dword(static_cast<DWORD>(data.size())).Dword(32);
-        Word(0xFFFF).Word(type).Word(0xFFFF).Word(name);
-        Dword(0).Word(0x30).Word(language).Dword(0).Dword(0);
-        bytes_.insert(bytes_.end(), data.begin(), data.end());
-        while (bytes_.size() % 4 != 0) {
-            bytes_.push_back(0);
-        }
-        return *this;
-    }
-    ResWriter &NamedEntry(const char16_t *type, WORD language, const std::vector<BYTE> &data)
+    // The type is the ordinal `type`, or the name `typeName` when there is one.
+    ResWriter &Entry(WORD type, WORD name, WORD language, const std::vector<BYTE> &data,
+                     const char16_t *typeName = nullptr)
     {
         const size_t start = bytes_.size();
         Dword(static_cast<DWORD>(data.size())).Dword(0);
-        for (const char16_t *c = type; *c != 0; ++c) {
+        for (const char16_t *c = typeName; c != nullptr && *c != 0; ++c) {
             Word(static_cast<WORD>(*c));
         }
-        Word(0).Word(0xFFFF).Word(1);
-        while (bytes_.size() % 4 != 0) {
-            bytes_.push_back(0);
-        }
+        (typeName != nullptr ? Word(0) : Word(0xFFFF).Word(type)).Word(0xFFFF).Word(name).Pad();
         Dword(0).Word(0x30).Word(language).Dword(0).Dword(0);
         const auto header = static_cast<DWORD>(bytes_.size() - start);
         memcpy(&bytes_[start + 4], &header, sizeof(header));
         bytes_.insert(bytes_.end(), data.begin(), data.end());
-        while (bytes_.size() % 4 != 0) {
-            bytes_.push_back(0);
-        }
-        return *this;
+        return Pad();
     }
     std::vector<BYTE> &bytes() { return bytes_; }
 
 private:
     ResWriter &Word(WORD value) { return Append(&value, sizeof(value)); }
     ResWriter &Dword(DWORD value) { return Append(&value, sizeof(value)); }
+    ResWriter &Pad()
+    {
+        bytes_.resize((bytes_.size() + 3) / 4 * 4);
+        return *this;
+    }
     ResWriter &Append(const void *value, size_t size)
     {
         const auto *first = static_cast<const BYTE *>(value);
@@ -63,18 +55,16 @@ private:
 TEST(ResourceParser, ReadsOrdinalAndNamedEntriesSkippingTheMarker)
 {
     ResWriter res;
-    res.Entry(5, 1, 0x409, {1, 2, 3}).NamedEntry(u"PNG", 0, {9});
+    res.Entry(5, 1, 0x409, {1, 2, 3}).Entry(0, 1, 0, {9}, u"PNG");
     std::vector<Resource> entries;
     ASSERT_TRUE(ParseResourceFile(res.bytes().data(), res.bytes().size(), entries));
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].type.ordinal, 5);
-    EXPECT_EQ(entries[0].name.ordinal, 1);
-    EXPECT_EQ(entries[0].language, 0x409);
+    EXPECT_EQ(std::make_tuple(entries[0].type.ordinal, entries[0].name.ordinal, entries[0].language),
+              std::make_tuple(WORD{5}, WORD{1}, WORD{0x409}));
     ASSERT_EQ(entries[0].size, 3u);
     EXPECT_EQ(entries[0].data[2], 3);
-    EXPECT_EQ(entries[1].type.name, u"PNG");
-    EXPECT_EQ(entries[1].size, 1u);
-    EXPECT_EQ(entries[1].data[0], 9);
+    EXPECT_EQ(std::make_tuple(entries[1].type.name, entries[1].size, entries[1].data[0]),
+              std::make_tuple(std::u16string(u"PNG"), DWORD{1}, BYTE{9}));
 }
 
 TEST(ResourceParser, RefusesDamagedFilesWhole)
@@ -134,25 +124,21 @@ TEST(ResourceLookup, MissingTypesNamesAndModulesSayWhich)
     EXPECT_FALSE(FreeLibrary(bogus));
 }
 
-BOOL CALLBACK CollectType(HMODULE /*module*/, LPSTR type, LONG_PTR list)
-{
-    reinterpret_cast<std::vector<ULONG_PTR> *>(list)->push_back(reinterpret_cast<ULONG_PTR>(type));
-    return TRUE;
-}
-
-BOOL CALLBACK StopAtFirst(HMODULE /*module*/, LPSTR /*type*/, LONG_PTR count)
-{
-    ++*reinterpret_cast<int *>(count);
-    return FALSE;
-}
-
 TEST(ResourceLookup, EnumeratesTypesInOrderAndStopsWhenAsked)
 {
     std::vector<ULONG_PTR> types;
-    EXPECT_TRUE(EnumResourceTypesA(nullptr, CollectType, reinterpret_cast<LONG_PTR>(&types)));
+    const ENUMRESTYPEPROCA collect = [](HMODULE, LPSTR type, LONG_PTR list) -> BOOL {
+        reinterpret_cast<std::vector<ULONG_PTR> *>(list)->push_back(reinterpret_cast<ULONG_PTR>(type));
+        return TRUE;
+    };
+    EXPECT_TRUE(EnumResourceTypesA(nullptr, collect, reinterpret_cast<LONG_PTR>(&types)));
     EXPECT_EQ(types, (std::vector<ULONG_PTR>{5, 24}));
     int calls = 0;
-    EXPECT_FALSE(EnumResourceTypesA(nullptr, StopAtFirst, reinterpret_cast<LONG_PTR>(&calls)));
+    const ENUMRESTYPEPROCA stopAtFirst = [](HMODULE, LPSTR, LONG_PTR count) -> BOOL {
+        ++*reinterpret_cast<int *>(count);
+        return FALSE;
+    };
+    EXPECT_FALSE(EnumResourceTypesA(nullptr, stopAtFirst, reinterpret_cast<LONG_PTR>(&calls)));
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_ENUM_USER_STOP));
 }
