@@ -85,7 +85,7 @@ protected:
         }
     }
 
-    // Fills part of a window's client area red and lets it reach the screen.
+    // Fills a rectangle of a window's client area red and lets it reach the screen.
     static void PaintRed(HWND hwnd, RECT rect)
     {
         HDC dc = GetDC(hwnd);
