@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -83,55 +85,60 @@ protected:
         }
     }
 
+    // Fills a rectangle of a window's client area red and lets it reach the screen.
+    static void PaintRed(HWND hwnd, RECT rect)
+    {
+        HDC dc = GetDC(hwnd);
+        HBRUSH red = CreateSolidBrush(kRed);
+        FillRect(dc, &rect, red);
+        DeleteObject(red);
+        ReleaseDC(hwnd, dc);
+        Wait();
+    }
+
+    // A native window's size or position, as SDL_GetWindowSize or SDL_GetWindowPosition gives it.
+    static std::pair<int, int> Get(SDL_Window *window, void (*query)(SDL_Window *, int *, int *))
+    {
+        std::pair<int, int> value;
+        query(window, &value.first, &value.second);
+        return value;
+    }
+
     // The window message the next SDL event makes, or WM_NULL if none comes in time.
     static host::Event Next(SDL_Event sdlEvent)
     {
         SDL_PushEvent(&sdlEvent);
         host::Event event;
-        if (!host::WaitForEvent(host::Now() + kPatience, event)) {
-            event = {};
-        }
-        return event;
+        return host::WaitForEvent(host::Now() + kPatience, event) ? event : host::Event{};
     }
 
     host::Event Key(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE, Uint8 repeat = 0)
     {
         SDL_Event sdlEvent = {};
-        sdlEvent.key.type = type;
-        sdlEvent.key.windowID = SDL_GetWindowID(native_);
-        sdlEvent.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        sdlEvent.key.repeat = repeat;
+        const auto state = static_cast<Uint8>(type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED);
+        sdlEvent.key = {type, 0, SDL_GetWindowID(native_), state, repeat, 0, 0, {}};
         sdlEvent.key.keysym.sym = key;
         sdlEvent.key.keysym.mod = modifiers;
         return Next(sdlEvent);
     }
 
-    host::Event Button(Uint32 type, Uint8 button, int x, int y, SDL_Window *target = nullptr)
+    // A button press or release, or with no button a motion, on the test window unless told.
+    host::Event Mouse(Uint32 type, int x, int y, Uint8 button = 0, SDL_Window *target = nullptr)
     {
         SDL_Event sdlEvent = {};
-        sdlEvent.button.type = type;
-        sdlEvent.button.windowID = SDL_GetWindowID(target != nullptr ? target : native_);
-        sdlEvent.button.button = button;
-        sdlEvent.button.x = x;
-        sdlEvent.button.y = y;
-        return Next(sdlEvent);
-    }
-
-    host::Event Motion(int x, int y)
-    {
-        SDL_Event sdlEvent = {};
-        sdlEvent.motion.type = SDL_MOUSEMOTION;
-        sdlEvent.motion.windowID = SDL_GetWindowID(native_);
-        sdlEvent.motion.x = x;
-        sdlEvent.motion.y = y;
+        const Uint32 id = SDL_GetWindowID(target != nullptr ? target : native_);
+        if (type == SDL_MOUSEMOTION) {
+            sdlEvent.motion = {type, 0, id, 0, 0, x, y, 0, 0};
+        } else {
+            sdlEvent.button = {type, 0, id, 0, button, 0, 0, 0, x, y};
+        }
         return Next(sdlEvent);
     }
 
     host::Event Text(const char *text)
     {
         SDL_Event sdlEvent = {};
-        sdlEvent.text.type = SDL_TEXTINPUT;
-        sdlEvent.text.windowID = SDL_GetWindowID(native_);
+        sdlEvent.text = {SDL_TEXTINPUT, 0, SDL_GetWindowID(native_), {}};
         SDL_strlcpy(sdlEvent.text.text, text, sizeof(sdlEvent.text.text));
         return Next(sdlEvent);
     }
@@ -145,11 +152,9 @@ protected:
         }
         const auto *row =
             static_cast<const Uint8 *>(shown->pixels) + static_cast<ptrdiff_t>(y) * shown->pitch;
-        Uint8 red = 0;
-        Uint8 green = 0;
-        Uint8 blue = 0;
-        SDL_GetRGB(reinterpret_cast<const Uint32 *>(row)[x], shown->format, &red, &green, &blue);
-        return (Uint32{red} << 16) | (Uint32{green} << 8) | blue;
+        Uint8 rgb[3] = {};
+        SDL_GetRGB(reinterpret_cast<const Uint32 *>(row)[x], shown->format, &rgb[0], &rgb[1], &rgb[2]);
+        return (Uint32{rgb[0]} << 16) | (Uint32{rgb[1]} << 8) | rgb[2];
     }
 
     HWND window_ = nullptr;
@@ -157,32 +162,20 @@ protected:
     const int scale_ = Scale();
 };
 
-TEST_F(DesktopHost, ShowsTheClientAreaUnderTheWindowsCaption)
+TEST_F(DesktopHost, ShowsTheClientAreaUnderTheWindowsCaptionAndText)
 {
     EXPECT_STREQ(SDL_GetWindowTitle(native_), kCaption);
     EXPECT_NE(SDL_GetWindowFlags(native_) & SDL_WINDOW_SHOWN, 0u);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(native_, &width, &height);
-    EXPECT_EQ(width, kClientWidth * scale_);
-    EXPECT_EQ(height, kClientHeight * scale_);
+    EXPECT_EQ(Get(native_, SDL_GetWindowSize), std::make_pair(kClientWidth * scale_, kClientHeight * scale_));
 
     // The client's corner lands in the native window's corner: the drawn caption is left out.
-    HDC dc = GetDC(window_);
-    HBRUSH red = CreateSolidBrush(kRed);
-    RECT corner = {0, 0, 1, 1};
-    FillRect(dc, &corner, red);
-    DeleteObject(red);
-    ReleaseDC(window_, dc);
-    Wait();
+    PaintRed(window_, {0, 0, 1, 1});
     EXPECT_EQ(ShownPixel(0, 0), kRedPixel);
     EXPECT_EQ(ShownPixel(scale_ - 1, scale_ - 1), kRedPixel);
     EXPECT_EQ(ShownPixel(scale_, 0), kWhitePixel);
     EXPECT_EQ(ShownPixel(0, scale_), kWhitePixel);
-}
 
-TEST_F(DesktopHost, CaptionFollowsTheWindowText)
-{
+    // The caption follows the window text.
     SetWindowTextW(window_, L"Gr\u00fc\u00dfe");
     Wait();
     EXPECT_STREQ(SDL_GetWindowTitle(native_), "Gr\xc3\xbc\xc3\x9f"
@@ -191,44 +184,30 @@ TEST_F(DesktopHost, CaptionFollowsTheWindowText)
 
 TEST_F(DesktopHost, KeysBecomeVirtualKeyMessages)
 {
-    const struct {
-        SDL_Keycode key;
-        WPARAM virtualKey;
-    } cases[] = {
-        {SDLK_a, 'A'},
-        {SDLK_z, 'Z'},
-        {SDLK_0, '0'},
-        {SDLK_7, '7'},
-        {SDLK_LEFT, VK_LEFT},
-        {SDLK_UP, VK_UP},
-        {SDLK_HOME, VK_HOME},
-        {SDLK_END, VK_END},
-        {SDLK_DELETE, VK_DELETE},
-        {SDLK_BACKSPACE, VK_BACK},
-        {SDLK_TAB, VK_TAB},
-        {SDLK_RETURN, VK_RETURN},
-        {SDLK_ESCAPE, VK_ESCAPE},
-        {SDLK_SPACE, VK_SPACE},
-        {SDLK_LSHIFT, VK_SHIFT},
-        {SDLK_RCTRL, VK_CONTROL},
-        {SDLK_KP_5, VK_NUMPAD5},
-        {SDLK_F5, VK_F5},
-        {SDLK_MINUS, VK_OEM_MINUS},
-    };
-    for (const auto &entry : cases) {
-        const host::Event down = Key(SDL_KEYDOWN, entry.key);
+    // Pairs: the SDL key, then the virtual key it becomes.
+    const SDL_Keycode cases[] = {
+        SDLK_a,      'A',        SDLK_z,         'Z',      SDLK_0,      '0',         SDLK_7,      '7',
+        SDLK_LEFT,   VK_LEFT,    SDLK_UP,        VK_UP,    SDLK_HOME,   VK_HOME,     SDLK_END,    VK_END,
+        SDLK_DELETE, VK_DELETE,  SDLK_BACKSPACE, VK_BACK,  SDLK_TAB,    VK_TAB,      SDLK_RETURN, VK_RETURN,
+        SDLK_ESCAPE, VK_ESCAPE,  SDLK_SPACE,     VK_SPACE, SDLK_LSHIFT, VK_SHIFT,    SDLK_RCTRL,  VK_CONTROL,
+        SDLK_KP_5,   VK_NUMPAD5, SDLK_F5,        VK_F5,    SDLK_MINUS,  VK_OEM_MINUS};
+    for (size_t index = 0; index < std::size(cases); index += 2) {
+        const SDL_Keycode key = cases[index];
+        const auto virtualKey = static_cast<WPARAM>(cases[index + 1]);
+        SCOPED_TRACE(SDL_GetKeyName(key));
+        const host::Event down = Key(SDL_KEYDOWN, key);
         EXPECT_EQ(down.window, window_);
-        EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN)) << SDL_GetKeyName(entry.key);
-        EXPECT_EQ(down.wParam, entry.virtualKey) << SDL_GetKeyName(entry.key);
-        EXPECT_EQ(down.lParam, 1) << SDL_GetKeyName(entry.key);
-        const host::Event up = Key(SDL_KEYUP, entry.key);
-        EXPECT_EQ(up.message, static_cast<UINT>(WM_KEYUP)) << SDL_GetKeyName(entry.key);
-        EXPECT_EQ(up.wParam, entry.virtualKey) << SDL_GetKeyName(entry.key);
-        EXPECT_EQ(up.lParam & kReleasedBits, kReleasedBits) << SDL_GetKeyName(entry.key);
+        EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN));
+        EXPECT_EQ(down.wParam, virtualKey);
+        EXPECT_EQ(down.lParam, 1);
+        const host::Event up = Key(SDL_KEYUP, key);
+        EXPECT_EQ(up.message, static_cast<UINT>(WM_KEYUP));
+        EXPECT_EQ(up.wParam, virtualKey);
+        EXPECT_EQ(up.lParam & kReleasedBits, kReleasedBits);
     }
 }
 
-TEST_F(DesktopHost, KeyRepeatsAndAltKeysAreMarked)
+TEST_F(DesktopHost, KeyRepeatsAndAltKeysAreMarkedAndKeysWithoutVirtualKeyDropped)
 {
     EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_DOWN, KMOD_NONE, 1).lParam & kWasDownBit, kWasDownBit);
     const host::Event alt = Key(SDL_KEYDOWN, SDLK_x, KMOD_LALT);
@@ -236,40 +215,32 @@ TEST_F(DesktopHost, KeyRepeatsAndAltKeysAreMarked)
     EXPECT_EQ(alt.wParam, static_cast<WPARAM>('X'));
     // AltGr comes as Ctrl+Alt and types characters: an ordinary key.
     EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_q, KMOD_LALT | KMOD_LCTRL).message, static_cast<UINT>(WM_KEYDOWN));
-}
-
-TEST_F(DesktopHost, KeysWithoutVirtualKeyAreDropped)
-{
-    SDL_Event unknown = {};
-    unknown.key.type = SDL_KEYDOWN;
-    unknown.key.windowID = SDL_GetWindowID(native_);
-    unknown.key.keysym.sym = SDLK_AUDIOPLAY;
-    SDL_PushEvent(&unknown);
+    EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_AUDIOPLAY).message, static_cast<UINT>(WM_NULL));
     EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_b).wParam, static_cast<WPARAM>('B'));
 }
 
 TEST_F(DesktopHost, MouseButtonsAndMotionInClientCoordinates) // native pixels divided by the scale
 {
-    const host::Event down = Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 30 * scale_, 12 * scale_);
+    const host::Event down = Mouse(SDL_MOUSEBUTTONDOWN, 30 * scale_, 12 * scale_, SDL_BUTTON_LEFT);
     EXPECT_EQ(down.window, window_);
     EXPECT_EQ(down.message, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_EQ(down.wParam & MK_LBUTTON, static_cast<WPARAM>(MK_LBUTTON));
     EXPECT_EQ(down.lParam, MAKELPARAM(30, 12));
 
-    const host::Event drag = Motion(35 * scale_, 14 * scale_ + scale_ - 1);
+    const host::Event drag = Mouse(SDL_MOUSEMOTION, 35 * scale_, 14 * scale_ + scale_ - 1);
     EXPECT_EQ(drag.message, static_cast<UINT>(WM_MOUSEMOVE));
     EXPECT_EQ(drag.wParam & MK_LBUTTON, static_cast<WPARAM>(MK_LBUTTON));
     EXPECT_EQ(drag.lParam, MAKELPARAM(35, 14));
 
-    const host::Event up = Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 36 * scale_, 15 * scale_);
+    const host::Event up = Mouse(SDL_MOUSEBUTTONUP, 36 * scale_, 15 * scale_, SDL_BUTTON_LEFT);
     EXPECT_EQ(up.message, static_cast<UINT>(WM_LBUTTONUP));
     EXPECT_EQ(up.wParam & MK_LBUTTON, 0u);
-    EXPECT_EQ(Motion(40, 20).wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(Mouse(SDL_MOUSEMOTION, 40, 20).wParam & MK_LBUTTON, 0u);
     // Dragged out past the window's corner, the pointer is left of and above the client area.
-    EXPECT_EQ(Motion(-1, -1).lParam, MAKELPARAM(-1, -1));
+    EXPECT_EQ(Mouse(SDL_MOUSEMOTION, -1, -1).lParam, MAKELPARAM(-1, -1));
 
-    EXPECT_EQ(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONDOWN));
-    EXPECT_EQ(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 1, 2).message, static_cast<UINT>(WM_RBUTTONUP));
+    EXPECT_EQ(Mouse(SDL_MOUSEBUTTONDOWN, 1, 2, SDL_BUTTON_RIGHT).message, static_cast<UINT>(WM_RBUTTONDOWN));
+    EXPECT_EQ(Mouse(SDL_MOUSEBUTTONUP, 1, 2, SDL_BUTTON_RIGHT).message, static_cast<UINT>(WM_RBUTTONUP));
 }
 
 TEST_F(DesktopHost, OnlyTextNoKeyMakesComesAsCharacters)
@@ -293,34 +264,22 @@ TEST_F(DesktopHost, OwnedPopupShowsItsFrameWhereTheLayerPutsIt)
                                  origin.x + kOffset.x, origin.y + kOffset.y, kSize.cx, kSize.cy, window_,
                                  nullptr, nullptr, nullptr);
     ASSERT_NE(popup, nullptr);
-    HDC dc = GetDC(popup);
-    HBRUSH red = CreateSolidBrush(kRed);
-    const RECT client = {0, 0, kSize.cx, kSize.cy}; // clipped to the client area
-    FillRect(dc, &client, red);
-    DeleteObject(red);
-    ReleaseDC(popup, dc);
-    Wait();
+    PaintRed(popup, {0, 0, kSize.cx, kSize.cy}); // clipped to the client area
     SDL_Window *native = NativeWindow(native_);
     ASSERT_NE(native, nullptr);
     EXPECT_NE(SDL_GetWindowFlags(native) & SDL_WINDOW_POPUP_MENU, 0u);
-    int ownerX = 0;
-    int ownerY = 0;
-    int x = 0;
-    int y = 0;
-    SDL_GetWindowPosition(native_, &ownerX, &ownerY);
-    SDL_GetWindowPosition(native, &x, &y);
+    const auto [ownerX, ownerY] = Get(native_, SDL_GetWindowPosition);
+    const auto [x, y] = Get(native, SDL_GetWindowPosition);
     EXPECT_EQ(x - ownerX, kOffset.x * scale_);
     EXPECT_EQ(y - ownerY, kOffset.y * scale_);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(native, &width, &height);
+    const auto [width, height] = Get(native, SDL_GetWindowSize);
     EXPECT_EQ(width, kSize.cx * scale_) << "the whole frame";
     EXPECT_EQ(height, kSize.cy * scale_);
     EXPECT_NE(ShownPixel(0, 0, native), kRedPixel) << "the border";
     EXPECT_EQ(ShownPixel(width / 2, height / 2, native), kRedPixel);
 
     // Clicks come in the popup's client coordinates, inside its border.
-    const host::Event down = Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5 * scale_, 6 * scale_, native);
+    const host::Event down = Mouse(SDL_MOUSEBUTTONDOWN, 5 * scale_, 6 * scale_, SDL_BUTTON_LEFT, native);
     EXPECT_EQ(down.window, popup);
     RECT frame;
     GetWindowRect(popup, &frame);
@@ -328,7 +287,7 @@ TEST_F(DesktopHost, OwnedPopupShowsItsFrameWhereTheLayerPutsIt)
     ClientToScreen(popup, &clientOrigin);
     EXPECT_GT(clientOrigin.x, frame.left);
     EXPECT_EQ(down.lParam, MAKELPARAM(5 - (clientOrigin.x - frame.left), 6 - (clientOrigin.y - frame.top)));
-    Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 5 * scale_, 6 * scale_, native);
+    Mouse(SDL_MOUSEBUTTONUP, 5 * scale_, 6 * scale_, SDL_BUTTON_LEFT, native);
     DestroyWindow(popup);
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -24,17 +25,8 @@ constexpr int kSize = 100;
 constexpr char kClassName[] = "MessageOrderTest";
 
 // One message as a window received it: the window's name in the test and the message.
-struct Seen {
-    std::string window;
-    UINT message;
-
-    bool operator==(const Seen &other) const { return window == other.window && message == other.message; }
-};
-
-std::ostream &operator<<(std::ostream &out, const Seen &seen)
-{
-    return out << seen.window << ":0x" << std::hex << seen.message << std::dec;
-}
+using Seen = std::pair<std::string, UINT>;
+using Log = std::vector<Seen>;
 
 // The messages the tests follow; the platform sends many others between them. A test may
 // follow more.
@@ -47,23 +39,17 @@ bool Followed(UINT message)
     return std::find(g_followed.begin(), g_followed.end(), message) != g_followed.end();
 }
 
-std::vector<Seen> g_seen;
+Log g_seen;
 std::vector<RECT> g_painted;
-
-std::string NameOf(HWND hwnd)
-{
-    char name[32] = {};
-    GetWindowTextA(hwnd, name, sizeof(name));
-    return name;
-}
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (Followed(msg)) {
+        char name[32] = {};
+        GetWindowTextA(hwnd, name, sizeof(name));
         // During WM_NCCREATE the text is not stored yet: take it from the creation data.
-        const std::string name =
-            msg == WM_NCCREATE ? reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName : NameOf(hwnd);
-        g_seen.push_back({name, msg});
+        g_seen.emplace_back(
+            msg == WM_NCCREATE ? reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName : name, msg);
     }
     switch (msg) {
     case WM_PAINT: {
@@ -163,41 +149,30 @@ TEST_F(MessageOrder, CreationAndDestructionVisitParentAndChildrenInTheirOrder)
     DestroyWindow(parent);
     EXPECT_FALSE(IsWindow(parent));
     EXPECT_FALSE(IsWindow(child));
-    const std::vector<Seen> expected = {
-        {"parent", WM_NCCREATE}, {"parent", WM_CREATE}, {"child", WM_NCCREATE},  {"child", WM_CREATE},
-        {"parent", WM_DESTROY},  {"child", WM_DESTROY}, {"child", WM_NCDESTROY}, {"", WM_NCDESTROY},
-    };
     // The parent's text may already be gone by its last message; only the order matters there.
-    ASSERT_EQ(g_seen.size(), expected.size());
-    for (size_t index = 0; index + 1 < expected.size(); ++index) {
-        EXPECT_EQ(g_seen[index], expected[index]) << "message " << index;
-    }
-    EXPECT_EQ(g_seen.back().message, static_cast<UINT>(WM_NCDESTROY));
+    ASSERT_FALSE(g_seen.empty());
+    g_seen.back().first = "parent";
+    const Log expected = {
+        {"parent", WM_NCCREATE}, {"parent", WM_CREATE}, {"child", WM_NCCREATE},  {"child", WM_CREATE},
+        {"parent", WM_DESTROY},  {"child", WM_DESTROY}, {"child", WM_NCDESTROY}, {"parent", WM_NCDESTROY},
+    };
+    EXPECT_EQ(g_seen, expected);
 }
 
-TEST_F(MessageOrder, SentMessagesNestAndReturnAtOnce)
+TEST_F(MessageOrder, SentMessagesNestAndArriveAtOncePostedOnesWaitForTheLoop)
 {
     HWND first = Create("first", WS_OVERLAPPEDWINDOW);
     HWND second = Create("second", WS_OVERLAPPEDWINDOW);
     g_seen.clear();
 
     EXPECT_EQ(SendMessageA(first, kNestOuter, reinterpret_cast<WPARAM>(second), 0), 111);
-    const std::vector<Seen> expected = {
-        {"first", kNestOuter}, {"second", kNestMiddle}, {"first", kNestInner}};
-    EXPECT_EQ(g_seen, expected);
-}
-
-TEST_F(MessageOrder, PostedMessagesWaitForTheLoopWhileSentOnesArriveAtOnce)
-{
-    HWND hwnd = Create("window", WS_OVERLAPPEDWINDOW);
+    EXPECT_EQ(g_seen, (Log{{"first", kNestOuter}, {"second", kNestMiddle}, {"first", kNestInner}}));
     g_seen.clear();
-
-    ASSERT_TRUE(PostMessageA(hwnd, kPosted, 0, 0));
+    ASSERT_TRUE(PostMessageA(second, kPosted, 0, 0));
     EXPECT_TRUE(g_seen.empty()) << "a posted message waits in the queue";
-    SendMessageA(hwnd, kSent, 0, 0);
+    SendMessageA(second, kSent, 0, 0);
     Pump();
-    const std::vector<Seen> expected = {{"window", kSent}, {"window", kPosted}};
-    EXPECT_EQ(g_seen, expected);
+    EXPECT_EQ(g_seen, (Log{{"second", kSent}, {"second", kPosted}}));
     EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xDEAD0)), kPosted, 0, 0));
 }
 
@@ -232,8 +207,7 @@ TEST_F(MessageOrder, ParentPaintsBeforeTheChildrenItCovers)
     const RECT area = {0, 0, 50, 50};
     InvalidateRect(parent, &area, TRUE);
     Pump();
-    const std::vector<Seen> expected = {{"parent", WM_PAINT}, {"covered", WM_PAINT}};
-    EXPECT_EQ(g_seen, expected);
+    EXPECT_EQ(g_seen, (Log{{"parent", WM_PAINT}, {"covered", WM_PAINT}}));
     ASSERT_EQ(g_painted.size(), 2u);
     const RECT coveredPart = {0, 0, 30, 30};
     EXPECT_TRUE(EqualRect(&g_painted[1], &coveredPart));
@@ -248,44 +222,35 @@ TEST_F(MessageOrder, PaintAndTimerComeOnlyWhenNothingElseWaits)
     InvalidateRect(hwnd, nullptr, FALSE);
     PostMessageA(hwnd, kPosted, 0, 0);
 
-    const std::vector<UINT> retrieved = Pump();
-    ASSERT_GE(retrieved.size(), 3u);
-    const std::vector<UINT> firstThree(retrieved.begin(), retrieved.begin() + 3);
-    EXPECT_EQ(firstThree, (std::vector<UINT>{kPosted, WM_PAINT, WM_TIMER}));
+    std::vector<UINT> retrieved = Pump();
+    retrieved.resize(3); // the first three, or zeros for those missing
+    EXPECT_EQ(retrieved, (std::vector<UINT>{kPosted, WM_PAINT, WM_TIMER}));
     EXPECT_TRUE(KillTimer(hwnd, kTimer));
     EXPECT_FALSE(KillTimer(hwnd, kTimer)) << "a timer dies once";
 }
 
 // The order of WM_KILLFOCUS and WM_SETFOCUS shows in the conformance comparison; this does not.
-TEST_F(MessageOrder, ADisabledWindowLosesTheFocusAndCannotTakeIt)
+TEST_F(MessageOrder, MovesSizesAndDisablingReachAChildInOrder)
 {
     HWND parent = Create("parent", WS_POPUP);
     HWND child = Create("child", WS_CHILD | WS_VISIBLE, parent, {0, 0, 10, 10});
-    ShowWindow(parent, SW_SHOW);
-    SetFocus(child);
-    g_followed.insert(g_followed.end(), {WM_KILLFOCUS, WM_ENABLE});
-    g_seen.clear();
-
-    EnableWindow(child, FALSE);
-    EXPECT_EQ(GetFocus(), nullptr);
-    EXPECT_EQ(SetFocus(child), nullptr);
-    EXPECT_EQ(g_seen, (std::vector<Seen>{{"child", WM_KILLFOCUS}, {"child", WM_ENABLE}}));
-}
-
-TEST_F(MessageOrder, MovingAndSizingReportThroughWindowPosChanged)
-{
-    HWND parent = Create("parent", WS_POPUP);
-    HWND child = Create("child", WS_CHILD | WS_VISIBLE, parent, {0, 0, 10, 10});
-    g_followed.insert(g_followed.end(), {WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE});
+    g_followed.insert(g_followed.end(), {WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE, WM_KILLFOCUS, WM_ENABLE});
     g_seen.clear();
 
     MoveWindow(child, 5, 5, 20, 20, FALSE);
-    const std::vector<Seen> expected = {
-        {"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}, {"child", WM_SIZE}};
-    EXPECT_EQ(g_seen, expected);
+    EXPECT_EQ(g_seen, (Log{{"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}, {"child", WM_SIZE}}));
     g_seen.clear();
     SetWindowPos(child, nullptr, 6, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(g_seen, (std::vector<Seen>{{"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}}));
+    EXPECT_EQ(g_seen, (Log{{"child", WM_WINDOWPOSCHANGED}, {"child", WM_MOVE}}));
+
+    // A disabled window loses the focus and cannot take it.
+    ShowWindow(parent, SW_SHOW);
+    SetFocus(child);
+    g_seen.clear();
+    EnableWindow(child, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(SetFocus(child), nullptr);
+    EXPECT_EQ(g_seen, (Log{{"child", WM_KILLFOCUS}, {"child", WM_ENABLE}}));
 }
 
 TEST_F(MessageOrder, TranslatedKeysPostTheirCharactersWithTheKeyData)
@@ -293,33 +258,29 @@ TEST_F(MessageOrder, TranslatedKeysPostTheirCharactersWithTheKeyData)
     HWND hwnd = Create("window", WS_POPUP);
     BYTE saved[256];
     ASSERT_TRUE(GetKeyboardState(saved));
-    // Key, Ctrl held, the key data, and the character it makes on a US layout (0: none).
-    const struct {
-        WPARAM key;
-        bool control;
-        LPARAM data;
-        WPARAM character;
-    } keys[] = {{'A', false, 0x001E0001, 'a'},
-                {'7', false, 0x00080001, '7'},
-                {VK_RETURN, false, 0x001C0001, '\r'},
-                {VK_LEFT, false, 0x014B0001, 0},
-                {'A', true, 1, 0x01},
-                {'C', true, 1, 0x03},
-                {'V', true, 1, 0x16},
-                {'X', true, 1, 0x18}};
-    for (const auto &key : keys) {
+    // Rows of four: the key, Ctrl held, the key data, and the character it makes on a US layout
+    // (0: none).
+    const LPARAM keys[] = {'A',       0, 0x001E0001, 'a',  '7',     0, 0x00080001, '7',
+                           VK_RETURN, 0, 0x001C0001, '\r', VK_LEFT, 0, 0x014B0001, 0,
+                           'A',       1, 1,          0x01, 'C',     1, 1,          0x03,
+                           'V',       1, 1,          0x16, 'X',     1, 1,          0x18};
+    for (size_t row = 0; row < std::size(keys); row += 4) {
+        const auto key = static_cast<WPARAM>(keys[row]);
+        const LPARAM data = keys[row + 2];
+        const auto character = static_cast<WPARAM>(keys[row + 3]);
+        SCOPED_TRACE(key);
         BYTE held[256];
         std::copy(std::begin(saved), std::end(saved), held);
-        held[VK_CONTROL] = key.control ? 0x80 : 0;
+        held[VK_CONTROL] = keys[row + 1] != 0 ? 0x80 : 0;
         ASSERT_TRUE(SetKeyboardState(held));
-        const MSG down = {hwnd, WM_KEYDOWN, key.key, key.data, 0, {0, 0}};
+        const MSG down = {hwnd, WM_KEYDOWN, key, data, 0, {0, 0}};
         EXPECT_TRUE(TranslateMessage(&down));
         MSG msg;
         const BOOL queued = PeekMessageA(&msg, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
-        EXPECT_EQ(queued != FALSE, key.character != 0) << key.key;
+        EXPECT_EQ(queued != FALSE, character != 0);
         if (queued) {
-            EXPECT_EQ(msg.wParam, key.character) << key.key;
-            EXPECT_EQ(msg.lParam, key.data) << "the key data comes along";
+            EXPECT_EQ(msg.wParam, character);
+            EXPECT_EQ(msg.lParam, data) << "the key data comes along";
         }
     }
     SetKeyboardState(saved);
@@ -342,7 +303,7 @@ TEST_F(MessageOrder, TimersWithACallbackCallItWhenDispatched)
     EXPECT_EQ(msg.hwnd, nullptr);
     EXPECT_EQ(msg.wParam, timer);
     DispatchMessageA(&msg);
-    EXPECT_EQ(g_seen, (std::vector<Seen>{{"callback", WM_TIMER}}));
+    EXPECT_EQ(g_seen, (Log{{"callback", WM_TIMER}}));
     EXPECT_TRUE(KillTimer(nullptr, timer));
 }
 
