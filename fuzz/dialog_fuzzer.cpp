@@ -45,6 +45,11 @@ Traffic g_traffic;
     std::abort();
 }
 
+bool Checked(HWND dialog, int box)
+{
+    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
+}
+
 int ReadAngle(HWND dialog, int field)
 {
     return static_cast<int>(GetDlgItemInt(dialog, field, nullptr, TRUE));
@@ -62,7 +67,7 @@ std::string TextOf(HWND dialog, int field)
 INT_PTR HandleAngleChange(HWND hwnd, int field, WPARAM wParam, LPARAM lParam)
 {
     const int partner = field == edt1 ? edt2 : edt1;
-    const bool coupled = IsDlgButtonChecked(hwnd, chx3) == BST_CHECKED;
+    const bool coupled = Checked(hwnd, chx3);
     const int angle = ReadAngle(hwnd, field);
     const std::string partnerBefore = TextOf(hwnd, partner);
     const INT_PTR result = DialogProc(hwnd, WM_COMMAND, wParam, lParam);
@@ -113,16 +118,6 @@ void Pump(HWND dialog)
     }
 }
 
-bool Checked(HWND dialog, int box)
-{
-    return IsDlgButtonChecked(dialog, box) == BST_CHECKED;
-}
-
-bool Enabled(HWND dialog, int box)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, box)) != FALSE;
-}
-
 void CheckAfterAction(HWND dialog)
 {
     if (g_traffic.depth != 0 || g_traffic.deepest > kDeepestEcho) {
@@ -133,7 +128,9 @@ void CheckAfterAction(HWND dialog)
     if (escapement && orientation) {
         Fail("both angles animate");
     }
-    if (Enabled(dialog, chx5) == escapement || Enabled(dialog, chx4) == orientation) {
+    // Each box is locked exactly while the other animates.
+    if (!IsWindowEnabled(GetDlgItem(dialog, chx5)) != escapement ||
+        !IsWindowEnabled(GetDlgItem(dialog, chx4)) != orientation) {
         Fail("an Animate box is enabled against the animation state");
     }
     if (Checked(dialog, chx3)) {
@@ -153,11 +150,10 @@ void Tick(HWND dialog)
     platform::AdvanceClock(kTimerPeriod);
     Pump(dialog);
     std::set<UINT_PTR> expected;
-    if (Checked(dialog, chx4)) {
-        expected.insert(kEscapementTimer);
-    }
-    if (Checked(dialog, chx5)) {
-        expected.insert(kOrientationTimer);
+    for (const auto &[box, timer] : {std::pair{chx4, kEscapementTimer}, std::pair{chx5, kOrientationTimer}}) {
+        if (Checked(dialog, box)) {
+            expected.insert(timer);
+        }
     }
     if (g_traffic.timers != expected) {
         Fail("the animation timers running do not match the checked Animate boxes");
@@ -170,9 +166,17 @@ LPARAM PointIn(HWND dialog, int id, int numerator = 1, int denominator = 2)
     RECT rect;
     GetWindowRect(GetDlgItem(dialog, id), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&rect), 2);
-    const int x = (rect.left + rect.right) / 2;
-    const int y = rect.top + (rect.bottom - rect.top) * numerator / denominator;
-    return MAKELPARAM(x, y);
+    return MAKELPARAM((rect.left + rect.right) / 2,
+                      rect.top + (rect.bottom - rect.top) * numerator / denominator);
+}
+
+// Periods of the clock with the checks after each, as after any action.
+void Ticks(HWND dialog, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        Tick(dialog);
+        CheckAfterAction(dialog);
+    }
 }
 
 void Click(HWND dialog, LPARAM point)
@@ -181,76 +185,9 @@ void Click(HWND dialog, LPARAM point)
     platform::InjectInput(dialog, WM_LBUTTONUP, 0, point);
 }
 
+// A key pressed and let go; the space bar types a space too.
 void Key(HWND dialog, WPARAM key)
 {
-    platform::InjectInput(dialog, WM_KEYDOWN, key, 0);
-    platform::InjectInput(dialog, WM_KEYUP, key, 0);
-}
-
-// Characters a person might type into an angle field, the odd ones included.
-constexpr WCHAR kTyped[] = {L'0',   L'1',   L'2',   L'3',   L'5',   L'7',   L'9',    L'-',
-                            L'+',   L' ',   L'a',   L'x',   L'Z',   L'.',   L',',    0xFF11,
-                            0xFF12, 0x0660, 0x00E9, 0x4E2D, 0xD83D, 0xDE00, VK_BACK, L'0'};
-
-WCHAR TypedCharacter(FuzzedDataProvider &input)
-{
-    return kTyped[input.ConsumeIntegralInRange<size_t>(0, sizeof(kTyped) / sizeof(kTyped[0]) - 1)];
-}
-
-int AngleField(FuzzedDataProvider &input)
-{
-    return input.ConsumeBool() ? edt1 : edt2;
-}
-
-void TypeIntoField(HWND dialog, FuzzedDataProvider &input)
-{
-    const int field = AngleField(input);
-    Click(dialog, PointIn(dialog, field));
-    const int count = input.ConsumeIntegralInRange(0, 24);
-    for (int i = 0; i < count; ++i) {
-        platform::InjectInput(dialog, WM_CHAR, TypedCharacter(input), 0);
-    }
-}
-
-// A long text arrives at once, as a paste or a program would put it there.
-void SetLongText(HWND dialog, FuzzedDataProvider &input)
-{
-    const int field = AngleField(input);
-    const size_t length = input.ConsumeIntegralInRange<size_t>(0, kLongestText);
-    const size_t prefix = input.ConsumeIntegralInRange<size_t>(0, 12);
-    std::u16string text;
-    for (size_t i = 0; i < prefix; ++i) {
-        text += static_cast<char16_t>(TypedCharacter(input));
-    }
-    text.resize(std::max(length, prefix), static_cast<char16_t>(TypedCharacter(input)));
-    SetDlgItemTextW(dialog, field, reinterpret_cast<LPCWSTR>(text.c_str()));
-}
-
-void ClickBox(HWND dialog, FuzzedDataProvider &input)
-{
-    constexpr int kBoxes[] = {chx1, chx3, chx4, chx5};
-    Click(dialog, PointIn(dialog, kBoxes[input.ConsumeIntegralInRange(0, 3)]));
-}
-
-// An arrow of an up-down, clicked or held down for a while.
-void PressArrow(HWND dialog, FuzzedDataProvider &input)
-{
-    const int upDown = input.ConsumeBool() ? scr1 : scr2;
-    const LPARAM point = input.ConsumeBool() ? PointIn(dialog, upDown, 1, 4) : PointIn(dialog, upDown, 3, 4);
-    const int held = input.ConsumeIntegralInRange(0, 6);
-    platform::InjectInput(dialog, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    for (int i = 0; i < held; ++i) {
-        Tick(dialog);
-        CheckAfterAction(dialog);
-    }
-    platform::InjectInput(dialog, WM_LBUTTONUP, 0, point);
-}
-
-void PressKey(HWND dialog, FuzzedDataProvider &input)
-{
-    constexpr WPARAM kKeys[] = {VK_UP,  VK_DOWN,   VK_LEFT, VK_RIGHT, VK_HOME,
-                                VK_END, VK_DELETE, VK_TAB,  VK_SPACE};
-    const WPARAM key = kKeys[input.ConsumeIntegralInRange<size_t>(0, sizeof(kKeys) / sizeof(kKeys[0]) - 1)];
     platform::InjectInput(dialog, WM_KEYDOWN, key, 0);
     if (key == VK_SPACE) {
         platform::InjectInput(dialog, WM_CHAR, L' ', 0);
@@ -258,13 +195,68 @@ void PressKey(HWND dialog, FuzzedDataProvider &input)
     platform::InjectInput(dialog, WM_KEYUP, key, 0);
 }
 
+void EnterOrEscape(HWND dialog, FuzzedDataProvider &input)
+{
+    Key(dialog, input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
+}
+
+// Characters a person might type into an angle field, the odd ones included.
+constexpr WCHAR kTyped[] = {L'0',   L'1',   L'2',   L'3',   L'5',   L'7',   L'9',    L'-',
+                            L'+',   L' ',   L'a',   L'x',   L'Z',   L'.',   L',',    0xFF11,
+                            0xFF12, 0x0660, 0x00E9, 0x4E2D, 0xD83D, 0xDE00, VK_BACK, L'0'};
+
+void TypeIntoField(HWND dialog, FuzzedDataProvider &input)
+{
+    Click(dialog, PointIn(dialog, input.ConsumeBool() ? edt1 : edt2));
+    for (int count = input.ConsumeIntegralInRange(0, 24); count > 0; --count) {
+        platform::InjectInput(dialog, WM_CHAR, input.PickValueInArray(kTyped), 0);
+    }
+}
+
+// A long text arrives at once, as a paste or a program would put it there.
+void SetLongText(HWND dialog, FuzzedDataProvider &input)
+{
+    const int field = input.ConsumeBool() ? edt1 : edt2;
+    const size_t length = input.ConsumeIntegralInRange<size_t>(0, kLongestText);
+    const size_t prefix = input.ConsumeIntegralInRange<size_t>(0, 12);
+    std::u16string text;
+    for (size_t i = 0; i < prefix; ++i) {
+        text += static_cast<char16_t>(input.PickValueInArray(kTyped));
+    }
+    text.resize(std::max(length, prefix), static_cast<char16_t>(input.PickValueInArray(kTyped)));
+    SetDlgItemTextW(dialog, field, reinterpret_cast<LPCWSTR>(text.c_str()));
+}
+
+void ClickBox(HWND dialog, FuzzedDataProvider &input)
+{
+    constexpr int kBoxes[] = {chx1, chx3, chx4, chx5};
+    Click(dialog, PointIn(dialog, input.PickValueInArray(kBoxes)));
+}
+
+// An arrow of an up-down, clicked or held down for a while.
+void PressArrow(HWND dialog, FuzzedDataProvider &input)
+{
+    const int upDown = input.ConsumeBool() ? scr1 : scr2;
+    const LPARAM point = input.ConsumeBool() ? PointIn(dialog, upDown, 1, 4) : PointIn(dialog, upDown, 3, 4);
+    platform::InjectInput(dialog, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Ticks(dialog, input.ConsumeIntegralInRange(0, 6));
+    platform::InjectInput(dialog, WM_LBUTTONUP, 0, point);
+}
+
+void PressKey(HWND dialog, FuzzedDataProvider &input)
+{
+    constexpr WPARAM kKeys[] = {VK_UP,  VK_DOWN,   VK_LEFT, VK_RIGHT, VK_HOME,
+                                VK_END, VK_DELETE, VK_TAB,  VK_SPACE};
+    Key(dialog, input.PickValueInArray(kKeys));
+}
+
 void ChooseAlignment(HWND dialog, FuzzedDataProvider &input)
 {
     constexpr WPARAM kKeys[] = {VK_UP, VK_DOWN, VK_HOME, VK_END};
     Click(dialog, PointIn(dialog, cmb1));
-    Key(dialog, kKeys[input.ConsumeIntegralInRange(0, 3)]);
+    Key(dialog, input.PickValueInArray(kKeys));
     if (input.ConsumeBool()) {
-        Key(dialog, input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
+        EnterOrEscape(dialog, input);
     }
 }
 
@@ -279,15 +271,7 @@ void ClickAnywhere(HWND dialog, FuzzedDataProvider &input)
 
 void RunTicks(HWND dialog, FuzzedDataProvider &input)
 {
-    for (int ticks = input.ConsumeIntegralInRange(1, 8); ticks > 0; --ticks) {
-        Tick(dialog);
-        CheckAfterAction(dialog);
-    }
-}
-
-void EnterOrEscape(HWND dialog, FuzzedDataProvider &input)
-{
-    Key(dialog, input.ConsumeBool() ? VK_RETURN : VK_ESCAPE);
+    Ticks(dialog, input.ConsumeIntegralInRange(1, 8));
 }
 
 // What a person can do to the dialog; the input picks one after another.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -16,6 +17,12 @@ using test::Dialog;
 using test::kEscapementTimer;
 using test::kOrientationTimer;
 using test::Log;
+
+// A table row's name names its test.
+template <class Row> std::string RowName(const ::testing::TestParamInfo<Row> &info)
+{
+    return info.param.name;
+}
 
 // ---- The dialog as it opens ----
 
@@ -29,20 +36,18 @@ TEST(OpenedDialog, ControlsStartAsTheUserExpects)
         EXPECT_FALSE(dialog.Checked(box)) << box;
         EXPECT_TRUE(dialog.Enabled(box)) << box;
     }
-    EXPECT_EQ(dialog.Text(edt1), "");
-    EXPECT_EQ(dialog.Text(edt2), "");
+    EXPECT_EQ(dialog.Text(edt1) + dialog.Text(edt2), "");
     BOOL read = TRUE;
     EXPECT_EQ(static_cast<int>(GetDlgItemInt(dialog.hwnd(), edt1, &read, TRUE)), 0);
     EXPECT_FALSE(read) << "an empty field holds no number and reads as 0";
 
     EXPECT_EQ(SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETCURSEL, 0, 0), 0);
     ASSERT_EQ(SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETCOUNT, 0, 0), 3);
-    const char *names[] = {"TA_BASELINE", "TA_TOP", "TA_BOTTOM"};
-    for (int i = 0; i < 3; ++i) {
+    WPARAM row = 0;
+    for (const char *name : {"TA_BASELINE", "TA_TOP", "TA_BOTTOM"}) {
         char text[32] = {};
-        SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                            reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, names[i]);
+        SendDlgItemMessageA(dialog.hwnd(), cmb1, CB_GETLBTEXT, row++, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, name);
     }
 }
 
@@ -52,14 +57,11 @@ TEST(OpenedDialog, LaidOutInDialogUnitsOfItsOwnFont)
     Dialog dialog;
     RECT client = {};
     GetClientRect(dialog.hwnd(), &client);
-    EXPECT_EQ(client.right, 676);
-    EXPECT_EQ(client.bottom, 453);
+    EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(676, 453));
     RECT animate = {};
     GetWindowRect(GetDlgItem(dialog.hwnd(), chx5), &animate);
     MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT *>(&animate), 2);
-    EXPECT_EQ(animate.left, 175);
-    EXPECT_EQ(animate.top, 429);
-    EXPECT_EQ(animate.bottom - animate.top, 26);
+    EXPECT_EQ(std::tuple(animate.left, animate.top, animate.bottom - animate.top), std::tuple(175, 429, 26));
 }
 
 TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
@@ -73,16 +75,15 @@ TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
         int high = 0;
         SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
                             reinterpret_cast<LPARAM>(&high));
-        EXPECT_EQ(low, -3600);
-        EXPECT_EQ(high, 3600);
+        EXPECT_EQ(std::tuple(low, high), std::tuple(-3600, 3600));
         EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETBUDDY, 0, 0)),
                   dialog.Item(pair.field));
     }
     // The limits hold: an up-down stops at them.
-    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, 4000);
-    EXPECT_EQ(dialog.Text(edt1), "3600");
-    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, -4000);
-    EXPECT_EQ(dialog.Text(edt1), "-3600");
+    for (const int beyond : {4000, -4000}) {
+        SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, beyond);
+        EXPECT_EQ(dialog.Text(edt1), std::to_string(beyond / 4000 * 3600));
+    }
 }
 
 // ---- Repaints ----
@@ -107,43 +108,41 @@ TEST_P(CommandRepaint, RepaintsOnlyForItsOwnNotification)
     EXPECT_EQ(dialog.RepaintPending(), GetParam().repaints);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRow, CommandRepaint,
-    ::testing::Values(RepaintCase{"AdvancedClicked", chx1, BN_CLICKED, true},
-                      RepaintCase{"AdvancedDoubleClicked", chx1, BN_DOUBLECLICKED, false},
-                      RepaintCase{"AlignmentConfirmed", cmb1, CBN_SELENDOK, true},
-                      RepaintCase{"AlignmentSelChange", cmb1, CBN_SELCHANGE, false},
-                      RepaintCase{"AlignmentDropDown", cmb1, CBN_DROPDOWN, false},
-                      RepaintCase{"AlignmentCancelled", cmb1, CBN_SELENDCANCEL, false},
-                      RepaintCase{"EscapementChanged", edt1, EN_CHANGE, true},
-                      RepaintCase{"OrientationChanged", edt2, EN_CHANGE, true},
-                      RepaintCase{"EscapementUpdated", edt1, EN_UPDATE, false},
-                      RepaintCase{"OrientationFocused", edt2, EN_SETFOCUS, false},
-                      RepaintCase{"UnknownControl", 1234, BN_CLICKED, false},
-                      RepaintCase{"Label", 0xFFFF, 0, false}),
-    [](const ::testing::TestParamInfo<RepaintCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryRow, CommandRepaint,
+                         ::testing::Values(RepaintCase{"AdvancedClicked", chx1, BN_CLICKED, true},
+                                           RepaintCase{"AdvancedDoubleClicked", chx1, BN_DOUBLECLICKED,
+                                                       false},
+                                           RepaintCase{"AlignmentConfirmed", cmb1, CBN_SELENDOK, true},
+                                           RepaintCase{"AlignmentSelChange", cmb1, CBN_SELCHANGE, false},
+                                           RepaintCase{"AlignmentDropDown", cmb1, CBN_DROPDOWN, false},
+                                           RepaintCase{"AlignmentCancelled", cmb1, CBN_SELENDCANCEL, false},
+                                           RepaintCase{"EscapementChanged", edt1, EN_CHANGE, true},
+                                           RepaintCase{"OrientationChanged", edt2, EN_CHANGE, true},
+                                           RepaintCase{"EscapementUpdated", edt1, EN_UPDATE, false},
+                                           RepaintCase{"OrientationFocused", edt2, EN_SETFOCUS, false},
+                                           RepaintCase{"UnknownControl", 1234, BN_CLICKED, false},
+                                           RepaintCase{"Label", 0xFFFF, 0, false}),
+                         RowName<RepaintCase>);
 
 TEST(Commands, ClickingGraphicsModeBoxTogglesAndRepaints)
 {
     Dialog dialog;
-    dialog.ShowAndValidate();
-    dialog.Click(chx1);
-    EXPECT_TRUE(dialog.Checked(chx1));
-    EXPECT_TRUE(dialog.RepaintPending());
-    ValidateRect(dialog.hwnd(), nullptr);
-    dialog.Click(chx1);
-    EXPECT_FALSE(dialog.Checked(chx1));
-    EXPECT_TRUE(dialog.RepaintPending());
+    for (const bool checked : {true, false}) {
+        dialog.ShowAndValidate();
+        dialog.Click(chx1);
+        EXPECT_EQ(dialog.Checked(chx1), checked);
+        EXPECT_TRUE(dialog.RepaintPending());
+    }
 }
 
 TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
 {
     Dialog dialog;
     dialog.SetAnglesUncoupled("100", "200");
-    dialog.SendCommand(edt1, EN_UPDATE);
-    dialog.SendCommand(edt2, EN_KILLFOCUS);
-    dialog.SendCommand(chx3, BN_DOUBLECLICKED);
-    dialog.SendCommand(chx4, BN_SETFOCUS);
+    for (const auto &[id, code] :
+         {std::pair{edt1, EN_UPDATE}, {edt2, EN_KILLFOCUS}, {chx3, BN_DOUBLECLICKED}, {chx4, BN_SETFOCUS}}) {
+        dialog.SendCommand(id, static_cast<UINT>(code));
+    }
     EXPECT_EQ(dialog.Text(edt1), "100");
     EXPECT_EQ(dialog.Text(edt2), "200");
     EXPECT_TRUE(dialog.Enabled(chx5)) << "no animation started";
@@ -160,11 +159,6 @@ struct EqualsClick {
     const char *orientation;
     bool repaints; // only when the orientation changes
 };
-
-void PrintTo(const EqualsClick &click, std::ostream *out)
-{
-    *out << click.name;
-}
 
 class ClickOnEquals : public ::testing::TestWithParam<EqualsClick> {};
 
@@ -185,9 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ClickOnEquals,
                          ::testing::Values(EqualsClick{"Checking", false, "250", "-40", true},
                                            EqualsClick{"Unchecking", true, "250", "-40", true},
                                            EqualsClick{"SameAngles", true, "70", "70", false}),
-                         [](const ::testing::TestParamInfo<EqualsClick> &info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName<EqualsClick>);
 
 // With "==" checked, a text typed into one field reaches the other as a number within the
 // up-downs' limits, and comes back once to rewrite the first field if the partner changed.
@@ -201,11 +193,6 @@ struct Typed {
     const char *orientationAfter;
     std::vector<int> changes; // the fields announcing a change, in order
 };
-
-void PrintTo(const Typed &typed, std::ostream *out)
-{
-    *out << typed.name;
-}
 
 class CoupledTyping : public ::testing::TestWithParam<Typed> {};
 
@@ -239,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The partner already shows 0, so nothing comes back to rewrite the field.
         Typed{"EmptyKeptWhenPartnerShowsZero", "0", "0", edt1, "", "", "0", {edt1}},
         Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
-    [](const ::testing::TestParamInfo<Typed> &info) { return std::string(info.param.name); });
+    RowName<Typed>);
 
 TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
 {
@@ -255,14 +242,13 @@ TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
 {
     Dialog dialog;
     dialog.Click(chx3);
-    dialog.ShowAndValidate();
-    dialog.SetText(edt1, "900");
-    EXPECT_EQ(dialog.Text(edt2), "0");
-    EXPECT_TRUE(dialog.RepaintPending());
-    ValidateRect(dialog.hwnd(), nullptr);
-    dialog.SetText(edt2, "-300");
-    EXPECT_EQ(dialog.Text(edt1), "900");
-    EXPECT_TRUE(dialog.RepaintPending());
+    for (const auto &[field, text, other, otherText] :
+         {std::tuple{edt1, "900", edt2, "0"}, {edt2, "-300", edt1, "900"}}) {
+        dialog.ShowAndValidate();
+        dialog.SetText(field, text);
+        EXPECT_EQ(dialog.Text(other), otherText);
+        EXPECT_TRUE(dialog.RepaintPending());
+    }
 }
 
 // ---- Animations ----
@@ -314,25 +300,17 @@ TEST(Animation, RunningTimerTurnsTheAngle)
     EXPECT_NE(dialog.Text(edt1), "1234");
 }
 
-std::vector<int> TickAndRead(const Dialog &dialog, UINT_PTR timer, int field, int ticks)
+// Ticks the timer and expects the field to turn from 0 in steps of 3 degrees, round and round.
+void ExpectTurnFromZero(const Dialog &dialog, UINT_PTR timer, int field, int ticks)
 {
     std::vector<int> angles;
-    angles.reserve(static_cast<size_t>(ticks));
+    std::vector<int> expected;
     for (int i = 0; i < ticks; ++i) {
         dialog.Tick(timer);
         angles.push_back(dialog.Angle(field));
+        expected.push_back((i % 120) * 30);
     }
-    return angles;
-}
-
-std::vector<int> ExpectedTurn(int ticks)
-{
-    std::vector<int> angles;
-    angles.reserve(static_cast<size_t>(ticks));
-    for (int i = 0; i < ticks; ++i) {
-        angles.push_back((i % 120) * 30);
-    }
-    return angles;
+    EXPECT_EQ(angles, expected) << "timer " << timer;
 }
 
 // Either animation, coupled or not: the ticks turn its angle from 0 in steps of 3 degrees round
@@ -346,11 +324,6 @@ struct Turn {
     int ticks;
 };
 
-void PrintTo(const Turn &turn, std::ostream *out)
-{
-    *out << turn.name;
-}
-
 class Animating : public ::testing::TestWithParam<Turn> {};
 
 TEST_P(Animating, TicksTurnTheAngleAndTheOtherFollowsOnlyWhenCoupled)
@@ -360,7 +333,7 @@ TEST_P(Animating, TicksTurnTheAngleAndTheOtherFollowsOnlyWhenCoupled)
     dialog.SetCheckQuietly(chx3, turn.coupled);
     dialog.SetText(turn.other, "-55");
     dialog.Click(turn.box);
-    EXPECT_EQ(TickAndRead(dialog, turn.timer, turn.animated, turn.ticks), ExpectedTurn(turn.ticks));
+    ExpectTurnFromZero(dialog, turn.timer, turn.animated, turn.ticks);
     EXPECT_EQ(dialog.Text(turn.other), turn.coupled ? dialog.Text(turn.animated) : "-55");
 }
 
@@ -370,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Turn{"OrientationCoupled", true, chx5, kOrientationTimer, edt2, edt1, 8},
                       Turn{"EscapementAlone", false, chx4, kEscapementTimer, edt1, edt2, 5},
                       Turn{"OrientationAlonePastOneTurn", false, chx5, kOrientationTimer, edt2, edt1, 130}),
-    [](const ::testing::TestParamInfo<Turn> &info) { return std::string(info.param.name); });
+    RowName<Turn>);
 
 TEST(Animation, CoupledTickSetsOrientationEvenWhenEscapementAlreadyShowsTheAngle)
 {
@@ -386,25 +359,25 @@ TEST(Animation, RestartBeginsAgainAtZero)
 {
     Dialog dialog;
     dialog.Click(chx4);
-    TickAndRead(dialog, kEscapementTimer, edt1, 7);
+    ExpectTurnFromZero(dialog, kEscapementTimer, edt1, 7);
     EXPECT_EQ(dialog.Text(edt1), "180");
     dialog.Click(chx4);
     EXPECT_EQ(dialog.Text(edt1), "180") << "stopping keeps the angle";
     dialog.Click(chx4);
-    EXPECT_EQ(TickAndRead(dialog, kEscapementTimer, edt1, 3), ExpectedTurn(3));
+    ExpectTurnFromZero(dialog, kEscapementTimer, edt1, 3);
 
     // The counter is shared: starting the other axis starts it from zero too.
     dialog.Click(chx4);
     dialog.Click(chx3);
     dialog.Click(chx5);
-    EXPECT_EQ(TickAndRead(dialog, kOrientationTimer, edt2, 2), ExpectedTurn(2));
+    ExpectTurnFromZero(dialog, kOrientationTimer, edt2, 2);
 }
 
 TEST(Animation, TypingIntoTheAnimatedFieldIsOverwrittenAtTheNextTick)
 {
     Dialog dialog;
     dialog.Click(chx4);
-    TickAndRead(dialog, kEscapementTimer, edt1, 4);
+    ExpectTurnFromZero(dialog, kEscapementTimer, edt1, 4);
     dialog.SetText(edt1, "2222");
     dialog.Tick(kEscapementTimer);
     EXPECT_EQ(dialog.Text(edt1), "120");
@@ -414,7 +387,7 @@ TEST(Animation, ForeignTimerChangesNothing)
 {
     Dialog dialog;
     dialog.Click(chx4);
-    TickAndRead(dialog, kEscapementTimer, edt1, 3);
+    ExpectTurnFromZero(dialog, kEscapementTimer, edt1, 3);
     dialog.ShowAndValidate();
     dialog.Tick(777);
     dialog.Tick(0);
@@ -447,8 +420,7 @@ struct Ending {
 };
 
 const Ending *g_ending = nullptr;
-HWND g_focusWhenShown = nullptr;
-HWND g_firstField = nullptr;
+bool g_firstFieldFocused = false;
 constexpr UINT kActNow = WM_APP + 1;
 
 INT_PTR CALLBACK EndingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -457,8 +429,7 @@ INT_PTR CALLBACK EndingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         PostMessageA(hwnd, kActNow, 0, 0); // arrives once the modal loop runs
     }
     if (msg == kActNow) {
-        g_focusWhenShown = GetFocus();
-        g_firstField = GetDlgItem(hwnd, edt1);
+        g_firstFieldFocused = GetFocus() != nullptr && GetFocus() == GetDlgItem(hwnd, edt1);
         HWND target = g_ending->message == WM_KEYDOWN ? GetFocus() : hwnd;
         PostMessageA(target, g_ending->message, g_ending->wParam, 0);
         return TRUE;
@@ -474,8 +445,7 @@ TEST_P(DialogEnds, WithItsCommandAndAQuitRequest)
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, EndingDialogProc, 0);
     EXPECT_EQ(result, GetParam().result);
-    EXPECT_NE(g_firstField, nullptr);
-    EXPECT_EQ(g_focusWhenShown, g_firstField) << "the escapement field has the focus";
+    EXPECT_TRUE(g_firstFieldFocused) << "the escapement field has the focus";
 
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -487,9 +457,7 @@ INSTANTIATE_TEST_SUITE_P(EveryWay, DialogEnds,
                                            Ending{"Enter", WM_KEYDOWN, VK_RETURN, IDOK},
                                            Ending{"CloseButton", WM_SYSCOMMAND, SC_CLOSE, IDCANCEL},
                                            Ending{"CloseRequest", WM_CLOSE, 0, IDCANCEL}),
-                         [](const ::testing::TestParamInfo<Ending> &info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName<Ending>);
 
 TEST(Dispatch, SizeAndUnknownMessagesAreLeftToTheDialogManager)
 {

@@ -23,6 +23,22 @@ constexpr int kReferenceY = 170;
 enum Alignment { kBaseline = 0, kTop = 1, kBottom = 2, kNoSelection = -1 };
 constexpr UINT kTextAlign[] = {TA_BASELINE, TA_TOP, TA_BOTTOM};
 
+// A table row's name names its test.
+template <class Row> std::string RowName(const ::testing::TestParamInfo<Row> &info)
+{
+    return info.param.name;
+}
+
+// Calls `check(x, y, pixel)` for every pixel of the frame.
+template <class Check> void EveryPixel(const Frame &frame, Check check)
+{
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            check(x, y, frame.At(x, y));
+        }
+    }
+}
+
 class Scene : public ::testing::Test {
 protected:
     Frame Draw(int escapement, int orientation, bool advanced = false, Alignment alignment = kBaseline) const
@@ -68,11 +84,6 @@ struct Upright {
     bool advanced;
 };
 
-void PrintTo(const Upright &upright, std::ostream *out)
-{
-    *out << upright.name;
-}
-
 class UprightScene : public Scene, public ::testing::WithParamInterface<Upright> {};
 
 TEST_P(UprightScene, CellSitsAtTheCrossAndEverythingElseIsBackgroundOrLine)
@@ -83,31 +94,26 @@ TEST_P(UprightScene, CellSitsAtTheCrossAndEverythingElseIsBackgroundOrLine)
 
     Mismatches mismatches;
     int ink = 0;
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            const std::uint32_t p = frame.At(x, y);
-            if (cell.Outside(x + 0.5, y + 0.5) < 0) {
-                mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "cell");
-                ink += test::IsInk(test::ColorOf(p)) ? 1 : 0;
-            } else if (x == kReferenceX || y == kReferenceY) {
-                mismatches.Check(p == 0x000000u, x, y, p, "line");
-            } else {
-                mismatches.Check(p == 0xFFFFFFu, x, y, p, "background");
-            }
+    EveryPixel(frame, [&](int x, int y, std::uint32_t p) {
+        if (cell.Outside(x + 0.5, y + 0.5) < 0) {
+            mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "cell");
+            ink += test::IsInk(test::ColorOf(p)) ? 1 : 0;
+        } else if (x == kReferenceX || y == kReferenceY) {
+            mismatches.Check(p == 0x000000u, x, y, p, "line");
+        } else {
+            mismatches.Check(p == 0xFFFFFFu, x, y, p, "background");
         }
-    }
+    });
     EXPECT_EQ(mismatches.count(), 0) << mismatches.text();
     EXPECT_GT(ink, 1000) << "red ink on the cell";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryAlignment, UprightScene,
-                         ::testing::Values(Upright{"Baseline", kBaseline, false}, Upright{"Top", kTop, false},
-                                           Upright{"Bottom", kBottom, false},
-                                           Upright{"BaselineAdvanced", kBaseline, true},
-                                           Upright{"TopAdvanced", kTop, true}),
-                         [](const ::testing::TestParamInfo<Upright> &info) {
-                             return std::string(info.param.name);
-                         });
+const Upright kUpright[] = {{"Baseline", kBaseline, false},
+                            {"Top", kTop, false},
+                            {"Bottom", kBottom, false},
+                            {"BaselineAdvanced", kBaseline, true},
+                            {"TopAdvanced", kTop, true}};
+INSTANTIATE_TEST_SUITE_P(EveryAlignment, UprightScene, ::testing::ValuesIn(kUpright), RowName<Upright>);
 
 TEST_F(Scene, TextIsRedOnYellowCells)
 {
@@ -127,8 +133,8 @@ TEST_F(Scene, TextIsRedOnYellowCells)
 struct Setting {
     const char *escapement;
     const char *orientation;
-    bool advanced;
-    Alignment alignment;
+    bool advanced = false;
+    Alignment alignment = kBaseline;
 };
 
 struct SameOrNot {
@@ -137,11 +143,6 @@ struct SameOrNot {
     Setting second;
     bool same;
 };
-
-void PrintTo(const SameOrNot &pair, std::ostream *out)
-{
-    *out << pair.name;
-}
 
 class SceneSettings : public Scene, public ::testing::WithParamInterface<SameOrNot> {
 protected:
@@ -160,34 +161,20 @@ TEST_P(SceneSettings, DrawTheSameFrameOrNot)
 }
 
 // The font takes any angle and turns by it modulo a full turn; a field without a number reads 0.
-INSTANTIATE_TEST_SUITE_P(
-    Table, SceneSettings,
-    ::testing::Values(
-        SameOrNot{"EmptyFieldIsZero", {"", "", false, kBaseline}, {"0", "0", false, kBaseline}, true},
-        SameOrNot{"LoneMinusIsZero", {"-", "-", false, kBaseline}, {"0", "0", false, kBaseline}, true},
-        SameOrNot{"LettersAreZero", {"abc", "+", false, kBaseline}, {"0", "0", false, kBaseline}, true},
-        SameOrNot{
-            "BeyondOneTurn", {"5000", "5000", false, kBaseline}, {"1400", "1400", false, kBaseline}, true},
-        SameOrNot{
-            "NegativeTurn", {"-900", "-900", false, kBaseline}, {"2700", "2700", false, kBaseline}, true},
-        SameOrNot{"MinusOneTurn", {"-3600", "-3600", false, kBaseline}, {"0", "0", false, kBaseline}, true},
-        SameOrNot{"SignIsKept", {"-900", "-900", false, kBaseline}, {"900", "900", false, kBaseline}, false},
-        SameOrNot{"NoSelectionIsTop", {"0", "0", false, kNoSelection}, {"0", "0", false, kTop}, true},
-        SameOrNot{"CompatibleIgnoresOrientation",
-                  {"0", "900", false, kBaseline},
-                  {"0", "0", false, kBaseline},
-                  true},
-        SameOrNot{"CompatibleIgnoresTurnedOrientation",
-                  {"450", "-1200", false, kBaseline},
-                  {"450", "450", false, kBaseline},
-                  true},
-        SameOrNot{
-            "AdvancedTurnsTheGlyphs", {"0", "900", true, kBaseline}, {"0", "0", true, kBaseline}, false},
-        SameOrNot{"AdvancedDiffersFromCompatible",
-                  {"0", "900", true, kBaseline},
-                  {"0", "900", false, kBaseline},
-                  false}),
-    [](const ::testing::TestParamInfo<SameOrNot> &info) { return std::string(info.param.name); });
+const SameOrNot kSettingPairs[] = {
+    {"EmptyFieldIsZero", {"", ""}, {"0", "0"}, true},
+    {"LoneMinusIsZero", {"-", "-"}, {"0", "0"}, true},
+    {"LettersAreZero", {"abc", "+"}, {"0", "0"}, true},
+    {"BeyondOneTurn", {"5000", "5000"}, {"1400", "1400"}, true},
+    {"NegativeTurn", {"-900", "-900"}, {"2700", "2700"}, true},
+    {"MinusOneTurn", {"-3600", "-3600"}, {"0", "0"}, true},
+    {"SignIsKept", {"-900", "-900"}, {"900", "900"}, false},
+    {"NoSelectionIsTop", {"0", "0", false, kNoSelection}, {"0", "0", false, kTop}, true},
+    {"CompatibleIgnoresOrientation", {"0", "900"}, {"0", "0"}, true},
+    {"CompatibleIgnoresTurnedOrientation", {"450", "-1200"}, {"450", "450"}, true},
+    {"AdvancedTurnsTheGlyphs", {"0", "900", true}, {"0", "0", true}, false},
+    {"AdvancedDiffersFromCompatible", {"0", "900", true}, {"0", "900"}, false}};
+INSTANTIATE_TEST_SUITE_P(Table, SceneSettings, ::testing::ValuesIn(kSettingPairs), RowName<SameOrNot>);
 
 TEST_F(Scene, UncheckingAdvancedModeReturnsToCompatibleAtTheNextPaint)
 {
@@ -209,37 +196,27 @@ TEST_P(RotatedScene, InkRunsAlongTheEscapementInsideTheCell)
     const test::TurnedCell cell = CellFor(escapement, kBaseline);
 
     // The ink's principal axis is the baseline; its mean lies ahead of the origin.
-    double n = 0;
-    double sx = 0;
-    double sy = 0;
-    double sxx = 0;
-    double syy = 0;
-    double sxy = 0;
+    struct {
+        double n, sx, sy, sxx, syy, sxy;
+    } sum = {};
     Mismatches outside;
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            const std::uint32_t p = frame.At(x, y);
-            if (!test::IsInk(test::ColorOf(p))) {
-                continue;
-            }
+    EveryPixel(frame, [&](int x, int y, std::uint32_t p) {
+        if (test::IsInk(test::ColorOf(p))) {
             outside.Check(cell.Outside(x + 0.5, y + 0.5) <= 2.0, x, y, p, "ink outside the cell");
             const double dx = x + 0.5 - kReferenceX;
             const double dy = y + 0.5 - kReferenceY;
-            n += 1;
-            sx += dx;
-            sy += dy;
-            sxx += dx * dx;
-            syy += dy * dy;
-            sxy += dx * dy;
+            sum = {sum.n + 1,         sum.sx + dx,       sum.sy + dy,
+                   sum.sxx + dx * dx, sum.syy + dy * dy, sum.sxy + dx * dy};
         }
-    }
+    });
+    const double n = sum.n;
     EXPECT_EQ(outside.count(), 0) << outside.text();
     ASSERT_GT(n, 300) << "some ink is on screen";
-    const double mx = sx / n;
-    const double my = sy / n;
-    const double cxx = sxx / n - mx * mx;
-    const double cyy = syy / n - my * my;
-    const double cxy = sxy / n - mx * my;
+    const double mx = sum.sx / n;
+    const double my = sum.sy / n;
+    const double cxx = sum.sxx / n - mx * mx;
+    const double cyy = sum.syy / n - my * my;
+    const double cxy = sum.sxy / n - mx * my;
     const double axis = 0.5 * std::atan2(2 * cxy, cxx - cyy); // radians, screen y down
     // Compare directions modulo half a turn, then pick the half by where the mean lies.
     const double expected = -escapement * kPi / 1800.0;
@@ -259,11 +236,6 @@ struct RotatedCellCase {
     Alignment alignment;
 };
 
-void PrintTo(const RotatedCellCase &rotated, std::ostream *out)
-{
-    *out << rotated.name;
-}
-
 class RotatedCell : public Scene, public ::testing::WithParamInterface<RotatedCellCase> {};
 
 TEST_P(RotatedCell, CellIsTheTurnedRectangle)
@@ -277,14 +249,12 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
         // to 270 degrees, instead of the turned cell.
         int yellow = 0;
         int left = frame.width();
-        for (int y = 0; y < frame.height(); ++y) {
-            for (int x = 0; x < frame.width(); ++x) {
-                if (test::ColorOf(frame.At(x, y)) == test::kCellColor) {
-                    ++yellow;
-                    left = std::min(left, x);
-                }
+        EveryPixel(frame, [&](int x, int, std::uint32_t p) {
+            if (test::ColorOf(p) == test::kCellColor) {
+                ++yellow;
+                left = std::min(left, x);
             }
-        }
+        });
         const int degrees = ((escapement % 3600 + 3600) % 3600) / 10;
         if (degrees >= 90 && degrees <= 270) {
             EXPECT_EQ(yellow, 0);
@@ -296,29 +266,20 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
     }
 
     Mismatches mismatches;
-    for (int y = 0; y < frame.height(); ++y) {
-        for (int x = 0; x < frame.width(); ++x) {
-            const std::uint32_t p = frame.At(x, y);
-            const double outside = cell.Outside(x + 0.5, y + 0.5);
-            if (outside < -1.0) {
-                mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "inside the cell");
-            } else if (outside > 1.0) {
-                mismatches.Check(!test::IsCell(test::ColorOf(p)), x, y, p, "outside the cell");
-            }
+    EveryPixel(frame, [&](int x, int y, std::uint32_t p) {
+        const double outside = cell.Outside(x + 0.5, y + 0.5);
+        if (outside < -1.0) {
+            mismatches.Check(test::IsCell(test::ColorOf(p)), x, y, p, "inside the cell");
+        } else if (outside > 1.0) {
+            mismatches.Check(!test::IsCell(test::ColorOf(p)), x, y, p, "outside the cell");
         }
-    }
+    });
     EXPECT_EQ(mismatches.count(), 0) << mismatches.text();
 }
 
-INSTANTIATE_TEST_SUITE_P(Angles, RotatedCell,
-                         ::testing::Values(RotatedCellCase{"Baseline450", 450, kBaseline},
-                                           RotatedCellCase{"Top450", 450, kTop},
-                                           RotatedCellCase{"Bottom900", 900, kBottom},
-                                           RotatedCellCase{"Baseline1350", 1350, kBaseline},
-                                           RotatedCellCase{"Top2700", 2700, kTop},
-                                           RotatedCellCase{"BaselineMinus300", -300, kBaseline}),
-                         [](const ::testing::TestParamInfo<RotatedCellCase> &info) {
-                             return std::string(info.param.name);
-                         });
+const RotatedCellCase kRotatedCells[] = {
+    {"Baseline450", 450, kBaseline},   {"Top450", 450, kTop},   {"Bottom900", 900, kBottom},
+    {"Baseline1350", 1350, kBaseline}, {"Top2700", 2700, kTop}, {"BaselineMinus300", -300, kBaseline}};
+INSTANTIATE_TEST_SUITE_P(Angles, RotatedCell, ::testing::ValuesIn(kRotatedCells), RowName<RotatedCellCase>);
 
 } // namespace
