@@ -87,14 +87,16 @@ std::optional<MSG> TakeDueTimer(HWND hwnd, UINT first, UINT last, bool remove)
 bool CallTimerProcedure(const MSG &msg)
 {
     // Only a procedure some timer really has is called.
-    for (const Timer &timer : TheTimers().all) {
-        if (reinterpret_cast<LPARAM>(timer.procedure) == msg.lParam && timer.hwnd == msg.hwnd &&
-            timer.id == msg.wParam) {
-            timer.procedure(msg.hwnd, WM_TIMER, msg.wParam, host::Now());
-            return true;
-        }
+    const auto &timers = TheTimers().all;
+    const auto timer = std::find_if(timers.begin(), timers.end(), [&msg](const Timer &candidate) {
+        return reinterpret_cast<LPARAM>(candidate.procedure) == msg.lParam && candidate.hwnd == msg.hwnd &&
+               candidate.id == msg.wParam;
+    });
+    if (timer == timers.end()) {
+        return false;
     }
-    return false;
+    timer->procedure(msg.hwnd, WM_TIMER, msg.wParam, host::Now());
+    return true;
 }
 
 } // namespace platform::user32

@@ -99,7 +99,7 @@ program=$(command -v "$command") || fail "the desktop entry's command $command i
 man -w "$command" >/dev/null || fail "no manual page for $command"
 
 echo "== start, under Xvfb, from outside the source tree"
-(cd / && xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
+(cd / && xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" \
     "$here/../e2e/run-and-end.sh" "$program" escape) || fail "the installed program did not start and end"
 
 echo "== the atlas tool, installed with its manual page, draws a scene"

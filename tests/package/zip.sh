@@ -40,7 +40,7 @@ wineboot --init
 wineserver --wait
 # Wine's own processes end before the display does.
 # shellcheck disable=SC2016 # the inner shell expands its own arguments
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -noreset" bash -c '
     status=0
     "$1" "$2" escape wine || status=$?
     wineserver -k 2>/dev/null || true
