@@ -48,49 +48,21 @@ struct Case {
     const char *fault = nullptr; // expected among the faults, or null
 };
 
+const Setting kTurned{450, 450, Mode::kCompatible, Alignment::kBaseline};
+const Setting kLevel{0, 0, Mode::kCompatible, Alignment::kBaseline};
+const Setting kTurnedTop{3150, 3150, Mode::kCompatible, Alignment::kTop};
+const Setting kGlyphsApart{450, 900, Mode::kAdvanced, Alignment::kBaseline};
+
 const Case kCases[] = {
-    {"the same scene",
-     {450, 450, Mode::kCompatible, Alignment::kBaseline},
-     Change::kNone,
-     true,
-     Verdict::kAgree,
-     nullptr},
-    {"turned cell left unfilled",
-     {450, 450, Mode::kCompatible, Alignment::kBaseline},
-     Change::kNoBackground,
-     true,
-     Verdict::kKnownFault,
+    {"the same scene", kTurned, Change::kNone, true, Verdict::kAgree, nullptr},
+    {"turned cell left unfilled", kTurned, Change::kNoBackground, true, Verdict::kKnownFault,
      atlas::kUprightBackground},
-    {"level cell left unfilled",
-     {0, 0, Mode::kCompatible, Alignment::kBaseline},
-     Change::kNoBackground,
-     true,
-     Verdict::kUnexplained,
-     nullptr},
-    {"unfilled, faults not listed",
-     {450, 450, Mode::kCompatible, Alignment::kBaseline},
-     Change::kNoBackground,
-     false,
-     Verdict::kUnexplained,
-     nullptr},
-    {"text moved by four pixels",
-     {3150, 3150, Mode::kCompatible, Alignment::kTop},
-     Change::kShiftedRight,
-     true,
-     Verdict::kUnexplained,
-     nullptr},
-    {"ink beyond the cell",
-     {450, 900, Mode::kAdvanced, Alignment::kBaseline},
-     Change::kInkOutsideCell,
-     true,
-     Verdict::kKnownFault,
+    {"level cell left unfilled", kLevel, Change::kNoBackground, true, Verdict::kUnexplained, nullptr},
+    {"unfilled, faults not listed", kTurned, Change::kNoBackground, false, Verdict::kUnexplained, nullptr},
+    {"text moved by four pixels", kTurnedTop, Change::kShiftedRight, true, Verdict::kUnexplained, nullptr},
+    {"ink beyond the cell", kGlyphsApart, Change::kInkOutsideCell, true, Verdict::kKnownFault,
      atlas::kUnclippedGlyphs},
-    {"ink inside the cell",
-     {450, 900, Mode::kAdvanced, Alignment::kBaseline},
-     Change::kInkInsideCell,
-     true,
-     Verdict::kUnexplained,
-     nullptr},
+    {"ink inside the cell", kGlyphsApart, Change::kInkInsideCell, true, Verdict::kUnexplained, nullptr},
 };
 
 TEST(AtlasCompare, VerdictsOnKnownChanges)

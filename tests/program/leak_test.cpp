@@ -52,23 +52,6 @@ TEST(GdiObjects, ThousandPaintsKeepNothing)
     EXPECT_EQ(GdiFootprint(), afterFirst);
 }
 
-TEST(GdiObjects, AnimationKeepsNothing)
-{
-    test::Dialog dialog;
-    dialog.ShowAndValidate();
-    dialog.Click(chx4);
-    dialog.Tick(test::kEscapementTimer);
-    PaintNow(dialog);
-    const DWORD afterFirst = GdiFootprint();
-
-    for (int i = 0; i < 500; ++i) {
-        dialog.Tick(test::kEscapementTimer);
-        PaintNow(dialog);
-    }
-    EXPECT_EQ(GdiFootprint(), afterFirst);
-    dialog.Click(chx4);
-}
-
 TEST(GdiObjects, DrawingLeavesTheCallersFontSelected)
 {
     test::Dialog dialog;
