@@ -124,18 +124,6 @@ TEST(FontMetrics, RotationChangesNoExtent)
     }
 }
 
-TEST(FontMetrics, NarrowCallsAgreeWithWideOnes)
-{
-    FontDc scene(L"MS UI Gothic", 50);
-    SIZE narrow = {};
-    ASSERT_TRUE(GetTextExtentPoint32A(scene.dc(), "SlantGlyphDemo", kSampleLength, &narrow));
-    EXPECT_EQ(narrow.cx, scene.Extent(kSample, kSampleLength).cx);
-    TEXTMETRICA metrics = {};
-    ASSERT_TRUE(GetTextMetricsA(scene.dc(), &metrics));
-    EXPECT_EQ(metrics.tmHeight, scene.Metrics().tmHeight);
-    EXPECT_EQ(metrics.tmAscent, scene.Metrics().tmAscent);
-}
-
 TEST(FontMetrics, EmptyTextHasNoSize)
 {
     FontDc scene(L"MS UI Gothic", 50);

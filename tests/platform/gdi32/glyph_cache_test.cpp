@@ -77,19 +77,6 @@ TEST(GlyphCache, HandsBackWhatFreeTypeRendersFresh)
     }
 }
 
-TEST(GlyphCache, AdvanceIsTheHintedAdvanceRoundedUp)
-{
-    gdi::Typeface &face = SceneFace();
-    for (const UINT character : {u'S', u'l', u'm', u' '}) {
-        const int cached = gdi::GlyphAdvance(face, 50, character);
-        ASSERT_TRUE(gdi::LoadGlyph(face, 50, character, nullptr, nullptr));
-        EXPECT_EQ(cached, (face.face->glyph->metrics.horiAdvance + 63) / 64);
-        EXPECT_EQ(gdi::GlyphAdvance(face, 50, character), cached);
-    }
-    // Another size is another advance, not the first size's.
-    EXPECT_LT(gdi::GlyphAdvance(face, 10, u'm'), gdi::GlyphAdvance(face, 50, u'm'));
-}
-
 gdi::GlyphImage Image(int width, int rows)
 {
     gdi::GlyphImage image;
