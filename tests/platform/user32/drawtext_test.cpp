@@ -42,15 +42,6 @@ protected:
     LONG lineHeight_ = 0;
 };
 
-TEST_F(TextLayout, OneLineMeasuresAsItsExtentAndOneLineHigh)
-{
-    const RECT rect = Measure("Sample text", DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 20);
-    EXPECT_EQ(rect.right - rect.left, Width("Sample text"));
-    EXPECT_EQ(rect.bottom - rect.top, lineHeight_);
-}
-
 TEST_F(TextLayout, PrefixMarksTakeNoRoomUnlessTurnedOff)
 {
     EXPECT_EQ(Measure("&File", DT_SINGLELINE).right - 10, Width("File"));

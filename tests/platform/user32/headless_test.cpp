@@ -41,16 +41,6 @@ protected:
     HWND window_ = nullptr;
 };
 
-TEST_F(Headless, TheClockMovesOnlyWhenToldOrSlept)
-{
-    const DWORD start = GetTickCount();
-    EXPECT_EQ(GetTickCount(), start);
-    Sleep(25);
-    EXPECT_EQ(GetTickCount(), start + 25);
-    platform::AdvanceClock(1000);
-    EXPECT_EQ(GetTickCount(), start + 1025);
-}
-
 TEST_F(Headless, TimersFallDueExactlyWhenTheClockReachesThem)
 {
     ASSERT_NE(SetTimer(window_, kTimer, kPeriod, nullptr), 0u);
