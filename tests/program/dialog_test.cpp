@@ -228,16 +228,6 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
     RowName<Typed>);
 
-TEST(Coupling, UpDownStepsAreMirroredLikeTyping)
-{
-    Dialog dialog;
-    SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS, 0, 42);
-    EXPECT_EQ(dialog.Text(edt1), "42");
-    EXPECT_EQ(dialog.Text(edt2), "42");
-    SendDlgItemMessageA(dialog.hwnd(), scr2, UDM_SETPOS, 0, -17);
-    EXPECT_EQ(dialog.Text(edt1), "-17");
-}
-
 TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
 {
     Dialog dialog;
@@ -272,14 +262,6 @@ TEST(Animation, CheckingOneAnimateBoxLocksTheOtherUntilUnchecked)
         EXPECT_TRUE(dialog.Enabled(axis.other));
         EXPECT_FALSE(KillTimer(dialog.hwnd(), axis.timer)) << "unchecking stopped the timer";
     }
-}
-
-TEST(Animation, CheckingAnimateStartsItsTimer)
-{
-    Dialog dialog;
-    dialog.Click(chx5);
-    EXPECT_TRUE(KillTimer(dialog.hwnd(), kOrientationTimer));
-    EXPECT_FALSE(KillTimer(dialog.hwnd(), kEscapementTimer));
 }
 
 TEST(Animation, RunningTimerTurnsTheAngle)

@@ -5,6 +5,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -146,10 +147,9 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
     EXPECT_EQ(in.Dword(), 0u) << "extended style";
     const WORD count = in.Word();
     EXPECT_EQ(count, 11);
-    EXPECT_EQ(in.Short(), 0);
-    EXPECT_EQ(in.Short(), 0);
-    EXPECT_EQ(in.Short(), 386);
-    EXPECT_EQ(in.Short(), 259);
+    // Braces read the four in order: x, y, width, height.
+    EXPECT_EQ((std::array{in.Short(), in.Short(), in.Short(), in.Short()}),
+              (std::array<short, 4>{0, 0, 386, 259}));
     EXPECT_EQ(in.NameOrOrdinal(), "") << "menu";
     EXPECT_EQ(in.NameOrOrdinal(), "") << "window class";
     EXPECT_EQ(in.String(), "SlantGlyphDemo");
@@ -162,10 +162,8 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
         in.AlignToDword();
         EXPECT_EQ(in.Dword(), expected.style);
         EXPECT_EQ(in.Dword(), 0u) << "extended style";
-        EXPECT_EQ(in.Short(), expected.x);
-        EXPECT_EQ(in.Short(), expected.y);
-        EXPECT_EQ(in.Short(), expected.cx);
-        EXPECT_EQ(in.Short(), expected.cy);
+        EXPECT_EQ((std::array{in.Short(), in.Short(), in.Short(), in.Short()}),
+                  (std::array{expected.x, expected.y, expected.cx, expected.cy}));
         EXPECT_EQ(in.Word(), expected.id);
         EXPECT_EQ(in.NameOrOrdinal(), expected.windowClass);
         EXPECT_EQ(in.NameOrOrdinal(), expected.text);
