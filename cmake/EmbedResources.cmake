@@ -5,7 +5,7 @@
 # mingw-w64-i686-dev): the script is preprocessed by the host compiler, told what MinGW's own
 # 32-bit compiler would define, so a machine that only runs the program needs no cross compiler.
 find_program(WINDRES_PROGRAM NAMES i686-w64-mingw32-windres REQUIRED)
-find_path(WINDOWS_HEADERS windows.h PATHS /usr/i686-w64-mingw32/include NO_DEFAULT_PATH)
+find_path(WINDOWS_HEADERS windows.h PATHS /usr/i686-w64-mingw32/include NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 if(NOT WINDOWS_HEADERS)
     message(FATAL_ERROR "MinGW-w64's headers are needed for the resources: run scripts/install-deps run")
 endif()

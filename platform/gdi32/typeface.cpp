@@ -1,10 +1,10 @@
-// Face lookup: our own substitutes for the platform's face names, then fontconfig; each file is
-// opened once and kept for the life of the process.
+// Face lookup: our own substitutes for the platform's face names, then the font files this build
+// knows; each file is opened once and kept for the life of the process.
 #include "typeface.h"
 
+#include "fontfiles.h"
 #include "text.h"
 
-#include <fontconfig/fontconfig.h>
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 
@@ -30,9 +30,6 @@ constexpr Substitute kSubstitutes[] = {
     {"system", "Tahoma"}, // Wine's System has no outlines, which fontconfig leaves out
     {"", "Tahoma"},
 };
-
-// Tahoma comes with Wine's fonts, which fontconfig does not know by default.
-constexpr const char *kExtraFontDirectory = "/usr/share/wine/fonts";
 
 constexpr int kBoldWeight = FW_SEMIBOLD;
 
@@ -106,12 +103,7 @@ struct FaceLibrary {
     std::map<std::string, FaceMatch> byRequest;
     std::set<std::string> warned;
 
-    FaceLibrary()
-    {
-        FT_Init_FreeType(&freetype);
-        FcInit();
-        FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8 *>(kExtraFontDirectory));
-    }
+    FaceLibrary() { FT_Init_FreeType(&freetype); }
 
     Typeface *Open(const std::string &file, int index)
     {
@@ -176,27 +168,10 @@ struct FaceLibrary {
         }
         FaceMatch match;
         std::string matchedFamily;
-        FcPattern *pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        if (FcPattern *found = FcFontMatch(nullptr, pattern, &result)) {
-            FcChar8 *file = nullptr;
-            FcChar8 *name = nullptr;
-            int index = 0;
-            FcPatternGetInteger(found, FC_INDEX, 0, &index);
-            if (FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
-                match.typeface = Open(reinterpret_cast<const char *>(file), index);
-            }
-            if (FcPatternGetString(found, FC_FAMILY, 0, &name) == FcResultMatch) {
-                matchedFamily = reinterpret_cast<const char *>(name);
-            }
-            FcPatternDestroy(found);
+        if (const std::optional<FontFile> file = FindFontFile(family, bold, italic)) {
+            match.typeface = Open(file->path, file->index);
+            matchedFamily = file->family;
         }
-        FcPatternDestroy(pattern);
 
         std::string reported = requested.empty() ? family : requested;
         if (Lower(matchedFamily) != Lower(family)) {

@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <elf.h>
 
@@ -114,6 +115,12 @@ bool ParseResourceFile(const BYTE *bytes, size_t size, std::vector<Resource> &en
     return true;
 }
 
+// A 64-bit file offset where size_t may be narrower: one that does not fit lies beyond any file.
+size_t FileOffset(std::uint64_t offset)
+{
+    return offset <= SIZE_MAX ? static_cast<size_t>(offset) : SIZE_MAX;
+}
+
 bool FindElfSection(const std::vector<BYTE> &file, const char *section, size_t &offset, size_t &size)
 {
     Elf64_Ehdr header;
@@ -122,16 +129,18 @@ bool FindElfSection(const std::vector<BYTE> &file, const char *section, size_t &
         return false;
     }
     Elf64_Shdr names;
-    if (!Read(file.data(), file.size(), header.e_shoff + header.e_shstrndx * sizeof(Elf64_Shdr), names)) {
+    if (!Read(file.data(), file.size(), FileOffset(header.e_shoff + header.e_shstrndx * sizeof(Elf64_Shdr)),
+              names)) {
         return false;
     }
     const size_t wanted = std::strlen(section) + 1;
     for (size_t index = 0; index < header.e_shnum; ++index) {
         Elf64_Shdr candidate;
-        if (!Read(file.data(), file.size(), header.e_shoff + index * sizeof(Elf64_Shdr), candidate)) {
+        if (!Read(file.data(), file.size(), FileOffset(header.e_shoff + index * sizeof(Elf64_Shdr)),
+                  candidate)) {
             return false;
         }
-        const size_t nameAt = names.sh_offset + candidate.sh_name;
+        const size_t nameAt = FileOffset(names.sh_offset + candidate.sh_name);
         if (nameAt > file.size() || file.size() - nameAt < wanted ||
             std::memcmp(file.data() + nameAt, section, wanted) != 0) {
             continue;
@@ -140,8 +149,8 @@ bool FindElfSection(const std::vector<BYTE> &file, const char *section, size_t &
             candidate.sh_size > file.size() - candidate.sh_offset) {
             return false;
         }
-        offset = candidate.sh_offset;
-        size = candidate.sh_size;
+        offset = static_cast<size_t>(candidate.sh_offset); // within the file, checked above
+        size = static_cast<size_t>(candidate.sh_size);
         return true;
     }
     return false;
