@@ -3,6 +3,7 @@
 // window's client area under its caption, and a popup's whole frame beside its owner. Waiting
 // yields to the browser (Emscripten's Asyncify), so the program's own message loops run unchanged.
 #include "host.h"
+#include "rects.h"
 #include "text.h"
 
 #include <emscripten.h>
@@ -55,30 +56,6 @@ namespace {
 // The longest a wait sleeps before it looks at the page's input again.
 constexpr DWORD kPollMilliseconds = 10;
 
-bool IsEmpty(const RECT &rect)
-{
-    return rect.left >= rect.right || rect.top >= rect.bottom;
-}
-
-RECT Intersection(const RECT &first, const RECT &second)
-{
-    const RECT common = {std::max(first.left, second.left), std::max(first.top, second.top),
-                         std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
-    return IsEmpty(common) ? RECT{} : common;
-}
-
-RECT Union(const RECT &first, const RECT &second)
-{
-    if (IsEmpty(first)) {
-        return IsEmpty(second) ? RECT{} : second;
-    }
-    if (IsEmpty(second)) {
-        return first;
-    }
-    return {std::min(first.left, second.left), std::min(first.top, second.top),
-            std::max(first.right, second.right), std::max(first.bottom, second.bottom)};
-}
-
 struct PageWindow {
     int id = 0; // the page knows the window by this number
     Surface surface;
@@ -124,10 +101,7 @@ RECT ShownArea(const PageWindow &page)
         return bounds;
     }
     const RECT &frame = page.look.frame;
-    const RECT &client = page.look.client;
-    return Intersection({client.left - frame.left, client.top - frame.top, client.right - frame.left,
-                         client.bottom - frame.top},
-                        bounds);
+    return Intersection(Moved(page.look.client, -frame.left, -frame.top), bounds);
 }
 
 // Tells the page where the window stands. A popup is placed from its owner's client area, as

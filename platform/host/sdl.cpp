@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "host.h"
+#include "rects.h"
 #include "text.h"
 
 #include <algorithm>
@@ -57,43 +58,6 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_KP_4, VK_NUMPAD4},      {SDLK_KP_5, VK_NUMPAD5},      {SDLK_KP_6, VK_NUMPAD6},
     {SDLK_KP_7, VK_NUMPAD7},      {SDLK_KP_8, VK_NUMPAD8},      {SDLK_KP_9, VK_NUMPAD9},
 };
-
-// Rectangles as USER32 treats them, kept here so that the host calls nothing above it. An empty
-// result is all zeros.
-bool IsEmpty(const RECT &rect)
-{
-    return rect.left >= rect.right || rect.top >= rect.bottom;
-}
-
-bool Same(const RECT &first, const RECT &second)
-{
-    return first.left == second.left && first.top == second.top && first.right == second.right &&
-           first.bottom == second.bottom;
-}
-
-RECT Moved(const RECT &rect, LONG dx, LONG dy)
-{
-    return {rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
-}
-
-RECT Intersection(const RECT &first, const RECT &second)
-{
-    const RECT common = {std::max(first.left, second.left), std::max(first.top, second.top),
-                         std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
-    return IsEmpty(common) ? RECT{} : common;
-}
-
-RECT Union(const RECT &first, const RECT &second)
-{
-    if (IsEmpty(first)) {
-        return IsEmpty(second) ? RECT{} : second;
-    }
-    if (IsEmpty(second)) {
-        return first;
-    }
-    return {std::min(first.left, second.left), std::min(first.top, second.top),
-            std::max(first.right, second.right), std::max(first.bottom, second.bottom)};
-}
 
 struct WindowDeleter {
     void operator()(SDL_Window *window) const { SDL_DestroyWindow(window); }
