@@ -1,7 +1,7 @@
 // What tests can do with the headless host beyond the host interface.
 #pragma once
 
-#include <windows.h>
+#include "platform.h"
 
 namespace platform {
 
@@ -12,7 +12,10 @@ void AdvanceClock(DWORD milliseconds);
 // its client coordinates. USER32 routes it to the child, focus or capture that takes it.
 void InjectInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Writes a top-level window's frame, non-client area included, as a PNG file.
+// The pixels of a top-level window's frame, non-client area included; null for any other window.
+const Surface *WindowSurface(HWND window);
+
+// Writes a top-level window's frame as a PNG file (library win32_headless_png).
 bool SaveWindowPng(HWND window, const char *path);
 
 } // namespace platform
