@@ -4,7 +4,7 @@
 #include "fontfiles.h"
 
 #include <algorithm>
-#include <cctype>
+#include <iterator>
 
 namespace gdi {
 
@@ -19,20 +19,13 @@ constexpr PackedFont kPackedFonts[] = {
     {"Ume UI Gothic", "/fonts/ume-ugo4.ttf"},
 };
 
-bool SameName(const std::string &a, const std::string &b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 } // namespace
 
 std::optional<FontFile> FindFontFile(const std::string &family, bool /*bold*/, bool /*italic*/)
 {
     const auto *font =
         std::find_if(std::begin(kPackedFonts), std::end(kPackedFonts),
-                     [&family](const PackedFont &packed) { return SameName(family, packed.family); });
+                     [&family](const PackedFont &packed) { return Lower(family) == Lower(packed.family); });
     if (font == std::end(kPackedFonts)) {
         font = std::begin(kPackedFonts);
     }

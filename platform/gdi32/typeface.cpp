@@ -90,13 +90,6 @@ std::vector<PixelExtent> ReadPixelExtents(FT_Face face)
     return {};
 }
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
-
 struct FaceLibrary {
     FT_Library freetype = nullptr;
     std::map<std::pair<std::string, int>, std::unique_ptr<Typeface>> byFile;
