@@ -27,8 +27,14 @@ double Radians(LONG tenths)
     return ((tenths % kTenthsPerTurn) + kTenthsPerTurn) % kTenthsPerTurn * kPi / 1800.0;
 }
 
-// Blends a glyph's coverage with its top-left pixel at (left, top), only inside the cell.
-void BlendGlyph(const Canvas &canvas, const Cell &cell, const GlyphImage &glyph, int left, int top,
+FT_Matrix Rotation(double angle)
+{
+    const auto fixed = [](double value) { return static_cast<FT_Fixed>(std::lround(value * kFixedOne)); };
+    return {fixed(std::cos(angle)), fixed(-std::sin(angle)), fixed(std::sin(angle)), fixed(std::cos(angle))};
+}
+
+// Blends a glyph's coverage with its top-left pixel at (left, top), only inside its band.
+void BlendGlyph(const Canvas &canvas, const Cell &band, const GlyphImage &glyph, int left, int top,
                 std::uint32_t pixel)
 {
     const int firstRow = std::max(top, static_cast<int>(canvas.clip.top));
@@ -38,7 +44,7 @@ void BlendGlyph(const Canvas &canvas, const Cell &cell, const GlyphImage &glyph,
     for (int y = firstRow; y < lastRow; ++y) {
         int start = 0;
         int end = 0;
-        if (!cell.RowSpan(y, firstX, lastX, start, end)) {
+        if (!band.RowSpan(y, firstX, lastX, start, end)) {
             continue;
         }
         for (int x = start; x < end; ++x) {
@@ -47,16 +53,27 @@ void BlendGlyph(const Canvas &canvas, const Cell &cell, const GlyphImage &glyph,
     }
 }
 
-// Draws the glyph for `character` with its origin at `at`, turned by `turn`.
-void DrawGlyph(const Canvas &canvas, const Cell &cell, RealizedFont &font, UINT character, Vector at,
-               const FT_Matrix &turn, std::uint32_t pixel)
+// Where a glyph's ink may stand: the font's ascent above and descent below its origin, in the
+// glyph's own frame, so the band turns with the glyph. The band is unbounded along the glyph's
+// baseline; it reaches past the glyph's bitmap, which is all the blending looks at.
+Cell GlyphBand(const Cell &line, Vector at, double turn, const GlyphImage &glyph)
+{
+    const Vector direction = {std::cos(turn), -std::sin(turn)};
+    const Vector up = {-std::sin(turn), -std::cos(turn)};
+    const double reach = std::abs(glyph.left) + std::abs(glyph.top) + glyph.width + glyph.rows + 2.0;
+    return {at - reach * direction, direction, up, 2 * reach, line.ascent, line.descent};
+}
+
+// Draws the glyph for `character` with its origin at `at`, turned by `turn` (radians).
+void DrawGlyph(const Canvas &canvas, const Cell &line, RealizedFont &font, UINT character, Vector at,
+               double turn, std::uint32_t pixel)
 {
     const Vector whole = {std::floor(at.x), std::floor(at.y)};
     // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
     const FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
                              static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
-    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, turn, delta);
-    BlendGlyph(canvas, cell, glyph, static_cast<int>(whole.x) + glyph.left,
+    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, Rotation(turn), delta);
+    BlendGlyph(canvas, GlyphBand(line, at, turn, glyph), glyph, static_cast<int>(whole.x) + glyph.left,
                static_cast<int>(whole.y) - glyph.top, pixel);
 }
 
@@ -114,12 +131,6 @@ void MoveCurrentPosition(DeviceContext &dc, double width, Vector direction)
     const double moved = horizontal == TA_RIGHT ? -width : width;
     dc.state.position.x += static_cast<LONG>(std::lround(moved * direction.x));
     dc.state.position.y += static_cast<LONG>(std::lround(moved * direction.y));
-}
-
-FT_Matrix Rotation(double angle)
-{
-    const auto fixed = [](double value) { return static_cast<FT_Fixed>(std::lround(value * kFixedOne)); };
-    return {fixed(std::cos(angle)), fixed(-std::sin(angle)), fixed(std::sin(angle)), fixed(std::cos(angle))};
 }
 
 // The rectangle ExtTextOut is given: filled with the background for ETO_OPAQUE, and the clip
@@ -189,14 +200,13 @@ BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect,
         });
     }
     // The glyphs turn by the escapement, or by the orientation in the advanced graphics mode.
-    const LONG turn = dc.state.graphicsMode == GM_ADVANCED ? selected->logical.lfOrientation
-                                                           : selected->logical.lfEscapement;
-    const FT_Matrix rotation = Rotation(Radians(turn));
+    const double turn = Radians(dc.state.graphicsMode == GM_ADVANCED ? selected->logical.lfOrientation
+                                                                     : selected->logical.lfEscapement);
     const std::uint32_t ink = ToPixel(dc.state.textColor);
     double advanced = 0;
     for (UINT i = 0; i < count; ++i) {
         DrawGlyph(canvas, cell, font, static_cast<char16_t>(text[i]), cell.origin + advanced * cell.direction,
-                  rotation, ink);
+                  turn, ink);
         advanced += advances[i];
     }
     return TRUE;

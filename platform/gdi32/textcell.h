@@ -1,5 +1,5 @@
-// The text's cell: the turned rectangle along the baseline that the opaque background fills and
-// that clips the glyphs, with the vector arithmetic it needs (surface pixels, y down).
+// The text's cell: the turned rectangle along the baseline that the opaque background fills, and
+// the band each glyph's ink keeps to, with the vector arithmetic they need (surface pixels, y down).
 #pragma once
 
 #include <windows.h>

@@ -60,8 +60,7 @@ const Case kCases[] = {
     {"level cell left unfilled", kLevel, Change::kNoBackground, true, Verdict::kUnexplained, nullptr},
     {"unfilled, faults not listed", kTurned, Change::kNoBackground, false, Verdict::kUnexplained, nullptr},
     {"text moved by four pixels", kTurnedTop, Change::kShiftedRight, true, Verdict::kUnexplained, nullptr},
-    {"ink beyond the cell", kGlyphsApart, Change::kInkOutsideCell, true, Verdict::kKnownFault,
-     atlas::kUnclippedGlyphs},
+    {"ink beyond the cell", kGlyphsApart, Change::kInkOutsideCell, true, Verdict::kUnexplained, nullptr},
     {"ink inside the cell", kGlyphsApart, Change::kInkInsideCell, true, Verdict::kUnexplained, nullptr},
 };
 
@@ -111,12 +110,11 @@ TEST(AtlasCompare, VerdictsOnKnownChanges)
 TEST(AtlasCompare, ReadsEveryFaultOfTheConformanceTable)
 {
     const std::map<std::string, std::string> faults = atlas::ReadKnownFaults(ATLAS_CONFORMANCE_FILE);
-    for (const char *key :
-         {atlas::kUprightBackground, atlas::kUnclippedGlyphs, atlas::kLineAlongOrientation}) {
+    for (const char *key : {atlas::kUprightBackground, atlas::kLineAlongOrientation}) {
         ASSERT_EQ(faults.count(key), 1u) << key;
         EXPECT_GT(faults.at(key).size(), 40u) << key << " has no description";
     }
-    EXPECT_EQ(faults.size(), 3u);
+    EXPECT_EQ(faults.size(), 2u);
 }
 
 } // namespace

@@ -230,6 +230,37 @@ INSTANTIATE_TEST_SUITE_P(Angles, RotatedScene, ::testing::Values(0, 300, 450, 90
                              return (info.param < 0 ? "Minus" : "") + std::to_string(std::abs(info.param));
                          });
 
+// In the advanced mode with the angles apart, each glyph turns within its own frame and nothing
+// cuts it at the line's cell: it keeps as much ink as it has when the angles agree.
+struct AnglesApart {
+    const char *name;
+    int escapement;
+    int orientation;
+};
+
+class GlyphsApart : public Scene, public ::testing::WithParamInterface<AnglesApart> {
+protected:
+    static int Ink(const Frame &frame)
+    {
+        int ink = 0;
+        EveryPixel(frame, [&](int, int, std::uint32_t p) { ink += test::IsInk(test::ColorOf(p)) ? 1 : 0; });
+        return ink;
+    }
+};
+
+TEST_P(GlyphsApart, StandWhole)
+{
+    const int together = Ink(Draw(GetParam().escapement, GetParam().escapement, true));
+    const int apart = Ink(Draw(GetParam().escapement, GetParam().orientation, true));
+    ASSERT_GT(together, 1000);
+    EXPECT_GT(apart, together * 8 / 10);
+    EXPECT_LT(apart, together * 12 / 10);
+}
+
+const AnglesApart kAnglesApart[] = {
+    {"UpsideDown", 450, 2250}, {"QuarterTurn", 450, 900}, {"Half", 3150, 1800}, {"Back", 1350, 2700}};
+INSTANTIATE_TEST_SUITE_P(Table, GlyphsApart, ::testing::ValuesIn(kAnglesApart), RowName<AnglesApart>);
+
 struct RotatedCellCase {
     const char *name;
     int escapement;

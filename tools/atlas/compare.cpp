@@ -110,20 +110,11 @@ bool LineAlongOrientationExplains(const Setting &setting, const scene::Frame &wi
 }
 
 // Which known fault, if any, accounts for one differing pixel.
-const char *FaultAt(const Setting &setting, const TextLayout &layout, const scene::Frame &native,
-                    const scene::Frame &wine, int x, int y)
+const char *FaultAt(const Setting &setting, const scene::Frame &native, const scene::Frame &wine, int x, int y)
 {
-    if (!Differs(native, wine, x, y, IsInk)) {
-        // The ink agrees, the background does not: Wine's upright box where the turned cell belongs.
-        return Turn(setting.escapement) != 0 ? kUprightBackground : nullptr;
-    }
-    // Ink of Wine's beyond the text cell, where ours clips it (up to the cell's edge, which the
-    // clipping cuts through smoothed pixels).
-    const bool wineInkOnly = IsInk(wine.At(x, y)) && !IsInk(native.At(x, y));
-    if (wineInkOnly && Outside(layout.textCell, {x + 0.5, y + 0.5}) > -kInkMargin) {
-        return kUnclippedGlyphs;
-    }
-    return nullptr;
+    // The ink agrees, the background does not: Wine's upright box where the turned cell belongs.
+    const bool inkAgrees = !Differs(native, wine, x, y, IsInk);
+    return inkAgrees && Turn(setting.escapement) != 0 ? kUprightBackground : nullptr;
 }
 
 // An unexplained difference's colour: ink only one side has, or any other difference.
@@ -154,7 +145,6 @@ Tally TallyPixels(const Setting &setting, const scene::Frame &native, const scen
     // is put down to a known fault or to none.
     const bool alongOrientation =
         knownFaults.count(kLineAlongOrientation) != 0 && LineAlongOrientationExplains(setting, wine);
-    const TextLayout layout = LayOut(setting);
     Tally tally;
     tally.picture.reserve(native.pixels().size());
     for (int y = 0; y < native.height(); ++y) {
@@ -165,7 +155,7 @@ Tally TallyPixels(const Setting &setting, const scene::Frame &native, const scen
             }
             ++tally.differing;
             const char *fault =
-                alongOrientation ? kLineAlongOrientation : FaultAt(setting, layout, native, wine, x, y);
+                alongOrientation ? kLineAlongOrientation : FaultAt(setting, native, wine, x, y);
             if (fault != nullptr && knownFaults.count(fault) != 0) {
                 tally.faults.insert(fault);
                 tally.picture.push_back(kKnownDifference);

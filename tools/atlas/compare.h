@@ -25,7 +25,6 @@ constexpr double kFaultInkShare = 0.02;
 // Keys of the faults this tool can recognise, as docs/conformance.md names them.
 constexpr const char *kUprightBackground = "upright-background";
 constexpr const char *kLineAlongOrientation = "line-along-orientation";
-constexpr const char *kUnclippedGlyphs = "unclipped-glyphs";
 
 // The rows of the known-faults table: key, then what Wine does.
 std::map<std::string, std::string> ReadKnownFaults(const std::string &conformancePath);
