@@ -110,7 +110,8 @@ bool LineAlongOrientationExplains(const Setting &setting, const scene::Frame &wi
 }
 
 // Which known fault, if any, accounts for one differing pixel.
-const char *FaultAt(const Setting &setting, const scene::Frame &native, const scene::Frame &wine, int x, int y)
+const char *FaultAt(const Setting &setting, const scene::Frame &native, const scene::Frame &wine, int x,
+                    int y)
 {
     // The ink agrees, the background does not: Wine's upright box where the turned cell belongs.
     const bool inkAgrees = !Differs(native, wine, x, y, IsInk);
