@@ -1159,6 +1159,7 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 HWND WINAPI GetParent(HWND hWnd);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
+HWND WINAPI GetTopWindow(HWND hWnd);
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 HWND WINAPI SetFocus(HWND hWnd);
 HWND WINAPI GetFocus(void);

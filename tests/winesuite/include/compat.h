@@ -140,7 +140,152 @@
 #define NI_COMPOSITIONSTR 0x0015
 #define SCS_SETSTR 0x0009
 
+#ifndef WM_WININICHANGE
+#define WM_WININICHANGE 0x001a
+#endif
+#ifndef WM_DEVMODECHANGE
+#define WM_DEVMODECHANGE 0x001b
+#endif
+#ifndef LB_DIR
+#define LB_DIR 0x018d
+#endif
+#ifndef LB_ADDFILE
+#define LB_ADDFILE 0x0196
+#endif
+#ifndef MB_SYSTEMMODAL
+#define MB_SYSTEMMODAL 0x00001000
+#endif
+#ifndef MSGF_DIALOGBOX
+#define MSGF_DIALOGBOX 0
+#endif
+#ifndef SPI_GETNONCLIENTMETRICS
+#define SPI_GETNONCLIENTMETRICS 41
+#endif
+/* Hooks (winuser.h). */
+#define WH_MSGFILTER (-1)
+#define WH_CBT 5
+#define HCBT_ACTIVATE 5
+/* Wine's debug-string helpers, which some tests use directly. */
+#define debugstr_an wine_dbgstr_an
+#define debugstr_wn wine_dbgstr_wn
+#define debugstr_a wine_dbgstr_a
+#define debugstr_w wine_dbgstr_w
+
+#ifndef WM_TIMECHANGE
+#define WM_TIMECHANGE 0x001e
+#endif
+#ifndef WM_GETOBJECT
+#define WM_GETOBJECT 0x003d
+#endif
+#ifndef WM_DISPLAYCHANGE
+#define WM_DISPLAYCHANGE 0x007e
+#endif
+#ifndef WM_SYNCPAINT
+#define WM_SYNCPAINT 0x0088
+#endif
+#ifndef SM_CYMENUCHECK
+#define SM_CXMENUCHECK 71
+#define SM_CYMENUCHECK 72
+#endif
+#define ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION 3
+
 /* ---- comctl32 ---- */
+/* The button's version-6 extras: images, split buttons, notes, command links, text margins. */
+#ifndef BCM_FIRST
+#define BCM_FIRST 0x1600
+#endif
+#ifndef BCM_GETIDEALSIZE
+#define BCM_GETIDEALSIZE (BCM_FIRST + 1)
+#endif
+#ifndef BCM_SETIMAGELIST
+#define BCM_SETIMAGELIST (BCM_FIRST + 2)
+#define BCM_GETIMAGELIST (BCM_FIRST + 3)
+#endif
+#ifndef BCM_SETTEXTMARGIN
+#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
+#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
+#endif
+#ifndef BCM_SETDROPDOWNSTATE
+#define BCM_SETDROPDOWNSTATE (BCM_FIRST + 6)
+#define BCM_SETSPLITINFO (BCM_FIRST + 7)
+#define BCM_GETSPLITINFO (BCM_FIRST + 8)
+#define BCM_SETNOTE (BCM_FIRST + 9)
+#define BCM_GETNOTE (BCM_FIRST + 10)
+#define BCM_GETNOTELENGTH (BCM_FIRST + 11)
+#endif
+#ifndef BCN_DROPDOWN
+#define BCN_FIRST (0U - 1250U)
+#define BCN_DROPDOWN (BCN_FIRST + 2)
+#endif
+#define BCSIF_GLYPH 0x0001
+#define BCSIF_IMAGE 0x0002
+#define BCSIF_STYLE 0x0004
+#define BCSIF_SIZE 0x0008
+#define BCSS_NOSPLIT 0x0001
+#define BCSS_STRETCH 0x0002
+#define BCSS_ALIGNLEFT 0x0004
+#define BCSS_IMAGE 0x0008
+#ifndef BS_SPLITBUTTON
+#define BS_SPLITBUTTON 0x000c
+#define BS_DEFSPLITBUTTON 0x000d
+#define BS_COMMANDLINK 0x000e
+#define BS_DEFCOMMANDLINK 0x000f
+#endif
+#define BUTTON_IMAGELIST_ALIGN_LEFT 0
+#define BUTTON_IMAGELIST_ALIGN_RIGHT 1
+#define BUTTON_IMAGELIST_ALIGN_TOP 2
+#define BUTTON_IMAGELIST_ALIGN_BOTTOM 3
+#define BUTTON_IMAGELIST_ALIGN_CENTER 4
+#define ILC_COLOR 0x0000
+/* The ComboBoxEx control (ComboBoxEx32), and the combo box's version-6 messages. */
+#define WC_COMBOBOXEXA "ComboBoxEx32"
+#define CBEMAXSTRLEN 260
+#define CBEIF_TEXT 0x0001
+#define CBEIF_IMAGE 0x0002
+#define CBEIF_SELECTEDIMAGE 0x0004
+#define CBEIF_OVERLAY 0x0008
+#define CBEIF_INDENT 0x0010
+#define CBEIF_LPARAM 0x0020
+#define CBEIF_DI_SETITEM 0x10000000
+#define CBEM_INSERTITEMA (WM_USER + 1)
+#define CBEM_SETIMAGELIST (WM_USER + 2)
+#define CBEM_GETIMAGELIST (WM_USER + 3)
+#define CBEM_GETITEMA (WM_USER + 4)
+#define CBEM_SETITEMA (WM_USER + 5)
+#define CBEM_DELETEITEM CB_DELETESTRING
+#define CBEM_GETCOMBOCONTROL (WM_USER + 6)
+#define CBEM_GETEDITCONTROL (WM_USER + 7)
+#define CBEM_INSERTITEMW (WM_USER + 11)
+#define CBEN_FIRST (0U - 800U)
+#define CBEN_GETDISPINFOA (CBEN_FIRST - 0)
+#define CBEN_ENDEDITA (CBEN_FIRST - 5)
+#define CBEN_ENDEDITW (CBEN_FIRST - 6)
+#define CBEN_GETDISPINFOW (CBEN_FIRST - 7)
+#define CBENF_DROPDOWN 4
+#define I_IMAGECALLBACK (-1)
+#define I_INDENTCALLBACK (-1)
+#define LPSTR_TEXTCALLBACKA ((LPSTR)-1)
+#ifndef CB_SETMINVISIBLE
+#define CBM_FIRST 0x1700
+#define CB_SETMINVISIBLE (CBM_FIRST + 1)
+#define CB_GETMINVISIBLE (CBM_FIRST + 2)
+#endif
+/* Custom draw. */
+#ifndef CDDS_PREPAINT
+#define CDDS_PREPAINT 1
+#define CDDS_POSTPAINT 2
+#define CDDS_PREERASE 3
+#define CDDS_POSTERASE 4
+#define CDDS_ITEM 0x00010000
+#define CDIS_SELECTED 0x0001
+#define CDIS_FOCUS 0x0010
+#define CDIS_SHOWKEYBOARDCUES 0x0200
+#define CDRF_DODEFAULT 0x0000
+#define CDRF_SKIPDEFAULT 0x0004
+#define CDRF_DOERASE 0x0008
+#define CDRF_NOTIFYPOSTPAINT 0x0010
+#define CDRF_NOTIFYPOSTERASE 0x0040
+#endif
 #ifndef UDM_SETUNICODEFORMAT
 #define UDM_SETUNICODEFORMAT 0x2005
 #define UDM_GETUNICODEFORMAT 0x2006
@@ -158,6 +303,111 @@ typedef int(CALLBACK *EDITWORDBREAKPROCA)(LPSTR text, int current, int length, i
 typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, int action);
 typedef int(CALLBACK *FONTENUMPROCA)(const LOGFONTA *font, const TEXTMETRICA *metrics, DWORD type,
                                      LPARAM data);
+typedef struct _IMAGELIST *HIMAGELIST;
+typedef struct {
+    HIMAGELIST himl;
+    RECT margin;
+    UINT uAlign;
+} BUTTON_IMAGELIST, *PBUTTON_IMAGELIST;
+typedef struct tagBUTTON_SPLITINFO {
+    UINT mask;
+    HIMAGELIST himlGlyph;
+    UINT uSplitStyle;
+    SIZE size;
+} BUTTON_SPLITINFO, *PBUTTON_SPLITINFO;
+typedef struct tagNMBCDROPDOWN {
+    NMHDR hdr;
+    RECT rcButton;
+} NMBCDROPDOWN, *LPNMBCDROPDOWN;
+typedef struct tagNMCUSTOMDRAWINFO {
+    NMHDR hdr;
+    DWORD dwDrawStage;
+    HDC hdc;
+    RECT rc;
+    DWORD_PTR dwItemSpec;
+    UINT uItemState;
+    LPARAM lItemlParam;
+} NMCUSTOMDRAW, *LPNMCUSTOMDRAW;
+typedef struct _ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+} ICONINFO, *PICONINFO;
+typedef struct tagACTCTX_SECTION_KEYED_DATA {
+    ULONG cbSize;
+    ULONG ulDataFormatVersion;
+    PVOID lpData;
+    ULONG ulLength;
+    PVOID lpSectionGlobalData;
+    ULONG ulSectionGlobalDataLength;
+    PVOID lpSectionBase;
+    ULONG ulSectionTotalLength;
+    HANDLE hActCtx;
+    ULONG ulAssemblyRosterIndex;
+    ULONG ulFlags;
+    BYTE AssemblyMetadata[64];
+} ACTCTX_SECTION_KEYED_DATA, *PACTCTX_SECTION_KEYED_DATA;
+typedef struct tagCOMBOBOXEXITEMA {
+    UINT mask;
+    INT_PTR iItem;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    int iSelectedImage;
+    int iOverlay;
+    int iIndent;
+    LPARAM lParam;
+} COMBOBOXEXITEMA, *PCOMBOBOXEXITEMA;
+typedef struct tagCOMBOBOXEXITEMW {
+    UINT mask;
+    INT_PTR iItem;
+    LPWSTR pszText;
+    int cchTextMax;
+    int iImage;
+    int iSelectedImage;
+    int iOverlay;
+    int iIndent;
+    LPARAM lParam;
+} COMBOBOXEXITEMW, *PCOMBOBOXEXITEMW;
+typedef struct {
+    NMHDR hdr;
+    BOOL fChanged;
+    int iNewSelection;
+    WCHAR szText[CBEMAXSTRLEN];
+    int iWhy;
+} NMCBEENDEDITW, *PNMCBEENDEDITW;
+typedef struct {
+    NMHDR hdr;
+    BOOL fChanged;
+    int iNewSelection;
+    char szText[CBEMAXSTRLEN];
+    int iWhy;
+} NMCBEENDEDITA, *PNMCBEENDEDITA;
+typedef struct {
+    NMHDR hdr;
+    COMBOBOXEXITEMA ceItem;
+} NMCOMBOBOXEXA, *PNMCOMBOBOXEXA;
+typedef LRESULT(CALLBACK *HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+typedef struct tagNONCLIENTMETRICSW {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTW lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTW lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTW lfMenuFont;
+    LOGFONTW lfStatusFont;
+    LOGFONTW lfMessageFont;
+    int iPaddedBorderWidth;
+} NONCLIENTMETRICSW;
 typedef struct _ABC {
     int abcA;
     UINT abcB;
