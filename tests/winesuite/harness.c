@@ -233,8 +233,16 @@ const char *wine_dbgstr_wn(const WCHAR *text, int length)
     return wine_dbg_sprintf("%s", buffer);
 }
 
+/* Zeroes the stack the test function will use, so what it reads unset is the same every run. */
+static __attribute__((noinline)) void zero_stack_below(void)
+{
+    volatile char stack[256 * 1024];
+    memset((char *)stack, 0, sizeof stack);
+}
+
 void winesuite_run_in_this_process(const char *function, int fd, int argc, char **argv)
 {
+    zero_stack_below();
     running_function = function;
     report_fd = fd;
     main_argc = argc;
