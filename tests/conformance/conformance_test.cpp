@@ -109,6 +109,8 @@ TEST(ConformanceCompare, OnlyTheAcceptedFieldOfTheAcceptedStepMayDiffer)
         {kNative, "s 1 * reason", 1},
         {differentMessages, "s 1 messages reason\ns 2 focus reason", 1},
         {kNative, "other 1 * reason", 0},
+        {kNative, "s ~1 * reason", 0},
+        {differentMessages, "s ~1 messages reason", 0},
         {"", "", 1},
     };
     for (const auto &c : cases) {
