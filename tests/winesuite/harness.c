@@ -72,7 +72,7 @@ static void report(char outcome, const char *format, va_list args)
     if (format)
         vsnprintf(message, sizeof message, format, args);
     for (char *c = message; *c; ++c)
-        if (*c == '\n' || *c == '\t')
+        if ((unsigned char)*c < 0x20) /* one record a line, whatever the message holds */
             *c = ' ';
     char record[3072];
     int length = snprintf(record, sizeof record, "%c\t%s:%d\t%d\t%s\t%s%s\n", outcome, file, check_line,
