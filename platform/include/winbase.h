@@ -15,6 +15,11 @@ extern "C" {
 
 #define INFINITE 0xFFFFFFFF
 
+// What a wait returns.
+#define WAIT_OBJECT_0 0x00000000
+#define WAIT_TIMEOUT 0x00000102
+#define WAIT_FAILED 0xFFFFFFFF
+
 // Error codes.
 #define ERROR_SUCCESS 0
 #define NO_ERROR 0

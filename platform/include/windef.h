@@ -6,7 +6,11 @@
 #include <stdint.h>
 #include <string.h>
 
+#ifdef __cplusplus
 static_assert(sizeof(wchar_t) == 2, "WCHAR is 16 bits: build with -fshort-wchar");
+#else
+_Static_assert(sizeof(wchar_t) == 2, "WCHAR is 16 bits: build with -fshort-wchar");
+#endif
 
 #define WINAPI
 #define CALLBACK

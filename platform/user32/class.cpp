@@ -241,6 +241,31 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA
     return found;
 }
 
+// The older form: the same class without its small icon.
+BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass)
+{
+    WNDCLASSEXA full = {};
+    full.cbSize = sizeof(full);
+    if (lpWndClass == nullptr || !GetClassInfoExA(hInstance, lpClassName, &full)) {
+        return FALSE;
+    }
+    *lpWndClass = {full.style, full.lpfnWndProc, full.cbClsExtra,    full.cbWndExtra,   full.hInstance,
+                   full.hIcon, full.hCursor,     full.hbrBackground, full.lpszMenuName, full.lpszClassName};
+    return TRUE;
+}
+
+BOOL WINAPI GetClassInfoW(HINSTANCE hInstance, LPCWSTR lpClassName, LPWNDCLASSW lpWndClass)
+{
+    WNDCLASSEXW full = {};
+    full.cbSize = sizeof(full);
+    if (lpWndClass == nullptr || !GetClassInfoExW(hInstance, lpClassName, &full)) {
+        return FALSE;
+    }
+    *lpWndClass = {full.style, full.lpfnWndProc, full.cbClsExtra,    full.cbWndExtra,   full.hInstance,
+                   full.hIcon, full.hCursor,     full.hbrBackground, full.lpszMenuName, full.lpszClassName};
+    return TRUE;
+}
+
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
 {
     Window *window = Lookup(hWnd);

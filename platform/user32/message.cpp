@@ -444,6 +444,29 @@ BOOL WINAPI WaitMessage(void)
     return TRUE;
 }
 
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD nCount, const HANDLE * /*pHandles*/, BOOL /*fWaitAll*/,
+                                       DWORD dwMilliseconds, DWORD /*dwWakeMask*/)
+{
+    if (nCount != 0) {
+        SetLastError(ERROR_INVALID_HANDLE); // there are no kernel objects to wait on
+        return WAIT_FAILED;
+    }
+    const DWORD deadline = dwMilliseconds == INFINITE ? INFINITE : platform::host::Now() + dwMilliseconds;
+    MSG msg;
+    while (!Peek(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        const DWORD timer = NextTimerDue();
+        const bool timerFirst =
+            timer != INFINITE && (deadline == INFINITE || static_cast<LONG>(timer - deadline) < 0);
+        platform::host::Event event;
+        if (platform::host::WaitForEvent(timerFirst ? timer : deadline, event)) {
+            TheQueue().input.push_back(event);
+        } else if (!timerFirst) {
+            return WAIT_TIMEOUT; // the time ran out, or with no deadline nothing can ever come
+        }
+    }
+    return WAIT_OBJECT_0 + nCount;
+}
+
 LRESULT WINAPI DispatchMessageW(const MSG *lpMsg)
 {
     return Dispatch(lpMsg, true);

@@ -195,6 +195,11 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
     return TRUE;
 }
 
+BOOL WINAPI AdjustWindowRect(LPRECT lpRect, DWORD dwStyle, BOOL bMenu)
+{
+    return AdjustWindowRectEx(lpRect, dwStyle, bMenu, 0);
+}
+
 BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL /*bMenu*/, DWORD dwExStyle)
 {
     if (lpRect == nullptr) {

@@ -532,6 +532,16 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)
     }
 }
 
+// The first child in Z order; for no window, the first top-level window, as the desktop's child.
+HWND WINAPI GetTopWindow(HWND hWnd)
+{
+    if (hWnd == nullptr) {
+        const std::vector<HWND> &topLevel = Windows().topLevel;
+        return topLevel.empty() ? nullptr : topLevel.front();
+    }
+    return GetWindow(hWnd, GW_CHILD);
+}
+
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam)
 {
     Window *window = Lookup(hWndParent);

@@ -14,7 +14,19 @@ fi
 mkdir -p "$out"
 "$native" run --out "$out/native.log" "$@"
 "${WINE:-wine}" "$windows" run --out "$out/wine.log" "$@"
-status=0
-"$native" compare "$out/native.log" "$out/wine.log" --accepted "$accepted" >"$out/report.txt" || status=$?
-cat "$out/report.txt"
+compare() {
+    status=0
+    "$native" compare "$out/native.log" "$out/wine.log" --accepted "$accepted" >"$out/report.txt" || status=$?
+    cat "$out/report.txt"
+}
+compare
+# Some of Wine's faults show only when Wine is quick enough (a timer still running when the next
+# input comes). When an accepted difference is all that is missing, Wine plays the scripts again, up
+# to twice; a fault that shows in none of the three runs has been mended, and the run fails.
+for attempt in 2 3; do
+    [ "$status" -ne 0 ] && grep -q ' 0 scripts part from Wine otherwise; ' "$out/report.txt" || break
+    echo "conformance: an accepted difference did not show; Wine's run $attempt of 3" >&2
+    "${WINE:-wine}" "$windows" run --out "$out/wine.log" "$@"
+    compare
+done
 exit $status

@@ -1,0 +1,1 @@
+/* Structure packing, which compat.h's structures set where they need it. */

@@ -1,0 +1,2 @@
+/* Everything of winnls.h that Wine's tests use and the layer lacks is in compat.h. */
+#include "compat.h"
