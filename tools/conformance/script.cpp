@@ -445,6 +445,28 @@ std::string PointerTarget(const Step &step)
 constexpr const char *kRestAfterAnArrow = "wait 600";
 constexpr const char *kArrowKeyInstead = "key Right";
 
+bool EndsWith(const std::string &text, const std::string &end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Whether the left button may be down after a step, as far as its line tells: a press leaves it
+// down, and so may a drag to an item of a list that turns out closed (the step ends there); a
+// click, release or hold lets it go. Other steps leave it as it was.
+bool LeftButtonHeld(const std::string &line, bool before)
+{
+    const bool left = !EndsWith(line, " right") && !EndsWith(line, " middle");
+    if (left && line.rfind("press ", 0) == 0) {
+        return true;
+    }
+    if (line.rfind("drag ", 0) == 0) {
+        return before || line.find(".item") != std::string::npos;
+    }
+    const bool letsGo =
+        line.rfind("click ", 0) == 0 || line.rfind("release ", 0) == 0 || line.rfind("hold ", 0) == 0;
+    return left && letsGo ? false : before;
+}
+
 } // namespace
 
 Script RandomScript(std::uint64_t seed, int steps, Vocabulary vocabulary)
@@ -458,11 +480,18 @@ Script RandomScript(std::uint64_t seed, int steps, Vocabulary vocabulary)
     std::string error;
     bool onArrow = false;
     bool leftAnArrow = false; // and has not rested since
+    bool leftHeld = false;
     for (int index = 0; index < steps; ++index) {
         std::string line = RandomLine(random, vocabulary);
         if (line == "key Up" || line == "key Down") {
             line = onArrow ? kArrowKeyInstead : leftAnArrow ? kRestAfterAnArrow : line;
         }
+        // A field that holds the mouse for a selection gets the right button wherever it is
+        // clicked, and opens its menu: without menus the middle button is clicked instead.
+        if (leftHeld && vocabulary == Vocabulary::AllButtonsAndWheel && EndsWith(line, " right")) {
+            line.replace(line.size() - 5, 5, "middle");
+        }
+        leftHeld = LeftButtonHeld(line, leftHeld);
         Step step;
         ParseStep(line, step, error);
         const std::string target = PointerTarget(step);

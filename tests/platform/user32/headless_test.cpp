@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,7 @@ TEST_F(HeadlessInput, TheWheelGoesToTheWindowUnderThePointerWithItsPointOnTheScr
 {
     SetFocus(window_);
     SetWindowPos(window_, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (UINT message : {WM_MOUSEWHEEL, WM_MOUSEHWHEEL}) {
+    for (const UINT message : std::initializer_list<UINT>{WM_MOUSEWHEEL, WM_MOUSEHWHEEL}) {
         platform::InjectInput(window_, message, MAKEWPARAM(MK_SHIFT, -WHEEL_DELTA), MAKELPARAM(12, 6));
         const MSG msg = Next();
         EXPECT_EQ(msg.message, message);

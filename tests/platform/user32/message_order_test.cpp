@@ -355,41 +355,43 @@ TEST_F(MessageOrder, DefaultHandlingAsksForContextMenusAndPassesTheWheelUp)
     const LPARAM wheelData = MAKEWPARAM(0, WHEEL_DELTA);
     BYTE saved[256];
     ASSERT_TRUE(GetKeyboardState(saved));
+    // Each row: the message and its arguments, whether Shift is held, the windows the requests
+    // reach in order, and each request's wParam and lParam.
     const struct {
         const char *what;
-        UINT message;
         WPARAM wParam;
         LPARAM lParam;
-        bool shift;
-        std::vector<std::pair<HWND, UINT>> reached;
-        WPARAM requestWParam; // each request's wParam and lParam
+        WPARAM requestWParam;
         LPARAM requestLParam;
+        std::vector<std::pair<HWND, UINT>> reached;
+        UINT message;
+        bool shift;
     } rows[] = {
         {"right button up",
-         WM_RBUTTONUP,
          0,
          MAKELPARAM(3, 4),
-         false,
-         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
          reinterpret_cast<WPARAM>(child),
-         clickedAt},
+         clickedAt,
+         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
+         WM_RBUTTONUP,
+         false},
         {"Shift+F10",
-         WM_SYSKEYDOWN,
          VK_F10,
          0,
-         true,
-         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
          reinterpret_cast<WPARAM>(child),
-         -1},
-        {"F10 alone", WM_SYSKEYDOWN, VK_F10, 0, false, {}, 0, 0},
+         -1,
+         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
+         WM_SYSKEYDOWN,
+         true},
+        {"F10 alone", VK_F10, 0, 0, 0, {}, WM_SYSKEYDOWN, false},
         {"wheel",
-         WM_MOUSEWHEEL,
-         wheelData,
-         clickedAt,
-         false,
-         {{parent, WM_MOUSEWHEEL}},
          static_cast<WPARAM>(wheelData),
-         clickedAt},
+         clickedAt,
+         static_cast<WPARAM>(wheelData),
+         clickedAt,
+         {{parent, WM_MOUSEWHEEL}},
+         WM_MOUSEWHEEL,
+         false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
