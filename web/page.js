@@ -6,6 +6,7 @@ function SlantPage(Module) {
   const WM_KEYDOWN = 0x100, WM_KEYUP = 0x101, WM_CHAR = 0x102, WM_SYSKEYDOWN = 0x104, WM_SYSKEYUP = 0x105;
   const WM_MOUSEMOVE = 0x200, WM_LBUTTONDOWN = 0x201, WM_LBUTTONUP = 0x202;
   const WM_RBUTTONDOWN = 0x204, WM_RBUTTONUP = 0x205, WM_MBUTTONDOWN = 0x207, WM_MBUTTONUP = 0x208;
+  const WM_MOUSEWHEEL = 0x20A, WM_MOUSEHWHEEL = 0x20E, WHEEL_DELTA = 120, VK_F10 = 0x79, VK_APPS = 0x5D;
   const MK_LBUTTON = 1, MK_RBUTTON = 2, MK_SHIFT = 4, MK_CONTROL = 8, MK_MBUTTON = 0x10;
   const KEY_WAS_DOWN = 1 << 30, KEY_RELEASED = 1 << 31, ALT_HELD = 0x2000 << 16;
   // Browser button numbers: left, middle, right.
@@ -38,7 +39,27 @@ function SlantPage(Module) {
     canvas.addEventListener('pointermove', (event) => {
       page.events.push([id, WM_MOUSEMOVE, mouseKeys(event), point(event)]);
     });
+    // Over a window the browser's own context menu, page scrolling and middle-button scrolling
+    // give way to the program's; elsewhere on the page they work as usual.
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    canvas.addEventListener('mousedown', (event) => {
+      if (event.button === 1) event.preventDefault();
+    });
+    canvas.addEventListener('wheel', (event) => {
+      const keys = mouseKeys(event);
+      for (const [message, delta] of [[WM_MOUSEWHEEL, -event.deltaY], [WM_MOUSEHWHEEL, event.deltaX]]) {
+        const amount = wheelAmount(delta, event.deltaMode);
+        if (amount !== 0) page.events.push([id, message, keys | ((amount & 0xFFFF) << 16), point(event)]);
+      }
+      event.preventDefault();
+    }, {passive: false});
+  }
+
+  // A wheel's turn in WHEEL_DELTA a notch, as the platform counts it (positive away from the user
+  // and to the right), from the browser's pixels, lines (three a notch) or pages.
+  function wheelAmount(delta, mode) {
+    const perUnit = [WHEEL_DELTA / 100, WHEEL_DELTA / 3, WHEEL_DELTA][mode] || 0;
+    return Math.max(-32768, Math.min(32767, Math.round(delta * perUnit)));
   }
 
   // Keys go to the framed window shown last; the layer routes them on to its focus. Their
@@ -46,7 +67,8 @@ function SlantPage(Module) {
   // rest the program's TranslateMessage makes from the keys.
   function key(event, down) {
     if (!page.keyWindow || !event.keyCode) return;
-    const system = event.altKey && !event.ctrlKey;
+    // F10 is a system key, for the menu, as keys with Alt held are.
+    const system = (event.altKey && !event.ctrlKey) || event.keyCode === VK_F10;
     const message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     const state = (down ? (event.repeat ? KEY_WAS_DOWN : 0) : KEY_WAS_DOWN | KEY_RELEASED) |
                   (event.altKey ? ALT_HELD : 0);
@@ -56,7 +78,12 @@ function SlantPage(Module) {
     }
     // Ctrl+V goes on to the browser, whose paste event brings the clipboard's text first.
     if (!(event.ctrlKey && event.keyCode === 86)) event.preventDefault();
+    // The Menu key and Shift+F10 ask the program for its context menu, not the browser.
+    if (event.keyCode === VK_APPS || (event.keyCode === VK_F10 && event.shiftKey)) page.menuKeyAt = event.timeStamp;
   }
+  document.addEventListener('contextmenu', (event) => {
+    if (page.menuKeyAt !== undefined && event.timeStamp - page.menuKeyAt < 1000) event.preventDefault();
+  });
   document.addEventListener('keydown', (event) => key(event, true));
   document.addEventListener('keyup', (event) => key(event, false));
   document.addEventListener('paste', (event) => {

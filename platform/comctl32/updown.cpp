@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include "wheel.h"
+
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -47,6 +49,7 @@ struct UpDown {
     int upper = kDefaultUpper;
     Arrow held = Arrow::None; // the arrow the mouse holds down
     bool overHeld = false;    // the mouse is over that arrow
+    int wheelRemainder = 0;   // what fine-grained turns of the wheel left short of a notch
 };
 
 UpDown *StateOf(HWND hwnd)
@@ -197,9 +200,10 @@ void ReportScroll(const UpDown &upDown, WORD code)
                  reinterpret_cast<LPARAM>(upDown.self));
 }
 
-// One step of an arrow: the parent may change or refuse it (UDN_DELTAPOS), the position stops
-// at the range's ends, and the parent hears of the step in any case.
-void Step(UpDown &upDown, Arrow arrow)
+// `steps` steps up (or, negative, down) at once: the parent may change or refuse them
+// (UDN_DELTAPOS), the position stops at the range's end, and the parent hears of the step in any
+// case.
+void StepBy(UpDown &upDown, int steps)
 {
     const int direction = upDown.upper < upDown.lower ? -1 : 1;
     NMUPDOWN change = {};
@@ -207,15 +211,38 @@ void Step(UpDown &upDown, Arrow arrow)
     change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(upDown.self));
     change.hdr.code = UDN_DELTAPOS;
     change.iPos = upDown.position;
-    change.iDelta = arrow == Arrow::Up ? direction : -direction;
+    change.iDelta = steps * direction;
     if (!SendMessageW(upDown.notify, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change))) {
-        const long long moved = static_cast<long long>(upDown.position) + change.iDelta;
-        if (moved >= INT_MIN && moved <= INT_MAX && InRange(upDown, static_cast<int>(moved))) {
+        const long long low = std::min(upDown.lower, upDown.upper);
+        const long long high = std::max(upDown.lower, upDown.upper);
+        const long long moved =
+            std::clamp(static_cast<long long>(upDown.position) + change.iDelta, low, high);
+        if (moved != upDown.position && InRange(upDown, upDown.position)) {
             upDown.position = static_cast<int>(moved);
             WriteBuddy(upDown);
         }
     }
     ReportScroll(upDown, SB_THUMBPOSITION);
+}
+
+// One step of an arrow.
+void Step(UpDown &upDown, Arrow arrow)
+{
+    StepBy(upDown, arrow == Arrow::Up ? 1 : -1);
+}
+
+// Each notch of the wheel is a step, whether it turns over the up-down or over its buddy; with
+// Shift or Ctrl held the wheel is not for stepping.
+void OnWheel(UpDown &upDown, WPARAM wParam)
+{
+    if ((GET_KEYSTATE_WPARAM(wParam) & (MK_SHIFT | MK_CONTROL)) != 0) {
+        return;
+    }
+    const int notches = platform::WheelNotches(upDown.wheelRemainder, GET_WHEEL_DELTA_WPARAM(wParam));
+    if (notches != 0) {
+        ReadBuddy(upDown);
+        StepBy(upDown, notches);
+    }
 }
 
 bool Enabled(const UpDown &upDown)
@@ -269,6 +296,11 @@ LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (message == WM_KEYDOWN && hook->upDown) {
         if (UpDown *upDown = StateOf(hook->upDown); upDown && OnArrowKey(*upDown, wParam)) {
             return 0;
+        }
+    }
+    if (message == WM_MOUSEWHEEL && hook->upDown) {
+        if (UpDown *upDown = StateOf(hook->upDown)) {
+            OnWheel(*upDown, wParam); // and the buddy hears of the wheel too
         }
     }
     if (message == WM_NCDESTROY) {
@@ -705,6 +737,7 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CANCELMODE: CancelPress(*upDown); return 0;
     case WM_CAPTURECHANGED: return OnCaptureChanged(*upDown, lParam);
     case WM_KEYDOWN: return OnKeyDown(*upDown, wParam, lParam);
+    case WM_MOUSEWHEEL: OnWheel(*upDown, wParam); return 0;
     case UDM_SETRANGE: return SetRange16(*upDown, lParam);
     case UDM_GETRANGE: return MAKELONG(upDown->upper, upDown->lower);
     case UDM_SETRANGE32: return SetRange32(*upDown, wParam, lParam);

@@ -2,6 +2,7 @@
 // The desktop's window manager draws the frame and caption, so the native window shows only the
 // client area of the frame USER32 draws; mouse positions in it are then client coordinates.
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include "host.h"
 #include "rects.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -57,6 +59,7 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_KP_1, VK_NUMPAD1},      {SDLK_KP_2, VK_NUMPAD2},      {SDLK_KP_3, VK_NUMPAD3},
     {SDLK_KP_4, VK_NUMPAD4},      {SDLK_KP_5, VK_NUMPAD5},      {SDLK_KP_6, VK_NUMPAD6},
     {SDLK_KP_7, VK_NUMPAD7},      {SDLK_KP_8, VK_NUMPAD8},      {SDLK_KP_9, VK_NUMPAD9},
+    {SDLK_APPLICATION, VK_APPS},
 };
 
 struct WindowDeleter {
@@ -179,6 +182,43 @@ RECT ShownArea(const NativeWindow &native)
     return Intersection(Moved(native.look.client, -frame.left, -frame.top), bounds);
 }
 
+// Tells an X window manager, through Motif's hints that they all read, what the frame may offer:
+// moving and closing always, minimizing, maximizing and resizing only as the window's styles allow.
+void LimitFrame(SDL_Window *window, const WindowLook &look)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    enum : unsigned long { kFunctionsGiven = 1, kDecorationsGiven = 2 };
+    enum : unsigned long { kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32 };
+    enum : unsigned long {
+        kBorder = 2,
+        kHandles = 4,
+        kTitle = 8,
+        kMenu = 16,
+        kMinimizeBox = 32,
+        kMaximizeBox = 64
+    };
+    unsigned long hints[5] = {kFunctionsGiven | kDecorationsGiven, kMove | kClose, kBorder | kTitle | kMenu,
+                              0, 0};
+    const std::pair<bool, std::pair<unsigned long, unsigned long>> allowed[] = {
+        {look.canMinimize, {kMinimize, kMinimizeBox}},
+        {look.canMaximize, {kMaximize, kMaximizeBox}},
+        {look.canResize, {kResize, kHandles}}};
+    for (const auto &[can, bits] : allowed) {
+        if (can) {
+            hints[1] |= bits.first;
+            hints[2] |= bits.second;
+        }
+    }
+    Display *display = info.info.x11.display;
+    const Atom property = XInternAtom(display, "_MOTIF_WM_HINTS", 0);
+    XChangeProperty(display, info.info.x11.window, property, property, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char *>(hints), static_cast<int>(std::size(hints)));
+}
+
 // Brings the native window in line with the layer's look: the place and size of what it shows,
 // and the caption.
 void Synchronize(NativeWindow &native)
@@ -199,6 +239,9 @@ void Synchronize(NativeWindow &native)
         const Uint32 kind = popup ? SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR : 0;
         native.window.reset(SDL_CreateWindow(caption.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN | kind));
         native.caption = caption;
+        if (native.window && !popup) {
+            LimitFrame(native.window.get(), look);
+        }
     } else if (!Same(client, native.client)) {
         SDL_SetWindowSize(native.window.get(), width, height);
     }
@@ -400,6 +443,23 @@ void OnMouseButton(const SDL_MouseButtonEvent &button)
         {window, down ? messages.down : messages.up, MouseKeys(), ClientPoint(window, button.x, button.y)});
 }
 
+// The wheel in WHEEL_DELTA a notch, fine-grained as the device reports it (SDL's precise amounts,
+// in notches), at the pointer; SDL's horizontal and the platform's both count to the right.
+void OnMouseWheel(const SDL_MouseWheelEvent &wheel)
+{
+    const HWND window = FindByNativeId(wheel.windowID);
+    const float flip = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1.0F : 1.0F;
+    const LPARAM point = ClientPoint(window, wheel.mouseX, wheel.mouseY);
+    const std::pair<UINT, float> turns[] = {{WM_MOUSEWHEEL, wheel.preciseY},
+                                            {WM_MOUSEHWHEEL, wheel.preciseX}};
+    for (const auto &[message, amount] : turns) {
+        const auto delta = static_cast<SHORT>(std::lround(amount * flip * WHEEL_DELTA));
+        if (delta != 0) {
+            TheHost().pending.push_back({window, message, MAKEWPARAM(MouseKeys(), delta), point});
+        }
+    }
+}
+
 void OnKey(const SDL_KeyboardEvent &key)
 {
     const WPARAM virtualKey = VirtualKey(key.keysym.sym);
@@ -407,9 +467,9 @@ void OnKey(const SDL_KeyboardEvent &key)
         return;
     }
     const bool down = key.type == SDL_KEYDOWN;
-    // With Alt held (and not as AltGr, which comes with Ctrl) keys are system keys.
+    // With Alt held (and not as AltGr, which comes with Ctrl) keys are system keys, and so is F10.
     const Uint16 modifiers = key.keysym.mod;
-    const bool system = (modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0;
+    const bool system = ((modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0) || virtualKey == VK_F10;
     const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     const LPARAM state = (down ? (key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
                          ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
@@ -435,6 +495,7 @@ void Translate(const SDL_Event &sdlEvent)
     case SDL_MOUSEMOTION: OnMouseMotion(sdlEvent.motion); return;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: OnMouseButton(sdlEvent.button); return;
+    case SDL_MOUSEWHEEL: OnMouseWheel(sdlEvent.wheel); return;
     case SDL_KEYDOWN:
     case SDL_KEYUP: OnKey(sdlEvent.key); return;
     case SDL_TEXTINPUT: OnTextInput(sdlEvent.text); return;

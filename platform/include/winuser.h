@@ -656,6 +656,9 @@ typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
 #define WHEEL_DELTA 120
 #define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
 #define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
+#define SPI_GETWHEELSCROLLLINES 0x0068
+#define SPI_GETWHEELSCROLLCHARS 0x006C
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
 
 // ShowWindow commands.
 #define SW_HIDE 0
@@ -1242,6 +1245,7 @@ BOOL WINAPI MessageBeep(UINT uType);
 #define MOUSEEVENTF_MIDDLEDOWN 0x0020
 #define MOUSEEVENTF_MIDDLEUP 0x0040
 #define MOUSEEVENTF_WHEEL 0x0800
+#define MOUSEEVENTF_HWHEEL 0x1000
 #define MOUSEEVENTF_VIRTUALDESK 0x4000
 #define MOUSEEVENTF_ABSOLUTE 0x8000
 #define KF_EXTENDED 0x0100
@@ -1287,6 +1291,8 @@ UINT WINAPI SendInput(UINT cInputs, LPINPUT pInputs, int cbSize);
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint);
 BOOL WINAPI SetCursorPos(int X, int Y);
 UINT WINAPI GetDoubleClickTime(void);
+BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 
 // Timers.
 UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
@@ -1405,6 +1411,7 @@ UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 #define SetWindowLong SetWindowLongW
 #define GetWindowLongPtr GetWindowLongPtrW
 #define SetWindowLongPtr SetWindowLongPtrW
+#define SystemParametersInfo SystemParametersInfoW
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
 #define GetMessage GetMessageW
@@ -1447,6 +1454,7 @@ UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 #define SetWindowLong SetWindowLongA
 #define GetWindowLongPtr GetWindowLongPtrA
 #define SetWindowLongPtr SetWindowLongPtrA
+#define SystemParametersInfo SystemParametersInfoA
 #define SendMessage SendMessageA
 #define PostMessage PostMessageA
 #define GetMessage GetMessageA

@@ -9,7 +9,8 @@
 
 namespace platform::host {
 
-// An input event for a window, already in window-message form (client coordinates).
+// An input event for a window, already in window-message form (client coordinates, the wheel's
+// too: USER32 gives it on with the point on the screen).
 struct Event {
     HWND window = nullptr;
     UINT message = WM_NULL;
@@ -43,6 +44,11 @@ struct WindowLook {
     std::u16string caption;
     HWND owner = nullptr; // the owning window, as the key the host knows it by; null when none
     WindowKind kind = WindowKind::Framed;
+    // What the frame lets a person do with the window, as its styles allow; a desktop's window
+    // manager is told, so that it offers nothing more.
+    bool canMinimize = false;
+    bool canMaximize = false;
+    bool canResize = false;
 };
 void SetLook(HWND window, const WindowLook &look);
 

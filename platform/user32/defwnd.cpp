@@ -95,9 +95,13 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM command, bool unicode)
     return 0;
 }
 
-// Alt+F4 closes the top-level window, wherever the focus is inside it.
-LRESULT OnSysKeyDown(Window *window, WPARAM key, LPARAM lParam)
+// Alt+F4 closes the top-level window, wherever the focus is inside it; Shift+F10 asks for the
+// context menu, at no point of the screen.
+LRESULT OnSysKeyDown(Window *window, WPARAM key, LPARAM lParam, bool unicode)
 {
+    if (key == VK_F10 && (HIWORD(lParam) & KF_ALTDOWN) == 0 && (GetKeyState(VK_SHIFT) & 0x8000) != 0) {
+        Send(window->handle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window->handle), -1, unicode);
+    }
     if (key == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN) != 0) {
         Window *top = TopLevelOf(window);
         if ((top->windowClass->style & CS_NOCLOSE) == 0) {
@@ -164,11 +168,29 @@ LRESULT OnCancelMode(HWND hwnd)
     return 0;
 }
 
-// A child passes the request for a context menu on to its parent.
-LRESULT OnContextMenu(const Window &window, WPARAM wParam, LPARAM lParam, bool unicode)
+// A child passes the request for a context menu on to its parent, as the window it came from.
+LRESULT OnContextMenu(const Window &window, LPARAM lParam, bool unicode)
 {
     if (IsRealChild(&window)) {
-        return Send(window.parent, WM_CONTEXTMENU, wParam, lParam, unicode);
+        return Send(window.parent, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.handle), lParam, unicode);
+    }
+    return 0;
+}
+
+// The right button coming up asks for a context menu where it came up, on the screen.
+LRESULT OnRightButtonUp(HWND hwnd, LPARAM lParam, bool unicode)
+{
+    POINT point = {static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+    ClientToScreen(hwnd, &point);
+    Send(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(point.x, point.y), unicode);
+    return 0;
+}
+
+// A child that leaves the wheel alone passes it on to its parent.
+LRESULT OnWheel(const Window &window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
+{
+    if (IsRealChild(&window)) {
+        return Send(window.parent, message, wParam, lParam, unicode);
     }
     return 0;
 }
@@ -188,7 +210,7 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_GETTEXTLENGTH: return TextLength(*window, unicode);
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_SYSCOMMAND: return OnSysCommand(hwnd, wParam, unicode);
-    case WM_SYSKEYDOWN: return OnSysKeyDown(window, wParam, lParam);
+    case WM_SYSKEYDOWN: return OnSysKeyDown(window, wParam, lParam, unicode);
     case WM_ERASEBKGND: return EraseBackground(hwnd, *window, reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -203,7 +225,10 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CANCELMODE: return OnCancelMode(hwnd);
     case WM_NCHITTEST: return HTCLIENT;
     case WM_NOTIFYFORMAT: return unicode ? kNotifyUnicode : kNotifyAnsi;
-    case WM_CONTEXTMENU: return OnContextMenu(*window, wParam, lParam, unicode);
+    case WM_CONTEXTMENU: return OnContextMenu(*window, lParam, unicode);
+    case WM_RBUTTONUP: return OnRightButtonUp(hwnd, lParam, unicode);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return OnWheel(*window, message, wParam, lParam, unicode);
     case WM_QUERYENDSESSION: return TRUE;
     default: return 0;
     }

@@ -102,8 +102,9 @@ WPARAM MouseKeys()
 }
 
 // A mouse message at the pointer, for the top-level window under it (or, with the mouse
-// captured, the capture's), in that window's client coordinates.
-void QueueMouse(UINT message)
+// captured, the capture's), in that window's client coordinates. A turn of the wheel carries its
+// delta, which a fine-grained wheel makes less than a notch.
+void QueueMouse(UINT message, SHORT wheelDelta = 0)
 {
     Devices &devices = TheDevices();
     HWND window = TopLevelAt(devices.cursor);
@@ -115,7 +116,7 @@ void QueueMouse(UINT message)
     }
     POINT client = devices.cursor;
     ScreenToClient(window, &client);
-    QueueInput({window, message, MouseKeys(), MAKELPARAM(client.x, client.y)});
+    QueueInput({window, message, MAKEWPARAM(MouseKeys(), wheelDelta), MAKELPARAM(client.x, client.y)});
 }
 
 void QueueMouseEvent(const MOUSEINPUT &mouse)
@@ -155,6 +156,13 @@ void QueueMouseEvent(const MOUSEINPUT &mouse)
         BYTE &state = devices.keys[button.key];
         state = static_cast<BYTE>(button.down ? state | kHeld : state & ~kHeld);
         QueueMouse(button.message);
+    }
+    const auto delta = static_cast<SHORT>(static_cast<LONG>(mouse.mouseData));
+    if ((mouse.dwFlags & MOUSEEVENTF_WHEEL) != 0) {
+        QueueMouse(WM_MOUSEWHEEL, delta);
+    }
+    if ((mouse.dwFlags & MOUSEEVENTF_HWHEEL) != 0) {
+        QueueMouse(WM_MOUSEHWHEEL, delta);
     }
 }
 

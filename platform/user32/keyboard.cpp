@@ -63,22 +63,45 @@ WCHAR ControlCharacterOf(WPARAM key)
     }
 }
 
+// The mouse's buttons are keys too (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON): down with a press or
+// a double click, up with the release. Returns the key, or 0 for a message of no button.
+int ButtonOf(UINT message, bool &down)
+{
+    struct ButtonMessages {
+        UINT press;
+        int key;
+    };
+    constexpr ButtonMessages kButtons[] = {
+        {WM_LBUTTONDOWN, VK_LBUTTON}, {WM_RBUTTONDOWN, VK_RBUTTON}, {WM_MBUTTONDOWN, VK_MBUTTON}};
+    for (const ButtonMessages &button : kButtons) {
+        if (message == button.press || message == button.press + (WM_LBUTTONDBLCLK - WM_LBUTTONDOWN)) {
+            down = true;
+            return button.key;
+        }
+        if (message == button.press + (WM_LBUTTONUP - WM_LBUTTONDOWN)) {
+            down = false;
+            return button.key;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 void TrackKeys(const MSG &msg)
 {
     std::array<SHORT, kKeyCount> &keys = Keys();
-    const auto index = static_cast<size_t>(msg.wParam & 0xFF);
-    switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if ((keys[index] & kKeyDown) == 0) {
-            keys[index] = static_cast<SHORT>((keys[index] ^ kKeyToggled) | kKeyDown);
-        }
-        break;
-    case WM_KEYUP:
-    case WM_SYSKEYUP: keys[index] = static_cast<SHORT>(keys[index] & kKeyToggled); break;
-    default: break;
+    bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool key = down || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+    const int button = key ? 0 : ButtonOf(msg.message, down);
+    if (!key && button == 0) {
+        return;
+    }
+    const auto index = static_cast<size_t>(key ? (msg.wParam & 0xFF) : static_cast<WPARAM>(button));
+    if (!down) {
+        keys[index] = static_cast<SHORT>(keys[index] & kKeyToggled);
+    } else if ((keys[index] & kKeyDown) == 0) {
+        keys[index] = static_cast<SHORT>((keys[index] ^ kKeyToggled) | kKeyDown);
     }
 }
 

@@ -106,8 +106,9 @@ bool TakesMouseAt(HWND child, POINT point)
     return SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT;
 }
 
-// Routes a host event to the window that takes it: keys to the focus, the mouse to the capture
-// or to the deepest child under the pointer. Disabled windows take neither.
+// Routes a host event to the window that takes it: keys to the focus, the mouse (and the wheel,
+// as on Wine and on the platform's present versions) to the capture or to the deepest child under
+// the pointer. Disabled windows take neither.
 std::optional<MSG> Route(const host::Event &event)
 {
     MSG msg = MakeMessage(event.window, event.message, event.wParam, event.lParam);
@@ -140,8 +141,12 @@ std::optional<MSG> Route(const host::Event &event)
                 }
             }
         }
+        // The wheel keeps its point on the screen; the buttons' points are the window's own.
         POINT client = msg.pt;
-        ScreenToClient(msg.hwnd, &client);
+        const bool wheel = event.message == WM_MOUSEWHEEL || event.message == WM_MOUSEHWHEEL;
+        if (!wheel) {
+            ScreenToClient(msg.hwnd, &client);
+        }
         msg.lParam = MAKELPARAM(client.x, client.y);
         MakeDoubleClick(msg);
     }
@@ -171,6 +176,14 @@ std::optional<MSG> TakePosted(HWND hwnd, UINT first, UINT last, bool remove)
     return msg;
 }
 
+// The Menu key asks the focus for its context menu when it comes up, at no point of the screen.
+void AskForContextMenu(const MSG &msg)
+{
+    if (msg.message == WM_KEYUP && msg.wParam == VK_APPS) {
+        PostMessageW(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), -1);
+    }
+}
+
 // The first device input the filter takes, routed to its window as it is read; input no window
 // takes any more is dropped, but its keys still go up or down.
 std::optional<MSG> TakeInput(HWND hwnd, UINT first, UINT last, bool remove)
@@ -188,6 +201,7 @@ std::optional<MSG> TakeInput(HWND hwnd, UINT first, UINT last, bool remove)
                 input.erase(it);
                 TrackKeys(*routed);
                 RememberClick(*routed);
+                AskForContextMenu(*routed);
             }
             return routed;
         }

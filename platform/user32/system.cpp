@@ -180,3 +180,22 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor)
     g_currentCursor = hCursor;
     return previous;
 }
+
+// The settings the controls read: how far a notch of the wheel scrolls, in lines and characters.
+BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT /*uiParam*/, PVOID pvParam, UINT /*fWinIni*/)
+{
+    constexpr UINT kWheelScrollLines = 3;
+    constexpr UINT kWheelScrollCharacters = 3;
+    if ((uiAction != SPI_GETWHEELSCROLLLINES && uiAction != SPI_GETWHEELSCROLLCHARS) || pvParam == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    *static_cast<UINT *>(pvParam) =
+        uiAction == SPI_GETWHEELSCROLLLINES ? kWheelScrollLines : kWheelScrollCharacters;
+    return TRUE;
+}
+
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
+{
+    return SystemParametersInfoW(uiAction, uiParam, pvParam, fWinIni);
+}

@@ -116,8 +116,12 @@ void UpdateHostLook(const Window &window)
     }
     // An owned window without a caption is a popup: no desktop frames or places it.
     const bool popup = window.owner != nullptr && (window.style & WS_CAPTION) != WS_CAPTION;
-    host::SetLook(window.handle, {window.rect, window.client, window.text, window.owner,
-                                  popup ? host::WindowKind::Popup : host::WindowKind::Framed});
+    const bool menu = (window.style & WS_SYSMENU) != 0;
+    host::SetLook(window.handle,
+                  {window.rect, window.client, window.text, window.owner,
+                   popup ? host::WindowKind::Popup : host::WindowKind::Framed,
+                   menu && (window.style & WS_MINIMIZEBOX) != 0, menu && (window.style & WS_MAXIMIZEBOX) != 0,
+                   (window.style & WS_THICKFRAME) != 0});
 }
 
 // Shows or hides a window: the redrawing, the host and the focus follow; no messages.

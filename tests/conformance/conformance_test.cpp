@@ -3,8 +3,11 @@
 #include "compare.h"
 #include "script.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,11 +62,89 @@ TEST(ConformanceScript, AFileHoldsNamedScriptsAndItsErrorsNameTheLine)
     } bad[] = {{"key Tab\nkey Hyper+Q\n", "file:2: unknown key"},
                {"type ~\n", "file:1: cannot type"},
                {"hold edt1\n", "file:1: cannot read"},
-               {"wait 5 6\n", "file:1: unexpected"}};
+               {"wait 5 6\n", "file:1: unexpected"},
+               {"click edt1 sideways\n", "file:1: cannot read"},
+               {"wheel 0\n", "file:1: cannot read"},
+               {"wheel 2 0\n", "file:1: cannot read"},
+               {"hwheel 1 x\n", "file:1: cannot read"}};
     for (const auto &input : bad) {
         EXPECT_FALSE(conformance::ParseScripts("file", input.text, scripts, error)) << input.text;
         EXPECT_EQ(error.rfind(input.error, 0), 0U) << error;
     }
+}
+
+// The buttons and the wheel: each step's phases as kinds, buttons and turns.
+TEST(ConformanceScript, ButtonsAndTheWheelReadAsTheirPhases)
+{
+    using Kind = conformance::Phase::Kind;
+    using conformance::Button;
+    const struct {
+        const char *line;
+        std::vector<Kind> kinds;
+        Button button;
+        int count;
+        int amount;
+        bool horizontal;
+    } rows[] = {
+        {"click edt1", {Kind::Move, Kind::Press, Kind::Release}, Button::Left, 0, 0, false},
+        {"click edt1 right", {Kind::Move, Kind::Press, Kind::Release}, Button::Right, 0, 0, false},
+        {"release outside middle", {Kind::Move, Kind::Release}, Button::Middle, 0, 0, false},
+        {"dclick cmb1 middle", {Kind::Move, Kind::Clicks}, Button::Middle, 0, 0, false},
+        {"wheel 40", {Kind::Wheel}, Button::Left, 40, WHEEL_DELTA, false},
+        {"wheel -3 40", {Kind::Wheel}, Button::Left, 3, -40, false},
+        {"hwheel 2", {Kind::Wheel}, Button::Left, 2, WHEEL_DELTA, true},
+    };
+    for (const auto &row : rows) {
+        conformance::Step step;
+        std::string error;
+        ASSERT_TRUE(conformance::ParseStep(row.line, step, error)) << row.line << ": " << error;
+        std::vector<Kind> kinds;
+        for (const conformance::Phase &phase : step.phases) {
+            kinds.push_back(phase.kind);
+            if (phase.kind == Kind::Press || phase.kind == Kind::Release || phase.kind == Kind::Clicks) {
+                EXPECT_EQ(phase.button, row.button) << row.line;
+            }
+        }
+        EXPECT_EQ(kinds, row.kinds) << row.line;
+        const conformance::Phase &last = step.phases.back();
+        if (last.kind == Kind::Wheel) {
+            EXPECT_EQ(last.count, row.count) << row.line;
+            EXPECT_EQ(last.amount, row.amount) << row.line;
+            EXPECT_EQ(last.horizontal, row.horizontal) << row.line;
+        }
+    }
+}
+
+// Each vocabulary of random scripts draws its own steps, and the narrower ones never the wider's:
+// without menus, no step opens one under Wine (a right click in a field, the menu keys).
+TEST(ConformanceScript, RandomScriptsDrawOnlyTheirVocabulary)
+{
+    using conformance::Vocabulary;
+    // How many of 40 scripts' lines start with `start` and end with `end`.
+    const auto drawn = [](Vocabulary vocabulary, const std::string &start, const std::string &end) {
+        int count = 0;
+        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+            for (const std::string &line : Lines(conformance::RandomScript(seed, 30, vocabulary))) {
+                const bool ends =
+                    line.size() >= end.size() && line.compare(line.size() - end.size(), end.size(), end) == 0;
+                count += line.rfind(start, 0) == 0 && ends ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    const std::pair<const char *, const char *> wider[] = {
+        {"wheel ", ""}, {"hwheel ", ""}, {"click ", " right"}, {"click ", " middle"}, {"dclick ", ""}};
+    for (const auto &[start, end] : wider) {
+        EXPECT_EQ(drawn(Vocabulary::KeysAndLeftButton, start, end), 0) << start << end;
+        EXPECT_GT(drawn(Vocabulary::AllButtonsAndWheel, start, end), 0) << start << end;
+    }
+    const std::pair<const char *, const char *> menuSteps[] = {
+        {"click edt", " right"}, {"key Shift+F10", ""}, {"key Apps", ""}, {"key F10", ""}, {"key Alt ", ""}};
+    for (const auto &[start, end] : menuSteps) {
+        EXPECT_EQ(drawn(Vocabulary::AllButtonsAndWheel, start, end), 0) << start << end;
+        EXPECT_GT(drawn(Vocabulary::WithMenus, start, end), 0) << start << end;
+    }
+    EXPECT_EQ(conformance::RandomScript(3, 5, Vocabulary::AllButtonsAndWheel).name, "buttons-3");
 }
 
 const char kNative[] = "script s\nstep 0 open\n  focus edt1\n  messages A\nstep 1 key Tab\n  focus edt2\n"

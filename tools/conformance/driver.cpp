@@ -48,18 +48,38 @@ struct MessageName {
 // a click. The rest (activation, frame, cursor shape, colours, IME) is left out: see
 // docs/conformance.md.
 constexpr MessageName kLoggedMessages[] = {
-    {WM_INITDIALOG, "WM_INITDIALOG"}, {WM_COMMAND, "WM_COMMAND"},
-    {WM_TIMER, "WM_TIMER"},           {WM_PAINT, "WM_PAINT"},
-    {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_SIZE, "WM_SIZE"},
-    {WM_DESTROY, "WM_DESTROY"},       {WM_CLOSE, "WM_CLOSE"},
-    {WM_SYSCOMMAND, "WM_SYSCOMMAND"}, {WM_NOTIFY, "WM_NOTIFY"},
-    {WM_VSCROLL, "WM_VSCROLL"},       {WM_HSCROLL, "WM_HSCROLL"},
-    {WM_NEXTDLGCTL, "WM_NEXTDLGCTL"}, {WM_KEYDOWN, "WM_KEYDOWN"},
-    {WM_KEYUP, "WM_KEYUP"},           {WM_CHAR, "WM_CHAR"},
-    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"}, {WM_SYSKEYUP, "WM_SYSKEYUP"},
-    {WM_SYSCHAR, "WM_SYSCHAR"},       {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-    {WM_LBUTTONUP, "WM_LBUTTONUP"},   {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-    {WM_SETFOCUS, "WM_SETFOCUS"},     {WM_KILLFOCUS, "WM_KILLFOCUS"},
+    {WM_INITDIALOG, "WM_INITDIALOG"},
+    {WM_COMMAND, "WM_COMMAND"},
+    {WM_TIMER, "WM_TIMER"},
+    {WM_PAINT, "WM_PAINT"},
+    {WM_ERASEBKGND, "WM_ERASEBKGND"},
+    {WM_SIZE, "WM_SIZE"},
+    {WM_DESTROY, "WM_DESTROY"},
+    {WM_CLOSE, "WM_CLOSE"},
+    {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+    {WM_NOTIFY, "WM_NOTIFY"},
+    {WM_VSCROLL, "WM_VSCROLL"},
+    {WM_HSCROLL, "WM_HSCROLL"},
+    {WM_NEXTDLGCTL, "WM_NEXTDLGCTL"},
+    {WM_KEYDOWN, "WM_KEYDOWN"},
+    {WM_KEYUP, "WM_KEYUP"},
+    {WM_CHAR, "WM_CHAR"},
+    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+    {WM_SYSKEYUP, "WM_SYSKEYUP"},
+    {WM_SYSCHAR, "WM_SYSCHAR"},
+    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+    {WM_LBUTTONUP, "WM_LBUTTONUP"},
+    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+    {WM_SETFOCUS, "WM_SETFOCUS"},
+    {WM_KILLFOCUS, "WM_KILLFOCUS"},
+    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
+    {WM_RBUTTONUP, "WM_RBUTTONUP"},
+    {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
+    {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"},
+    {WM_MBUTTONUP, "WM_MBUTTONUP"},
+    {WM_MBUTTONDBLCLK, "WM_MBUTTONDBLCLK"},
+    {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"},
+    {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
 };
 
 // The controls whose state is logged, in template order.
@@ -89,12 +109,12 @@ struct Run {
     int ticksWanted = 0; // animation ticks let through in this phase
     int ticks = 0;
     int scrolls = 0;
-    int scrollsWanted = -1; // the held arrow is let go at this many scrolls
-    POINT pointer = {0, 0}; // where the last move sent the pointer
-    DWORD keyRest = 0;      // how long the keys of the phase under way rest
-    bool buttonDown = false;
-    bool finished = false; // every step played; the driver ends the dialog
-    std::string messages;  // what the dialog procedure received during the step
+    int scrollsWanted = -1;   // the held arrow is let go at this many scrolls
+    POINT pointer = {0, 0};   // where the last move sent the pointer
+    DWORD keyRest = 0;        // how long the keys of the phase under way rest
+    unsigned buttonsDown = 0; // one bit a Button
+    bool finished = false;    // every step played; the driver ends the dialog
+    std::string messages;     // what the dialog procedure received during the step
 };
 
 Run g_run;
@@ -189,6 +209,11 @@ std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SYSCHAR: text += "(" + Hex(static_cast<unsigned>(wParam)) + ")"; break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + ")"; break;
+    case WM_MOUSEWHEEL: text += "(" + std::to_string(GET_WHEEL_DELTA_WPARAM(wParam)) + ")"; break;
+    // From the keyboard the point is (-1, -1); from the mouse, where it was.
+    case WM_CONTEXTMENU:
+        text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + (lParam == -1 ? ",keys)" : ",mouse)");
+        break;
     default: break;
     }
     return text;
@@ -269,15 +294,64 @@ void Send(std::vector<INPUT> inputs)
     }
 }
 
-// Lets the left button go, if it is down; returns whether it was.
-bool ReleaseButton()
+unsigned Bit(Button button)
 {
-    if (!g_run.buttonDown) {
+    return 1U << static_cast<unsigned>(button);
+}
+
+DWORD ButtonFlag(Button button, bool down)
+{
+    switch (button) {
+    case Button::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    case Button::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+    default: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+}
+
+// Lets a button go, if it is down; returns whether it was.
+bool ReleaseButton(Button button = Button::Left)
+{
+    if ((g_run.buttonsDown & Bit(button)) == 0) {
         return false;
     }
-    g_run.buttonDown = false;
-    Send({MouseInput(MOUSEEVENTF_LEFTUP)});
+    g_run.buttonsDown &= ~Bit(button);
+    Send({MouseInput(ButtonFlag(button, false))});
     return true;
+}
+
+void ReleaseButtons()
+{
+    for (Button button : {Button::Left, Button::Right, Button::Middle}) {
+        ReleaseButton(button);
+    }
+}
+
+// Presses and releases of a button at once; a button that is down already makes nothing. Returns
+// whether it clicked.
+bool Click(const Phase &phase)
+{
+    if ((g_run.buttonsDown & Bit(phase.button)) != 0) {
+        return false;
+    }
+    std::vector<INPUT> clicks;
+    for (int click = 0; click < phase.count; ++click) {
+        clicks.push_back(MouseInput(ButtonFlag(phase.button, true)));
+        clicks.push_back(MouseInput(ButtonFlag(phase.button, false)));
+    }
+    Send(clicks);
+    return true;
+}
+
+// Turns of the wheel at the pointer, each its own input.
+void TurnWheel(const Phase &phase)
+{
+    std::vector<INPUT> turns;
+    for (int turn = 0; turn < phase.count; ++turn) {
+        INPUT input = MouseInput(phase.horizontal ? MOUSEEVENTF_HWHEEL : MOUSEEVENTF_WHEEL);
+        input.mi.mouseData = static_cast<DWORD>(phase.amount);
+        turns.push_back(input);
+    }
+    Send(turns);
 }
 
 INT_PTR CALLBACK LoggingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -482,13 +556,16 @@ bool BeginPhase(const Phase &phase)
     }
     case Phase::Kind::Press:
         // A button that is down cannot go down again: the press is nothing.
-        if (g_run.buttonDown) {
+        if ((g_run.buttonsDown & Bit(phase.button)) != 0) {
             return true;
         }
-        g_run.buttonDown = true;
-        Send({MouseInput(MOUSEEVENTF_LEFTDOWN)});
+        g_run.buttonsDown |= Bit(phase.button);
+        Send({MouseInput(ButtonFlag(phase.button, true))});
         return false;
-    case Phase::Kind::Release: return !ReleaseButton(); // already up, when a held arrow was let go
+    // Already up, when a held arrow was let go.
+    case Phase::Kind::Release: return !ReleaseButton(phase.button);
+    case Phase::Kind::Wheel: TurnWheel(phase); return false;
+    case Phase::Kind::Clicks: return !Click(phase);
     case Phase::Kind::Ticks:
         g_run.ticks = 0;
         g_run.ticksWanted = phase.count;
@@ -541,7 +618,7 @@ bool PhaseOver(const Phase &phase)
 void Finish()
 {
     g_run.finished = true;
-    ReleaseButton();
+    ReleaseButtons();
     if (IsWindow(g_run.dialog)) {
         EndDialog(g_run.dialog, kEndedByDriver);
     }
@@ -652,7 +729,7 @@ bool RunScript(const Script &script, std::ostream &log)
         g_run.finished ? std::string("end")
                        : std::to_string(g_run.step + 1) + " " + g_run.script->steps[g_run.step].text;
     LogEnd(heading, result);
-    ReleaseButton();
+    ReleaseButtons();
     DrainQueue();
     g_run = Run();
     return true;

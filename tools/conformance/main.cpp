@@ -1,6 +1,7 @@
 // conformance: plays input scripts on the program's dialog and logs its state after each step
 // (run), or compares the logs of two platforms (compare).
-//   conformance run [--out FILE] [--random FIRST COUNT STEPS] [SCRIPT...]
+//   conformance run [--out FILE] [--random|--buttons|--menus FIRST COUNT STEPS] [SCRIPT...]
+//     (random scripts: keys and the left button; all buttons and the wheel too; and menus)
 //   conformance compare NATIVE_LOG WINE_LOG [--accepted FILE]
 #include "compare.h"
 #include "driver.h"
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr const char *kUsage =
-    "usage: conformance run [--out FILE] [--random FIRST COUNT STEPS] [SCRIPT...]\n"
+    "usage: conformance run [--out FILE] [--random|--buttons|--menus FIRST COUNT STEPS] [SCRIPT...]\n"
     "       conformance compare NATIVE_LOG WINE_LOG [--accepted FILE]\n";
 
 int Usage(const std::string &problem)
@@ -46,16 +47,21 @@ int Run(const std::vector<std::string> &args)
     for (size_t index = 0; index < args.size(); ++index) {
         if (args[index] == "--out" && index + 1 < args.size()) {
             out = args[++index];
-        } else if (args[index] == "--random" && index + 3 < args.size()) {
+        } else if ((args[index] == "--random" || args[index] == "--buttons" || args[index] == "--menus") &&
+                   index + 3 < args.size()) {
+            const conformance::Vocabulary vocabulary =
+                args[index] == "--random"    ? conformance::Vocabulary::KeysAndLeftButton
+                : args[index] == "--buttons" ? conformance::Vocabulary::AllButtonsAndWheel
+                                             : conformance::Vocabulary::WithMenus;
             unsigned long long first = 0;
             unsigned long long count = 0;
             unsigned long long steps = 0;
             if (!ReadNumber(args[index + 1].c_str(), first) || !ReadNumber(args[index + 2].c_str(), count) ||
                 !ReadNumber(args[index + 3].c_str(), steps)) {
-                return Usage("--random takes three numbers");
+                return Usage(args[index] + " takes three numbers");
             }
             for (unsigned long long seed = first; seed < first + count; ++seed) {
-                scripts.push_back(conformance::RandomScript(seed, static_cast<int>(steps)));
+                scripts.push_back(conformance::RandomScript(seed, static_cast<int>(steps), vocabulary));
             }
             index += 3;
         } else if (args[index].rfind("--", 0) == 0) {

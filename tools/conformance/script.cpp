@@ -21,6 +21,7 @@ constexpr KeyName kKeyNames[] = {
     {"Home", VK_HOME},       {"End", VK_END},       {"PageUp", VK_PRIOR},  {"PageDown", VK_NEXT},
     {"Backspace", VK_BACK},  {"Delete", VK_DELETE}, {"Insert", VK_INSERT}, {"F4", VK_F4},
     {"Minus", VK_OEM_MINUS}, {"Plus", VK_OEM_PLUS}, {"Add", VK_ADD},       {"Subtract", VK_SUBTRACT},
+    {"F10", VK_F10},         {"Apps", VK_APPS},     {"Alt", VK_MENU},
 };
 
 bool ParseKey(const std::string &name, unsigned short &key)
@@ -149,25 +150,88 @@ bool ParseTyping(const std::string &line, Step &step, std::string &error)
     return true;
 }
 
+// An optional button after a place: "right" or "middle"; the left one without.
+bool ParseButton(std::istringstream &in, Button &button)
+{
+    std::string word;
+    if (!(in >> word)) {
+        button = Button::Left;
+        return true;
+    }
+    button = word == "right" ? Button::Right : Button::Middle;
+    return word == "right" || word == "middle";
+}
+
+// "click P [BUTTON]", "dclick P [BUTTON]", "press P [BUTTON]", "release P [BUTTON]", "move P".
+bool ParseButtonVerb(const std::string &verb, std::istringstream &in, Step &step)
+{
+    Place place;
+    std::string word;
+    Button button = Button::Left;
+    if (!(in >> word) || !ParsePlace(word, place) || (verb != "move" && !ParseButton(in, button))) {
+        return false;
+    }
+    step.phases.push_back(MoveTo(place));
+    if (verb == "move") {
+        return true;
+    }
+    // The presses of a double click come at once, so that they are one however slowly the first
+    // is handled.
+    if (verb == "dclick") {
+        Phase clicks = MakePhase(Phase::Kind::Clicks, 2);
+        clicks.button = button;
+        step.phases.push_back(clicks);
+        return true;
+    }
+    for (Phase::Kind kind : {Phase::Kind::Press, Phase::Kind::Release}) {
+        if (verb == "click" || (verb == "press") == (kind == Phase::Kind::Press)) {
+            Phase phase = MakePhase(kind);
+            phase.button = button;
+            step.phases.push_back(phase);
+        }
+    }
+    return true;
+}
+
+// "wheel N [AMOUNT]", "hwheel N [AMOUNT]": N turns of AMOUNT each (a notch, 120, without), away
+// from the user (or to the right) for positive N.
+bool ParseWheel(const std::string &verb, std::istringstream &in, Step &step)
+{
+    int turns = 0;
+    int amount = WHEEL_DELTA;
+    if (!(in >> turns) || turns == 0) {
+        return false;
+    }
+    std::string word;
+    if (in >> word) {
+        std::istringstream number(word);
+        if (!(number >> amount) || !number.eof()) {
+            return false;
+        }
+    }
+    Phase wheel = MakePhase(Phase::Kind::Wheel, turns < 0 ? -turns : turns);
+    wheel.amount = turns < 0 ? -amount : amount;
+    wheel.horizontal = verb == "hwheel";
+    step.phases.push_back(wheel);
+    return amount > 0 && amount <= WHEEL_DELTA * 4;
+}
+
 // The pointer's verbs (click, press, release and move at a place, drag from one place to another,
-// hold an arrow for some scrolls) and the waits (wait, ticks). False for anything else.
+// hold an arrow for some scrolls, turn the wheel) and the waits (wait, ticks). False for anything
+// else.
 bool ParsePointerOrWait(const std::string &verb, std::istringstream &in, Step &step)
 {
     Place first;
     Place second;
     std::string word;
     int count = 0;
-    if ((verb == "click" || verb == "press" || verb == "release" || verb == "move") && in >> word &&
-        ParsePlace(word, first)) {
-        step.phases.push_back(MoveTo(first));
-        if (verb == "click" || verb == "press") {
-            step.phases.push_back(MakePhase(Phase::Kind::Press));
-        }
-        if (verb == "click" || verb == "release") {
-            step.phases.push_back(MakePhase(Phase::Kind::Release));
-        }
-    } else if (verb == "drag" && in >> word && ParsePlace(word, first) && in >> word &&
-               ParsePlace(word, second)) {
+    if (verb == "click" || verb == "dclick" || verb == "press" || verb == "release" || verb == "move") {
+        return ParseButtonVerb(verb, in, step);
+    }
+    if (verb == "wheel" || verb == "hwheel") {
+        return ParseWheel(verb, in, step);
+    }
+    if (verb == "drag" && in >> word && ParsePlace(word, first) && in >> word && ParsePlace(word, second)) {
         step.phases = {MoveTo(first), MakePhase(Phase::Kind::Press), MoveTo(second),
                        MakePhase(Phase::Kind::Release)};
     } else if (verb == "hold" && in >> word && ParsePlace(word, first) && ParseCount(in, count)) {
@@ -294,9 +358,39 @@ std::string RandomPlace(Random &random, const char *target)
     return place;
 }
 
-std::string RandomLine(Random &random)
+// The steps beyond the keys and the left button: the wheel, the other buttons, double clicks.
+// Without menus, the right button keeps away from the fields, where it opens their menu.
+constexpr const char *kNoMenuTargets[] = {"scr1.up",    "scr1.down", "scr2.down", "chx1",
+                                          "chx3",       "chx4",      "chx5",      "cmb1",
+                                          "cmb1.item1", "outside",   "label1",    "label2"};
+constexpr const char *kButtons[] = {"", " right", " middle"};
+// Keys that open a menu (or ask for one): drawn only with the menus.
+constexpr const char *kMenuKeys[] = {"Shift+F10", "Apps", "Alt+Space", "F10", "Alt Down", "Alt Escape"};
+
+std::string WiderLine(Random &random, int roll, bool menus)
 {
-    const int roll = random.Below(100);
+    if (roll < 110) {
+        const int turns = (1 + random.Below(3)) * (random.Below(2) == 0 ? 1 : -1);
+        const char *verb = random.Below(4) == 0 ? "hwheel " : "wheel ";
+        return verb + std::to_string(turns) + (random.Below(4) == 0 ? " 40" : "");
+    }
+    const char *verb = roll < 120 ? "click " : "dclick ";
+    const char *button = random.Pick(kButtons);
+    if (menus && roll >= 125) {
+        return std::string("key ") + random.Pick(kMenuKeys);
+    }
+    const bool right = std::string(button) == " right";
+    const char *target = menus || !right ? random.Pick(kClickTargets) : random.Pick(kNoMenuTargets);
+    return verb + RandomPlace(random, target) + button;
+}
+
+std::string RandomLine(Random &random, Vocabulary vocabulary)
+{
+    // The first vocabulary's rolls are below 100; the wider ones roll further.
+    const int roll = random.Below(vocabulary == Vocabulary::KeysAndLeftButton ? 100 : 130);
+    if (roll >= 100) {
+        return WiderLine(random, roll, vocabulary == Vocabulary::WithMenus);
+    }
     if (roll < 22) {
         std::string text = "type ";
         for (int count = 1 + random.Below(4); count > 0; --count) {
@@ -351,21 +445,53 @@ std::string PointerTarget(const Step &step)
 constexpr const char *kRestAfterAnArrow = "wait 600";
 constexpr const char *kArrowKeyInstead = "key Right";
 
+bool EndsWith(const std::string &text, const std::string &end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Whether the left button may be down after a step, as far as its line tells: a press leaves it
+// down, and so may a drag to an item of a list that turns out closed (the step ends there); a
+// click, release or hold lets it go. Other steps leave it as it was.
+bool LeftButtonHeld(const std::string &line, bool before)
+{
+    const bool left = !EndsWith(line, " right") && !EndsWith(line, " middle");
+    if (left && line.rfind("press ", 0) == 0) {
+        return true;
+    }
+    if (line.rfind("drag ", 0) == 0) {
+        return before || line.find(".item") != std::string::npos;
+    }
+    const bool letsGo =
+        line.rfind("click ", 0) == 0 || line.rfind("release ", 0) == 0 || line.rfind("hold ", 0) == 0;
+    return left && letsGo ? false : before;
+}
+
 } // namespace
 
-Script RandomScript(std::uint64_t seed, int steps)
+Script RandomScript(std::uint64_t seed, int steps, Vocabulary vocabulary)
 {
     Random random(seed);
     Script script;
-    script.name = "random-" + std::to_string(seed);
+    const char *family = vocabulary == Vocabulary::KeysAndLeftButton    ? "random-"
+                         : vocabulary == Vocabulary::AllButtonsAndWheel ? "buttons-"
+                                                                        : "menus-";
+    script.name = family + std::to_string(seed);
     std::string error;
     bool onArrow = false;
     bool leftAnArrow = false; // and has not rested since
+    bool leftHeld = false;
     for (int index = 0; index < steps; ++index) {
-        std::string line = RandomLine(random);
+        std::string line = RandomLine(random, vocabulary);
         if (line == "key Up" || line == "key Down") {
             line = onArrow ? kArrowKeyInstead : leftAnArrow ? kRestAfterAnArrow : line;
         }
+        // A field that holds the mouse for a selection gets the right button wherever it is
+        // clicked, and opens its menu: without menus the middle button is clicked instead.
+        if (leftHeld && vocabulary == Vocabulary::AllButtonsAndWheel && EndsWith(line, " right")) {
+            line.replace(line.size() - 5, 5, "middle");
+        }
+        leftHeld = LeftButtonHeld(line, leftHeld);
         Step step;
         ParseStep(line, step, error);
         const std::string target = PointerTarget(step);

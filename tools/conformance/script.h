@@ -22,14 +22,18 @@ struct Place {
     int dy = 0;
 };
 
+enum class Button { Left, Right, Middle };
+
 // One part of a step. Input is given in batches; the step goes on when the dialog has handled a
 // batch (its queue is idle), and waits where a phase says so.
 struct Phase {
     enum class Kind {
         Keys,    // press and release each keystroke in turn
         Move,    // the pointer moves to `place`
-        Press,   // the left button goes down
-        Release, // the left button comes up
+        Press,   // `button` goes down
+        Release, // `button` comes up
+        Wheel,   // the wheel turns `count` times by `amount` each (negative: towards the user)
+        Clicks,  // `button` goes down and up `count` times in one batch, as a double click does
         Wait,    // `count` milliseconds pass
         Ticks,   // the running animation ticks `count` times (nothing, if none runs)
         Scrolls, // a held arrow repeats until its up-down has scrolled `count` times
@@ -38,6 +42,9 @@ struct Phase {
     std::vector<Keystroke> keys;
     Place place;
     int count = 0;
+    Button button = Button::Left;
+    int amount = 0;          // a turn of the wheel: 120 a notch, less for a fine-grained wheel
+    bool horizontal = false; // the wheel turns sideways (positive: to the right)
 };
 
 struct Step {
@@ -57,7 +64,13 @@ bool ParseScripts(const std::string &name, const std::string &text, std::vector<
                   std::string &error);
 bool ParseStep(const std::string &line, Step &step, std::string &error);
 
+// The steps random scripts draw from: the keys and the left button, as from the start (so that a
+// seed still gives the script it always gave); all buttons and the wheel besides; and with them
+// the steps that open menus.
+enum class Vocabulary { KeysAndLeftButton, AllButtonsAndWheel, WithMenus };
+
 // A random script of `steps` steps; the same seed always gives the same script, on every platform.
-Script RandomScript(std::uint64_t seed, int steps);
+// Its name says its vocabulary: random-SEED, buttons-SEED, menus-SEED.
+Script RandomScript(std::uint64_t seed, int steps, Vocabulary vocabulary = Vocabulary::KeysAndLeftButton);
 
 } // namespace conformance

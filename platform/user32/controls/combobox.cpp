@@ -3,6 +3,8 @@
 // in the list or outside it, comes here.
 #include "controls.h"
 
+#include "wheel.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -32,6 +34,7 @@ struct ComboBox {
     bool tracking = false;      // a mouse button went down on the box or the list and is still down
     bool pressedInList = false; // that button went down in the open list, not on the box
     bool focused = false;
+    int wheelRemainder = 0; // what fine-grained turns of the wheel left short of a notch
 };
 
 int Count(const ComboBox &box)
@@ -278,6 +281,44 @@ LRESULT OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
     case VK_ESCAPE: Close(hwnd, box, CloseAs::Cancelled); return 0;
     default: return 0;
     }
+}
+
+// The open list scrolls as a list box does, by the lines a notch scrolls (no more than it shows),
+// and leaves the marked item alone.
+void ScrollOpenList(ComboBox &box, int delta)
+{
+    UINT linesPerNotch = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+    const int lines = std::min(static_cast<int>(linesPerNotch), ShownCount(box));
+    if (lines <= 0) {
+        return;
+    }
+    platform::AddWheelTurn(box.wheelRemainder, delta);
+    const int scrolled = lines * box.wheelRemainder / WHEEL_DELTA;
+    box.wheelRemainder -= WHEEL_DELTA * scrolled / lines;
+    const int first = std::clamp(box.firstShown - scrolled, 0, std::max(Count(box) - ShownCount(box), 0));
+    if (first != box.firstShown) {
+        box.firstShown = first;
+        InvalidateRect(box.list, nullptr, FALSE);
+    }
+}
+
+// Over the closed list each notch of the wheel steps as the Up or Down key does; the open one
+// scrolls. With Shift or Ctrl held the wheel goes on to the parent.
+LRESULT OnWheel(HWND hwnd, ComboBox &box, WPARAM wParam, LPARAM lParam)
+{
+    if ((GET_KEYSTATE_WPARAM(wParam) & (MK_SHIFT | MK_CONTROL)) != 0) {
+        return DefWindowProcW(hwnd, WM_MOUSEWHEEL, wParam, lParam);
+    }
+    if (box.dropped) {
+        ScrollOpenList(box, GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    }
+    for (int notches = platform::WheelNotches(box.wheelRemainder, GET_WHEEL_DELTA_WPARAM(wParam));
+         notches != 0; notches += notches > 0 ? -1 : 1) {
+        OnKeyDown(hwnd, box, notches > 0 ? VK_UP : VK_DOWN);
+    }
+    return TRUE;
 }
 
 LRESULT OnSysKeyDown(HWND hwnd, ComboBox &box, WPARAM key, LPARAM lParam)
@@ -670,6 +711,10 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN: return OnKeyDown(hwnd, *box, wParam);
     case WM_CHAR: return OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
     case WM_SYSKEYDOWN: return OnSysKeyDown(hwnd, *box, wParam, lParam);
+    case WM_MOUSEWHEEL: return OnWheel(hwnd, *box, wParam, lParam);
+    // The open list holds the mouse for itself, a window of its own with no parent to ask for a
+    // context menu.
+    case WM_RBUTTONUP: return box->dropped ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *box, lParam);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, *box, lParam);

@@ -764,6 +764,13 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK: return OnDoubleClick(hwnd, *edit);
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, *edit, lParam);
     case WM_LBUTTONUP: return OnButtonUp(*edit);
+    // The middle button pastes, as on the X desktop; a line of its own has nothing to scroll, so
+    // the wheel stops here, unless Shift or Ctrl sends it on.
+    case WM_MBUTTONDOWN: SendMessageW(hwnd, WM_PASTE, 0, 0); return 0;
+    case WM_MOUSEWHEEL:
+        return (GET_KEYSTATE_WPARAM(wParam) & (MK_SHIFT | MK_CONTROL)) != 0
+                   ? DefWindowProcW(hwnd, message, wParam, lParam)
+                   : 0;
     case WM_CAPTURECHANGED: edit->selecting = false; return 0;
     case WM_SETFOCUS: return OnSetFocus(hwnd, *edit);
     case WM_KILLFOCUS: return OnKillFocus(hwnd, *edit);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,57 @@ TEST_F(HeadlessInput, KeysTypedAheadGoToTheFocusOfTheMomentTheyAreRead)
     msg = Next();
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_CHAR));
     EXPECT_EQ(msg.hwnd, child_);
+}
+
+TEST_F(HeadlessInput, TheWheelGoesToTheWindowUnderThePointerWithItsPointOnTheScreen)
+{
+    SetFocus(window_);
+    SetWindowPos(window_, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const UINT message : std::initializer_list<UINT>{WM_MOUSEWHEEL, WM_MOUSEHWHEEL}) {
+        platform::InjectInput(window_, message, MAKEWPARAM(MK_SHIFT, -WHEEL_DELTA), MAKELPARAM(12, 6));
+        const MSG msg = Next();
+        EXPECT_EQ(msg.message, message);
+        EXPECT_EQ(msg.hwnd, child_) << "not the focus";
+        EXPECT_EQ(msg.lParam, MAKELPARAM(112, 56)) << "on the screen";
+        EXPECT_EQ(msg.wParam, MAKEWPARAM(MK_SHIFT, -WHEEL_DELTA));
+    }
+    platform::InjectInput(window_, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(12, 6));
+    platform::InjectInput(window_, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(12, 6));
+    EXPECT_EQ(Next().message, static_cast<UINT>(WM_MOUSEWHEEL));
+    EXPECT_EQ(Next().message, static_cast<UINT>(WM_MOUSEWHEEL)) << "turns are never double clicks";
+}
+
+TEST_F(HeadlessInput, MouseButtonsAreKeysAndTheMenuKeyAsksForAContextMenu)
+{
+    const struct {
+        UINT down;
+        UINT up;
+        int key;
+    } buttons[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, VK_LBUTTON},
+                   {WM_RBUTTONDBLCLK, WM_RBUTTONUP, VK_RBUTTON},
+                   {WM_MBUTTONDOWN, WM_MBUTTONUP, VK_MBUTTON}};
+    for (const auto &button : buttons) {
+        SCOPED_TRACE(button.key);
+        platform::InjectInput(window_, button.down, 0, MAKELPARAM(1, 1));
+        EXPECT_EQ(GetKeyState(button.key) & 0x8000, 0) << "not before the loop retrieves it";
+        Next();
+        EXPECT_NE(GetKeyState(button.key) & 0x8000, 0);
+        platform::InjectInput(window_, button.up, 0, MAKELPARAM(1, 1));
+        Next();
+        EXPECT_EQ(GetKeyState(button.key) & 0x8000, 0);
+    }
+    SetFocus(child_);
+    platform::InjectInput(window_, WM_KEYDOWN, VK_APPS, 0);
+    platform::InjectInput(window_, WM_KEYUP, VK_APPS, 0);
+    Next();
+    MSG msg = {};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_NOREMOVE))
+        << "not on the press";
+    Next();
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE)) << "on the release";
+    EXPECT_EQ(msg.hwnd, child_);
+    EXPECT_EQ(msg.wParam, reinterpret_cast<WPARAM>(child_));
+    EXPECT_EQ(msg.lParam, -1);
 }
 
 TEST_F(Headless, FramesAreWrittenAsPngOfTheWholeWindow)

@@ -41,6 +41,7 @@ bool Followed(UINT message)
 
 Log g_seen;
 std::vector<RECT> g_painted;
+std::vector<MSG> g_requests; // the context menus and wheel turns that reached a window
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -50,6 +51,9 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         // During WM_NCCREATE the text is not stored yet: take it from the creation data.
         g_seen.emplace_back(
             msg == WM_NCCREATE ? reinterpret_cast<const CREATESTRUCTA *>(lParam)->lpszName : name, msg);
+    }
+    if (msg == WM_CONTEXTMENU || msg == WM_MOUSEWHEEL) {
+        g_requests.push_back({hwnd, msg, wParam, lParam, 0, {0, 0}});
     }
     switch (msg) {
     case WM_PAINT: {
@@ -133,6 +137,7 @@ protected:
         Pump();
         g_seen.clear();
         g_painted.clear();
+        g_requests.clear();
     }
 
     std::vector<HWND> created_;
@@ -334,3 +339,79 @@ TEST_F(MessageOrder, QuitArrivesAfterPostedMessagesAndEndsGetMessage)
 }
 
 } // namespace
+
+// What the default handling does with the wheel and the right button and the keys that ask for a
+// context menu: each row is a message given to a child's DefWindowProc, and the requests that
+// reach the child and its parent, in order.
+TEST_F(MessageOrder, DefaultHandlingAsksForContextMenusAndPassesTheWheelUp)
+{
+    constexpr POINT kChildAt = {20, 10};
+    HWND parent = Create("parent", WS_POPUP);
+    SetWindowPos(parent, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND child = Create("child", WS_CHILD | WS_VISIBLE, parent, {kChildAt.x, kChildAt.y, 60, 40});
+    POINT clientOrigin = {0, 0};
+    ClientToScreen(child, &clientOrigin);
+    const LPARAM clickedAt = MAKELPARAM(clientOrigin.x + 3, clientOrigin.y + 4);
+    const LPARAM wheelData = MAKEWPARAM(0, WHEEL_DELTA);
+    BYTE saved[256];
+    ASSERT_TRUE(GetKeyboardState(saved));
+    // Each row: the message and its arguments, whether Shift is held, the windows the requests
+    // reach in order, and each request's wParam and lParam.
+    const struct {
+        const char *what;
+        WPARAM wParam;
+        LPARAM lParam;
+        WPARAM requestWParam;
+        LPARAM requestLParam;
+        std::vector<std::pair<HWND, UINT>> reached;
+        UINT message;
+        bool shift;
+    } rows[] = {
+        {"right button up",
+         0,
+         MAKELPARAM(3, 4),
+         reinterpret_cast<WPARAM>(child),
+         clickedAt,
+         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
+         WM_RBUTTONUP,
+         false},
+        {"Shift+F10",
+         VK_F10,
+         0,
+         reinterpret_cast<WPARAM>(child),
+         -1,
+         {{child, WM_CONTEXTMENU}, {parent, WM_CONTEXTMENU}},
+         WM_SYSKEYDOWN,
+         true},
+        {"F10 alone", VK_F10, 0, 0, 0, {}, WM_SYSKEYDOWN, false},
+        {"wheel",
+         static_cast<WPARAM>(wheelData),
+         clickedAt,
+         static_cast<WPARAM>(wheelData),
+         clickedAt,
+         {{parent, WM_MOUSEWHEEL}},
+         WM_MOUSEWHEEL,
+         false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        BYTE held[256];
+        std::copy(std::begin(saved), std::end(saved), held);
+        held[VK_SHIFT] = row.shift ? 0x80 : 0;
+        ASSERT_TRUE(SetKeyboardState(held));
+        g_requests.clear();
+        DefWindowProcA(child, row.message, row.wParam, row.lParam);
+        ASSERT_EQ(g_requests.size(), row.reached.size());
+        for (size_t index = 0; index < row.reached.size(); ++index) {
+            EXPECT_EQ(g_requests[index].hwnd, row.reached[index].first) << index;
+            EXPECT_EQ(g_requests[index].message, row.reached[index].second) << index;
+            EXPECT_EQ(g_requests[index].wParam, row.requestWParam) << index;
+            EXPECT_EQ(g_requests[index].lParam, row.requestLParam) << index;
+        }
+    }
+    SetKeyboardState(saved);
+    g_requests.clear();
+    DefWindowProcA(parent, WM_MOUSEWHEEL, static_cast<WPARAM>(wheelData), clickedAt);
+    DefWindowProcA(parent, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(parent), clickedAt);
+    EXPECT_TRUE(g_requests.empty()) << "a top-level window passes nothing on";
+}
