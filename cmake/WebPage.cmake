@@ -4,14 +4,39 @@
 # 64 KiB: below that an address reads as an atom or a resource number (IS_INTRESOURCE).
 set(WEB_FONTS /usr/share/wine/fonts/tahoma.ttf /usr/share/fonts/truetype/horai-umefont/ume-ugo4.ttf)
 set(packed_fonts ${CMAKE_BINARY_DIR}/fonts)
+
+# The page shows Latin text only: each face keeps Latin-1, general punctuation and the glyphs
+# every face must have, which cover the dialog's own texts. Everything else a glyph needs stays as
+# it was: advances, vertical metrics, hinting, the embedded bitmaps of the small sizes (Tahoma's
+# EBDT), names and tables the subsetter does not know, so the kept glyphs draw exactly as before.
+find_program(PYFTSUBSET_PROGRAM pyftsubset)
+if(NOT PYFTSUBSET_PROGRAM)
+    message(FATAL_ERROR "pyftsubset (package fonttools) is needed for the web page: run scripts/install-deps web")
+endif()
+set(subset_options --unicodes=U+0020-007E,U+00A0-00FF,U+2000-206F --notdef-glyph --notdef-outline
+    --recommended-glyphs --layout-features=* --glyph-names --symbol-cmap --legacy-cmap --legacy-kern
+    --name-IDs=* --name-legacy --name-languages=* --drop-tables= --passthrough-tables
+    --no-prune-unicode-ranges --hinting)
+set(subset_fonts)
 foreach(font ${WEB_FONTS})
     if(NOT EXISTS ${font})
         message(FATAL_ERROR "${font} is needed for the web page: run scripts/install-deps web")
     endif()
-    file(COPY ${font} DESTINATION ${packed_fonts})
+    get_filename_component(name ${font} NAME)
+    add_custom_command(OUTPUT ${packed_fonts}/${name}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${packed_fonts}
+        COMMAND ${PYFTSUBSET_PROGRAM} ${font} ${subset_options} --output-file=${packed_fonts}/${name}
+        DEPENDS ${font}
+        COMMENT "Keeping the Latin glyphs of ${name}"
+        VERBATIM)
+    list(APPEND subset_fonts ${packed_fonts}/${name})
 endforeach()
+add_custom_target(web_fonts DEPENDS ${subset_fonts})
 
-set_target_properties(SlantGlyphDemo PROPERTIES SUFFIX .js)
+# Built for size: -Oz, and Emscripten's link runs binaryen's wasm-opt (for Asyncify, and at -Oz
+# over the whole module).
+set_target_properties(SlantGlyphDemo PROPERTIES SUFFIX .js LINK_DEPENDS "${subset_fonts}")
+add_dependencies(SlantGlyphDemo web_fonts)
 target_link_options(SlantGlyphDemo PRIVATE
     -sGLOBAL_BASE=65536 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH -sEXIT_RUNTIME -sENVIRONMENT=web
     "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString','allocateUTF8']"
