@@ -42,7 +42,31 @@ target_link_options(SlantGlyphDemo PRIVATE
     "-sEXPORTED_RUNTIME_METHODS=['UTF8ToString','allocateUTF8']"
     --preload-file ${packed_fonts}@/fonts)
 
-foreach(file index.html page.js page.css)
+# The page reads the dialog's controls back through the public API, to link to what it shows.
+target_sources(SlantGlyphDemo PRIVATE ${PROJECT_SOURCE_DIR}/web/dialog_view.cpp)
+
+foreach(file index.html page.js link.js page.css)
     configure_file(${PROJECT_SOURCE_DIR}/web/${file} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${file} COPYONLY)
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/README.md ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/README.md COPYONLY)
+
+# The licence texts the page must carry, beside it in licenses/: ours, each face's copyright
+# file as Debian gives it with the LGPL's text for Tahoma, and FreeType's licence, whose credit
+# line the page's footer gives.
+file(GLOB freetype_licence ${PROJECT_SOURCE_DIR}/build/web-deps/source/freetype-*/docs/FTL.TXT)
+if(NOT freetype_licence)
+    message(FATAL_ERROR "FreeType's source (docs/FTL.TXT) is needed for the web page: run scripts/install-deps web")
+endif()
+set(page_licences
+    ${PROJECT_SOURCE_DIR}/LICENSE
+    /usr/share/doc/fonts-wine/copyright@fonts-wine.copyright
+    /usr/share/common-licenses/LGPL-2.1@LGPL-2.1
+    /usr/share/doc/fonts-horai-umefont/copyright@fonts-horai-umefont.copyright
+    ${freetype_licence}@FTL.TXT)
+foreach(licence ${page_licences})
+    string(REPLACE "@" ";" parts ${licence})
+    list(GET parts 0 source)
+    list(GET parts -1 name)
+    get_filename_component(name ${name} NAME)
+    configure_file(${source} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/licenses/${name} COPYONLY)
+endforeach()

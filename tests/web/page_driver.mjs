@@ -36,15 +36,17 @@ export async function programShot(page) {
   const box = await canvas.boundingBox();
   const [backing, scale, ratio] =
       await canvas.evaluate((element) => [element.width, Number(element.dataset.scale || 1), devicePixelRatio]);
-  // The browser draws the canvas on whole device pixels.
-  const whole = (value) => Math.round(value * ratio) / ratio;
-  const clip = {x: whole(box.x), y: whole(box.y), width: whole(box.width), height: whole(box.height)};
+  // The screenshot starts on a whole CSS pixel; the browser draws the canvas from the nearest
+  // whole device pixel, which may lie inside the first CSS pixel (centred at a ratio of 2).
+  const clip = {x: Math.floor(box.x), y: Math.floor(box.y), width: Math.ceil(box.width) + 1,
+                height: Math.ceil(box.height) + 1};
   const png = PNG.sync.read(await page.screenshot({clip}));
+  const left = Math.round((box.x - clip.x) * ratio), top = Math.round((box.y - clip.y) * ratio);
   const device = (x, y) => {
-    const i = (y * png.width + x) * 4;
+    const i = ((top + y) * png.width + left + x) * 4;
     return (png.data[i] << 16) | (png.data[i + 1] << 8) | png.data[i + 2];
   };
-  const width = Math.floor(png.width / scale), height = Math.floor(png.height / scale);
+  const width = Math.round(box.width * ratio / scale), height = Math.round(box.height * ratio / scale);
   let brokenBlocks = 0;
   for (let y = 0; y < height && scale > 1; ++y) {
     for (let x = 0; x < width; ++x) {
