@@ -1,10 +1,10 @@
 # What `cmake --install` puts where, and the packages CPack makes of it: natively a Debian package
 # (the program, its desktop entry, icon and manual page, the README and copyright where Debian keeps
-# a package's documentation), and for Windows a zip of the executable and the README.
+# a package's documentation), and for Windows a zip of the executable, the README and the licence.
 
 if(WIN32)
     install(TARGETS SlantGlyphDemo RUNTIME DESTINATION .)
-    install(FILES README.md DESTINATION .)
+    install(FILES README.md LICENSE DESTINATION .)
 
     set(CPACK_GENERATOR ZIP)
     set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win32)

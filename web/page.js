@@ -14,10 +14,21 @@ function SlantPage(Module) {
                    [WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON]];
 
   const screen = document.getElementById('screen');
-  const page = {events: [], clipboard: '', windows: new Map(), keyWindow: 0};
+  const page = {events: [], clipboard: '', windows: new Map(), keyWindow: 0, scale: 1, onOpen: null};
   let held = 0;
 
-  const point = (event) => (event.offsetX & 0xFFFF) | ((event.offsetY & 0xFFFF) << 16);
+  // Each of the program's pixels is shown as a whole square of device pixels: the largest whole
+  // number of them that a CSS pixel holds, at least one. At a ratio of 1.5 that is 1, and the
+  // windows look smaller than at 1 or 2, but sharp.
+  const wholeScale = () => Math.max(1, Math.floor(window.devicePixelRatio || 1));
+  const cssPixels = (pixels) => (pixels * page.scale / (window.devicePixelRatio || 1)) + 'px';
+
+  // A point of the canvas, in the program's pixels.
+  const point = (event) => {
+    const toProgram = (window.devicePixelRatio || 1) / page.scale;
+    const x = Math.floor(event.offsetX * toProgram), y = Math.floor(event.offsetY * toProgram);
+    return (x & 0xFFFF) | ((y & 0xFFFF) << 16);
+  };
   const mouseKeys = (event) => held | (event.shiftKey ? MK_SHIFT : 0) | (event.ctrlKey ? MK_CONTROL : 0);
 
   function listen(id, canvas) {
@@ -62,17 +73,21 @@ function SlantPage(Module) {
     return Math.max(-32768, Math.min(32767, Math.round(delta * perUnit)));
   }
 
-  // Keys go to the framed window shown last; the layer routes them on to its focus. Their
-  // virtual-key codes are the browser's key codes; characters beyond ASCII come as WM_CHAR, the
-  // rest the program's TranslateMessage makes from the keys.
+  // A key pressed or released, as the keyboard gives it to the framed window shown last; the layer
+  // routes it on to its focus.
+  const pushKey = (keyCode, down, repeat, alt) => {
+    // F10 is a system key, for the menu, as keys with Alt held are.
+    const system = (alt.alt && !alt.ctrl) || keyCode === VK_F10;
+    const message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    const state = (down ? (repeat ? KEY_WAS_DOWN : 0) : KEY_WAS_DOWN | KEY_RELEASED) | (alt.alt ? ALT_HELD : 0);
+    page.events.push([page.keyWindow, message, keyCode, 1 | state]);
+  };
+
+  // Their virtual-key codes are the browser's key codes; characters beyond ASCII come as WM_CHAR,
+  // the rest the program's TranslateMessage makes from the keys.
   function key(event, down) {
     if (!page.keyWindow || !event.keyCode) return;
-    // F10 is a system key, for the menu, as keys with Alt held are.
-    const system = (event.altKey && !event.ctrlKey) || event.keyCode === VK_F10;
-    const message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    const state = (down ? (event.repeat ? KEY_WAS_DOWN : 0) : KEY_WAS_DOWN | KEY_RELEASED) |
-                  (event.altKey ? ALT_HELD : 0);
-    page.events.push([page.keyWindow, message, event.keyCode, 1 | state]);
+    pushKey(event.keyCode, down, event.repeat, {alt: event.altKey, ctrl: event.ctrlKey});
     if (down && event.key.length === 1 && event.key.charCodeAt(0) >= 0x80) {
       page.events.push([page.keyWindow, WM_CHAR, event.key.charCodeAt(0), 1]);
     }
@@ -91,6 +106,76 @@ function SlantPage(Module) {
     event.preventDefault();
   });
 
+  // What a person's hands give, for the page's own use (a link's settings): a left click at a
+  // point of the key window's client area, and keys pressed and released, Ctrl held for some.
+  page.input = {
+    click: (x, y) => {
+      const at = (x & 0xFFFF) | ((y & 0xFFFF) << 16);
+      page.events.push([page.keyWindow, WM_MOUSEMOVE, 0, at], [page.keyWindow, WM_LBUTTONDOWN, MK_LBUTTON, at],
+                       [page.keyWindow, WM_LBUTTONUP, 0, at]);
+    },
+    press: (keyCode, withControl = false) => {
+      const VK_CONTROL = 0x11, plain = {alt: false, ctrl: withControl};
+      if (withControl) pushKey(VK_CONTROL, true, false, plain);
+      pushKey(keyCode, true, false, plain);
+      pushKey(keyCode, false, false, plain);
+      if (withControl) pushKey(VK_CONTROL, false, false, plain);
+    },
+  };
+
+  // The canvas holds the window's pixels at the page's scale. The program's own pixels are kept in
+  // a canvas of their size beside it; at a scale above 1 they are drawn from there enlarged with no
+  // smoothing, and drawn again when the scale changes.
+  function size(entry, width, height) {
+    const canvas = entry.canvas;
+    entry.width = width;
+    entry.height = height;
+    canvas.width = width * page.scale;
+    canvas.height = height * page.scale;
+    canvas.dataset.scale = page.scale;
+    canvas.style.width = cssPixels(width);
+    canvas.style.height = cssPixels(height);
+    if (entry.pixels.width !== width || entry.pixels.height !== height) {
+      const kept = entry.pixels.width ? entry.pixelsContext.getImageData(0, 0, entry.pixels.width, entry.pixels.height) : null;
+      entry.pixels.width = width;
+      entry.pixels.height = height;
+      if (kept) entry.pixelsContext.putImageData(kept, 0, 0);
+    }
+  }
+
+  function show(entry, x, y, width, height) {
+    const scale = page.scale;
+    entry.context.imageSmoothingEnabled = false;
+    entry.context.drawImage(entry.pixels, x, y, width, height, x * scale, y * scale, width * scale, height * scale);
+  }
+
+  function placePopup(entry) {
+    // Inside the owner's frame, placed from the top left of its client area.
+    const ownerCanvas = page.windows.get(entry.owner) && page.windows.get(entry.owner).canvas;
+    const top = ownerCanvas ? ownerCanvas.offsetTop : 0;
+    entry.frame.style.left = cssPixels(entry.x);
+    entry.frame.style.top = `calc(${top}px + ${cssPixels(entry.y)})`;
+  }
+
+  // The page centres a framed window, which may put it between pixels; it is moved by less than a
+  // few pixels to the nearest place where its canvas starts on a whole CSS and device pixel.
+  function snap(entry) {
+    const ratio = window.devicePixelRatio || 1;
+    const whole = (value) => Math.abs(value - Math.round(value)) < 1e-6;
+    const nudge = (from) => {
+      let to = Math.round(from);
+      for (let step = 0; step < 8 && !whole(to * ratio); ++step) ++to;
+      return to - from;
+    };
+    entry.frame.style.left = entry.frame.style.top = '0px';
+    const box = entry.canvas.getBoundingClientRect();
+    entry.frame.style.left = nudge(box.left + scrollX) + 'px';
+    entry.frame.style.top = nudge(box.top + scrollY) + 'px';
+  }
+  window.addEventListener('resize', () => {
+    for (const entry of page.windows.values()) if (!entry.popup) snap(entry);
+  });
+
   page.place = (id, popup, owner, x, y, width, height, shown, caption) => {
     let entry = page.windows.get(id);
     if (!entry) {
@@ -102,25 +187,23 @@ function SlantPage(Module) {
       if (!popup) frame.appendChild(title);
       frame.appendChild(canvas);
       listen(id, canvas);
-      entry = {frame, title, canvas, context: canvas.getContext('2d'), owner};
+      const pixels = document.createElement('canvas');
+      pixels.width = pixels.height = 0;
+      entry = {frame, title, canvas, context: canvas.getContext('2d'), pixels, pixelsContext: pixels.getContext('2d'),
+               owner, popup, painted: false};
       page.windows.set(id, entry);
       (popup && page.windows.get(owner) ? page.windows.get(owner).frame : screen).appendChild(frame);
     }
-    if (entry.canvas.width !== width || entry.canvas.height !== height) {
-      entry.canvas.width = width;
-      entry.canvas.height = height;
-    }
+    if (entry.width !== width || entry.height !== height) size(entry, width, height);
     entry.title.textContent = caption;
+    Object.assign(entry, {x, y});
     if (popup) {
-      // Inside the owner's frame, placed from the top left of its client area.
-      const ownerCanvas = page.windows.get(owner) && page.windows.get(owner).canvas;
-      const top = ownerCanvas ? ownerCanvas.offsetTop : 0;
-      entry.frame.style.left = x + 'px';
-      entry.frame.style.top = top + y + 'px';
+      placePopup(entry);
     } else if (shown) {
       page.keyWindow = id;
     }
     entry.frame.style.display = shown ? '' : 'none';
+    if (!popup && shown) snap(entry);
   };
 
   page.forget = (id) => {
@@ -133,7 +216,7 @@ function SlantPage(Module) {
   page.paint = (id, heap, first, stride, x, y, width, height) => {
     const entry = page.windows.get(id);
     if (!entry || width <= 0 || height <= 0) return;
-    const image = entry.context.createImageData(width, height);
+    const image = entry.pixelsContext.createImageData(width, height);
     const bytes = image.data;
     for (let row = 0; row < height; ++row) {
       const from = first + row * stride;
@@ -146,7 +229,43 @@ function SlantPage(Module) {
         bytes[to + 3] = 0xFF;
       }
     }
-    entry.context.putImageData(image, x, y);
+    entry.pixelsContext.putImageData(image, x, y);
+    if (page.scale === 1) {
+      entry.context.putImageData(image, x, y);
+    } else {
+      show(entry, x, y, width, height);
+    }
+    if (!entry.popup && !entry.painted) {
+      entry.painted = true;
+      // The dialog is open once its first frame is drawn; the page acts on it when the program
+      // next waits. The frame that shows it is marked for whoever measures the page's start.
+      requestAnimationFrame(() => performance.mark('first-frame'));
+      if (page.onOpen) setTimeout(page.onOpen, 0);
+    }
+  };
+
+  // The screen's ratio changes as the window moves to another screen or the page is zoomed.
+  function watchRatio() {
+    const query = matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`);
+    query.addEventListener('change', () => {
+      page.scale = wholeScale();
+      for (const entry of page.windows.values()) {
+        size(entry, entry.width, entry.height);
+        if (entry.popup) placePopup(entry);
+        show(entry, 0, 0, entry.width, entry.height);
+        if (!entry.popup) snap(entry);
+      }
+      watchRatio();
+    }, {once: true});
+  }
+  page.scale = wholeScale();
+  watchRatio();
+
+  // The controls of the window the program shows, read through its public API (web/dialog_view.cpp):
+  // [{id, class, text, state, left, top, right, bottom}], or null.
+  page.describe = () => {
+    const json = Module._SlantDescribeDialog();
+    return json ? JSON.parse(Module.UTF8ToString(json)).controls : null;
   };
 
   return page;

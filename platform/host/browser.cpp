@@ -233,13 +233,15 @@ bool WaitForEvent(DWORD deadline, Event &event)
         if (NextEvent(event)) {
             return true;
         }
-        // The program waits once its work is done: the page gets what it drew before the browser
-        // is given the time to show it.
-        ShowPending();
+        // A wait that ends at once only looks for input (the layer drains the page's queue at every
+        // read of its own): the program's work goes on, and what it draws is shown when it waits.
         const auto remaining = static_cast<LONG>(deadline - Now());
         if (deadline != INFINITE && remaining <= 0) {
             return false;
         }
+        // The program waits once its work is done: the page gets what it drew before the browser
+        // is given the time to show it.
+        ShowPending();
         if (TheHost().windows.empty()) {
             // No window, so no input: only the deadline can end the wait.
             if (deadline != INFINITE) {

@@ -1,13 +1,13 @@
 // The web page as a person meets it, in Debian's Chromium (headless): served from the static
 // folder the web build makes, driven with the mouse and keyboard, and checked from screenshots
-// of the dialog, as the desktop tests check the native window.
+// of the dialog, as the desktop tests check the native window. It runs at device scale factors 1
+// and 2, where each of the program's pixels must show as a solid 2x2 block, and opens links to
+// settings.
 //   node page_test.mjs FOLDER
 import assert from 'node:assert/strict';
-import {after, before, test} from 'node:test';
-import {chromium} from 'playwright-core';
-import {PNG} from 'pngjs';
+import {after, before, describe, test} from 'node:test';
 
-import {serve} from './serve.mjs';
+import {openPage, programShot} from './page_driver.mjs';
 
 const folder = process.argv[2] || process.env.WEB_FOLDER;
 // Where the dialog's controls stand in its client area (dialog units of Tahoma 9: 7/4 by 14/8).
@@ -16,42 +16,38 @@ const ESCAPEMENT_FIELD = {x: 40, y: 406};
 const ESCAPEMENT_ANIMATE = {x: 20, y: 442};
 const ALIGNMENT_LIST = {x: 500, y: 404};
 
-let server;
-let browser;
 let page;
 
-// The dialog's client area as the page shows it: width, height and a pixel reader (0xRRGGBB).
+// The dialog's client area as the program drew it: width, height and a pixel reader (0xRRGGBB).
+// Every program pixel must show as one solid block of device pixels.
 async function shot() {
-  // The page centres the dialog, which may put its box at half a pixel; the browser draws it on
-  // whole pixels.
-  const canvas = page.locator('.window canvas').first();
-  const box = await canvas.boundingBox();
-  const size = await canvas.evaluate((element) => [element.width, element.height]);
-  const clip = {x: Math.round(box.x), y: Math.round(box.y), width: size[0], height: size[1]};
-  const png = PNG.sync.read(await page.screenshot({clip}));
-  return {
-    width: png.width,
-    height: png.height,
-    at: (x, y) => {
-      const i = (y * png.width + x) * 4;
-      return (png.data[i] << 16) | (png.data[i + 1] << 8) | png.data[i + 2];
-    },
-  };
+  const frame = await programShot(page);
+  assert.equal(frame.brokenBlocks, 0, `program pixels not shown as solid ${frame.scale}x${frame.scale} blocks`);
+  return frame;
 }
 
 const isRed = (p) => (p >> 16) >= 0xC0 && ((p >> 8) & 0xFF) <= 0x80 && (p & 0xFF) <= 0x80;
 const isCell = (p) => (p >> 16) >= 0xC0 && (p & 0xFF) <= 0x40; // yellow, or red on it
+const isYellow = (p) => (p >> 16) >= 0xC0 && ((p >> 8) & 0xFF) >= 0xC0 && (p & 0xFF) <= 0x40;
 
-// The direction of the red ink's principal axis in degrees, counter-clockwise from the right, and
-// how much ink there is; the dialog's lower part (the controls) is left out.
-function inkAngle(frame) {
-  let n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+// The pixels of the scene (the dialog's lower part, the controls, left out) that pass `wanted`,
+// each as its offset from the reference point.
+function scenePixels(frame, wanted) {
+  const found = [];
   for (let y = 0; y < 370; ++y) {
     for (let x = 0; x < frame.width; ++x) {
-      if (!isRed(frame.at(x, y))) continue;
-      const dx = x - REFERENCE.x, dy = y - REFERENCE.y;
-      n += 1; sx += dx; sy += dy; sxx += dx * dx; syy += dy * dy; sxy += dx * dy;
+      if (wanted(frame.at(x, y))) found.push([x - REFERENCE.x, y - REFERENCE.y]);
     }
+  }
+  return found;
+}
+
+// The direction of the red ink's principal axis in degrees, counter-clockwise from the right, and
+// how much ink there is.
+function inkAngle(frame) {
+  let n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+  for (const [dx, dy] of scenePixels(frame, isRed)) {
+    n += 1; sx += dx; sy += dy; sxx += dx * dx; syy += dy * dy; sxy += dx * dy;
   }
   const mx = sx / n, my = sy / n;
   const axis = 0.5 * Math.atan2(2 * (sxy / n - mx * my), sxx / n - mx * mx - (syy / n - my * my));
@@ -63,27 +59,21 @@ function inkAngle(frame) {
 
 const turnBetween = (from, to) => ((to - from) % 360 + 540) % 360 - 180;
 
-before(async () => {
-  assert.ok(folder, 'give the web build\'s folder');
-  server = await serve(folder);
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync'],
-  });
-  page = await browser.newPage({viewport: {width: 1000, height: 800}});
-  await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
-  await page.locator('.window canvas').first().waitFor();
-  await page.waitForTimeout(500);
-});
+// A point `along` pixels forwards on a line at `degrees` through the reference point, and `up`
+// pixels up from it, square to the line.
+function onLine(degrees, along, up) {
+  const angle = degrees * Math.PI / 180;
+  return {x: Math.round(REFERENCE.x + along * Math.cos(angle) - up * Math.sin(angle)),
+          y: Math.round(REFERENCE.y - along * Math.sin(angle) - up * Math.cos(angle))};
+}
+// The mean height of the pixels that pass `wanted` above a line at `degrees` through the reference point.
+function meanHeight(frame, degrees, wanted) {
+  const angle = degrees * Math.PI / 180, heights = scenePixels(frame, wanted);
+  return heights.reduce((sum, [dx, dy]) => sum - dx * Math.sin(angle) - dy * Math.cos(angle), 0) / heights.length;
+}
 
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-test('the scene as the dialog opens: the cross, the yellow cell at the reference point, red ink', async () => {
-  const frame = await shot();
+// The dialog as it opens: the cross, the cell on the baseline at the reference point, level ink.
+function checkStart(frame) {
   assert.equal(frame.width, 676);
   assert.equal(frame.at(REFERENCE.x, 20), 0x000000, 'the cross\'s upright line');
   assert.equal(frame.at(20, REFERENCE.y), 0x000000, 'the cross\'s level line');
@@ -92,54 +82,130 @@ test('the scene as the dialog opens: the cross, the yellow cell at the reference
   const {degrees, ink} = inkAngle(frame);
   assert.ok(ink > 1000, `red ink: ${ink} pixels`);
   assert.ok(Math.abs(turnBetween(0, degrees)) < 3, `level text, at ${degrees} degrees`);
-});
+}
 
-test('typing 450 into the escapement field turns the ink to 45 degrees', async () => {
-  await page.mouse.click(...Object.values(await client(ESCAPEMENT_FIELD)));
-  await page.keyboard.type('450');
-  await page.waitForTimeout(300);
-  const {degrees} = inkAngle(await shot());
-  assert.ok(Math.abs(turnBetween(45, degrees)) < 3, `at ${degrees} degrees`);
-});
+for (const scale of [1, 2]) {
+  describe(`at device scale factor ${scale}`, () => {
+    let session;
+    before(async () => {
+      assert.ok(folder, 'give the web build\'s folder');
+      session = await openPage(folder, {scale});
+      page = session.page;
+    });
+    after(async () => {
+      await session?.close();
+    });
 
-test('the Animate box turns the ink by about 30 degrees a second', async () => {
-  await page.mouse.click(...Object.values(await client(ESCAPEMENT_ANIMATE)));
-  await page.waitForTimeout(500);
-  const first = inkAngle(await shot()).degrees;
-  const start = Date.now();
-  await page.waitForTimeout(1000);
-  const second = inkAngle(await shot()).degrees;
-  const seconds = (Date.now() - start) / 1000;
-  await page.mouse.click(...Object.values(await client(ESCAPEMENT_ANIMATE)));
-  const rate = turnBetween(first, second) / seconds;
-  assert.ok(rate > 20 && rate < 40, `${rate.toFixed(1)} degrees a second`);
-});
+    test(`every program pixel is a solid ${scale}x${scale} block of device pixels`, async () => {
+      const frame = await programShot(page);
+      assert.equal(frame.scale, scale);
+      assert.equal(frame.backing, 676 * scale, 'the canvas holds the scaled pixels');
+      assert.equal(frame.brokenBlocks, 0);
+    });
 
-test('the alignment list chooses TA_TOP: the cell hangs below the reference point', async () => {
-  await page.mouse.click(...Object.values(await client(ESCAPEMENT_FIELD)));
-  await page.keyboard.press('Control+A');
-  await page.keyboard.type('0');
-  await page.mouse.click(...Object.values(await client(ALIGNMENT_LIST)));
-  await page.waitForTimeout(200);
-  const list = page.locator('.popup canvas');
-  await list.waitFor();
-  const box = await list.boundingBox();
-  // The second of the three rows.
-  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
-  await page.waitForTimeout(300);
-  const frame = await shot();
-  assert.ok(isCell(frame.at(REFERENCE.x + 3, REFERENCE.y + 3)), 'the cell below the line');
-  assert.ok(!isCell(frame.at(REFERENCE.x + 3, REFERENCE.y - 3)), 'nothing above it');
-});
+    defineChecks();
+  });
+}
 
-test('Enter ends the dialog with a message on the page', async () => {
-  await page.keyboard.press('Enter');
-  await page.locator('#ended').waitFor({state: 'visible', timeout: 5000});
-  assert.equal(await page.locator('#screen').isVisible(), false);
-});
+// The five checks, as a person uses the dialog, on the page opened last.
+function defineChecks() {
+  test('the scene as the dialog opens: the cross, the yellow cell at the reference point, red ink', async () => {
+    checkStart(await shot());
+  });
+
+
+  test('typing 450 into the escapement field turns the ink to 45 degrees', async () => {
+    await page.mouse.click(...Object.values(await client(ESCAPEMENT_FIELD)));
+    await page.keyboard.type('450');
+    await page.waitForTimeout(300);
+    const {degrees} = inkAngle(await shot());
+    assert.ok(Math.abs(turnBetween(45, degrees)) < 3, `at ${degrees} degrees`);
+  });
+
+  test('the Animate box turns the ink by about 30 degrees a second', async () => {
+    await page.mouse.click(...Object.values(await client(ESCAPEMENT_ANIMATE)));
+    await page.waitForTimeout(500);
+    const first = inkAngle(await shot()).degrees;
+    const start = Date.now();
+    await page.waitForTimeout(1000);
+    const second = inkAngle(await shot()).degrees;
+    const seconds = (Date.now() - start) / 1000;
+    await page.mouse.click(...Object.values(await client(ESCAPEMENT_ANIMATE)));
+    const rate = turnBetween(first, second) / seconds;
+    assert.ok(rate > 20 && rate < 40, `${rate.toFixed(1)} degrees a second`);
+  });
+
+  test('the alignment list chooses TA_TOP: the cell hangs below the reference point', async () => {
+    await page.mouse.click(...Object.values(await client(ESCAPEMENT_FIELD)));
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('0');
+    await page.mouse.click(...Object.values(await client(ALIGNMENT_LIST)));
+    await page.waitForTimeout(200);
+    const list = page.locator('.popup canvas');
+    await list.waitFor();
+    const box = await list.boundingBox();
+    // The second of the three rows.
+    await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    await page.waitForTimeout(300);
+    const frame = await shot();
+    assert.ok(isCell(frame.at(REFERENCE.x + 3, REFERENCE.y + 3)), 'the cell below the line');
+    assert.ok(!isCell(frame.at(REFERENCE.x + 3, REFERENCE.y - 3)), 'nothing above it');
+  });
+
+  test('Enter ends the dialog with a message on the page', async () => {
+    await page.keyboard.press('Enter');
+    await page.locator('#ended').waitFor({state: 'visible', timeout: 5000});
+    assert.equal(await page.locator('#screen').isVisible(), false);
+  });
+
+}
 
 // A point of the dialog's client area in page coordinates.
 async function client(point) {
-  const box = await page.locator('.window canvas').first().boundingBox();
-  return {x: box.x + point.x, y: box.y + point.y};
+  const canvas = page.locator('.window canvas').first();
+  const box = await canvas.boundingBox();
+  const toPage = await canvas.evaluate((element) => Number(element.dataset.scale || 1) / devicePixelRatio);
+  return {x: box.x + point.x * toPage, y: box.y + point.y * toPage};
 }
+
+describe('a link to a setting', () => {
+  const sessions = [];
+  const open = async (fragment) => {
+    sessions.push(await openPage(folder, {fragment}));
+    page = sessions.at(-1).page;
+  };
+  after(async () => {
+    for (const session of sessions) await session.close();
+  });
+
+  test('#e=450&o=2250&mode=advanced&align=top&couple=off: the 45-degree line, the glyphs upside down, the cell below the point', async () => {
+    const fragment = '#e=450&o=2250&mode=advanced&align=top&couple=off';
+    await open(fragment);
+    const frame = await shot();
+    const {degrees, ink} = inkAngle(frame);
+    assert.ok(ink > 200, `red ink: ${ink} pixels`);
+    assert.ok(Math.abs(turnBetween(45, degrees)) < 3, `the line at ${degrees} degrees`);
+    // TA_TOP hangs the cell below the line; the glyphs, turned half round against it, stand
+    // on its far side, beyond the baseline, where upright ones stand inside it towards the line.
+    const here = onLine(45, 10, -12), across = onLine(45, 10, 12);
+    assert.ok(isCell(frame.at(here.x, here.y)), 'the cell below the reference point');
+    assert.ok(!isCell(frame.at(across.x, across.y)), 'and nothing above it');
+    const cell = meanHeight(frame, 45, isYellow), glyphs = meanHeight(frame, 45, isRed);
+    assert.ok(glyphs < cell - 12, `the ink ${glyphs.toFixed(1)} px from the line, the cell ${cell.toFixed(1)} px`);
+
+    await page.context().grantPermissions(['clipboard-read', 'clipboard-write']);
+    await page.click('#link');
+    await page.locator('#link-address').waitFor();
+    assert.equal(new URL(await page.locator('#link-address').inputValue()).hash, fragment, 'the link to what is shown');
+  });
+
+  test('a bad value is left out with a line saying so, and the dialog opens as it always does', async () => {
+    await open('#e=45x&align=middle');
+    const note = page.locator('#link-note');
+    assert.ok(await note.isVisible());
+    const text = await note.textContent();
+    assert.match(text, /e=45x/);
+    assert.match(text, /align=middle/);
+    checkStart(await shot());
+  });
+});

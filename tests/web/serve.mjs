@@ -19,7 +19,9 @@ export function serve(root, port = 0) {
     const path = join(root, normalize(wanted.endsWith('/') ? wanted + 'index.html' : wanted));
     try {
       const body = await readFile(path);
-      response.writeHead(200, {'Content-Type': TYPES[extname(path)] || 'application/octet-stream'});
+      // The licence texts are plain text, whatever their names end in.
+      const type = wanted.startsWith('/licenses/') ? 'text/plain; charset=utf-8' : TYPES[extname(path)];
+      response.writeHead(200, {'Content-Type': type || 'application/octet-stream'});
       response.end(body);
     } catch {
       response.writeHead(404, {'Content-Type': 'text/plain'});
