@@ -3,6 +3,7 @@
 #include "window.h"
 
 #include "host.h"
+#include "menu.h"
 #include "text.h"
 
 #include <algorithm>
@@ -83,6 +84,7 @@ void FreeWindow(HWND hwnd)
         return;
     }
     KillWindowTimers(hwnd);
+    DestroySystemMenu(hwnd);
     RemoveWindowMessages(hwnd);
     ForgetWindow(hwnd);
     if (window->surface != nullptr) {
