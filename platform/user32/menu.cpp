@@ -107,6 +107,9 @@ Item ItemFromFlags(UINT flags, UINT_PTR id, std::u16string text)
     Item item;
     item.type = flags & kTypeFlags;
     item.state = flags & kStateFlags;
+    if ((flags & MF_SEPARATOR) != 0) {
+        item.state |= MF_GRAYED | MF_DISABLED; // as the platform keeps a separator
+    }
     if ((flags & MF_POPUP) != 0) {
         item.submenu = reinterpret_cast<HMENU>(id);
     } else {
