@@ -1,6 +1,7 @@
 // DefWindowProc's menu keys. Alt or F10 pressed and released alone enters the menu mode of the
 // top-level window, Alt with a space opens its system menu, and Alt with another character looks
-// for a menu item with that mnemonic; the system menu's commands come back as WM_SYSCOMMAND.
+// for a menu item with that mnemonic; the system menu's commands come back as WM_SYSCOMMAND, and
+// SC_MOVE moves the window with the keys and the mouse.
 #include "menu.h"
 
 namespace platform::user32 {
@@ -71,6 +72,89 @@ void OnSysChar(HWND hwnd, WPARAM character, LPARAM lParam, bool unicode)
     Send(hwnd, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(character), unicode);
 }
 
+// SC_MOVE from the keys: the window follows the arrows, 8 pixels a press, and the mouse, from a
+// grip in the middle of its caption, until Enter or a click; Escape puts it back.
+struct Move {
+    HWND hwnd;
+    RECT start;
+    POINT grip;
+    POINT pointer;
+};
+
+void Follow(Move &move, POINT pointer)
+{
+    move.pointer = pointer;
+    RECT rect = move.start;
+    OffsetRect(&rect, pointer.x - move.grip.x, pointer.y - move.grip.y);
+    SendMessageW(move.hwnd, WM_MOVING, 0, reinterpret_cast<LPARAM>(&rect));
+    SetWindowPos(move.hwnd, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Handles one message of the move; false once the move is over.
+bool MoveStep(Move &move, MSG &msg)
+{
+    constexpr int kStep = 8;
+    if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (msg.message == WM_LBUTTONUP || msg.message == WM_LBUTTONDOWN) {
+        return false;
+    }
+    if (msg.message == WM_MOUSEMOVE) {
+        Follow(move, msg.pt);
+        return true;
+    }
+    if (msg.message != WM_KEYDOWN) {
+        if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) {
+            DispatchMessageW(&msg);
+        }
+        return true;
+    }
+    POINT pointer = move.pointer;
+    switch (msg.wParam) {
+    case VK_RETURN: return false;
+    case VK_ESCAPE: Follow(move, move.grip); return false;
+    case VK_LEFT: pointer.x -= kStep; break;
+    case VK_RIGHT: pointer.x += kStep; break;
+    case VK_UP: pointer.y -= kStep; break;
+    case VK_DOWN: pointer.y += kStep; break;
+    default: return true;
+    }
+    Follow(move, pointer);
+    return true;
+}
+
+void TrackMove(HWND hwnd)
+{
+    Window *top = TopLevelOf(LookupQuiet(hwnd));
+    if (top == nullptr || (top->style & WS_MAXIMIZE) != 0) {
+        return;
+    }
+    hwnd = top->handle;
+    Move move = {hwnd, top->rect, {}, {}};
+    move.grip = {(move.start.left + move.start.right) / 2,
+                 move.start.top + GetSystemMetrics(SM_CYCAPTION) / 2};
+    move.pointer = move.grip;
+    SetCursorPos(move.grip.x, move.grip.y);
+    SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    SetCapture(hwnd);
+    for (bool moving = true; moving && IsWindow(hwnd);) {
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            moving = MoveStep(move, msg);
+        } else if (!WaitMessage()) {
+            break; // no input can ever come to end the move
+        }
+    }
+    if (GetCapture() == hwnd) {
+        ReleaseCapture();
+    }
+    if (IsWindow(hwnd)) {
+        SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+    }
+}
+
 } // namespace
 
 bool DefaultMenuKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, LRESULT &result)
@@ -92,6 +176,10 @@ bool DefaultMenuKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_KEYMENU) {
             TrackSystemMenu(hwnd, static_cast<WCHAR>(lParam));
+            return true;
+        }
+        if ((wParam & 0xFFF0) == SC_MOVE) {
+            TrackMove(hwnd);
             return true;
         }
         return false;

@@ -702,4 +702,28 @@ INSTANTIATE_TEST_SUITE_P(
         Opening{"GreyedMaximizeDoesNothing", {{VK_SPACE, VK_MENU}}, {Key('X')}, false}),
     [](const ::testing::TestParamInfo<Opening> &info) { return std::string(info.param.name); });
 
+TEST_F(SystemMenu, MoveFollowsTheArrowsUntilEnterAndEscapePutsItBack)
+{
+    if (UnderWine()) {
+        GTEST_SKIP() << "Wine on a display without a window manager leaves the window where it is";
+    }
+    RECT before = {};
+    GetWindowRect(dialog, &before);
+    const std::pair<std::vector<WORD>, POINT> moves[] = {{{VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}, {16, 8}},
+                                                         {{VK_LEFT, VK_UP, VK_ESCAPE}, {16, 8}}};
+    for (const auto &[keys, offset] : moves) {
+        std::vector<std::pair<WORD, WORD>> typed = {{VK_SPACE, VK_MENU}, {'M', 0}};
+        for (WORD key : keys) {
+            typed.emplace_back(key, 0);
+        }
+        Play(typed, {});
+        RECT after = {};
+        GetWindowRect(dialog, &after);
+        EXPECT_EQ(after.left - before.left, offset.x);
+        EXPECT_EQ(after.top - before.top, offset.y);
+        EXPECT_EQ(after.right - after.left, before.right - before.left) << "the size stays";
+    }
+    EXPECT_FALSE(g_cancelled);
+}
+
 } // namespace
