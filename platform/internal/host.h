@@ -43,6 +43,7 @@ struct WindowLook {
     std::u16string caption;
     HWND owner = nullptr; // the owning window, as the key the host knows it by; null when none
     WindowKind kind = WindowKind::Framed;
+    bool closeBox = false; // its caption has a close button (WS_SYSMENU), for a host that draws captions
 };
 void SetLook(HWND window, const WindowLook &look);
 

@@ -118,8 +118,10 @@ void UpdateHostLook(const Window &window)
     }
     // An owned window without a caption is a popup: no desktop frames or places it.
     const bool popup = window.owner != nullptr && (window.style & WS_CAPTION) != WS_CAPTION;
+    const bool closeBox = (window.style & WS_CAPTION) == WS_CAPTION && (window.style & WS_SYSMENU) != 0 &&
+                          (window.windowClass->style & CS_NOCLOSE) == 0;
     host::SetLook(window.handle, {window.rect, window.client, window.text, window.owner,
-                                  popup ? host::WindowKind::Popup : host::WindowKind::Framed});
+                                  popup ? host::WindowKind::Popup : host::WindowKind::Framed, closeBox});
 }
 
 // Shows or hides a window: the redrawing, the host and the focus follow; no messages.
