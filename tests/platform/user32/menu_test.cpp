@@ -293,6 +293,26 @@ TEST_F(Owner, MenuHoldsItsItemsInOrder)
     EXPECT_FALSE(DestroyMenu(reinterpret_cast<HMENU>(0x1234)));
 }
 
+TEST_F(Owner, AlignmentFlagsPlaceTheMenuAroundThePoint)
+{
+    const POINT at = Screen(kMenuAt);
+    struct Placing {
+        UINT flags;
+        bool right;  // the point is the menu's right edge, else its left
+        bool bottom; // its bottom edge, else its top
+    };
+    for (const Placing &placing :
+         {Placing{TPM_LEFTALIGN | TPM_TOPALIGN, false, false}, Placing{TPM_RIGHTALIGN, true, false},
+          Placing{TPM_BOTTOMALIGN, false, true}, Placing{TPM_RIGHTALIGN | TPM_BOTTOMALIGN, true, true}}) {
+        const POINT point = {at.x + 200, at.y + 200};
+        Watch watch(owner, {InspectThen(VK_ESCAPE)});
+        TrackPopupMenu(menu, placing.flags | TPM_RETURNCMD, point.x, point.y, 0, owner, nullptr);
+        const RECT &placed = g_script.menuRect;
+        EXPECT_EQ(placing.right ? placed.right : placed.left, point.x) << placing.flags;
+        EXPECT_EQ(placing.bottom ? placed.bottom : placed.top, point.y) << placing.flags;
+    }
+}
+
 struct Choice {
     const char *name;
     std::vector<Step> steps;
