@@ -596,6 +596,7 @@ TEST_F(EditMenu, OpensAtTheClickOrFromTheKeyboardAtTheFieldsMiddle)
 // ---- A dialog's system menu ----
 
 constexpr WORD kDialogFieldId = 100;
+constexpr WORD kDialogListId = 101;
 
 bool g_cancelled = false;
 
@@ -617,7 +618,7 @@ protected:
         test::TemplateWriter writer;
         writer.Dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE)
             .Dword(0)
-            .Word(1)
+            .Word(2)
             .Box(40, 40, 160, 80)
             .Word(0)
             .Word(0)
@@ -629,6 +630,14 @@ protected:
             .Word(kDialogFieldId)
             .Ordinal(0x81)
             .String(u"450")
+            .Word(0);
+        writer.Align()
+            .Dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST)
+            .Dword(0)
+            .Box(80, 10, 60, 60)
+            .Word(kDialogListId)
+            .Ordinal(0x85)
+            .String(u"")
             .Word(0);
         bytes = writer.bytes();
         dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
@@ -684,6 +693,7 @@ struct Opening {
     std::vector<std::pair<WORD, WORD>> keys;
     std::vector<Step> steps;
     bool closed;
+    WORD focus = kDialogFieldId;
 };
 
 void PrintTo(const Opening &row, std::ostream *out)
@@ -695,6 +705,7 @@ class SystemMenuKeys : public SystemMenu, public ::testing::WithParamInterface<O
 
 TEST_P(SystemMenuKeys, OpenAndEndAsOnThePlatform)
 {
+    SetFocus(GetDlgItem(dialog, GetParam().focus));
     Play(GetParam().keys, GetParam().steps);
     Pump(dialog);
     EXPECT_EQ(g_cancelled, GetParam().closed);
@@ -719,7 +730,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {{VK_SPACE, VK_MENU}},
                 {Key(VK_DOWN), Key(VK_DOWN), Key(VK_DOWN), Key(VK_DOWN), Key(VK_DOWN), Key(VK_RETURN)},
                 true},
-        Opening{"GreyedMaximizeDoesNothing", {{VK_SPACE, VK_MENU}}, {Key('X')}, false}),
+        Opening{"GreyedMaximizeDoesNothing", {{VK_SPACE, VK_MENU}}, {Key('X')}, false},
+        Opening{"AltDownOnTheListEntersNoMenu", {{VK_DOWN, VK_MENU}}, {}, false, kDialogListId}),
     [](const ::testing::TestParamInfo<Opening> &info) { return std::string(info.param.name); });
 
 TEST_F(SystemMenu, MoveFollowsTheArrowsUntilEnterAndEscapePutsItBack)
