@@ -19,7 +19,8 @@ bool MenuActive();
 
 // DefWindowProc's share of the menu keys: Alt or F10 pressed and released alone, Alt with a
 // character, and the window commands the system menu gives (SC_KEYMENU, SC_MOVE). True when the
-// message was handled, with its result.
+// message was handled, with its result; key presses and releases are only watched, and go on to
+// DefWindowProc's own handling.
 bool DefaultMenuKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, LRESULT &result);
 
 } // namespace platform::user32

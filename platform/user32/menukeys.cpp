@@ -171,7 +171,7 @@ bool DefaultMenuKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool
         return false;
     case WM_SYSKEYDOWN: OnSysKeyDown(wParam, lParam); return false; // Alt+F4 stays with DefWindowProc
     case WM_KEYUP:
-    case WM_SYSKEYUP: OnKeyUp(hwnd, wParam); return true;
+    case WM_SYSKEYUP: OnKeyUp(hwnd, wParam); return false; // other key-up handling may follow
     case WM_SYSCHAR: OnSysChar(hwnd, wParam, lParam, unicode); return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_KEYMENU) {
