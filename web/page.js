@@ -3,6 +3,7 @@
 'use strict';
 
 function SlantPage(Module) {
+  const WM_CLOSE = 0x10;
   const WM_KEYDOWN = 0x100, WM_KEYUP = 0x101, WM_CHAR = 0x102, WM_SYSKEYDOWN = 0x104, WM_SYSKEYUP = 0x105;
   const WM_MOUSEMOVE = 0x200, WM_LBUTTONDOWN = 0x201, WM_LBUTTONUP = 0x202;
   const WM_RBUTTONDOWN = 0x204, WM_RBUTTONUP = 0x205, WM_MBUTTONDOWN = 0x207, WM_MBUTTONUP = 0x208;
@@ -176,26 +177,41 @@ function SlantPage(Module) {
     for (const entry of page.windows.values()) if (!entry.popup) snap(entry);
   });
 
-  page.place = (id, popup, owner, x, y, width, height, shown, caption) => {
+  // A caption: the window's text, and the close button of a window with a system menu, which asks
+  // the window to close as a desktop's would.
+  function caption(id) {
+    const title = document.createElement('div');
+    title.className = 'caption';
+    const text = document.createElement('span');
+    const close = document.createElement('button');
+    close.className = 'close';
+    close.title = 'Close';
+    close.textContent = '\u2715';
+    close.addEventListener('click', () => page.events.push([id, WM_CLOSE, 0, 0]));
+    title.append(text, close);
+    return {title, text, close};
+  }
+
+  page.place = (id, popup, owner, x, y, width, height, shown, text, closeBox) => {
     let entry = page.windows.get(id);
     if (!entry) {
       const frame = document.createElement('div');
       frame.className = popup ? 'popup' : 'window';
-      const title = document.createElement('div');
-      title.className = 'caption';
+      const parts = caption(id);
       const canvas = document.createElement('canvas');
-      if (!popup) frame.appendChild(title);
+      if (!popup) frame.appendChild(parts.title);
       frame.appendChild(canvas);
       listen(id, canvas);
       const pixels = document.createElement('canvas');
       pixels.width = pixels.height = 0;
-      entry = {frame, title, canvas, context: canvas.getContext('2d'), pixels, pixelsContext: pixels.getContext('2d'),
+      entry = {frame, ...parts, canvas, context: canvas.getContext('2d'), pixels, pixelsContext: pixels.getContext('2d'),
                owner, popup, painted: false};
       page.windows.set(id, entry);
       (popup && page.windows.get(owner) ? page.windows.get(owner).frame : screen).appendChild(frame);
     }
     if (entry.width !== width || entry.height !== height) size(entry, width, height);
-    entry.title.textContent = caption;
+    entry.text.textContent = text;
+    entry.close.style.display = closeBox ? '' : 'none';
     Object.assign(entry, {x, y});
     if (popup) {
       placePopup(entry);

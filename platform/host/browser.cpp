@@ -18,9 +18,9 @@
 // listeners fill and WaitForEvent empties. Pixels are 0x00RRGGBB; a canvas wants RGBA bytes.
 // clang-format off
 EM_JS(void, JsPlaceWindow, (int id, int popup, int owner, int x, int y, int width, int height, int shown,
-                            const char *caption), {
+                            const char *caption, int closeBox), {
     const page = Module.slantPage || (Module.slantPage = SlantPage(Module));
-    page.place(id, popup, owner, x, y, width, height, shown, UTF8ToString(caption));
+    page.place(id, popup, owner, x, y, width, height, shown, UTF8ToString(caption), closeBox);
 });
 EM_JS(void, JsForgetWindow, (int id), {
     if (Module.slantPage) Module.slantPage.forget(id);
@@ -119,7 +119,8 @@ void Place(const PageWindow &page)
     }
     const RECT shown = ShownArea(page);
     JsPlaceWindow(page.id, popup ? 1 : 0, owner != nullptr ? owner->id : 0, x, y, shown.right - shown.left,
-                  shown.bottom - shown.top, page.shown ? 1 : 0, text::ToUtf8(look.caption).c_str());
+                  shown.bottom - shown.top, page.shown ? 1 : 0, text::ToUtf8(look.caption).c_str(),
+                  look.closeBox ? 1 : 0);
 }
 
 // Hands the page the pixels presented since it last got them.

@@ -49,6 +49,7 @@ struct WindowLook {
     bool canMinimize = false;
     bool canMaximize = false;
     bool canResize = false;
+    bool closeBox = false; // its caption has a close button (WS_SYSMENU), for a host that draws captions
 };
 void SetLook(HWND window, const WindowLook &look);
 

@@ -2,6 +2,7 @@
 #include "window.h"
 
 #include "controls/controls.h"
+#include "menu_internal.h"
 #include "text.h"
 
 #include <list>
@@ -121,6 +122,7 @@ void RegisterBuiltInClasses()
     RegisterButtonClass();
     RegisterEditClass();
     RegisterComboBoxClass();
+    menus::RegisterMenuClass();
 }
 
 } // namespace platform::user32

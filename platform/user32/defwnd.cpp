@@ -1,6 +1,7 @@
 // DefWindowProc: what a window does with a message its procedure leaves alone.
 #include "window.h"
 
+#include "menu.h"
 #include "text.h"
 
 namespace platform::user32 {
@@ -202,6 +203,9 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
         return 0;
+    }
+    if (LRESULT handled = 0; DefaultMenuKeys(hwnd, message, wParam, lParam, unicode, handled)) {
+        return handled;
     }
     switch (message) {
     case WM_NCCREATE: return OnNcCreate(*window, lParam, unicode);

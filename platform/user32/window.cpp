@@ -3,6 +3,7 @@
 #include "window.h"
 
 #include "host.h"
+#include "menu.h"
 #include "text.h"
 
 #include <algorithm>
@@ -83,6 +84,7 @@ void FreeWindow(HWND hwnd)
         return;
     }
     KillWindowTimers(hwnd);
+    DestroySystemMenu(hwnd);
     RemoveWindowMessages(hwnd);
     ForgetWindow(hwnd);
     if (window->surface != nullptr) {
@@ -117,11 +119,13 @@ void UpdateHostLook(const Window &window)
     // An owned window without a caption is a popup: no desktop frames or places it.
     const bool popup = window.owner != nullptr && (window.style & WS_CAPTION) != WS_CAPTION;
     const bool menu = (window.style & WS_SYSMENU) != 0;
+    const bool closeBox =
+        (window.style & WS_CAPTION) == WS_CAPTION && menu && (window.windowClass->style & CS_NOCLOSE) == 0;
     host::SetLook(window.handle,
                   {window.rect, window.client, window.text, window.owner,
                    popup ? host::WindowKind::Popup : host::WindowKind::Framed,
                    menu && (window.style & WS_MINIMIZEBOX) != 0, menu && (window.style & WS_MAXIMIZEBOX) != 0,
-                   (window.style & WS_THICKFRAME) != 0});
+                   (window.style & WS_THICKFRAME) != 0, closeBox});
 }
 
 // Shows or hides a window: the redrawing, the host and the focus follow; no messages.

@@ -732,6 +732,67 @@ LRESULT SetLimit(Edit &edit, WPARAM limit)
     return 0;
 }
 
+// ---- Context menu ----
+
+// The field's context menu as the platform's resource has it; each item is the message that its
+// key sends.
+struct ContextItem {
+    const WCHAR *text; // nullptr for a separator
+    UINT message;
+};
+constexpr ContextItem kContextItems[] = {
+    {L"&Undo", EM_UNDO},   {nullptr, 0},           {L"Cu&t", WM_CUT}, {L"&Copy", WM_COPY},
+    {L"&Paste", WM_PASTE}, {L"&Delete", WM_CLEAR}, {nullptr, 0},      {L"Select &All", EM_SETSEL}};
+
+bool ContextItemEnabled(HWND hwnd, const Edit &edit, UINT message)
+{
+    const bool selection = edit.anchor != edit.caret;
+    const bool readOnly = ReadOnly(hwnd);
+    const bool password = (Style(hwnd) & ES_PASSWORD) != 0;
+    switch (message) {
+    case EM_UNDO: return CanUndo(edit.undo) != 0 && !readOnly;
+    case WM_CUT: return selection && !password && !readOnly;
+    case WM_COPY: return selection && !password;
+    case WM_PASTE: return IsClipboardFormatAvailable(CF_UNICODETEXT) && !readOnly;
+    case WM_CLEAR: return selection && !readOnly;
+    default: return SelectionStart(edit) != 0 || SelectionEnd(edit) != edit.text.size();
+    }
+}
+
+// WM_CONTEXTMENU: the menu opens at the click, or from the keyboard ((-1, -1)) at the field's
+// middle; the field takes the focus first, and the chosen item does what its key does.
+LRESULT OnContextMenu(HWND hwnd, const Edit &edit, LPARAM lParam)
+{
+    HMENU menu = CreatePopupMenu();
+    for (const ContextItem &item : kContextItems) {
+        if (item.text == nullptr) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            const UINT state = ContextItemEnabled(hwnd, edit, item.message) ? MF_ENABLED : MF_GRAYED;
+            AppendMenuW(menu, MF_STRING | state, item.message, item.text);
+        }
+    }
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        at = {client.right / 2, client.bottom / 2};
+        ClientToScreen(hwnd, &at);
+    }
+    if (!edit.focused) {
+        SetFocus(hwnd);
+    }
+    const auto command = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
+    DestroyMenu(menu);
+    if (command == EM_SETSEL) {
+        SendMessageW(hwnd, EM_SETSEL, 0, -1);
+    } else if (command != 0) {
+        SendMessageW(hwnd, command == EM_UNDO ? WM_UNDO : command, 0, 0);
+    }
+    return 0;
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -759,6 +820,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CUT: Cut(hwnd, *edit); return 0;
     case WM_PASTE: Paste(hwnd, *edit); return 0;
     case WM_CLEAR: Clear(hwnd, *edit); return 0;
+    case WM_CONTEXTMENU: return OnContextMenu(hwnd, *edit, lParam);
     case WM_KEYDOWN: return OnKeyDown(hwnd, *edit, wParam);
     case WM_LBUTTONDOWN: return OnButtonDown(hwnd, *edit, lParam);
     case WM_LBUTTONDBLCLK: return OnDoubleClick(hwnd, *edit);
