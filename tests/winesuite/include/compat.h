@@ -425,20 +425,6 @@ typedef struct tagMENUBARINFO {
     BOOL fBarFocused : 1;
     BOOL fFocused : 1;
 } MENUBARINFO, *PMENUBARINFO;
-typedef struct tagMENUITEMINFOA {
-    UINT cbSize;
-    UINT fMask;
-    UINT fType;
-    UINT fState;
-    UINT wID;
-    HMENU hSubMenu;
-    HBITMAP hbmpChecked;
-    HBITMAP hbmpUnchecked;
-    ULONG_PTR dwItemData;
-    LPSTR dwTypeData;
-    UINT cch;
-    HBITMAP hbmpItem;
-} MENUITEMINFOA, *LPMENUITEMINFOA;
 
 /* ---- The functions: one table, failing placeholders (placeholders.c). ---- */
 #define PLACEHOLDER(type, name, parameters, failure) type WINAPI name parameters;
