@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -145,6 +147,61 @@ TEST(FontMetrics, ExtentExCountsWhatFits)
     ASSERT_TRUE(
         GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo - 1, &fit, nullptr, &size));
     EXPECT_EQ(fit, 1);
+}
+
+// A negative limit is none for the wide call; the ANSI one takes only -1 and refuses the rest.
+TEST(FontMetrics, ExtentExLimitBelowZero)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    SIZE size = {};
+    for (const int limit : {-1, -2, INT_MIN}) {
+        int fit = -5;
+        EXPECT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, 3, limit, &fit, nullptr, &size)) << limit;
+        EXPECT_EQ(fit, 3) << limit;
+        fit = -5;
+        EXPECT_EQ(GetTextExtentExPointA(scene.dc(), "Sla", 3, limit, &fit, nullptr, &size), limit == -1)
+            << limit;
+        EXPECT_EQ(fit, limit == -1 ? 3 : -5) << limit;
+    }
+    EXPECT_FALSE(GetTextExtentExPointA(scene.dc(), "Sla", -1, 0, nullptr, nullptr, &size))
+        << "negative count";
+}
+
+// The ANSI measuring calls and the character widths agree with the wide extents.
+TEST(FontMetrics, AnsiCallsAndCharWidthsMatchTheWideExtents)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    std::vector<int> ends(kSampleLength);
+    std::vector<int> ansiEnds(kSampleLength);
+    SIZE wide = {};
+    SIZE ansi = {};
+    int fit = 0;
+    ASSERT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, 0, nullptr, ends.data(), &wide));
+    ASSERT_TRUE(GetTextExtentExPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, 0, nullptr,
+                                      ansiEnds.data(), &ansi));
+    EXPECT_EQ(ansiEnds, ends);
+    ASSERT_TRUE(
+        GetTextExtentExPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, ends[1], &fit, nullptr, &ansi));
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(wide.cx, wide.cy));
+    ASSERT_TRUE(GetTextExtentPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, &ansi));
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(wide.cx, wide.cy));
+    ASSERT_TRUE(GetTextExtentPointW(scene.dc(), kSample, 0, &ansi));
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(LONG{0}, LONG{0}));
+
+    int widthsA['t' - 'a' + 1] = {};
+    int widthsW['t' - 'a' + 1] = {};
+    int widths32['t' - 'a' + 1] = {};
+    ASSERT_TRUE(GetCharWidthA(scene.dc(), 'a', 't', widthsA));
+    ASSERT_TRUE(GetCharWidthW(scene.dc(), L'a', L't', widthsW));
+    ASSERT_TRUE(GetCharWidth32W(scene.dc(), L'a', L't', widths32));
+    EXPECT_EQ(std::vector<int>(std::begin(widthsA), std::end(widthsA)),
+              std::vector<int>(std::begin(widthsW), std::end(widthsW)));
+    EXPECT_EQ(std::vector<int>(std::begin(widths32), std::end(widths32)),
+              std::vector<int>(std::begin(widthsW), std::end(widthsW)));
+    EXPECT_EQ(widthsW['l' - 'a'], ends[1] - ends[0]) << "the advance of l";
+    EXPECT_EQ(widthsW['a' - 'a'], ends[2] - ends[1]) << "the advance of a";
+    EXPECT_FALSE(GetCharWidthA(scene.dc(), 'b', 'a', widthsA)) << "a range backwards";
 }
 
 TEST(FontFace, NameOfTheSelectedFace)
