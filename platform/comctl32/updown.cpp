@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <vector>
 
 namespace {
 
@@ -282,63 +281,31 @@ bool OnArrowKey(UpDown &upDown, WPARAM key)
 
 // ---- The buddy's keys ----
 
-// A buddy of an up-down with UDS_ARROWKEYS has its window procedure wrapped so that the Up and
-// Down keys reach the up-down. The wrapper stays until the buddy is destroyed; an up-down that
-// lets the buddy go only stops listening.
-struct BuddyHook {
-    HWND buddy;
-    HWND upDown;
-    WNDPROC previous;
-};
+// A buddy of an up-down with UDS_ARROWKEYS is subclassed so that the Up and Down keys reach the
+// up-down, which is the subclass's data.
+constexpr UINT_PTR kBuddySubclass = 1;
 
-std::vector<BuddyHook> &BuddyHooks()
+LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                           DWORD_PTR upDownWindow)
 {
-    static std::vector<BuddyHook> hooks;
-    return hooks;
-}
-
-std::vector<BuddyHook>::iterator FindHook(HWND buddy)
-{
-    return std::find_if(BuddyHooks().begin(), BuddyHooks().end(),
-                        [buddy](const BuddyHook &hook) { return hook.buddy == buddy; });
-}
-
-LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const auto hook = FindHook(hwnd);
-    if (hook == BuddyHooks().end()) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    const WNDPROC previous = hook->previous;
-    if (message == WM_KEYDOWN && hook->upDown) {
-        if (UpDown *upDown = StateOf(hook->upDown); upDown && OnArrowKey(*upDown, wParam)) {
+    if (message == WM_KEYDOWN) {
+        UpDown *upDown = StateOf(reinterpret_cast<HWND>(upDownWindow));
+        if (upDown != nullptr && OnArrowKey(*upDown, wParam)) {
             return 0;
         }
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        BuddyHooks().erase(hook);
-    }
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void HookBuddy(HWND buddy, HWND upDown)
+void HookBuddy(const UpDown &upDown)
 {
-    const auto hook = FindHook(buddy);
-    if (hook != BuddyHooks().end()) {
-        hook->upDown = upDown;
-        return;
-    }
-    const LONG_PTR previous = SetWindowLongPtrW(buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BuddyProc));
-    BuddyHooks().push_back({buddy, upDown, reinterpret_cast<WNDPROC>(previous)});
+    SetWindowSubclass(upDown.buddy, BuddyProc, kBuddySubclass, reinterpret_cast<DWORD_PTR>(upDown.self));
 }
 
-void UnhookBuddy(HWND upDown)
+void UnhookBuddy(const UpDown &upDown)
 {
-    for (BuddyHook &hook : BuddyHooks()) {
-        if (hook.upDown == upDown) {
-            hook.upDown = nullptr;
-        }
+    if (IsWindow(upDown.buddy)) {
+        RemoveWindowSubclass(upDown.buddy, BuddyProc, kBuddySubclass);
     }
 }
 
@@ -396,12 +363,12 @@ void AlignWithBuddy(UpDown &upDown)
 HWND SetBuddy(UpDown &upDown, HWND buddy)
 {
     const HWND previous = upDown.buddy;
-    UnhookBuddy(upDown.self);
+    UnhookBuddy(upDown);
     upDown.buddy = IsWindow(buddy) ? buddy : nullptr;
     upDown.buddyIsEdit = upDown.buddy && IsEdit(upDown.buddy);
     if (upDown.buddy) {
         if (Style(upDown) & UDS_ARROWKEYS) {
-            HookBuddy(upDown.buddy, upDown.self);
+            HookBuddy(upDown);
         }
         if (AlignedToBuddy(upDown)) {
             AlignWithBuddy(upDown);
@@ -632,7 +599,7 @@ LRESULT OnDestroy(UpDown *upDown)
 {
     const HWND hwnd = upDown->self;
     CancelPress(*upDown);
-    UnhookBuddy(hwnd);
+    UnhookBuddy(*upDown);
     delete upDown;
     SetWindowLongPtrW(hwnd, 0, 0);
     return 0;
