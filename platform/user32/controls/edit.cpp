@@ -42,6 +42,7 @@ struct Edit {
     int scroll = 0;         // pixels of text scrolled out on the left
     int leftMargin = 0;     // pixels kept free inside the text area, from the font or EM_SETMARGINS
     int rightMargin = 0;
+    bool created = false; // the text area exists from WM_CREATE on
     UndoRecord undo;
 };
 
@@ -726,6 +727,48 @@ LRESULT OnReplaceSelection(HWND hwnd, Edit &edit, const WCHAR *text)
 }
 
 // EM_LIMITTEXT: 0 stands for no limit.
+// EM_GETRECT: the text area, one line high and within the client area; empty before WM_CREATE.
+LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
+{
+    if (rect == nullptr) {
+        return 0;
+    }
+    *rect = {};
+    if (edit.created) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        *rect = TextArea(hwnd, edit);
+        rect->bottom = std::min<LONG>(rect->top + Measure(hwnd, edit).LineHeight(), client.bottom);
+    }
+    return 0;
+}
+
+// EM_POSFROMCHAR: the client position of a character's top left, -1 for none (the end included).
+LRESULT PositionOfCharacter(HWND hwnd, const Edit &edit, WPARAM index)
+{
+    if (index >= edit.text.size()) {
+        return -1;
+    }
+    const Measure measure(hwnd, edit);
+    const int x = TextOrigin(hwnd, edit, measure) + measure.Width(index);
+    return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(TextArea(hwnd, edit).top));
+}
+
+// EM_GETLINE: the one line, into a buffer whose first word gives its size in characters; a
+// terminator follows only when there is room.
+LRESULT GetLine(const Edit &edit, WCHAR *buffer)
+{
+    if (buffer == nullptr) {
+        return 0;
+    }
+    const size_t count = std::min<size_t>(edit.text.size(), *reinterpret_cast<const WORD *>(buffer));
+    std::copy_n(controls::Wide(edit.text), count, buffer);
+    if (count < *reinterpret_cast<const WORD *>(buffer)) {
+        buffer[count] = 0;
+    }
+    return static_cast<LRESULT>(count);
+}
+
 LRESULT SetLimit(Edit &edit, WPARAM limit)
 {
     edit.limit = limit ? static_cast<size_t>(limit) : kNoLimit;
@@ -778,6 +821,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_REPLACESEL: return OnReplaceSelection(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
     case EM_LIMITTEXT: return SetLimit(*edit, wParam);
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit->limit);
+    case WM_CREATE: edit->created = true; return 0;
+    case EM_GETRECT: return GetFormattingRect(hwnd, *edit, reinterpret_cast<RECT *>(lParam));
+    case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, *edit, wParam);
+    case EM_GETLINE: return GetLine(*edit, reinterpret_cast<WCHAR *>(lParam));
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
