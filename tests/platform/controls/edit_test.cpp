@@ -176,4 +176,27 @@ TEST_F(Edit, CharacterPositionsAndTheFormattingRectangle)
     EXPECT_EQ(x1 + (x1 - x0), area.right) << "right aligned: the text ends at the area's right edge";
 }
 
+// A password field shows its password character for each character, and looks just like a field
+// holding those characters; its text stays as typed, and Ctrl+X leaves it.
+TEST_F(Edit, PasswordFieldShowsItsCharacter)
+{
+    HWND password = parent.Add(L"Edit", WS_BORDER | ES_PASSWORD, kFieldId + 1, kFieldRect, L"secret");
+    HWND stars = parent.Add(L"Edit", WS_BORDER, kFieldId + 2, kFieldRect, L"******");
+    HWND plain = parent.Add(L"Edit", WS_BORDER, kFieldId + 3, kFieldRect, L"secret");
+    EXPECT_EQ(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), '*');
+    EXPECT_EQ(SendMessageW(plain, EM_GETPASSWORDCHAR, 0, 0), 0);
+    EXPECT_EQ(test::Print(password), test::Print(stars));
+    SendMessageW(password, EM_SETSEL, 0, -1);
+    SendMessageW(password, WM_CHAR, 0x18, 0);
+    EXPECT_EQ(test::Text(password), "secret");
+    SendMessageW(password, EM_SETPASSWORDCHAR, 0, 0);
+    EXPECT_EQ(GetWindowLongW(password, GWL_STYLE) & ES_PASSWORD, 0);
+    SendMessageW(password, EM_SETSEL, 0, 0);
+    SendMessageW(plain, EM_SETSEL, 0, 0);
+    EXPECT_EQ(test::Print(password), test::Print(plain));
+    SendMessageW(plain, EM_SETPASSWORDCHAR, '#', 0);
+    EXPECT_NE(GetWindowLongW(plain, GWL_STYLE) & ES_PASSWORD, 0);
+    EXPECT_EQ(SendMessageW(plain, EM_GETPASSWORDCHAR, 0, 0), '#');
+}
+
 } // namespace
