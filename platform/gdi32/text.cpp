@@ -56,7 +56,7 @@ void DrawGlyph(const Canvas &canvas, const Cell &cell, RealizedFont &font, UINT 
     // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
     const FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
                              static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
-    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, turn, delta);
+    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, turn, delta, font.widthPpem);
     BlendGlyph(canvas, cell, glyph, static_cast<int>(whole.x) + glyph.left,
                static_cast<int>(whole.y) - glyph.top, pixel);
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -18,10 +20,12 @@ constexpr int kSceneAdvances[kSampleLength] = {30, 11, 24, 25, 18, 34, 11, 24, 2
 // A memory DC with a font selected, both released at the end.
 class FontDc {
 public:
-    FontDc(const WCHAR *face, LONG height, LONG escapement = 0) : dc_(CreateCompatibleDC(nullptr))
+    FontDc(const WCHAR *face, LONG height, LONG escapement = 0, LONG width = 0)
+        : dc_(CreateCompatibleDC(nullptr))
     {
         LOGFONTW logical = {};
         logical.lfHeight = height;
+        logical.lfWidth = width;
         logical.lfEscapement = escapement;
         logical.lfOrientation = escapement;
         logical.lfCharSet = DEFAULT_CHARSET;
@@ -113,6 +117,61 @@ TEST(FontMetrics, DialogFontSizesFollowTheEm)
         EXPECT_EQ(metrics.tmHeight, expected.ascent + expected.descent) << expected.height;
         EXPECT_EQ(metrics.tmInternalLeading, expected.internalLeading) << expected.height;
         EXPECT_EQ(tahoma.Extent(kAlphabet, 52).cx, expected.alphabetWidth) << expected.height;
+    }
+}
+
+// How many columns the ink of an "H" spans, drawn in Tahoma at an em of 20 pixels and `width`.
+int InkColumnsOfH(LONG width)
+{
+    const test::Canvas canvas(100, 40);
+    LOGFONTW logical = {};
+    logical.lfHeight = -20;
+    logical.lfWidth = width;
+    test::SetFaceName(logical, L"Tahoma");
+    HFONT font = CreateFontIndirectW(&logical);
+    HGDIOBJ previous = SelectObject(canvas.dc(), font);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    SetTextColor(canvas.dc(), test::kTextColor);
+    TextOutW(canvas.dc(), 10, 5, L"H", 1);
+    SelectObject(canvas.dc(), previous);
+    DeleteObject(font);
+    int first = canvas.width();
+    int last = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.At(x, y) != test::kPaper) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return last - first + 1;
+}
+
+// A width asks for that average character width: the heights stay, and every advance scales by
+// the width over the font's own average, each within a pixel.
+TEST(FontMetrics, WidthScalesTheAdvancesAcross)
+{
+    const FontDc natural(L"Tahoma", -20);
+    const TEXTMETRICW plain = natural.Metrics();
+    const SIZE plainExtent = natural.Extent(kSample, kSampleLength);
+    int plainH = 0;
+    ASSERT_TRUE(GetCharWidth32W(natural.dc(), L'H', L'H', &plainH));
+    for (const LONG scale : {2, 3, -2}) {
+        const LONG width = plain.tmAveCharWidth * scale;
+        const FontDc wide(L"Tahoma", -20, 0, width);
+        const TEXTMETRICW metrics = wide.Metrics();
+        EXPECT_EQ(metrics.tmAveCharWidth, std::abs(width)) << scale;
+        EXPECT_EQ(std::make_pair(metrics.tmAscent, metrics.tmDescent),
+                  std::make_pair(plain.tmAscent, plain.tmDescent));
+        EXPECT_NEAR(metrics.tmMaxCharWidth, plain.tmMaxCharWidth * std::abs(scale), std::abs(scale)) << scale;
+        EXPECT_NEAR(wide.Extent(kSample, kSampleLength).cx, plainExtent.cx * std::abs(scale), kSampleLength)
+            << scale;
+        int widthH = 0;
+        ASSERT_TRUE(GetCharWidth32W(wide.dc(), L'H', L'H', &widthH));
+        EXPECT_NEAR(widthH, plainH * std::abs(scale), 1) << scale;
+        EXPECT_NEAR(InkColumnsOfH(width), InkColumnsOfH(0) * std::abs(scale), 2 * std::abs(scale))
+            << "the glyph too";
     }
 }
 
