@@ -166,7 +166,7 @@ TEST_F(ComboBox, PassesColourRequestsToItsParent)
     Add();
     HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
     parent.AnswerColors(red);
-    for (const UINT message : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_CTLCOLORBTN}) {
+    for (const UINT message : {UINT{WM_CTLCOLOREDIT}, UINT{WM_CTLCOLORSTATIC}, UINT{WM_CTLCOLORBTN}}) {
         EXPECT_EQ(Send(message, 0, reinterpret_cast<LPARAM>(box)), reinterpret_cast<LRESULT>(red)) << message;
     }
     parent.AnswerColors(nullptr);

@@ -122,7 +122,7 @@ TEST_F(Edit, GetLineFillsWhatTheFirstWordAllows)
 {
     SetWindowTextA(field, "text");
     for (const WORD capacity : {WORD{16}, WORD{4}, WORD{2}}) {
-        for (const WPARAM line : {0, 1}) {
+        for (const WPARAM line : {WPARAM{0}, WPARAM{1}}) {
             char narrow[16];
             std::fill(std::begin(narrow), std::end(narrow), 'x');
             *reinterpret_cast<WORD *>(narrow) = capacity;
