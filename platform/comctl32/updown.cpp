@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <vector>
 
 namespace {
 
@@ -36,6 +35,10 @@ constexpr UINT kRepeatDelay = 50;
 // The buddy's text is read as Windows reads it: the first 19 characters, separators dropped.
 constexpr int kTextCapacity = 20;
 constexpr WCHAR kThousandsSeparator = L',';
+// The buddy shows the position in decimal, or in hexadecimal as 0x and at least four digits.
+constexpr int kDecimal = 10;
+constexpr int kHexadecimal = 16;
+constexpr int kHexDigits = 4;
 
 enum class Arrow { None, Up, Down };
 
@@ -44,6 +47,8 @@ struct UpDown {
     HWND notify = nullptr; // the parent at creation, which hears about every step
     HWND buddy = nullptr;
     bool buddyIsEdit = false;
+    bool setsBuddyInt = false; // UDS_SETBUDDYINT as it was at creation; the style may change later
+    int base = kDecimal;
     int position = 0;
     int lower = kDefaultLower;
     int upper = kDefaultUpper;
@@ -75,7 +80,7 @@ bool InRange(const UpDown &upDown, int value)
 
 bool SetsBuddyText(const UpDown &upDown)
 {
-    return (Style(upDown) & UDS_SETBUDDYINT) && IsWindow(upDown.buddy);
+    return upDown.setsBuddyInt && IsWindow(upDown.buddy);
 }
 
 // ---- The buddy's text ----
@@ -85,14 +90,24 @@ bool IsBlank(WCHAR character)
     return character == L' ' || (character >= L'\t' && character <= L'\r');
 }
 
-bool IsDigit(WCHAR character)
+// The digit's value, or -1 when the character is no digit in that base.
+int DigitValue(WCHAR character, int base)
 {
-    return character >= L'0' && character <= L'9';
+    int digit = -1;
+    if (character >= L'0' && character <= L'9') {
+        digit = character - L'0';
+    } else if (character >= L'a' && character <= L'f') {
+        digit = character - L'a' + kDecimal;
+    } else if (character >= L'A' && character <= L'F') {
+        digit = character - L'A' + kDecimal;
+    }
+    return digit < base ? digit : -1;
 }
 
-// A whole number in base 10 as the C library's wcstol reads it: leading blanks, a sign, digits,
-// nothing after them. The empty text reads as 0; a number too large stops at the int limits.
-bool ParseNumber(const WCHAR *text, int &value)
+// A whole number as the C library's wcstol reads it: leading blanks, a sign, in base 16 an
+// optional 0x, digits, nothing after them. The empty text reads as 0; a number too large stops at
+// the int limits.
+bool ParseNumber(const WCHAR *text, int base, int &value)
 {
     const WCHAR *cursor = text;
     while (IsBlank(*cursor)) {
@@ -102,13 +117,18 @@ bool ParseNumber(const WCHAR *text, int &value)
     if (*cursor == L'-' || *cursor == L'+') {
         ++cursor;
     }
-    if (!IsDigit(*cursor)) {
+    if (base == kHexadecimal && cursor[0] == L'0' && (cursor[1] == L'x' || cursor[1] == L'X') &&
+        DigitValue(cursor[2], base) >= 0) {
+        cursor += 2;
+    }
+    if (DigitValue(*cursor, base) < 0) {
         value = 0;
         return *text == 0;
     }
     long long magnitude = 0;
-    for (; IsDigit(*cursor); ++cursor) {
-        magnitude = std::min(magnitude * 10 + (*cursor - L'0'), static_cast<long long>(INT_MAX) + 1);
+    for (; DigitValue(*cursor, base) >= 0; ++cursor) {
+        magnitude =
+            std::min(magnitude * base + DigitValue(*cursor, base), static_cast<long long>(INT_MAX) + 1);
     }
     const long long number = negative ? -magnitude : magnitude;
     value = static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
@@ -126,16 +146,37 @@ bool ReadBuddy(UpDown &upDown)
     WCHAR *kept = std::remove(text, text + kTextCapacity, kThousandsSeparator);
     std::fill(kept, text + kTextCapacity, L'\0');
     int value = 0;
-    if (!ParseNumber(text, value) || !InRange(upDown, value)) {
+    if (!ParseNumber(text, upDown.base, value) || !InRange(upDown, value)) {
         return false;
     }
     upDown.position = value;
     return true;
 }
 
+// The position in hexadecimal, a negative one as its 32 bits.
+void FormatHexadecimal(const UpDown &upDown, WCHAR (&text)[kTextCapacity])
+{
+    constexpr WCHAR kHexDigitCharacters[] = L"0123456789ABCDEF";
+    WCHAR reversed[kTextCapacity];
+    int length = 0;
+    auto bits = static_cast<unsigned int>(upDown.position);
+    do {
+        reversed[length++] = kHexDigitCharacters[bits % kHexadecimal];
+        bits /= kHexadecimal;
+    } while (bits > 0 || length < kHexDigits);
+    text[0] = L'0';
+    text[1] = L'x';
+    std::reverse_copy(reversed, reversed + length, text + 2);
+    text[length + 2] = 0;
+}
+
 // The position in decimal, its digits grouped by three unless the style says not to.
 void FormatPosition(const UpDown &upDown, WCHAR (&text)[kTextCapacity])
 {
+    if (upDown.base == kHexadecimal) {
+        FormatHexadecimal(upDown, text);
+        return;
+    }
     const bool grouped = !(Style(upDown) & UDS_NOTHOUSANDS);
     WCHAR reversed[kTextCapacity];
     int length = 0;
@@ -183,9 +224,11 @@ int SetPosition(UpDown &upDown, int position)
     return previous;
 }
 
+// Fails when the buddy gives no number within the range, and also when there is no buddy to read
+// (none, or no UDS_SETBUDDYINT at creation).
 int GetPosition(UpDown &upDown, bool &failed)
 {
-    failed = SetsBuddyText(upDown) && !ReadBuddy(upDown);
+    failed = !ReadBuddy(upDown);
     if (!InRange(upDown, upDown.position)) {
         failed = true;
     }
@@ -265,68 +308,32 @@ bool OnArrowKey(UpDown &upDown, WPARAM key)
 
 // ---- The buddy's keys ----
 
-// A buddy of an up-down with UDS_ARROWKEYS has its window procedure wrapped so that the Up and
-// Down keys reach the up-down. The wrapper stays until the buddy is destroyed; an up-down that
-// lets the buddy go only stops listening.
-struct BuddyHook {
-    HWND buddy;
-    HWND upDown;
-    WNDPROC previous;
-};
+// A buddy of an up-down with UDS_ARROWKEYS is subclassed so that the Up and Down keys and the wheel reach the
+// up-down, which is the subclass's data.
+constexpr UINT_PTR kBuddySubclass = 1;
 
-std::vector<BuddyHook> &BuddyHooks()
+LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                           DWORD_PTR upDownWindow)
 {
-    static std::vector<BuddyHook> hooks;
-    return hooks;
+    UpDown *upDown = StateOf(reinterpret_cast<HWND>(upDownWindow));
+    if (upDown != nullptr && message == WM_KEYDOWN && OnArrowKey(*upDown, wParam)) {
+        return 0;
+    }
+    if (upDown != nullptr && message == WM_MOUSEWHEEL) {
+        OnWheel(*upDown, wParam); // and the buddy hears of the wheel too
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-std::vector<BuddyHook>::iterator FindHook(HWND buddy)
+void HookBuddy(const UpDown &upDown)
 {
-    return std::find_if(BuddyHooks().begin(), BuddyHooks().end(),
-                        [buddy](const BuddyHook &hook) { return hook.buddy == buddy; });
+    SetWindowSubclass(upDown.buddy, BuddyProc, kBuddySubclass, reinterpret_cast<DWORD_PTR>(upDown.self));
 }
 
-LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+void UnhookBuddy(const UpDown &upDown)
 {
-    const auto hook = FindHook(hwnd);
-    if (hook == BuddyHooks().end()) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    const WNDPROC previous = hook->previous;
-    if (message == WM_KEYDOWN && hook->upDown) {
-        if (UpDown *upDown = StateOf(hook->upDown); upDown && OnArrowKey(*upDown, wParam)) {
-            return 0;
-        }
-    }
-    if (message == WM_MOUSEWHEEL && hook->upDown) {
-        if (UpDown *upDown = StateOf(hook->upDown)) {
-            OnWheel(*upDown, wParam); // and the buddy hears of the wheel too
-        }
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        BuddyHooks().erase(hook);
-    }
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
-}
-
-void HookBuddy(HWND buddy, HWND upDown)
-{
-    const auto hook = FindHook(buddy);
-    if (hook != BuddyHooks().end()) {
-        hook->upDown = upDown;
-        return;
-    }
-    const LONG_PTR previous = SetWindowLongPtrW(buddy, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BuddyProc));
-    BuddyHooks().push_back({buddy, upDown, reinterpret_cast<WNDPROC>(previous)});
-}
-
-void UnhookBuddy(HWND upDown)
-{
-    for (BuddyHook &hook : BuddyHooks()) {
-        if (hook.upDown == upDown) {
-            hook.upDown = nullptr;
-        }
+    if (IsWindow(upDown.buddy)) {
+        RemoveWindowSubclass(upDown.buddy, BuddyProc, kBuddySubclass);
     }
 }
 
@@ -384,12 +391,12 @@ void AlignWithBuddy(UpDown &upDown)
 HWND SetBuddy(UpDown &upDown, HWND buddy)
 {
     const HWND previous = upDown.buddy;
-    UnhookBuddy(upDown.self);
+    UnhookBuddy(upDown);
     upDown.buddy = IsWindow(buddy) ? buddy : nullptr;
     upDown.buddyIsEdit = upDown.buddy && IsEdit(upDown.buddy);
     if (upDown.buddy) {
         if (Style(upDown) & UDS_ARROWKEYS) {
-            HookBuddy(upDown.buddy, upDown.self);
+            HookBuddy(upDown);
         }
         if (AlignedToBuddy(upDown)) {
             AlignWithBuddy(upDown);
@@ -605,6 +612,7 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW &create)
     SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(upDown));
     upDown->self = hwnd;
     upDown->notify = create.hwndParent;
+    upDown->setsBuddyInt = (create.style & UDS_SETBUDDYINT) != 0;
     // The arrows draw their own frame.
     SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
     if (!(create.style & UDS_HORZ)) {
@@ -619,7 +627,7 @@ LRESULT OnDestroy(UpDown *upDown)
 {
     const HWND hwnd = upDown->self;
     CancelPress(*upDown);
-    UnhookBuddy(hwnd);
+    UnhookBuddy(*upDown);
     delete upDown;
     SetWindowLongPtrW(hwnd, 0, 0);
     return 0;
@@ -695,6 +703,21 @@ LRESULT GetRange32(const UpDown &upDown, WPARAM lowerOut, LPARAM upperOut)
     return 0;
 }
 
+// UDM_SETBASE takes 10 or 16 and returns the previous base, or 0 for any other; the buddy shows
+// the position again in the new base.
+LRESULT SetBase(UpDown &upDown, WPARAM base)
+{
+    if (base != kDecimal && base != kHexadecimal) {
+        return 0;
+    }
+    const int previous = upDown.base;
+    upDown.base = static_cast<int>(base);
+    if (previous != upDown.base) {
+        WriteBuddy(upDown);
+    }
+    return previous;
+}
+
 // UDM_GETPOS: the position in the low word, and in the high word whether reading the buddy failed.
 LRESULT GetPosition16(UpDown &upDown)
 {
@@ -749,6 +772,8 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case UDM_GETPOS32: return GetPosition32(*upDown, lParam);
     case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(SetBuddy(*upDown, reinterpret_cast<HWND>(wParam)));
     case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(upDown->buddy);
+    case UDM_SETBASE: return SetBase(*upDown, wParam);
+    case UDM_GETBASE: return upDown->base;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

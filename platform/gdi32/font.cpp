@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace gdi {
 
@@ -92,6 +93,22 @@ void FillMetrics(const Typeface &typeface, const LOGFONTW &logical, RealizedFont
     metrics.tmCharSet = logical.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : logical.lfCharSet;
 }
 
+// A width asks for that average character width: the glyphs are stretched or narrowed across by
+// the width over the font's own average, and the widths derived from them follow.
+void ApplyWidth(const Typeface &typeface, const LOGFONTW &logical, RealizedFont &realized)
+{
+    const LONG width = std::min(std::abs(logical.lfWidth), kLargestHeight);
+    if (width == 0) {
+        return;
+    }
+    TEXTMETRICW &metrics = realized.metrics;
+    const double across = static_cast<double>(width) / metrics.tmAveCharWidth;
+    realized.widthPpem = std::max(static_cast<int>(std::lround(realized.ppem * across)), 1);
+    metrics.tmAveCharWidth = width;
+    metrics.tmMaxCharWidth =
+        Scale(typeface.maximumWidth, static_cast<double>(realized.widthPpem) / typeface.unitsPerEm);
+}
+
 } // namespace
 
 int Font::Describe(int size, void *buffer) const
@@ -108,6 +125,7 @@ RealizedFont &Font::Realized()
         realized_->faceName = std::move(match.name);
         if (realized_->face != nullptr) {
             FillMetrics(*realized_->face, logical, *realized_);
+            ApplyWidth(*realized_->face, logical, *realized_);
         }
     }
     return *realized_;
@@ -119,7 +137,7 @@ int RealizedFont::Advance(UINT character)
     if (known != advances.end()) {
         return known->second;
     }
-    const int advance = face != nullptr ? GlyphAdvance(*face, ppem, character) : 0;
+    const int advance = face != nullptr ? GlyphAdvance(*face, ppem, character, widthPpem) : 0;
     advances[character] = advance;
     return advance;
 }

@@ -38,16 +38,18 @@ void Combine(std::size_t &seed, std::size_t value)
 
 bool GlyphKey::operator==(const GlyphKey &other) const
 {
-    return face == other.face && ppem == other.ppem && character == other.character &&
-           turn.xx == other.turn.xx && turn.xy == other.turn.xy && turn.yx == other.turn.yx &&
-           turn.yy == other.turn.yy && delta.x == other.delta.x && delta.y == other.delta.y;
+    return face == other.face && ppem == other.ppem && widthPpem == other.widthPpem &&
+           character == other.character && turn.xx == other.turn.xx && turn.xy == other.turn.xy &&
+           turn.yx == other.turn.yx && turn.yy == other.turn.yy && delta.x == other.delta.x &&
+           delta.y == other.delta.y;
 }
 
 std::size_t GlyphKeyHash::operator()(const GlyphKey &key) const
 {
     std::size_t seed = std::hash<const void *>()(key.face);
-    for (const long value : {static_cast<long>(key.ppem), static_cast<long>(key.character), key.turn.xx,
-                             key.turn.xy, key.turn.yx, key.turn.yy, key.delta.x, key.delta.y}) {
+    for (const long value :
+         {static_cast<long>(key.ppem), static_cast<long>(key.widthPpem), static_cast<long>(key.character),
+          key.turn.xx, key.turn.xy, key.turn.yx, key.turn.yy, key.delta.x, key.delta.y}) {
         Combine(seed, std::hash<long>()(value));
     }
     return seed;
@@ -72,16 +74,16 @@ const GlyphImage &GlyphCache::Add(const GlyphKey &key, GlyphImage image)
 }
 
 const GlyphImage &RenderedGlyph(Typeface &typeface, int ppem, UINT character, const FT_Matrix &turn,
-                                const FT_Vector &delta)
+                                const FT_Vector &delta, int widthPpem)
 {
-    const GlyphKey key = {&typeface, ppem, character, turn, delta};
+    const GlyphKey key = {&typeface, ppem, character, turn, delta, widthPpem};
     if (const GlyphImage *known = Glyphs().Find(key)) {
         return *known;
     }
     GlyphImage image;
     FT_Matrix matrix = turn;
     FT_Vector shift = delta;
-    if (LoadGlyph(typeface, ppem, character, &matrix, &shift)) {
+    if (LoadGlyph(typeface, ppem, character, &matrix, &shift, widthPpem)) {
         FT_GlyphSlot slot = typeface.face->glyph;
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0 &&
             slot->bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
@@ -100,16 +102,18 @@ const GlyphImage &RenderedGlyph(Typeface &typeface, int ppem, UINT character, co
     return Glyphs().Add(key, std::move(image));
 }
 
-int GlyphAdvance(Typeface &typeface, int ppem, UINT character)
+int GlyphAdvance(Typeface &typeface, int ppem, UINT character, int widthPpem)
 {
     auto &advances = Advances(typeface);
-    const std::uint64_t key = static_cast<std::uint64_t>(ppem) << 32 | character;
+    // Sizes and characters each fit in 16 bits here: the height is at most 4096 pixels.
+    const std::uint64_t key =
+        static_cast<std::uint64_t>(widthPpem) << 48 | static_cast<std::uint64_t>(ppem) << 32 | character;
     const auto known = advances.find(key);
     if (known != advances.end()) {
         return known->second;
     }
     int advance = 0;
-    if (LoadGlyph(typeface, ppem, character, nullptr, nullptr)) {
+    if (LoadGlyph(typeface, ppem, character, nullptr, nullptr, widthPpem)) {
         advance = static_cast<int>((typeface.face->glyph->metrics.horiAdvance + 63) / 64);
     }
     if (advances.size() >= kAdvanceLimit) {

@@ -31,7 +31,8 @@ struct GlyphKey {
     int ppem;
     UINT character;
     FT_Matrix turn;
-    FT_Vector delta; // 26.6
+    FT_Vector delta;   // 26.6
+    int widthPpem = 0; // 0 for square
 
     bool operator==(const GlyphKey &other) const;
 };
@@ -59,13 +60,14 @@ private:
     std::unordered_map<GlyphKey, GlyphImage, GlyphKeyHash> images_;
 };
 
-// The glyph for `character` at `ppem`, turned by `turn` and shifted by `delta`, through the
-// process's cache. An empty image when the face cannot render it. The reference holds until the
-// next glyph is rendered, which may clear the cache.
+// The glyph for `character` at `ppem` (`widthPpem` across, when not 0), turned by `turn` and
+// shifted by `delta`, through the process's cache. An empty image when the face cannot render it.
+// The reference holds until the next glyph is rendered, which may clear the cache.
 const GlyphImage &RenderedGlyph(Typeface &typeface, int ppem, UINT character, const FT_Matrix &turn,
-                                const FT_Vector &delta);
+                                const FT_Vector &delta, int widthPpem = 0);
 
-// The hinted advance of `character` at `ppem`, rounded up to whole pixels; 0 without a glyph.
-int GlyphAdvance(Typeface &typeface, int ppem, UINT character);
+// The hinted advance of `character` at `ppem` (`widthPpem` across, when not 0), rounded up to
+// whole pixels; 0 without a glyph.
+int GlyphAdvance(Typeface &typeface, int ppem, UINT character, int widthPpem = 0);
 
 } // namespace gdi

@@ -47,6 +47,7 @@ struct RealizedFont {
     Typeface *face = nullptr; // null when no face at all could be found
     std::u16string faceName;  // as GetTextFace reports it
     int ppem = 0;
+    int widthPpem = 0; // across, from lfWidth; 0 for square
     TEXTMETRICW metrics = {};
     std::unordered_map<UINT, int> advances;
 };

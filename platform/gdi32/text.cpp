@@ -7,6 +7,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 using namespace gdi;
@@ -72,7 +73,8 @@ void DrawGlyph(const Canvas &canvas, const Cell &line, RealizedFont &font, UINT 
     // FreeType's y grows upwards; the sub-pixel rest of the origin goes into its shift.
     const FT_Vector delta = {static_cast<FT_Pos>(std::lround((at.x - whole.x) * kSubpixels)),
                              static_cast<FT_Pos>(std::lround(-(at.y - whole.y) * kSubpixels))};
-    const GlyphImage &glyph = RenderedGlyph(*font.face, font.ppem, character, Rotation(turn), delta);
+    const GlyphImage &glyph =
+        RenderedGlyph(*font.face, font.ppem, character, Rotation(turn), delta, font.widthPpem);
     BlendGlyph(canvas, GlyphBand(line, at, turn, glyph), glyph, static_cast<int>(whole.x) + glyph.left,
                static_cast<int>(whole.y) - glyph.top, pixel);
 }
@@ -270,6 +272,8 @@ BOOL WINAPI GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, in
     if (font == nullptr || cchString < 0 || lpSize == nullptr || (lpszString == nullptr && cchString > 0)) {
         return FALSE;
     }
+    // A negative limit is no limit.
+    const int limit = nMaxExtent < 0 ? INT_MAX : nMaxExtent;
     int extent = 0;
     int fit = 0;
     for (int i = 0; i < cchString; ++i) {
@@ -277,7 +281,7 @@ BOOL WINAPI GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, in
         if (lpnDx != nullptr) {
             lpnDx[i] = extent;
         }
-        fit += extent <= nMaxExtent ? 1 : 0;
+        fit += extent <= limit ? 1 : 0;
     }
     if (lpnFit != nullptr) {
         *lpnFit = fit;
@@ -299,6 +303,89 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     }
     const std::vector<WCHAR> wide = Widen(lpString, c);
     return GetTextExtentPoint32W(hdc, wide.data(), static_cast<int>(wide.size()), psizl);
+}
+
+BOOL WINAPI GetTextExtentPointW(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl)
+{
+    return GetTextExtentPoint32W(hdc, lpString, c, psizl);
+}
+
+BOOL WINAPI GetTextExtentPointA(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
+{
+    return GetTextExtentPoint32A(hdc, lpString, c, psizl);
+}
+
+// The ANSI limit takes -1 for no limit and refuses other negative ones. Fit and extents count
+// bytes: every byte of a character gets that character's extent.
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit,
+                                  LPINT lpnDx, LPSIZE lpSize)
+{
+    if (cchString < 0 || nMaxExtent < -1 || (lpszString == nullptr && cchString > 0)) {
+        return FALSE;
+    }
+    const std::vector<WCHAR> wide = Widen(lpszString, cchString);
+    const int count = static_cast<int>(wide.size());
+    std::vector<int> ends(wide.size());
+    int fit = 0;
+    if (!GetTextExtentExPointW(hdc, wide.data(), count, nMaxExtent, &fit, ends.data(), lpSize)) {
+        return FALSE;
+    }
+    int bytes = 0;
+    int fitBytes = 0;
+    for (size_t i = 0; i < wide.size() && bytes < cchString; ++i) {
+        const int length = static_cast<int>(text::ToAnsi(text::View(&wide[i], 1)).size());
+        for (int byte = 0; byte < length && bytes < cchString; ++byte, ++bytes) {
+            if (lpnDx != nullptr) {
+                lpnDx[bytes] = ends[i];
+            }
+        }
+        fitBytes = static_cast<int>(i) < fit ? bytes : fitBytes;
+    }
+    if (lpnFit != nullptr) {
+        *lpnFit = fitBytes;
+    }
+    return TRUE;
+}
+
+// Each character's advance from `first` to `last`, both included.
+BOOL WINAPI GetCharWidth32W(HDC hdc, UINT first, UINT last, LPINT lpBuffer)
+{
+    RealizedFont *font = SelectedSizes(hdc);
+    if (font == nullptr || lpBuffer == nullptr || last < first) {
+        return FALSE;
+    }
+    for (unsigned long long character = first; character <= last; ++character) {
+        lpBuffer[character - first] = font->Advance(static_cast<UINT>(character));
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetCharWidthW(HDC hdc, UINT first, UINT last, LPINT lpBuffer)
+{
+    return GetCharWidth32W(hdc, first, last, lpBuffer);
+}
+
+// The ANSI range is of single bytes; each is the character the code page reads it as.
+BOOL WINAPI GetCharWidth32A(HDC hdc, UINT first, UINT last, LPINT lpBuffer)
+{
+    constexpr UINT kLastByte = 0xFF;
+    if (lpBuffer == nullptr || last < first || last > kLastByte) {
+        return FALSE;
+    }
+    for (UINT code = first; code <= last; ++code) {
+        const char byte = static_cast<char>(code);
+        const std::vector<WCHAR> wide = Widen(&byte, 1);
+        const UINT character = wide.empty() ? 0 : wide.front();
+        if (!GetCharWidth32W(hdc, character, character, &lpBuffer[code - first])) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetCharWidthA(HDC hdc, UINT first, UINT last, LPINT lpBuffer)
+{
+    return GetCharWidth32A(hdc, first, last, lpBuffer);
 }
 
 int WINAPI GetTextFaceW(HDC hdc, int c, LPWSTR lpName)

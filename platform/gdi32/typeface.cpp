@@ -196,13 +196,16 @@ FaceMatch MatchTypeface(const LOGFONTW &font)
     return Faces().Match(platform::text::ToUtf8(face), font.lfWeight >= kBoldWeight, font.lfItalic != 0);
 }
 
-bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta)
+bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta,
+               int widthPpem)
 {
-    if (typeface.currentPpem != ppem) {
-        if (FT_Set_Pixel_Sizes(typeface.face, 0, static_cast<FT_UInt>(ppem)) != 0) {
+    if (typeface.currentPpem != ppem || typeface.currentWidthPpem != widthPpem) {
+        if (FT_Set_Pixel_Sizes(typeface.face, static_cast<FT_UInt>(widthPpem), static_cast<FT_UInt>(ppem)) !=
+            0) {
             return false;
         }
         typeface.currentPpem = ppem;
+        typeface.currentWidthPpem = widthPpem;
     }
     FT_Set_Transform(typeface.face, transform, delta);
     const FT_UInt glyph = FT_Get_Char_Index(typeface.face, character);

@@ -32,6 +32,7 @@ struct Typeface {
     WCHAR breakChar = 0x20;
     std::vector<PixelExtent> pixelExtents; // by ppem, rising
     int currentPpem = 0;                   // the size FreeType is set to now
+    int currentWidthPpem = 0;              // and its width, 0 for square
 };
 
 // A face for `font`, and the name GetTextFace reports for it.
@@ -41,8 +42,10 @@ struct FaceMatch {
 };
 FaceMatch MatchTypeface(const LOGFONTW &font);
 
-// Sets the face to `ppem` pixels per em and loads the glyph for `character`, turned by
-// `transform` (none when null) and shifted by `delta` (26.6) as FreeType applies them.
-bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta);
+// Sets the face to `ppem` pixels per em (`widthPpem` across, when not 0) and loads the glyph for
+// `character`, turned by `transform` (none when null) and shifted by `delta` (26.6) as FreeType
+// applies them.
+bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta,
+               int widthPpem = 0);
 
 } // namespace gdi

@@ -1,4 +1,5 @@
-// Part of the Win32 subset for Linux: the common controls library (COMCTL32), up-down only.
+// Part of the Win32 subset for Linux: the common controls library (COMCTL32): the up-down and
+// window subclassing.
 #pragma once
 
 #include "windef.h"
@@ -97,6 +98,15 @@ typedef struct _NM_UPDOWN {
     int iPos;
     int iDelta;
 } NMUPDOWN, *LPNMUPDOWN, NM_UPDOWN, *LPNM_UPDOWN;
+
+// Subclassing: procedures chained in front of a window's own, each with an id and its data.
+typedef LRESULT(CALLBACK *SUBCLASSPROC)(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+BOOL WINAPI SetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+BOOL WINAPI GetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass,
+                              DWORD_PTR *pdwRefData);
+BOOL WINAPI RemoveWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass);
+LRESULT WINAPI DefSubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 #ifdef __cplusplus
 }

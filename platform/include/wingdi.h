@@ -378,8 +378,16 @@ BOOL WINAPI GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm);
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
 BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+BOOL WINAPI GetTextExtentPointW(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
+BOOL WINAPI GetTextExtentPointA(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
 BOOL WINAPI GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit,
                                   LPINT lpnDx, LPSIZE lpSize);
+BOOL WINAPI GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit,
+                                  LPINT lpnDx, LPSIZE lpSize);
+BOOL WINAPI GetCharWidthW(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
+BOOL WINAPI GetCharWidthA(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
+BOOL WINAPI GetCharWidth32W(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
+BOOL WINAPI GetCharWidth32A(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 int WINAPI GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName);
 BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
@@ -399,6 +407,10 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define CreateFont CreateFontW
 #define GetTextMetrics GetTextMetricsW
 #define GetTextExtentPoint32 GetTextExtentPoint32W
+#define GetTextExtentPoint GetTextExtentPointW
+#define GetTextExtentExPoint GetTextExtentExPointW
+#define GetCharWidth GetCharWidthW
+#define GetCharWidth32 GetCharWidth32W
 #define GetTextFace GetTextFaceW
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
@@ -410,6 +422,10 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define CreateFont CreateFontA
 #define GetTextMetrics GetTextMetricsA
 #define GetTextExtentPoint32 GetTextExtentPoint32A
+#define GetTextExtentPoint GetTextExtentPointA
+#define GetTextExtentExPoint GetTextExtentExPointA
+#define GetCharWidth GetCharWidthA
+#define GetCharWidth32 GetCharWidth32A
 #define GetTextFace GetTextFaceA
 #define TextOut TextOutA
 #define ExtTextOut ExtTextOutA

@@ -77,6 +77,7 @@ public:
             return ItemText(message, LB_GETTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
         case CB_GETLBTEXTLEN: return ItemText(CB_GETLBTEXT, message, wParam, nullptr);
         case LB_GETTEXTLEN: return ItemText(LB_GETTEXT, message, wParam, nullptr);
+        case EM_GETLINE: return Line(wParam, reinterpret_cast<CallerChar *>(lParam));
         case WM_NCCREATE:
         case WM_CREATE: return Create(message, wParam, lParam);
         default: return procedure_(hwnd_, message, wParam, lParam);
@@ -106,6 +107,28 @@ private:
     }
 
     auto WindowText() const { return Converted(Fetch(WM_GETTEXT, WM_GETTEXTLENGTH, 0)); }
+
+    // EM_GETLINE: the procedure fills a buffer of its own kind, large enough for the whole text;
+    // the caller's gives its size in its first word, and gets a terminator only when there is room.
+    LRESULT Line(WPARAM line, CallerChar *buffer) const
+    {
+        if (buffer == nullptr) {
+            return 0;
+        }
+        const size_t capacity = *reinterpret_cast<const WORD *>(buffer);
+        const LRESULT length = procedure_(hwnd_, WM_GETTEXTLENGTH, 0, 0);
+        ProcString text(static_cast<size_t>(std::clamp<LRESULT>(length, 1, 0xFFFE)) + 1, 0);
+        *reinterpret_cast<WORD *>(text.data()) = static_cast<WORD>(text.size());
+        const LRESULT copied = procedure_(hwnd_, EM_GETLINE, line, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()))));
+        const auto converted = Converted(text);
+        const size_t count = std::min(converted.size(), capacity);
+        std::copy_n(converted.begin(), count, buffer);
+        if (count < capacity) {
+            buffer[count] = 0;
+        }
+        return static_cast<LRESULT>(count);
+    }
 
     // A list item's text copied into `buffer`, or with no buffer its length, in the caller's kind.
     LRESULT ItemText(UINT textMessage, UINT lengthMessage, WPARAM item, CallerChar *buffer) const

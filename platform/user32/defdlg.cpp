@@ -15,27 +15,46 @@ void SaveFocus(HWND dialog, DialogInfo &info)
     }
 }
 
-void SetDialogFocus(HWND control)
-{
-    // Tabbing into a field selects its text, as the platform does.
-    if ((SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
-        SendMessageW(control, EM_SETSEL, 0, -1);
-    }
-    SetFocus(control);
-}
+// How the dialog gets its focus back: activated, it returns the focus to the control that had it
+// when the dialog was deactivated, and does nothing else; focused itself, it gives the focus to
+// that control or else to the first one, selecting a field's text.
+enum class Restore { OnActivation, OnFocus };
 
-void RestoreFocus(HWND dialog, DialogInfo &info)
+void RestoreFocus(HWND dialog, DialogInfo &info, Restore restore)
 {
     // An ended dialog keeps the focus itself until it is gone.
     if (info.ended) {
         return;
     }
     if (info.savedFocus == nullptr || !IsChild(dialog, info.savedFocus)) {
+        if (restore == Restore::OnActivation) {
+            return;
+        }
         info.savedFocus = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (info.savedFocus == nullptr) {
+            info.savedFocus = GetNextDlgGroupItem(dialog, nullptr, FALSE);
+        }
+        if (info.savedFocus == nullptr) {
+            return;
+        }
     }
-    if (info.savedFocus != nullptr) {
+    if (restore == Restore::OnActivation) {
         SetFocus(info.savedFocus);
+    } else {
+        FocusDialogControl(info.savedFocus);
     }
+    // Given back once: the next activation keeps whatever has the focus then.
+    info.savedFocus = nullptr;
+}
+
+LRESULT DialogCode(HWND control)
+{
+    return control != nullptr ? SendMessageW(control, WM_GETDLGCODE, 0, 0) : 0;
+}
+
+void SetButtonType(HWND button, DWORD type)
+{
+    SendMessageW(button, BM_SETSTYLE, type, TRUE);
 }
 
 HWND DefaultButton(HWND dialog)
@@ -95,6 +114,33 @@ LRESULT DefaultId(HWND hwnd, const DialogInfo &info)
     return button != nullptr ? MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID) : 0;
 }
 
+// The default look moves to `shown` when it is a push button, from `previous` or, when that does
+// not show as the default, from whichever button does.
+void MoveDefaultLook(HWND dialog, HWND previous, HWND shown)
+{
+    if ((DialogCode(previous) & DLGC_DEFPUSHBUTTON) == 0) {
+        previous = DefaultButton(dialog);
+    }
+    if (previous != nullptr && previous != shown) {
+        SetButtonType(previous, BS_PUSHBUTTON);
+    }
+    if ((DialogCode(shown) & DLGC_UNDEFPUSHBUTTON) != 0) {
+        SetButtonType(shown, BS_DEFPUSHBUTTON);
+    }
+}
+
+// DM_SETDEFID: the id is kept even when it names no button; a push button it names shows as the
+// default.
+void SetDefaultId(HWND dialog, DialogInfo &info, WPARAM id)
+{
+    HWND previous = GetDlgItem(dialog, static_cast<int>(info.result));
+    info.result = static_cast<INT_PTR>(id); // the platform keeps the default id there too
+    HWND button = GetDlgItem(dialog, static_cast<int>(id));
+    if (button == nullptr || (DialogCode(button) & (DLGC_UNDEFPUSHBUTTON | DLGC_BUTTON)) != 0) {
+        MoveDefaultLook(dialog, previous, button);
+    }
+}
+
 // What DefDlgProc does itself with a message the dialog procedure left alone.
 LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
 {
@@ -107,14 +153,16 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
         return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            RestoreFocus(hwnd, info);
+            RestoreFocus(hwnd, info, Restore::OnActivation);
         } else {
             SaveFocus(hwnd, info);
         }
         return 0;
-    case WM_SETFOCUS: RestoreFocus(hwnd, info); return 0;
+    case WM_SETFOCUS: RestoreFocus(hwnd, info, Restore::OnFocus); return 0;
     case DM_SETDEFID:
-        info.result = static_cast<INT_PTR>(wParam); // the platform keeps the default id there too
+        if (!info.ended) {
+            SetDefaultId(hwnd, info, wParam);
+        }
         return TRUE;
     case DM_GETDEFID: return DefaultId(hwnd, info);
     case WM_NEXTDLGCTL: {
@@ -122,7 +170,8 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
             lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
         // NOLINTNEXTLINE(readability-suspicious-call-argument): parent first; IsChild names the child hWnd
         if (target != nullptr && IsChild(hwnd, target)) {
-            SetDialogFocus(target);
+            FocusDialogControl(target);
+            ShowDefaultButton(hwnd, target, static_cast<int>(info.result));
         }
         return 0;
     }
@@ -176,6 +225,22 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 } // namespace
+
+void FocusDialogControl(HWND control)
+{
+    // Tabbing into a field selects its text, as the platform does.
+    if ((DialogCode(control) & DLGC_HASSETSEL) != 0) {
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    }
+    SetFocus(control);
+}
+
+void ShowDefaultButton(HWND dialog, HWND focus, int defaultId)
+{
+    HWND defaultButton = GetDlgItem(dialog, defaultId);
+    const bool pushButton = (DialogCode(focus) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)) != 0;
+    MoveDefaultLook(dialog, defaultButton, pushButton ? focus : defaultButton);
+}
 
 } // namespace platform::user32
 

@@ -245,6 +245,23 @@ INT_PTR RunModal(HWND dialog)
     return result;
 }
 
+// Tab moves the focus on: a dialog does it itself (WM_NEXTDLGCTL); for a plain window the focus
+// goes to its next tab stop, or its first when none of its controls has the focus.
+void TabFrom(HWND dialog, WPARAM backwards)
+{
+    if (DialogOf(dialog) != nullptr) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, backwards, 0);
+        return;
+    }
+    HWND focus = GetFocus();
+    HWND from = focus != nullptr && IsChild(dialog, focus) ? focus : nullptr;
+    HWND next = GetNextDlgTabItem(dialog, from, backwards != 0 ? TRUE : FALSE);
+    if (next != nullptr) {
+        FocusDialogControl(next);
+        ShowDefaultButton(dialog, next, 0);
+    }
+}
+
 bool IsDialogKeyMessage(HWND dialog, MSG *msg)
 {
     const LRESULT code = SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
@@ -256,7 +273,7 @@ bool IsDialogKeyMessage(HWND dialog, MSG *msg)
         if ((code & DLGC_WANTTAB) != 0) {
             return false;
         }
-        SendMessageW(dialog, WM_NEXTDLGCTL, static_cast<WPARAM>(GetKeyState(VK_SHIFT) & 0x8000), 0);
+        TabFrom(dialog, static_cast<WPARAM>(GetKeyState(VK_SHIFT) & 0x8000));
         return true;
     case VK_LEFT:
     case VK_UP:

@@ -63,6 +63,13 @@ std::u16string PredefinedClassName(WORD ordinal);
 
 DialogInfo *DialogOf(HWND hwnd);
 
+// Gives a control of a dialog the focus, selecting all of a field's text.
+void FocusDialogControl(HWND control);
+// The focus moved to `focus` by the keyboard: a push button that takes it shows as the default
+// (BS_DEFPUSHBUTTON) and the one that showed so no longer does; elsewhere the focus gives the look
+// back to the dialog's default button, `defaultId`.
+void ShowDefaultButton(HWND dialog, HWND focus, int defaultId);
+
 // The system font's average character width and height, the base units of a dialog without a
 // font of its own.
 SIZE SystemBaseUnits();

@@ -83,6 +83,17 @@ void DrawFace(HDC dc, const RECT &rect, bool pushed)
     FillArea(dc, rect.left + 1, rect.top + 1, rect.right - 2, rect.bottom - 2, COLOR_3DFACE);
 }
 
+// The default push button wears a dark frame around its face.
+void DrawPushButtonFace(HDC dc, const RECT &client, DWORD kind, bool pushed)
+{
+    RECT face = client;
+    if (kind == BS_DEFPUSHBUTTON) {
+        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
+        InflateRect(&face, -1, -1);
+    }
+    DrawFace(dc, face, pushed);
+}
+
 void Paint(HWND hwnd, const Button &button, HDC dc)
 {
     RECT client;
@@ -99,7 +110,7 @@ void Paint(HWND hwnd, const Button &button, HDC dc)
         DrawBox(dc, button, client.left, top, enabled);
         textRect.left += kBoxSize + kTextGap;
     } else {
-        DrawFace(dc, client, button.pushed);
+        DrawPushButtonFace(dc, client, kind, button.pushed);
         SetBkColor(dc, GetSysColor(COLOR_3DFACE));
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         if (button.pushed) {
@@ -308,6 +319,18 @@ LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return result;
 }
 
+// BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...).
+LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw)
+{
+    const auto current = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    SetWindowLongW(hwnd, GWL_STYLE,
+                   static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | (style & BS_TYPEMASK)));
+    if (redraw != 0) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    return 0;
+}
+
 LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
 {
     button.font = reinterpret_cast<HFONT>(font);
@@ -343,6 +366,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case BM_SETCHECK: return OnSetCheck(hwnd, *button, wParam);
     case BM_GETSTATE: return GetState(*button);
     case BM_SETSTATE: SetFace(hwnd, *button, wParam != 0 ? Face::Pushed : Face::Raised); return 0;
+    case BM_SETSTYLE: return OnSetStyle(hwnd, wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(hwnd, *button);
     case WM_KILLFOCUS: return OnKillFocus(hwnd, *button);
     case WM_SETTEXT:

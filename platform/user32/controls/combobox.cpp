@@ -688,8 +688,17 @@ LRESULT ItemHeight(const ComboBox &box, int index)
     return index >= 0 ? box.lineHeight : CB_ERR;
 }
 
+bool AsksForColors(UINT message)
+{
+    return message == WM_CTLCOLOR || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+}
+
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The colours its parts ask for are the parent's to give.
+    if (AsksForColors(message)) {
+        return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+    }
     if (message == WM_NCCREATE) {
         controls::CreateState<ComboBox>(hwnd)->openedHeight =
             reinterpret_cast<const CREATESTRUCTW *>(lParam)->cy;
@@ -726,6 +735,7 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFONT: return OnSetFont(hwnd, *box, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(box->font);
     case WM_GETDLGCODE: return GetDialogCode(*box, reinterpret_cast<const MSG *>(lParam));
+
     case CB_ADDSTRING: return AddString(hwnd, *box, reinterpret_cast<const WCHAR *>(lParam));
     case CB_INSERTSTRING: return Insert(hwnd, *box, index, reinterpret_cast<const WCHAR *>(lParam));
     case CB_DELETESTRING: return Delete(hwnd, *box, index);

@@ -42,6 +42,8 @@ struct Edit {
     int scroll = 0;         // pixels of text scrolled out on the left
     int leftMargin = 0;     // pixels kept free inside the text area, from the font or EM_SETMARGINS
     int rightMargin = 0;
+    bool created = false;   // the text area exists from WM_CREATE on
+    WCHAR passwordChar = 0; // shown for every character instead, when not 0 (ES_PASSWORD)
     UndoRecord undo;
 };
 
@@ -60,10 +62,17 @@ DWORD Style(HWND hwnd)
     return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
 }
 
-// Measures the field's text with its font.
+// What the field shows: its text, or in a password field as many password characters.
+controls::Text ShownText(const Edit &edit)
+{
+    return edit.passwordChar != 0 ? controls::Text(edit.text.size(), static_cast<char16_t>(edit.passwordChar))
+                                  : edit.text;
+}
+
+// Measures the text the field shows, with its font.
 class Measure {
 public:
-    Measure(HWND hwnd, const Edit &edit) : hwnd_(hwnd), edit_(edit), dc_(GetDC(hwnd))
+    Measure(HWND hwnd, const Edit &edit) : hwnd_(hwnd), shown_(ShownText(edit)), dc_(GetDC(hwnd))
     {
         previousFont_ = SelectObject(dc_, controls::DrawingFont(edit.font));
     }
@@ -79,16 +88,16 @@ public:
     int Width(size_t count) const
     {
         SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc_, controls::Wide(edit_.text), static_cast<int>(count), &size);
+        GetTextExtentPoint32W(dc_, controls::Wide(shown_), static_cast<int>(count), &size);
         return size.cx;
     }
     // The widths of all the prefixes in one pass: element i is the width of the first i + 1
     // characters. Measuring each prefix on its own would take time growing with the square.
     std::vector<int> PrefixWidths() const
     {
-        std::vector<int> widths(edit_.text.size());
+        std::vector<int> widths(shown_.size());
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::Wide(edit_.text), static_cast<int>(widths.size()), 0, nullptr,
+        GetTextExtentExPointW(dc_, controls::Wide(shown_), static_cast<int>(widths.size()), 0, nullptr,
                               widths.data(), &size);
         return widths;
     }
@@ -98,10 +107,11 @@ public:
         GetTextMetricsW(dc_, &metrics);
         return metrics.tmHeight;
     }
+    const controls::Text &Shown() const { return shown_; }
 
 private:
     HWND hwnd_;
-    const Edit &edit_;
+    controls::Text shown_;
     HDC dc_;
     HGDIOBJ previousFont_;
 };
@@ -355,7 +365,8 @@ void Copy(HWND hwnd, const Edit &edit)
 {
     const size_t start = SelectionStart(edit);
     const size_t end = SelectionEnd(edit);
-    if (start == end) {
+    // A password stays off the clipboard.
+    if (start == end || edit.passwordChar != 0) {
         return;
     }
     const controls::Text selected = edit.text.substr(start, end - start);
@@ -467,7 +478,7 @@ LRESULT OnChar(HWND hwnd, Edit &edit, WCHAR character)
             SendMessageW(hwnd, WM_PASTE, 0, 0);
         }
     } else if (character == kCutCharacter) {
-        if (!ReadOnly(hwnd)) {
+        if (!ReadOnly(hwnd) && edit.passwordChar == 0) {
             SendMessageW(hwnd, WM_CUT, 0, 0);
         }
     } else if (character == kUndoCharacter) {
@@ -582,10 +593,10 @@ LRESULT OnButtonUp(Edit &edit)
 }
 
 // Draws characters [from, to) at their place, in the colours already set in the DC.
-void DrawRun(HDC dc, const Edit &edit, const Measure &measure, int origin, int top, size_t from, size_t to)
+void DrawRun(HDC dc, const Measure &measure, int origin, int top, size_t from, size_t to)
 {
     if (from < to) {
-        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(edit.text) + from,
+        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(measure.Shown()) + from,
                  static_cast<int>(to - from));
     }
 }
@@ -613,13 +624,13 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     const size_t end = showSelection ? SelectionEnd(edit) : edit.text.size();
 
     SetBkMode(dc, TRANSPARENT);
-    DrawRun(dc, edit, measure, origin, area.top, 0, start);
-    DrawRun(dc, edit, measure, origin, area.top, end, edit.text.size());
+    DrawRun(dc, measure, origin, area.top, 0, start);
+    DrawRun(dc, measure, origin, area.top, end, edit.text.size());
     if (start < end) {
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        DrawRun(dc, edit, measure, origin, area.top, start, end);
+        DrawRun(dc, measure, origin, area.top, start, end);
     }
     if (edit.focused) {
         const int x = origin + measure.Width(edit.caret);
@@ -664,6 +675,9 @@ void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
+    if ((create.style & ES_PASSWORD) != 0) {
+        edit.passwordChar = L'*';
+    }
 }
 
 // ---- Message handlers ----
@@ -726,6 +740,64 @@ LRESULT OnReplaceSelection(HWND hwnd, Edit &edit, const WCHAR *text)
 }
 
 // EM_LIMITTEXT: 0 stands for no limit.
+// EM_GETRECT: the text area, one line high and within the client area; empty before WM_CREATE.
+LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
+{
+    if (rect == nullptr) {
+        return 0;
+    }
+    *rect = {};
+    if (edit.created) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        *rect = TextArea(hwnd, edit);
+        rect->bottom = std::min<LONG>(rect->top + Measure(hwnd, edit).LineHeight(), client.bottom);
+    }
+    return 0;
+}
+
+// EM_POSFROMCHAR: the client position of a character's top left, -1 for none (the end included).
+LRESULT PositionOfCharacter(HWND hwnd, const Edit &edit, WPARAM index)
+{
+    if (index >= edit.text.size()) {
+        return -1;
+    }
+    const Measure measure(hwnd, edit);
+    const int x = TextOrigin(hwnd, edit, measure) + measure.Width(index);
+    return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(TextArea(hwnd, edit).top));
+}
+
+// EM_GETLINE: the one line, into a buffer whose first word gives its size in characters; a
+// terminator follows only when there is room.
+LRESULT GetLine(const Edit &edit, WCHAR *buffer)
+{
+    if (buffer == nullptr) {
+        return 0;
+    }
+    const size_t count = std::min<size_t>(edit.text.size(), *reinterpret_cast<const WORD *>(buffer));
+    std::copy_n(controls::Wide(edit.text), count, buffer);
+    if (count < *reinterpret_cast<const WORD *>(buffer)) {
+        buffer[count] = 0;
+    }
+    return static_cast<LRESULT>(count);
+}
+
+// EM_SETPASSWORDCHAR: a character makes a password field of it, 0 an ordinary one again.
+LRESULT SetPasswordChar(HWND hwnd, Edit &edit, WPARAM character)
+{
+    if (edit.passwordChar == static_cast<WCHAR>(character)) {
+        return 0;
+    }
+    edit.passwordChar = static_cast<WCHAR>(character);
+    const DWORD style = Style(hwnd);
+    SetWindowLongW(
+        hwnd, GWL_STYLE,
+        static_cast<LONG>(character != 0 ? style | ES_PASSWORD : style & ~static_cast<DWORD>(ES_PASSWORD)));
+    ScrollToCaret(hwnd, edit);
+    Redraw(hwnd, edit);
+    return 0;
+}
+
 LRESULT SetLimit(Edit &edit, WPARAM limit)
 {
     edit.limit = limit ? static_cast<size_t>(limit) : kNoLimit;
@@ -847,6 +919,12 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case EM_REPLACESEL: return OnReplaceSelection(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
     case EM_LIMITTEXT: return SetLimit(*edit, wParam);
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit->limit);
+    case WM_CREATE: edit->created = true; return 0;
+    case EM_GETRECT: return GetFormattingRect(hwnd, *edit, reinterpret_cast<RECT *>(lParam));
+    case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, *edit, wParam);
+    case EM_GETLINE: return GetLine(*edit, reinterpret_cast<WCHAR *>(lParam));
+    case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, *edit, wParam);
+    case EM_GETPASSWORDCHAR: return edit->passwordChar;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 namespace {
@@ -112,6 +114,89 @@ TEST_F(Edit, GetTextCopiesWhatFitsWithATerminator)
     char small[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(SendMessageA(field, WM_GETTEXT, sizeof(small), reinterpret_cast<LPARAM>(small)), 3);
     EXPECT_STREQ(small, "-36");
+}
+
+// EM_GETLINE: the single line whatever the index, as much as the buffer's first word allows, a
+// terminator only where there is room; the ANSI call counts bytes.
+TEST_F(Edit, GetLineFillsWhatTheFirstWordAllows)
+{
+    SetWindowTextA(field, "text");
+    for (const WORD capacity : {WORD{16}, WORD{4}, WORD{2}}) {
+        for (const WPARAM line : {WPARAM{0}, WPARAM{1}}) {
+            char narrow[16];
+            std::fill(std::begin(narrow), std::end(narrow), 'x');
+            *reinterpret_cast<WORD *>(narrow) = capacity;
+            const LRESULT count = std::min<LRESULT>(4, capacity);
+            EXPECT_EQ(SendMessageA(field, EM_GETLINE, line, reinterpret_cast<LPARAM>(narrow)), count);
+            std::string expected("text", static_cast<size_t>(count));
+            expected += capacity > 4 ? std::string(1, '\0') : "";
+            expected.resize(5, 'x');
+            EXPECT_EQ(std::string(narrow, 5), expected) << capacity;
+            WCHAR wide[16] = {};
+            *reinterpret_cast<WORD *>(wide) = capacity;
+            EXPECT_EQ(SendMessageW(field, EM_GETLINE, line, reinterpret_cast<LPARAM>(wide)), count);
+            EXPECT_EQ(test::Narrow(wide), std::string("text", static_cast<size_t>(count))) << capacity;
+        }
+    }
+}
+
+// EM_POSFROMCHAR follows the alignment and the margins; EM_GETRECT is the text area within the
+// margins, one line high. The end of the text has no position.
+TEST_F(Edit, CharacterPositionsAndTheFormattingRectangle)
+{
+    SetWindowTextA(field, "aa");
+    SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(5, 5));
+    RECT before = {};
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&before));
+    const LRESULT first = SendMessageW(field, EM_POSFROMCHAR, 0, 0);
+    EXPECT_EQ(static_cast<short>(LOWORD(first)), before.left);
+    EXPECT_EQ(static_cast<short>(HIWORD(first)), before.top);
+    EXPECT_GT(static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 1, 0))), before.left);
+    EXPECT_EQ(SendMessageW(field, EM_POSFROMCHAR, 2, 0), -1);
+    SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(15, 20));
+    RECT after = {};
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&after));
+    EXPECT_EQ(after.left, before.left + 10);
+    EXPECT_EQ(after.right, before.right - 15);
+    EXPECT_EQ(std::make_pair(after.top, after.bottom), std::make_pair(before.top, before.bottom));
+    EXPECT_EQ(static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0))), after.left);
+    TEXTMETRICW metrics = {};
+    HDC dc = GetDC(field);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(field, dc);
+    EXPECT_EQ(after.bottom - after.top, metrics.tmHeight) << "one line";
+
+    HWND right = parent.Add(L"Edit", ES_RIGHT, kFieldId + 1, kFieldRect, L"aa");
+    RECT area = {};
+    SendMessageW(right, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const int x0 = static_cast<short>(LOWORD(SendMessageW(right, EM_POSFROMCHAR, 0, 0)));
+    const int x1 = static_cast<short>(LOWORD(SendMessageW(right, EM_POSFROMCHAR, 1, 0)));
+    EXPECT_EQ(x1 + (x1 - x0), area.right) << "right aligned: the text ends at the area's right edge";
+}
+
+// A password field shows its password character for each character, and looks just like a field
+// holding those characters; its text stays as typed, and Ctrl+X leaves it.
+TEST_F(Edit, PasswordFieldShowsItsCharacter)
+{
+    HWND password = parent.Add(L"Edit", WS_BORDER | ES_PASSWORD, kFieldId + 1, kFieldRect, L"secret");
+    HWND stars = parent.Add(L"Edit", WS_BORDER, kFieldId + 2, kFieldRect, L"******");
+    HWND plain = parent.Add(L"Edit", WS_BORDER, kFieldId + 3, kFieldRect, L"secret");
+    EXPECT_EQ(SendMessageW(password, EM_GETPASSWORDCHAR, 0, 0), '*');
+    EXPECT_EQ(SendMessageW(plain, EM_GETPASSWORDCHAR, 0, 0), 0);
+    EXPECT_EQ(test::Print(password), test::Print(stars));
+    SendMessageW(password, EM_SETSEL, 0, -1);
+    SendMessageW(password, WM_CHAR, 0x18, 0);
+    EXPECT_EQ(test::Text(password), "secret");
+    SendMessageW(password, EM_SETPASSWORDCHAR, 0, 0);
+    EXPECT_EQ(GetWindowLongW(password, GWL_STYLE) & ES_PASSWORD, 0);
+    SendMessageW(password, EM_SETSEL, 0, 0);
+    SendMessageW(plain, EM_SETSEL, 0, 0);
+    EXPECT_EQ(test::Print(password), test::Print(plain));
+    SendMessageW(plain, EM_SETPASSWORDCHAR, '#', 0);
+    EXPECT_NE(GetWindowLongW(plain, GWL_STYLE) & ES_PASSWORD, 0);
+    EXPECT_EQ(SendMessageW(plain, EM_GETPASSWORDCHAR, 0, 0), '#');
 }
 
 } // namespace

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -16,10 +20,12 @@ constexpr int kSceneAdvances[kSampleLength] = {30, 11, 24, 25, 18, 34, 11, 24, 2
 // A memory DC with a font selected, both released at the end.
 class FontDc {
 public:
-    FontDc(const WCHAR *face, LONG height, LONG escapement = 0) : dc_(CreateCompatibleDC(nullptr))
+    FontDc(const WCHAR *face, LONG height, LONG escapement = 0, LONG width = 0)
+        : dc_(CreateCompatibleDC(nullptr))
     {
         LOGFONTW logical = {};
         logical.lfHeight = height;
+        logical.lfWidth = width;
         logical.lfEscapement = escapement;
         logical.lfOrientation = escapement;
         logical.lfCharSet = DEFAULT_CHARSET;
@@ -114,6 +120,61 @@ TEST(FontMetrics, DialogFontSizesFollowTheEm)
     }
 }
 
+// How many columns the ink of an "H" spans, drawn in Tahoma at an em of 20 pixels and `width`.
+int InkColumnsOfH(LONG width)
+{
+    const test::Canvas canvas(100, 40);
+    LOGFONTW logical = {};
+    logical.lfHeight = -20;
+    logical.lfWidth = width;
+    test::SetFaceName(logical, L"Tahoma");
+    HFONT font = CreateFontIndirectW(&logical);
+    HGDIOBJ previous = SelectObject(canvas.dc(), font);
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    SetTextColor(canvas.dc(), test::kTextColor);
+    TextOutW(canvas.dc(), 10, 5, L"H", 1);
+    SelectObject(canvas.dc(), previous);
+    DeleteObject(font);
+    int first = canvas.width();
+    int last = -1;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.At(x, y) != test::kPaper) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return last - first + 1;
+}
+
+// A width asks for that average character width: the heights stay, and every advance scales by
+// the width over the font's own average, each within a pixel.
+TEST(FontMetrics, WidthScalesTheAdvancesAcross)
+{
+    const FontDc natural(L"Tahoma", -20);
+    const TEXTMETRICW plain = natural.Metrics();
+    const SIZE plainExtent = natural.Extent(kSample, kSampleLength);
+    int plainH = 0;
+    ASSERT_TRUE(GetCharWidth32W(natural.dc(), L'H', L'H', &plainH));
+    for (const LONG scale : {2, 3, -2}) {
+        const LONG width = plain.tmAveCharWidth * scale;
+        const FontDc wide(L"Tahoma", -20, 0, width);
+        const TEXTMETRICW metrics = wide.Metrics();
+        EXPECT_EQ(metrics.tmAveCharWidth, std::abs(width)) << scale;
+        EXPECT_EQ(std::make_pair(metrics.tmAscent, metrics.tmDescent),
+                  std::make_pair(plain.tmAscent, plain.tmDescent));
+        EXPECT_NEAR(metrics.tmMaxCharWidth, plain.tmMaxCharWidth * std::abs(scale), std::abs(scale)) << scale;
+        EXPECT_NEAR(wide.Extent(kSample, kSampleLength).cx, plainExtent.cx * std::abs(scale), kSampleLength)
+            << scale;
+        int widthH = 0;
+        ASSERT_TRUE(GetCharWidth32W(wide.dc(), L'H', L'H', &widthH));
+        EXPECT_NEAR(widthH, plainH * std::abs(scale), 1) << scale;
+        EXPECT_NEAR(InkColumnsOfH(width), InkColumnsOfH(0) * std::abs(scale), 2 * std::abs(scale))
+            << "the glyph too";
+    }
+}
+
 TEST(FontMetrics, RotationChangesNoExtent)
 {
     const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
@@ -145,6 +206,61 @@ TEST(FontMetrics, ExtentExCountsWhatFits)
     ASSERT_TRUE(
         GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo - 1, &fit, nullptr, &size));
     EXPECT_EQ(fit, 1);
+}
+
+// A negative limit is none for the wide call; the ANSI one takes only -1 and refuses the rest.
+TEST(FontMetrics, ExtentExLimitBelowZero)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    SIZE size = {};
+    for (const int limit : {-1, -2, INT_MIN}) {
+        int fit = -5;
+        EXPECT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, 3, limit, &fit, nullptr, &size)) << limit;
+        EXPECT_EQ(fit, 3) << limit;
+        fit = -5;
+        EXPECT_EQ(GetTextExtentExPointA(scene.dc(), "Sla", 3, limit, &fit, nullptr, &size), limit == -1)
+            << limit;
+        EXPECT_EQ(fit, limit == -1 ? 3 : -5) << limit;
+    }
+    EXPECT_FALSE(GetTextExtentExPointA(scene.dc(), "Sla", -1, 0, nullptr, nullptr, &size))
+        << "negative count";
+}
+
+// The ANSI measuring calls and the character widths agree with the wide extents.
+TEST(FontMetrics, AnsiCallsAndCharWidthsMatchTheWideExtents)
+{
+    FontDc scene(L"MS UI Gothic", 50);
+    std::vector<int> ends(kSampleLength);
+    std::vector<int> ansiEnds(kSampleLength);
+    SIZE wide = {};
+    SIZE ansi = {};
+    int fit = 0;
+    ASSERT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, 0, nullptr, ends.data(), &wide));
+    ASSERT_TRUE(GetTextExtentExPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, 0, nullptr,
+                                      ansiEnds.data(), &ansi));
+    EXPECT_EQ(ansiEnds, ends);
+    ASSERT_TRUE(
+        GetTextExtentExPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, ends[1], &fit, nullptr, &ansi));
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(wide.cx, wide.cy));
+    ASSERT_TRUE(GetTextExtentPointA(scene.dc(), "SlantGlyphDemo", kSampleLength, &ansi));
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(wide.cx, wide.cy));
+    ASSERT_TRUE(GetTextExtentPointW(scene.dc(), kSample, 0, &ansi));
+    EXPECT_EQ(std::make_pair(ansi.cx, ansi.cy), std::make_pair(LONG{0}, LONG{0}));
+
+    int widthsA['t' - 'a' + 1] = {};
+    int widthsW['t' - 'a' + 1] = {};
+    int widths32['t' - 'a' + 1] = {};
+    ASSERT_TRUE(GetCharWidthA(scene.dc(), 'a', 't', widthsA));
+    ASSERT_TRUE(GetCharWidthW(scene.dc(), L'a', L't', widthsW));
+    ASSERT_TRUE(GetCharWidth32W(scene.dc(), L'a', L't', widths32));
+    EXPECT_EQ(std::vector<int>(std::begin(widthsA), std::end(widthsA)),
+              std::vector<int>(std::begin(widthsW), std::end(widthsW)));
+    EXPECT_EQ(std::vector<int>(std::begin(widths32), std::end(widths32)),
+              std::vector<int>(std::begin(widthsW), std::end(widthsW)));
+    EXPECT_EQ(widthsW['l' - 'a'], ends[1] - ends[0]) << "the advance of l";
+    EXPECT_EQ(widthsW['a' - 'a'], ends[2] - ends[1]) << "the advance of a";
+    EXPECT_FALSE(GetCharWidthA(scene.dc(), 'b', 'a', widthsA)) << "a range backwards";
 }
 
 TEST(FontFace, NameOfTheSelectedFace)

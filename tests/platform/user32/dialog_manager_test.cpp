@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,6 +119,108 @@ TEST_F(DialogManager, TheDefaultButtonIsIdOkUntilToldAndForeignKeysAreLeft)
     EXPECT_EQ(SendMessageA(dialog_, DM_GETDEFID, 0, 0), MAKELRESULT(kSecondField, DC_HASDEFID));
     MSG other = {nullptr, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
     EXPECT_FALSE(IsDialogMessageA(dialog_, &other)) << "a message for no window of the dialog";
+}
+
+// A dialog of fields: activated again, it gives the focus back to the control that had it when
+// it was deactivated, once, and otherwise leaves the focus alone; focused itself, it gives the
+// focus to that control or the first tab stop, with the field's text selected.
+TEST(DialogFocus, ActivationRestoresWhatDeactivationSaved)
+{
+    const std::vector<BYTE> bytes = Template(u"Edit");
+    HWND dialog =
+        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                   nullptr, TestDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND first = GetDlgItem(dialog, kFirstField);
+    HWND second = GetDlgItem(dialog, kSecondField);
+    EXPECT_EQ(GetFocus(), first);
+    const auto activate = [dialog](WORD state) {
+        SendMessageA(dialog, WM_ACTIVATE, MAKEWPARAM(state, 0), 0);
+    };
+    SetFocus(second);
+    activate(WA_ACTIVE);
+    EXPECT_EQ(GetFocus(), second) << "nothing saved: the focus stays";
+    for (HWND field : {first, second}) {
+        SetFocus(field);
+        activate(WA_INACTIVE);
+        SetFocus(nullptr);
+        activate(WA_ACTIVE);
+        EXPECT_EQ(GetFocus(), field) << "saved on deactivation";
+    }
+    SetWindowTextA(first, "Hello world");
+    SendMessageA(first, EM_SETSEL, 0, 0);
+    SetFocus(dialog);
+    EXPECT_EQ(GetFocus(), first) << "nothing saved: the first tab stop";
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageA(first, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{11}))
+        << "WM_SETFOCUS selects the text";
+    SetFocus(second);
+    activate(WA_INACTIVE);
+    SendMessageA(second, EM_SETSEL, 0, 0);
+    activate(WA_ACTIVE);
+    SendMessageA(second, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{0})) << "activation selects nothing";
+    DestroyWindow(dialog);
+}
+
+// An edit field and two push buttons, the second one IDCANCEL.
+std::vector<BYTE> ButtonsTemplate()
+{
+    TemplateWriter out;
+    out.Dword(kDialogStyle).Dword(0).Word(3).Box(0, 0, 200, 100);
+    out.Word(0).Word(0).String(u"Test").Word(8).String(u"Tahoma");
+    out.Align().Dword(kFieldStyle).Dword(0).Box(5, 5, 60, 12).Word(kFirstField);
+    out.String(u"Edit").String(u"").Word(0);
+    for (const WORD id : {WORD{kSecondField}, WORD{IDCANCEL}}) {
+        out.Align()
+            .Dword(kFieldStyle | BS_PUSHBUTTON)
+            .Dword(0)
+            .Box(5, static_cast<short>(20 + id % 10 * 15), 50, 14);
+        out.Word(id).String(u"Button").String(u"Push").Word(0);
+    }
+    return out.bytes();
+}
+
+DWORD ButtonType(HWND button)
+{
+    return static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE)) & BS_TYPEMASK;
+}
+
+// The default look follows the focus among push buttons; elsewhere it goes back to the button
+// DM_SETDEFID named. The default id itself never moves with the focus.
+TEST(DialogDefaultButton, FollowsTheFocusAmongPushButtons)
+{
+    const std::vector<BYTE> bytes = ButtonsTemplate();
+    HWND dialog =
+        CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                   nullptr, TestDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HWND field = GetDlgItem(dialog, kFirstField);
+    HWND push = GetDlgItem(dialog, kSecondField);
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
+    SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+    EXPECT_EQ(ButtonType(cancel), static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    SendMessageA(push, BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+    SetFocus(field);
+    // The focus moves to the next tab stop (no target), or to the target.
+    struct Step {
+        HWND target, focus;
+        DWORD push, cancel;
+    };
+    for (const Step step : {Step{nullptr, push, BS_DEFPUSHBUTTON, BS_PUSHBUTTON},
+                            Step{nullptr, cancel, BS_PUSHBUTTON, BS_DEFPUSHBUTTON},
+                            Step{nullptr, field, BS_PUSHBUTTON, BS_DEFPUSHBUTTON},
+                            Step{push, push, BS_DEFPUSHBUTTON, BS_PUSHBUTTON},
+                            Step{field, field, BS_PUSHBUTTON, BS_DEFPUSHBUTTON}}) {
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(step.target), step.target != nullptr);
+        EXPECT_EQ(GetFocus(), step.focus);
+        EXPECT_EQ(ButtonType(push), step.push);
+        EXPECT_EQ(ButtonType(cancel), step.cancel);
+        EXPECT_EQ(SendMessageA(dialog, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+    }
+    DestroyWindow(dialog);
 }
 
 TEST_F(DialogManager, ResultsOtherThanHandledTravelInMsgResult)
