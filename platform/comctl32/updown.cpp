@@ -308,8 +308,8 @@ bool OnArrowKey(UpDown &upDown, WPARAM key)
 
 // ---- The buddy's keys ----
 
-// A buddy of an up-down with UDS_ARROWKEYS is subclassed so that the Up and Down keys and the wheel reach the
-// up-down, which is the subclass's data.
+// A buddy of an up-down with UDS_ARROWKEYS is subclassed so that the Up and Down keys and the
+// wheel reach the up-down, which is the subclass's data.
 constexpr UINT_PTR kBuddySubclass = 1;
 
 LRESULT CALLBACK BuddyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
