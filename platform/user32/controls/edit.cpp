@@ -865,6 +865,29 @@ LRESULT OnContextMenu(HWND hwnd, const Edit &edit, LPARAM lParam)
     return 0;
 }
 
+// The edit control's own messages (EM_*).
+LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case EM_UNDO: return OnUndo(hwnd, edit);
+    case EM_CANUNDO: return CanUndo(edit.undo);
+    case EM_EMPTYUNDOBUFFER: EmptyUndo(edit.undo); return 0;
+    case EM_SETMARGINS: return SetMargins(hwnd, edit, wParam, lParam);
+    case EM_GETMARGINS: return MAKELRESULT(edit.leftMargin, edit.rightMargin);
+    case EM_GETSEL: return GetSelection(edit, wParam, lParam);
+    case EM_SETSEL: SetSelection(hwnd, edit, wParam, lParam); return 0;
+    case EM_REPLACESEL: return OnReplaceSelection(hwnd, edit, reinterpret_cast<const WCHAR *>(lParam));
+    case EM_LIMITTEXT: return SetLimit(edit, wParam);
+    case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit.limit);
+    case EM_GETRECT: return GetFormattingRect(hwnd, edit, reinterpret_cast<RECT *>(lParam));
+    case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, edit, wParam);
+    case EM_GETLINE: return GetLine(edit, reinterpret_cast<WCHAR *>(lParam));
+    case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, edit, wParam);
+    case EM_GETPASSWORDCHAR: return edit.passwordChar;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -883,10 +906,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT: SetText(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam)); return TRUE;
     case WM_GETTEXT: return controls::CopyText(edit->text, reinterpret_cast<WCHAR *>(lParam), wParam);
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(edit->text.size());
-    case WM_UNDO:
-    case EM_UNDO: return OnUndo(hwnd, *edit);
-    case EM_CANUNDO: return CanUndo(edit->undo);
-    case EM_EMPTYUNDOBUFFER: EmptyUndo(edit->undo); return 0;
+    case WM_UNDO: return OnUndo(hwnd, *edit);
     case WM_CHAR: return OnChar(hwnd, *edit, static_cast<WCHAR>(wParam));
     case WM_COPY: Copy(hwnd, *edit); return 0;
     case WM_CUT: Cut(hwnd, *edit); return 0;
@@ -911,21 +931,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENABLE: Redraw(hwnd, *edit); return 0;
     case WM_SETFONT: return OnSetFont(hwnd, *edit, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(edit->font);
-    case EM_SETMARGINS: return SetMargins(hwnd, *edit, wParam, lParam);
-    case EM_GETMARGINS: return MAKELRESULT(edit->leftMargin, edit->rightMargin);
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    case EM_GETSEL: return GetSelection(*edit, wParam, lParam);
-    case EM_SETSEL: SetSelection(hwnd, *edit, wParam, lParam); return 0;
-    case EM_REPLACESEL: return OnReplaceSelection(hwnd, *edit, reinterpret_cast<const WCHAR *>(lParam));
-    case EM_LIMITTEXT: return SetLimit(*edit, wParam);
-    case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit->limit);
     case WM_CREATE: edit->created = true; return 0;
-    case EM_GETRECT: return GetFormattingRect(hwnd, *edit, reinterpret_cast<RECT *>(lParam));
-    case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, *edit, wParam);
-    case EM_GETLINE: return GetLine(*edit, reinterpret_cast<WCHAR *>(lParam));
-    case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, *edit, wParam);
-    case EM_GETPASSWORDCHAR: return edit->passwordChar;
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    default: return OnEditMessage(hwnd, *edit, message, wParam, lParam);
     }
 }
 
