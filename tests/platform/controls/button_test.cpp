@@ -80,46 +80,18 @@ TEST_F(CheckBox, CheckMarkIsDrawnOnlyWhenCheckedAndGreyedWhenDisabled)
     EXPECT_EQ(DarkPixelsInBox(box), 0) << "grey, not black";
 }
 
-// BM_SETSTYLE changes the type bits only; the default push button draws a dark frame.
-TEST(PushButton, SetStyleChangesTheTypeOnly)
+// BM_SETSTYLE makes a default push button, which draws a dark frame.
+TEST(PushButton, SetStyleMakesTheDefaultFrame)
 {
     ParentWindow parent;
     HWND button = parent.Add(L"Button", BS_PUSHBUTTON | BS_CENTER, kBoxId, kBoxRect, L"Push");
     const auto corner = [button] { return test::Print(button).front(); };
     const COLORREF plain = corner();
-    SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_BOTTOM, TRUE);
-    const auto style = static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE));
-    EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
-    EXPECT_EQ(style & (BS_CENTER | BS_BOTTOM), static_cast<DWORD>(BS_CENTER))
-        << "other bits stay as they were";
+    SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
     EXPECT_EQ(corner(), GetSysColor(COLOR_WINDOWFRAME)) << "the default frame";
     SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     EXPECT_EQ(corner(), plain);
-}
-
-// A plain window used as a dialog: with nothing focused, Tab reaches its first tab stop, the
-// focused push button shows as the default, and Enter clicks it.
-TEST(PushButton, PlainWindowAsADialog)
-{
-    ParentWindow parent;
-    HWND first = parent.Add(L"Button", WS_TABSTOP | BS_DEFPUSHBUTTON, kBoxId, kBoxRect, L"First");
-    parent.Add(L"Button", BS_PUSHBUTTON, kBoxId + 1, {10, 40, 110, 60}, L"No stop");
-    HWND cancel = parent.Add(L"Button", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, {10, 70, 110, 90}, L"Cancel");
-    SetFocus(nullptr);
-    const auto key = [&parent](HWND target, WPARAM key) {
-        MSG msg = {target, WM_KEYDOWN, key, 0, 0, {0, 0}};
-        return IsDialogMessageW(parent.hwnd(), &msg);
-    };
-    EXPECT_TRUE(key(parent.hwnd(), VK_TAB));
-    EXPECT_EQ(GetFocus(), first);
-    EXPECT_TRUE(key(first, VK_TAB));
-    EXPECT_EQ(GetFocus(), cancel);
-    EXPECT_EQ(GetWindowLongW(cancel, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    EXPECT_EQ(GetWindowLongW(first, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
-    parent.Clear();
-    EXPECT_TRUE(key(cancel, VK_RETURN));
-    EXPECT_EQ(parent.Log(), (std::vector<test::Notification>{test::Command(IDCANCEL, BN_CLICKED)}));
 }
 
 } // namespace

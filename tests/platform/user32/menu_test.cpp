@@ -3,6 +3,7 @@
 // the messages its owner hears, the edit field's context menu and a dialog's system menu hold
 // the same on the real platform.
 #include "parent_window.h"
+#include "pixels.h"
 #include "template_writer.h"
 
 #include <gtest/gtest.h>
@@ -33,26 +34,20 @@ bool UnderWine()
 
 // ---- Input ----
 
-INPUT KeyInput(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 // Presses and releases `key`, holding `modifier` (0 for none) around it.
 void Press(WORD key, WORD modifier = 0)
 {
+    const std::pair<WORD, DWORD> strokes[] = {
+        {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
     std::vector<INPUT> inputs;
-    if (modifier != 0) {
-        inputs.push_back(KeyInput(modifier, false));
-    }
-    inputs.push_back(KeyInput(key, false));
-    inputs.push_back(KeyInput(key, true));
-    if (modifier != 0) {
-        inputs.push_back(KeyInput(modifier, true));
+    for (const auto &[virtualKey, flags] : strokes) {
+        if (virtualKey != 0) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = virtualKey;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -313,16 +308,25 @@ TEST_F(Owner, AlignmentFlagsPlaceTheMenuAroundThePoint)
     }
 }
 
+// The rows of the tables below print as their names, which also name their tests.
+template <typename Row, typename = decltype(Row::name)>
+std::ostream &operator<<(std::ostream &out, const Row &row)
+{
+    return out << row.name;
+}
+
+struct ByName {
+    template <typename Row> std::string operator()(const ::testing::TestParamInfo<Row> &info) const
+    {
+        return info.param.name;
+    }
+};
+
 struct Choice {
     const char *name;
     std::vector<Step> steps;
     UINT chosen;
 };
-
-void PrintTo(const Choice &choice, std::ostream *out)
-{
-    *out << choice.name;
-}
 
 class Choosing : public Owner, public ::testing::WithParamInterface<Choice> {};
 
@@ -363,45 +367,21 @@ INSTANTIATE_TEST_SUITE_P(
                                  ClickAt(outside);
                              }},
                              0}),
-    [](const ::testing::TestParamInfo<Choice> &info) { return std::string(info.param.name); });
+    ByName());
 
-struct Conversation {
-    const char *name;
-    UINT flags;
-    std::vector<Heard> heard;
-};
-
-void PrintTo(const Conversation &conversation, std::ostream *out)
+// TPM_NONOTIFY keeps the loop's opening messages from the owner; the rest it hears all the same.
+TEST_F(Owner, HearsTheLoopInOrder)
 {
-    *out << conversation.name;
+    const std::vector<Heard> opening = {{WM_ENTERMENULOOP, 0}, {WM_INITMENUPOPUP, 0}};
+    const std::vector<Heard> rest = {
+        {WM_MENUSELECT, kAlpha}, {WM_MENUSELECT, kClosed}, {WM_EXITMENULOOP, 0}, {WM_COMMAND, kAlpha}};
+    for (const UINT flags : {0U, UINT{TPM_NONOTIFY}}) {
+        EXPECT_EQ(Track(flags, {Key(VK_DOWN), Key(VK_RETURN)}), TRUE);
+        std::vector<Heard> expected = flags == 0 ? opening : std::vector<Heard>{};
+        expected.insert(expected.end(), rest.begin(), rest.end());
+        EXPECT_EQ(g_script.heard, expected) << flags;
+    }
 }
-
-class Telling : public Owner, public ::testing::WithParamInterface<Conversation> {};
-
-TEST_P(Telling, OwnerHearsTheLoopInOrder)
-{
-    EXPECT_EQ(Track(GetParam().flags, {Key(VK_DOWN), Key(VK_RETURN)}), TRUE);
-    EXPECT_EQ(g_script.heard, GetParam().heard);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Telling,
-                         ::testing::Values(Conversation{"Notified",
-                                                        0,
-                                                        {{WM_ENTERMENULOOP, 0},
-                                                         {WM_INITMENUPOPUP, 0},
-                                                         {WM_MENUSELECT, kAlpha},
-                                                         {WM_MENUSELECT, kClosed},
-                                                         {WM_EXITMENULOOP, 0},
-                                                         {WM_COMMAND, kAlpha}}},
-                                           Conversation{"NoNotify",
-                                                        TPM_NONOTIFY,
-                                                        {{WM_MENUSELECT, kAlpha},
-                                                         {WM_MENUSELECT, kClosed},
-                                                         {WM_EXITMENULOOP, 0},
-                                                         {WM_COMMAND, kAlpha}}}),
-                         [](const ::testing::TestParamInfo<Conversation> &info) {
-                             return std::string(info.param.name);
-                         });
 
 // ---- The edit field's context menu ----
 
@@ -430,9 +410,7 @@ std::string Clipboard()
     std::string text;
     if (OpenClipboard(nullptr)) {
         if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-            for (const auto *c = static_cast<const WCHAR *>(GlobalLock(block)); *c != 0; ++c) {
-                text.push_back(static_cast<char>(*c));
-            }
+            text = test::Narrow(static_cast<const WCHAR *>(GlobalLock(block)));
             GlobalUnlock(block);
         }
         CloseClipboard();
@@ -514,11 +492,6 @@ struct Enabling {
     const char *enabled;
 };
 
-void PrintTo(const Enabling &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class EditMenuEnabling : public EditMenu, public ::testing::WithParamInterface<Enabling> {};
 
 TEST_P(EditMenuEnabling, ItemsFollowTheFieldsState)
@@ -538,7 +511,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Enabling{"AfterTyping", {0, "450", 0, 3, nullptr, true}, "+++-+-"},
                       Enabling{"ReadOnly", {ES_READONLY, "450", 0, 2, "12", false}, "--+--+"},
                       Enabling{"Password", {ES_PASSWORD, "450", 0, 2, "12", false}, "---+++"}),
-    [](const ::testing::TestParamInfo<Enabling> &info) { return std::string(info.param.name); });
+    ByName());
 
 struct Action {
     const char *name;
@@ -548,11 +521,6 @@ struct Action {
     std::pair<int, int> selection;
     const char *clipboard;
 };
-
-void PrintTo(const Action &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 class EditMenuAction : public EditMenu, public ::testing::WithParamInterface<Action> {};
 
@@ -575,7 +543,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Action{"Delete", {0, "450", 1, 2, "9", false}, 'D', "40", {1, 1}, "9"},
                       Action{"Undo", {0, "450", 0, 3, "9", true}, 'U', "450", {0, 3}, "9"},
                       Action{"GreyedCopyDoesNothing", {0, "450", 1, 1, "9", false}, 'C', "450", {1, 1}, "9"}),
-    [](const ::testing::TestParamInfo<Action> &info) { return std::string(info.param.name); });
+    ByName());
 
 TEST_F(EditMenu, OpensAtTheClickOrFromTheKeyboardAtTheFieldsMiddle)
 {
@@ -616,29 +584,15 @@ protected:
     void SetUp() override
     {
         test::TemplateWriter writer;
-        writer.Dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE)
-            .Dword(0)
-            .Word(2)
-            .Box(40, 40, 160, 80)
-            .Word(0)
-            .Word(0)
-            .String(u"Frame");
-        writer.Align()
-            .Dword(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP)
-            .Dword(0)
-            .Box(10, 10, 60, 14)
-            .Word(kDialogFieldId)
-            .Ordinal(0x81)
-            .String(u"450")
-            .Word(0);
-        writer.Align()
-            .Dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST)
-            .Dword(0)
-            .Box(80, 10, 60, 60)
-            .Word(kDialogListId)
-            .Ordinal(0x85)
-            .String(u"")
-            .Word(0);
+        writer.Dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE).Dword(0).Word(2);
+        writer.Box(40, 40, 160, 80).Word(0).Word(0).String(u"Frame");
+        const auto control = [&writer](DWORD style, short x, short height, WORD id, WORD atom,
+                                       const char16_t *text) {
+            writer.Align().Dword(WS_CHILD | WS_VISIBLE | WS_TABSTOP | style).Dword(0);
+            writer.Box(x, 10, 60, height).Word(id).Ordinal(atom).String(text).Word(0);
+        };
+        control(WS_BORDER, 10, 14, kDialogFieldId, 0x81, u"450");    // an edit field
+        control(CBS_DROPDOWNLIST, 80, 60, kDialogListId, 0x85, u""); // a drop-down list
         bytes = writer.bytes();
         dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                             reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), nullptr,
@@ -696,11 +650,6 @@ struct Opening {
     WORD focus = kDialogFieldId;
 };
 
-void PrintTo(const Opening &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 class SystemMenuKeys : public SystemMenu, public ::testing::WithParamInterface<Opening> {};
 
 TEST_P(SystemMenuKeys, OpenAndEndAsOnThePlatform)
@@ -732,7 +681,7 @@ INSTANTIATE_TEST_SUITE_P(
                 true},
         Opening{"GreyedMaximizeDoesNothing", {{VK_SPACE, VK_MENU}}, {Key('X')}, false},
         Opening{"AltDownOnTheListEntersNoMenu", {{VK_DOWN, VK_MENU}}, {}, false, kDialogListId}),
-    [](const ::testing::TestParamInfo<Opening> &info) { return std::string(info.param.name); });
+    ByName());
 
 TEST_F(SystemMenu, MoveFollowsTheArrowsUntilEnterAndEscapePutsItBack)
 {
