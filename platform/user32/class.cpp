@@ -243,29 +243,33 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA
     return found;
 }
 
-// The older form: the same class without its small icon.
-BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass)
+namespace {
+
+// The older form: the same class without its small icon, from the extended call of either width.
+template <typename Char, typename Info, typename FullInfo>
+BOOL ClassInfoWithoutSmallIcon(HINSTANCE instance, const Char *name, Info *info,
+                               BOOL(WINAPI *getFull)(HINSTANCE, const Char *, FullInfo *))
 {
-    WNDCLASSEXA full = {};
+    FullInfo full = {};
     full.cbSize = sizeof(full);
-    if (lpWndClass == nullptr || !GetClassInfoExA(hInstance, lpClassName, &full)) {
+    if (info == nullptr || !getFull(instance, name, &full)) {
         return FALSE;
     }
-    *lpWndClass = {full.style, full.lpfnWndProc, full.cbClsExtra,    full.cbWndExtra,   full.hInstance,
-                   full.hIcon, full.hCursor,     full.hbrBackground, full.lpszMenuName, full.lpszClassName};
+    *info = {full.style, full.lpfnWndProc, full.cbClsExtra,    full.cbWndExtra,   full.hInstance,
+             full.hIcon, full.hCursor,     full.hbrBackground, full.lpszMenuName, full.lpszClassName};
     return TRUE;
+}
+
+} // namespace
+
+BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass)
+{
+    return ClassInfoWithoutSmallIcon(hInstance, lpClassName, lpWndClass, GetClassInfoExA);
 }
 
 BOOL WINAPI GetClassInfoW(HINSTANCE hInstance, LPCWSTR lpClassName, LPWNDCLASSW lpWndClass)
 {
-    WNDCLASSEXW full = {};
-    full.cbSize = sizeof(full);
-    if (lpWndClass == nullptr || !GetClassInfoExW(hInstance, lpClassName, &full)) {
-        return FALSE;
-    }
-    *lpWndClass = {full.style, full.lpfnWndProc, full.cbClsExtra,    full.cbWndExtra,   full.hInstance,
-                   full.hIcon, full.hCursor,     full.hbrBackground, full.lpszMenuName, full.lpszClassName};
-    return TRUE;
+    return ClassInfoWithoutSmallIcon(hInstance, lpClassName, lpWndClass, GetClassInfoExW);
 }
 
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount)
