@@ -160,14 +160,17 @@ function defineChecks() {
 
 }
 
-test('the close button of the caption ends the dialog too, once the page is loaded afresh', async () => {
-  await page.reload();
-  await page.locator('.window canvas').first().waitFor();
-  const close = page.locator('.window .caption .close');
-  assert.equal(await close.count(), 1, 'the dialog has a system menu, so its caption a close button');
-  await close.click();
-  await page.locator('#ended').waitFor({state: 'visible', timeout: 5000});
-  assert.equal(await page.locator('#screen').isVisible(), false);
+test('the close button of the caption ends the dialog too', async () => {
+  const session = await openPage(folder);
+  try {
+    const close = session.page.locator('.window .caption .close');
+    assert.equal(await close.count(), 1, 'the dialog has a system menu, so its caption a close button');
+    await close.click();
+    await session.page.locator('#ended').waitFor({state: 'visible', timeout: 5000});
+    assert.equal(await session.page.locator('#screen').isVisible(), false);
+  } finally {
+    await session.close();
+  }
 });
 
 // A point of the dialog's client area in page coordinates.
