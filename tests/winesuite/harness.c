@@ -190,47 +190,39 @@ const char *wine_dbg_sprintf(const char *format, ...)
     return buffer;
 }
 
-const char *wine_dbgstr_an(const char *text, int length)
+/* A string of bytes or of UTF-16 units, quoted, with what is not plain ASCII as \x escapes of
+   `digits` hexadecimal digits; a negative length reads up to the terminator. */
+static const char *quoted(const char *prefix, const char *bytes, const WCHAR *units, int length, int digits)
 {
+    const void *text = bytes ? (const void *)bytes : (const void *)units;
     if (!text)
         return "(null)";
     if (IS_INTRESOURCE(text))
         return wine_dbg_sprintf("#%04x", (unsigned)(ULONG_PTR)text);
     char buffer[512];
-    size_t used = 0;
-    buffer[used++] = '"';
-    for (int i = 0; (length < 0 ? text[i] != 0 : i < length) && used < sizeof buffer - 8; ++i) {
-        unsigned char c = (unsigned char)text[i];
+    size_t used = (size_t)snprintf(buffer, sizeof buffer, "%s\"", prefix);
+    for (int i = 0; (length < 0 || i < length) && used < sizeof buffer - 10; ++i) {
+        unsigned c = bytes ? (unsigned char)bytes[i] : units[i];
+        if (length < 0 && c == 0)
+            break;
         if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\')
             buffer[used++] = (char)c;
         else
-            used += (size_t)snprintf(buffer + used, sizeof buffer - used, "\\x%02x", c);
+            used += (size_t)snprintf(buffer + used, sizeof buffer - used, "\\x%0*x", digits, c);
     }
     buffer[used++] = '"';
     buffer[used] = '\0';
     return wine_dbg_sprintf("%s", buffer);
 }
 
+const char *wine_dbgstr_an(const char *text, int length)
+{
+    return quoted("", text, NULL, length, 2);
+}
+
 const char *wine_dbgstr_wn(const WCHAR *text, int length)
 {
-    if (!text)
-        return "(null)";
-    if (IS_INTRESOURCE(text))
-        return wine_dbg_sprintf("#%04x", (unsigned)(ULONG_PTR)text);
-    char buffer[512];
-    size_t used = 0;
-    buffer[used++] = 'L';
-    buffer[used++] = '"';
-    for (int i = 0; (length < 0 ? text[i] != 0 : i < length) && used < sizeof buffer - 10; ++i) {
-        unsigned c = text[i];
-        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\')
-            buffer[used++] = (char)c;
-        else
-            used += (size_t)snprintf(buffer + used, sizeof buffer - used, "\\x%04x", c);
-    }
-    buffer[used++] = '"';
-    buffer[used] = '\0';
-    return wine_dbg_sprintf("%s", buffer);
+    return quoted("L", NULL, text, length, 4);
 }
 
 /* Zeroes the stack the test function will use, so what it reads unset is the same every run. */
