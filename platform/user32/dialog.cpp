@@ -326,6 +326,11 @@ BOOL DialogMessage(HWND dialog, LPMSG msg, CharSet strings)
     if (msg->message == WM_KEYDOWN && IsDialogKeyMessage(dialog, msg)) {
         return TRUE;
     }
+    // Characters too ask the control for its dialog code, with the message: an edit control
+    // learns from it that it sits in a dialog.
+    if (msg->message == WM_CHAR) {
+        SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    }
     TranslateMessage(msg);
     if (strings == CharSet::Wide) {
         DispatchMessageW(msg);

@@ -45,6 +45,12 @@ struct Edit {
     bool created = false;   // the text area exists from WM_CREATE on
     WCHAR passwordChar = 0; // shown for every character instead, when not 0 (ES_PASSWORD)
     UndoRecord undo;
+    // The window that was the parent at creation: notifications go there even when the field is
+    // an owned top-level window, which has no parent to ask for.
+    HWND parent = nullptr;
+    // A dialog asked for the field's dialog code with a message: Enter, Escape and Tab then move
+    // about the dialog rather than edit a multi-line field.
+    bool inDialog = false;
 };
 
 size_t SelectionStart(const Edit &edit)
@@ -60,6 +66,11 @@ size_t SelectionEnd(const Edit &edit)
 DWORD Style(HWND hwnd)
 {
     return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+}
+
+bool Multiline(HWND hwnd)
+{
+    return (Style(hwnd) & ES_MULTILINE) != 0;
 }
 
 // What the field shows: its text, or in a password field as many password characters.
@@ -223,10 +234,17 @@ void Select(HWND hwnd, Edit &edit, size_t anchor, size_t caret)
     Redraw(hwnd, edit);
 }
 
-void AnnounceChange(HWND hwnd)
+// WM_COMMAND with a notification code to the window the field was created for.
+void Notify(HWND hwnd, const Edit &edit, UINT code)
 {
-    controls::NotifyParent(hwnd, EN_UPDATE);
-    controls::NotifyParent(hwnd, EN_CHANGE);
+    const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(hwnd), code);
+    SendMessageW(edit.parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hwnd));
+}
+
+void AnnounceChange(HWND hwnd, const Edit &edit)
+{
+    Notify(hwnd, edit, EN_UPDATE);
+    Notify(hwnd, edit, EN_CHANGE);
 }
 
 // A field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
@@ -243,7 +261,7 @@ size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
         edit.text.erase(start + count - 1, 1);
         --count;
     }
-    controls::NotifyParent(hwnd, EN_MAXTEXT);
+    Notify(hwnd, edit, EN_MAXTEXT);
     return count;
 }
 
@@ -297,7 +315,7 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, Limit lim
     const size_t kept = edit.text.size() - (end - start);
     if (honourLimit && kept + insertion.size() > edit.limit) {
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
-        controls::NotifyParent(hwnd, EN_MAXTEXT);
+        Notify(hwnd, edit, EN_MAXTEXT);
     }
     const controls::Text removed = edit.text.substr(start, end - start);
     edit.text.replace(start, end - start, insertion);
@@ -308,7 +326,7 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, Limit lim
     RecordUndo(edit.undo, start, removed, inserted);
     edit.anchor = edit.caret = start + inserted;
     Redraw(hwnd, edit);
-    AnnounceChange(hwnd);
+    AnnounceChange(hwnd, edit);
 }
 
 // Undoes the last edit, which itself can be undone in turn: the removed text comes back, selected.
@@ -320,7 +338,7 @@ void Undo(HWND hwnd, Edit &edit)
     edit.caret = undo.position + undo.inserted;
     ReplaceSelection(hwnd, edit, undo.removed, Limit::Honoured);
     Select(hwnd, edit, edit.undo.position, edit.undo.position + edit.undo.inserted);
-    controls::NotifyParent(hwnd, EN_CHANGE);
+    Notify(hwnd, edit, EN_CHANGE);
 }
 
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
@@ -330,8 +348,11 @@ void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
-    // A new text is announced even when it equals the old one, as Windows does.
-    AnnounceChange(hwnd);
+    // A new text is announced even when it equals the old one, as Windows does; a multi-line
+    // field announces none.
+    if (!Multiline(hwnd)) {
+        AnnounceChange(hwnd, edit);
+    }
 }
 
 bool ReadOnly(HWND hwnd)
@@ -425,7 +446,7 @@ void Paste(HWND hwnd, Edit &edit)
         return; // nothing to paste leaves the selection alone
     }
     const size_t lineBreak = text.find(u'\n');
-    if (lineBreak != controls::Text::npos) {
+    if (lineBreak != controls::Text::npos && !Multiline(hwnd)) {
         text.resize(lineBreak);
         if (!text.empty() && text.back() == u'\r') {
             text.pop_back();
@@ -469,10 +490,29 @@ void OnInsertKey(HWND hwnd, Edit &edit)
 
 // ---- Keys ----
 
+// Enter, Ctrl+Enter and Tab as characters: only a multi-line field takes them as text, and not
+// when it sits in a dialog that moves on with them (Enter unless ES_WANTRETURN, Tab always).
+void OnLayoutCharacter(HWND hwnd, Edit &edit, WCHAR character)
+{
+    if (!Multiline(hwnd) || ReadOnly(hwnd)) {
+        return;
+    }
+    const bool wantsReturn = (Style(hwnd) & ES_WANTRETURN) != 0;
+    if (character == u'\t' && !edit.inDialog) {
+        ReplaceSelection(hwnd, edit, u"\t", Limit::Honoured);
+    } else if (character == u'\n' || (character == u'\r' && (wantsReturn || !edit.inDialog))) {
+        ReplaceSelection(hwnd, edit, u"\r\n", Limit::Honoured);
+    }
+}
+
+// A character key: text, or one of the Ctrl commands. Answers 1, as the platform's field does.
 LRESULT OnChar(HWND hwnd, Edit &edit, WCHAR character)
 {
+    const bool numbersOnly = (Style(hwnd) & ES_NUMBER) != 0;
     if (character == kCopyCharacter) {
-        SendMessageW(hwnd, WM_COPY, 0, 0);
+        if (edit.passwordChar == 0) {
+            SendMessageW(hwnd, WM_COPY, 0, 0);
+        }
     } else if (character == kPasteCharacter) {
         if (!ReadOnly(hwnd)) {
             SendMessageW(hwnd, WM_PASTE, 0, 0);
@@ -487,10 +527,13 @@ LRESULT OnChar(HWND hwnd, Edit &edit, WCHAR character)
         }
     } else if (character == VK_BACK) {
         Erase(hwnd, edit, Direction::Backward);
-    } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
+    } else if (character == u'\r' || character == u'\n' || character == u'\t') {
+        OnLayoutCharacter(hwnd, edit, character);
+    } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd) &&
+               (!numbersOnly || (character >= u'0' && character <= u'9'))) {
         ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), Limit::Honoured);
     }
-    return 0;
+    return 1;
 }
 
 // Arrows and Home/End move the caret; with Shift held the anchor stays and the selection grows.
@@ -505,22 +548,63 @@ void OnSelectAllKey(HWND hwnd, Edit &edit)
 {
     if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
         Select(hwnd, edit, 0, edit.text.size());
-        AnnounceChange(hwnd);
+        AnnounceChange(hwnd, edit);
     }
 }
 
+// Enter in a dialog, where the field does not take it as text: the dialog's default button gets
+// the focus and the key.
+void PressDefaultButton(const Edit &edit)
+{
+    if (GetKeyState(VK_CONTROL) < 0) {
+        return;
+    }
+    const auto answer = static_cast<DWORD>(SendMessageW(edit.parent, DM_GETDEFID, 0, 0));
+    if (HIWORD(answer) != DC_HASDEFID) {
+        return;
+    }
+    if (HWND button = GetDlgItem(edit.parent, LOWORD(answer))) {
+        SendMessageW(edit.parent, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0);
+    }
+}
+
+// The keys that move about a dialog, when a dialog has asked the field for its dialog code.
+void OnDialogKey(HWND hwnd, const Edit &edit, WPARAM key)
+{
+    const bool multiline = Multiline(hwnd);
+    if (!edit.inDialog) {
+        return;
+    }
+    if (key == VK_RETURN && !(multiline && (Style(hwnd) & ES_WANTRETURN) != 0)) {
+        PressDefaultButton(edit);
+    } else if (key == VK_ESCAPE && multiline) {
+        PostMessageW(edit.parent, WM_CLOSE, 0, 0);
+    } else if (key == VK_TAB && multiline) {
+        SendMessageW(edit.parent, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+    }
+}
+
+// A key down answers 1 when the field looked at it, 0 with Alt held, as the platform's field does.
 LRESULT OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
 {
-    switch (key) {
-    case VK_LEFT: MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0); return 0;
-    case VK_RIGHT: MoveCaret(hwnd, edit, edit.caret + 1); return 0;
-    case VK_HOME: MoveCaret(hwnd, edit, 0); return 0;
-    case VK_END: MoveCaret(hwnd, edit, edit.text.size()); return 0;
-    case VK_DELETE: OnDeleteKey(hwnd, edit); return 0;
-    case VK_INSERT: OnInsertKey(hwnd, edit); return 0;
-    case kSelectAllKey: OnSelectAllKey(hwnd, edit); return 0;
-    default: return 0;
+    if (GetKeyState(VK_MENU) < 0) {
+        return 0;
     }
+    switch (key) {
+    case VK_LEFT: MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0); break;
+    case VK_RIGHT: MoveCaret(hwnd, edit, edit.caret + 1); break;
+    case VK_HOME: MoveCaret(hwnd, edit, 0); break;
+    case VK_END: MoveCaret(hwnd, edit, edit.text.size()); break;
+    case VK_DELETE: OnDeleteKey(hwnd, edit); break;
+    case VK_INSERT: OnInsertKey(hwnd, edit); break;
+    case kSelectAllKey: OnSelectAllKey(hwnd, edit); break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_TAB: OnDialogKey(hwnd, edit, key); break;
+    default: break;
+    }
+    return 1;
 }
 
 // The character boundary nearest to client x.
@@ -675,6 +759,7 @@ void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
+    edit.parent = create.hwndParent;
     if ((create.style & ES_PASSWORD) != 0) {
         edit.passwordChar = L'*';
     }
@@ -709,7 +794,7 @@ LRESULT OnSetFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = true;
     Redraw(hwnd, edit);
-    controls::NotifyParent(hwnd, EN_SETFOCUS);
+    Notify(hwnd, edit, EN_SETFOCUS);
     return 0;
 }
 
@@ -717,7 +802,7 @@ LRESULT OnKillFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = false;
     Redraw(hwnd, edit);
-    controls::NotifyParent(hwnd, EN_KILLFOCUS);
+    Notify(hwnd, edit, EN_KILLFOCUS);
     return 0;
 }
 
@@ -888,6 +973,16 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// WM_GETDLGCODE: a multi-line field wants every key; a dialog asking with a message tells the
+// field it is in one.
+LRESULT DialogCode(HWND hwnd, Edit &edit, LPARAM message)
+{
+    if (message != 0) {
+        edit.inDialog = true;
+    }
+    return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (Multiline(hwnd) ? DLGC_WANTALLKEYS : 0);
+}
+
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -931,7 +1026,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENABLE: Redraw(hwnd, *edit); return 0;
     case WM_SETFONT: return OnSetFont(hwnd, *edit, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(edit->font);
-    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_GETDLGCODE: return DialogCode(hwnd, *edit, lParam);
     case WM_CREATE: edit->created = true; return 0;
     default: return OnEditMessage(hwnd, *edit, message, wParam, lParam);
     }
