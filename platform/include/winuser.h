@@ -1170,6 +1170,12 @@ HWND WINAPI GetFocus(void);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
 HWND WINAPI GetForegroundWindow(void);
+BOOL WINAPI CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+BOOL WINAPI DestroyCaret(void);
+BOOL WINAPI SetCaretPos(int X, int Y);
+BOOL WINAPI GetCaretPos(LPPOINT lpPoint);
+BOOL WINAPI ShowCaret(HWND hWnd);
+BOOL WINAPI HideCaret(HWND hWnd);
 
 // A combo box's parts: its box, its button and its list.
 typedef struct tagCOMBOBOXINFO {

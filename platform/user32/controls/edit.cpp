@@ -221,9 +221,19 @@ void ScrollToCaret(HWND hwnd, Edit &edit)
     edit.scroll = std::min(edit.scroll, std::max(width - room, 0));
 }
 
+// The thread's caret follows the field's own while the field has the focus.
+void PlaceCaret(HWND hwnd, const Edit &edit)
+{
+    if (edit.focused) {
+        const Measure measure(hwnd, edit);
+        SetCaretPos(TextOrigin(hwnd, edit, measure) + measure.Width(edit.caret), TextArea(hwnd, edit).top);
+    }
+}
+
 void Redraw(HWND hwnd, Edit &edit)
 {
     ScrollToCaret(hwnd, edit);
+    PlaceCaret(hwnd, edit);
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
@@ -793,6 +803,8 @@ LRESULT CanUndo(const UndoRecord &undo)
 LRESULT OnSetFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = true;
+    CreateCaret(hwnd, nullptr, kCaretWidth, Measure(hwnd, edit).LineHeight());
+    ShowCaret(hwnd);
     Redraw(hwnd, edit);
     Notify(hwnd, edit, EN_SETFOCUS);
     return 0;
@@ -801,6 +813,7 @@ LRESULT OnSetFocus(HWND hwnd, Edit &edit)
 LRESULT OnKillFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = false;
+    DestroyCaret();
     Redraw(hwnd, edit);
     Notify(hwnd, edit, EN_KILLFOCUS);
     return 0;
