@@ -51,6 +51,8 @@ struct Edit {
     // A dialog asked for the field's dialog code with a message: Enter, Escape and Tab then move
     // about the dialog rather than edit a multi-line field.
     bool inDialog = false;
+    // WS_BORDER without a client edge: the field draws a thin frame inside its client area.
+    bool framed = false;
 };
 
 size_t SelectionStart(const Edit &edit)
@@ -132,12 +134,17 @@ RECT TextArea(HWND hwnd, const Edit &edit)
 {
     RECT area;
     GetClientRect(hwnd, &area);
-    // Inside a client edge the text keeps a pixel's gap, above and below only where the line fits.
+    // Inside a client edge the text keeps a pixel's gap, inside the field's own frame a pixel more
+    // than the frame; above and below only where the line fits.
+    SIZE gap = {0, 0};
     if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) {
-        InflateRect(&area, -kEdgeGap, 0);
-        if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * kEdgeGap) {
-            InflateRect(&area, 0, -kEdgeGap);
-        }
+        gap = {kEdgeGap, kEdgeGap};
+    } else if (edit.framed) {
+        gap = {GetSystemMetrics(SM_CXBORDER) + kEdgeGap, GetSystemMetrics(SM_CYBORDER) + kEdgeGap};
+    }
+    InflateRect(&area, -gap.cx, 0);
+    if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * gap.cy) {
+        InflateRect(&area, 0, -gap.cy);
     }
     area.left += edit.leftMargin;
     area.right = std::max(area.left, area.right - edit.rightMargin);
@@ -695,6 +702,21 @@ void DrawRun(HDC dc, const Measure &measure, int origin, int top, size_t from, s
     }
 }
 
+// The thin frame of a field with WS_BORDER and no client edge.
+void DrawFrame(HDC dc, const RECT &client)
+{
+    const int across = GetSystemMetrics(SM_CXBORDER);
+    const int down = GetSystemMetrics(SM_CYBORDER);
+    HBRUSH brush = GetSysColorBrush(COLOR_WINDOWFRAME);
+    const RECT sides[] = {{client.left, client.top, client.right, client.top + down},
+                          {client.left, client.bottom - down, client.right, client.bottom},
+                          {client.left, client.top, client.left + across, client.bottom},
+                          {client.right - across, client.top, client.right, client.bottom}};
+    for (const RECT &side : sides) {
+        FillRect(dc, &side, brush);
+    }
+}
+
 void Paint(HWND hwnd, const Edit &edit, HDC dc)
 {
     RECT client;
@@ -703,6 +725,9 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     const UINT colorMessage = enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
     FillRect(dc, &client, controls::ParentBrush(hwnd, dc, colorMessage));
+    if (edit.framed) {
+        DrawFrame(dc, client);
+    }
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
@@ -762,10 +787,11 @@ void SetSelection(HWND hwnd, Edit &edit, WPARAM wParam, LPARAM lParam)
 
 void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
 {
-    // A plain WS_BORDER becomes the sunken client edge of the newer look.
-    if ((create.style & WS_BORDER) != 0) {
+    // A plain WS_BORDER is drawn by the field itself, inside its client area (a dialog gives its
+    // controls a client edge instead).
+    if ((create.style & WS_BORDER) != 0 && (create.dwExStyle & WS_EX_CLIENTEDGE) == 0) {
         SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
-        SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
+        edit.framed = true;
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
