@@ -10,6 +10,7 @@ namespace {
 // Limits on the text's length in characters: a new field's, and the one that stands for "none".
 constexpr size_t kInitialLimit = 30000;
 constexpr size_t kNoLimit = 0x7FFFFFFE;
+constexpr size_t kNoLimitMultiline = 0xFFFFFFFF;
 // The text keeps this far from a client edge, in pixels.
 constexpr int kEdgeGap = 1;
 constexpr int kCaretWidth = 1;
@@ -460,7 +461,11 @@ void Paste(HWND hwnd, Edit &edit)
     }
     CloseClipboard();
     if (!found) {
-        return; // nothing to paste leaves the selection alone
+        // Nothing to paste leaves the selection alone, but for a password's, which goes.
+        if (edit.passwordChar != 0) {
+            ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
+        }
+        return;
     }
     const size_t lineBreak = text.find(u'\n');
     if (lineBreak != controls::Text::npos && !Multiline(hwnd)) {
@@ -891,6 +896,12 @@ LRESULT PositionOfCharacter(HWND hwnd, const Edit &edit, WPARAM index)
     return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(TextArea(hwnd, edit).top));
 }
 
+// EM_CHARFROMPOS: the character boundary nearest a client point, with its line in the high word.
+LRESULT CharacterFromPosition(HWND hwnd, const Edit &edit, LPARAM point)
+{
+    return MAKELRESULT(static_cast<WORD>(CharacterAt(hwnd, edit, GET_X_LPARAM(point))), 0);
+}
+
 // EM_GETLINE: the one line, into a buffer whose first word gives its size in characters; a
 // terminator follows only when there is room.
 LRESULT GetLine(const Edit &edit, WCHAR *buffer)
@@ -922,9 +933,9 @@ LRESULT SetPasswordChar(HWND hwnd, Edit &edit, WPARAM character)
     return 0;
 }
 
-LRESULT SetLimit(Edit &edit, WPARAM limit)
+LRESULT SetLimit(HWND hwnd, Edit &edit, WPARAM limit)
 {
-    edit.limit = limit ? static_cast<size_t>(limit) : kNoLimit;
+    edit.limit = limit ? static_cast<size_t>(limit) : Multiline(hwnd) ? kNoLimitMultiline : kNoLimit;
     return 0;
 }
 
@@ -1001,10 +1012,11 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     case EM_GETSEL: return GetSelection(edit, wParam, lParam);
     case EM_SETSEL: SetSelection(hwnd, edit, wParam, lParam); return 0;
     case EM_REPLACESEL: return OnReplaceSelection(hwnd, edit, reinterpret_cast<const WCHAR *>(lParam));
-    case EM_LIMITTEXT: return SetLimit(edit, wParam);
+    case EM_LIMITTEXT: return SetLimit(hwnd, edit, wParam);
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit.limit);
     case EM_GETRECT: return GetFormattingRect(hwnd, edit, reinterpret_cast<RECT *>(lParam));
     case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, edit, wParam);
+    case EM_CHARFROMPOS: return CharacterFromPosition(hwnd, edit, lParam);
     case EM_GETLINE: return GetLine(edit, reinterpret_cast<WCHAR *>(lParam));
     case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, edit, wParam);
     case EM_GETPASSWORDCHAR: return edit.passwordChar;
@@ -1024,6 +1036,8 @@ LRESULT DialogCode(HWND hwnd, Edit &edit, LPARAM message)
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The field keeps its text itself from WM_NCCREATE until WM_NCDESTROY; the window's caption
+    // keeps the text it was created with, as the common controls' field has it.
     if (message == WM_NCCREATE) {
         OnNcCreate(hwnd, *controls::CreateState<Edit>(hwnd),
                    *reinterpret_cast<const CREATESTRUCTW *>(lParam));
@@ -1033,7 +1047,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY: controls::DestroyState<Edit>(hwnd); return 0;
+    case WM_NCDESTROY: controls::DestroyState<Edit>(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd, *edit);
     case WM_PRINTCLIENT: Paint(hwnd, *edit, reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1; // the paint fills the background itself
