@@ -869,7 +869,7 @@ LRESULT OnReplaceSelection(HWND hwnd, Edit &edit, const WCHAR *text)
 }
 
 // EM_LIMITTEXT: 0 stands for no limit.
-// EM_GETRECT: the text area, one line high and within the client area; empty before WM_CREATE.
+// EM_GETRECT: the text area, its lines high and within the client area; empty before WM_CREATE.
 LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
 {
     if (rect == nullptr) {
@@ -880,7 +880,11 @@ LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
         RECT client;
         GetClientRect(hwnd, &client);
         *rect = TextArea(hwnd, edit);
-        rect->bottom = std::min<LONG>(rect->top + Measure(hwnd, edit).LineHeight(), client.bottom);
+        // A multi-line field shows as many whole lines as fit, one at least.
+        const int line = Measure(hwnd, edit).LineHeight();
+        const int lines =
+            Multiline(hwnd) ? std::max<int>(1, (rect->bottom - rect->top) / std::max(line, 1)) : 1;
+        rect->bottom = std::min<LONG>(rect->top + lines * line, client.bottom);
     }
     return 0;
 }
