@@ -2,6 +2,8 @@
 // every change of its text.
 #include "controls.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -54,6 +56,11 @@ struct Edit {
     bool inDialog = false;
     // WS_BORDER without a client edge: the field draws a thin frame inside its client area.
     bool framed = false;
+    // The grey hint an empty single-line field shows (EM_SETCUEBANNER), once one is set; with
+    // `cueWhenFocused` also while the field has the focus.
+    bool hasCueBanner = false;
+    bool cueWhenFocused = false;
+    controls::Text cueBanner;
 };
 
 size_t SelectionStart(const Edit &edit)
@@ -722,6 +729,15 @@ void DrawFrame(HDC dc, const RECT &client)
     }
 }
 
+// An empty field's hint, in grey.
+void DrawCueBanner(HDC dc, const Edit &edit, int left, int top)
+{
+    if (edit.text.empty() && !edit.cueBanner.empty() && (!edit.focused || edit.cueWhenFocused)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        TextOutW(dc, left, top, controls::Wide(edit.cueBanner), static_cast<int>(edit.cueBanner.size()));
+    }
+}
+
 void Paint(HWND hwnd, const Edit &edit, HDC dc)
 {
     RECT client;
@@ -756,6 +772,7 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         DrawRun(dc, measure, origin, area.top, start, end);
     }
+    DrawCueBanner(dc, edit, origin, area.top);
     if (edit.focused) {
         const int x = origin + measure.Width(edit.caret);
         const RECT caret = {x, area.top, x + kCaretWidth, area.top + measure.LineHeight()};
@@ -921,6 +938,33 @@ LRESULT GetLine(const Edit &edit, WCHAR *buffer)
     return static_cast<LRESULT>(count);
 }
 
+// EM_SETCUEBANNER: a hint for an empty single-line field; a multi-line field takes none.
+LRESULT SetCueBanner(HWND hwnd, Edit &edit, WPARAM whenFocused, const WCHAR *text)
+{
+    if (text == nullptr || Multiline(hwnd)) {
+        return FALSE;
+    }
+    edit.hasCueBanner = true;
+    edit.cueWhenFocused = whenFocused != 0;
+    edit.cueBanner = controls::FromWide(text);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return TRUE;
+}
+
+// EM_GETCUEBANNER: the hint, cut to a buffer of `capacity` characters with its terminator; with
+// none set, an empty string and FALSE.
+LRESULT GetCueBanner(HWND hwnd, const Edit &edit, WCHAR *buffer, LPARAM capacity)
+{
+    if (Multiline(hwnd)) {
+        return FALSE;
+    }
+    if (buffer != nullptr && capacity > 0) {
+        controls::CopyText(edit.hasCueBanner ? edit.cueBanner : controls::Text(), buffer,
+                           static_cast<size_t>(capacity));
+    }
+    return edit.hasCueBanner ? TRUE : FALSE;
+}
+
 // EM_SETPASSWORDCHAR: a character makes a password field of it, 0 an ordinary one again.
 LRESULT SetPasswordChar(HWND hwnd, Edit &edit, WPARAM character)
 {
@@ -1024,6 +1068,8 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     case EM_GETLINE: return GetLine(edit, reinterpret_cast<WCHAR *>(lParam));
     case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, edit, wParam);
     case EM_GETPASSWORDCHAR: return edit.passwordChar;
+    case EM_SETCUEBANNER: return SetCueBanner(hwnd, edit, wParam, reinterpret_cast<const WCHAR *>(lParam));
+    case EM_GETCUEBANNER: return GetCueBanner(hwnd, edit, reinterpret_cast<WCHAR *>(wParam), lParam);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
