@@ -108,6 +108,38 @@ TEST_F(Edit, BackgroundIsWhatTheParentGivesForEditing)
     DeleteObject(blue);
 }
 
+// Outside a dialog a plain WS_BORDER is no frame of the window's: the field draws a thin one in its
+// client area, in the window frame's colour.
+TEST_F(Edit, APlainBorderIsDrawnByTheFieldItself)
+{
+    EXPECT_EQ(GetWindowLongW(field, GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_EQ(GetWindowLongW(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    RECT client;
+    GetClientRect(field, &client);
+    EXPECT_EQ(client.right, kFieldRect.right - kFieldRect.left) << "no nonclient frame";
+    EXPECT_EQ(test::PrintedPixel(field, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(test::PrintedPixel(field, client.right - 1, client.bottom - 1), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(test::PrintedPixel(field, 10, 10), GetSysColor(COLOR_WINDOW));
+}
+
+// While focused the field owns the thread's caret and keeps it at its own; losing the focus
+// destroys it.
+TEST_F(Edit, TheCaretFollowsTheFieldWhileItHasTheFocus)
+{
+    SetWindowTextA(field, "abcdef");
+    SetFocus(field);
+    Select(3, 3);
+    POINT caret = {-1, -1};
+    ASSERT_TRUE(GetCaretPos(&caret));
+    const LRESULT position = SendMessageW(field, EM_POSFROMCHAR, 3, 0);
+    EXPECT_EQ(caret.x, static_cast<short>(LOWORD(position)));
+    EXPECT_EQ(caret.y, static_cast<short>(HIWORD(position)));
+    EXPECT_TRUE(HideCaret(field));
+    EXPECT_TRUE(ShowCaret(field));
+    SetFocus(nullptr);
+    EXPECT_FALSE(HideCaret(field)) << "the field's caret went with the focus";
+}
+
 TEST_F(Edit, GetTextCopiesWhatFitsWithATerminator)
 {
     SetWindowTextA(field, "-3600");
