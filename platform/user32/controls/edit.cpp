@@ -1,5 +1,5 @@
 // The edit control: its own text, a selection, the notifications of every change of its text, and
-// how it shows them on one line (a multi-line field takes line breaks but lays out no lines yet).
+// how it shows them: on one line, or with ES_MULTILINE on a line for each line break.
 #include "edit.h"
 
 #include <commctrl.h>
@@ -54,19 +54,21 @@ public:
     Measure &operator=(const Measure &) = delete;
 
     // The width of the first `count` characters.
-    int Width(size_t count) const
+    int Width(size_t count) const { return Span(0, count); }
+    // The width of characters [from, to).
+    int Span(size_t from, size_t to) const
     {
         SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc_, controls::Wide(shown_), static_cast<int>(count), &size);
+        GetTextExtentPoint32W(dc_, controls::Wide(shown_) + from, static_cast<int>(to - from), &size);
         return size.cx;
     }
-    // The widths of all the prefixes in one pass: element i is the width of the first i + 1
-    // characters. Measuring each prefix on its own would take time growing with the square.
-    std::vector<int> PrefixWidths() const
+    // The widths of the prefixes of characters [from, to) in one pass: element i is the width of
+    // the first i + 1. Measuring each prefix on its own would take time growing with the square.
+    std::vector<int> PrefixWidths(size_t from, size_t to) const
     {
-        std::vector<int> widths(shown_.size());
+        std::vector<int> widths(to - from);
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::Wide(shown_), static_cast<int>(widths.size()), 0, nullptr,
+        GetTextExtentExPointW(dc_, controls::Wide(shown_) + from, static_cast<int>(widths.size()), 0, nullptr,
                               widths.data(), &size);
         return widths;
     }
@@ -151,12 +153,44 @@ int Room(const RECT &area)
     return std::max<int>(area.right - area.left - kCaretWidth, 0);
 }
 
-// The client x of the text's first character: alignment applies while the text fits.
-int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
+// A line of the text: characters [start, end), its line break after them. A multi-line field
+// breaks its text at each CR LF; it does not wrap words. A single-line field has one line.
+struct Line {
+    size_t start;
+    size_t end;
+};
+
+std::vector<Line> LinesOf(HWND hwnd, const Edit &edit)
+{
+    std::vector<Line> lines;
+    size_t start = 0;
+    if (Multiline(hwnd)) {
+        for (size_t at = edit.text.find(u"\r\n"); at != controls::Text::npos;
+             at = edit.text.find(u"\r\n", start)) {
+            lines.push_back({start, at});
+            start = at + 2;
+        }
+    }
+    lines.push_back({start, edit.text.size()});
+    return lines;
+}
+
+// The line a character index falls in: the last one starting at or before it.
+size_t RowOf(const std::vector<Line> &lines, size_t index)
+{
+    size_t row = 0;
+    while (row + 1 < lines.size() && lines[row + 1].start <= index) {
+        ++row;
+    }
+    return row;
+}
+
+// The client x of a line's first character: alignment applies while the line fits.
+int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure, const Line &line)
 {
     const RECT area = TextArea(hwnd, edit);
     const int room = area.right - area.left;
-    const int width = measure.Width(edit.text.size());
+    const int width = measure.Span(line.start, line.end);
     if (width < room) {
         switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
         case ES_RIGHT: return area.right - width;
@@ -167,13 +201,25 @@ int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
     return area.left - edit.scroll;
 }
 
-// Scrolls just enough for the caret to be seen.
+// The client position of the boundary before character `index`: its line's top.
+POINT PointOf(HWND hwnd, const Edit &edit, const Measure &measure, size_t index)
+{
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const size_t row = RowOf(lines, index);
+    const Line &line = lines[row];
+    const int x = TextOrigin(hwnd, edit, measure, line) + measure.Span(line.start, std::min(index, line.end));
+    return {x, TextArea(hwnd, edit).top + static_cast<int>(row) * measure.LineHeight()};
+}
+
+// Scrolls just enough for the caret to be seen along its line.
 void ScrollToCaret(HWND hwnd, Edit &edit)
 {
     const Measure measure(hwnd, edit);
     const int room = Room(TextArea(hwnd, edit));
-    const int width = measure.Width(edit.text.size());
-    const int caret = measure.Width(edit.caret);
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const Line &line = lines[RowOf(lines, edit.caret)];
+    const int width = measure.Span(line.start, line.end);
+    const int caret = measure.Span(line.start, edit.caret);
     if (width < room) {
         edit.scroll = 0;
     } else if (caret < edit.scroll) {
@@ -188,8 +234,8 @@ void ScrollToCaret(HWND hwnd, Edit &edit)
 void PlaceCaret(HWND hwnd, const Edit &edit)
 {
     if (edit.focused) {
-        const Measure measure(hwnd, edit);
-        SetCaretPos(TextOrigin(hwnd, edit, measure) + measure.Width(edit.caret), TextArea(hwnd, edit).top);
+        const POINT caret = PointOf(hwnd, edit, Measure(hwnd, edit), edit.caret);
+        SetCaretPos(caret.x, caret.y);
     }
 }
 
@@ -359,30 +405,42 @@ void Erase(HWND hwnd, Edit &edit, Direction direction)
     ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
 }
 
-// The character boundary nearest to client x.
-size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
+// The character boundary nearest to a client point, on the line at its height.
+size_t CharacterAt(HWND hwnd, const Edit &edit, int x, int y)
 {
     const Measure measure(hwnd, edit);
-    const int offset = x - TextOrigin(hwnd, edit, measure);
-    const std::vector<int> widths = measure.PrefixWidths();
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const int below = (y - TextArea(hwnd, edit).top) / std::max(measure.LineHeight(), 1);
+    const Line &line =
+        lines[std::clamp<size_t>(static_cast<size_t>(std::max(below, 0)), 0, lines.size() - 1)];
+    const int offset = x - TextOrigin(hwnd, edit, measure, line);
+    const std::vector<int> widths = measure.PrefixWidths(line.start, line.end);
     int previous = 0;
     for (size_t count = 1; count <= widths.size(); ++count) {
         if (2 * offset < previous + widths[count - 1]) { // in the character's first half
-            return count - 1;
+            return line.start + count - 1;
         }
         previous = widths[count - 1];
     }
-    return edit.text.size();
+    return line.end;
 }
 
 namespace {
 
-// Draws characters [from, to) at their place, in the colours already set in the DC.
-void DrawRun(HDC dc, const Measure &measure, int origin, int top, size_t from, size_t to)
+// Draws characters [from, to) at their place on each line, in the colours already set in the DC.
+void DrawRun(HWND hwnd, const Edit &edit, HDC dc, const Measure &measure, size_t from, size_t to)
 {
-    if (from < to) {
-        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(measure.Shown()) + from,
-                 static_cast<int>(to - from));
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const int top = TextArea(hwnd, edit).top;
+    for (size_t row = 0; row < lines.size(); ++row) {
+        const Line &line = lines[row];
+        const size_t first = std::max(from, line.start);
+        const size_t last = std::min(to, line.end);
+        if (first < last) {
+            const int x = TextOrigin(hwnd, edit, measure, line) + measure.Span(line.start, first);
+            TextOutW(dc, x, top + static_cast<int>(row) * measure.LineHeight(),
+                     controls::Wide(measure.Shown()) + first, static_cast<int>(last - first));
+        }
     }
 }
 
@@ -430,24 +488,24 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     SelectObject(dc, controls::DrawingFont(edit.font));
     const Measure measure(hwnd, edit);
-    const int origin = TextOrigin(hwnd, edit, measure);
     const bool showSelection = edit.focused || (Style(hwnd) & ES_NOHIDESEL);
     const size_t start = showSelection ? SelectionStart(edit) : edit.text.size();
     const size_t end = showSelection ? SelectionEnd(edit) : edit.text.size();
 
     SetBkMode(dc, TRANSPARENT);
-    DrawRun(dc, measure, origin, area.top, 0, start);
-    DrawRun(dc, measure, origin, area.top, end, edit.text.size());
+    DrawRun(hwnd, edit, dc, measure, 0, start);
+    DrawRun(hwnd, edit, dc, measure, end, edit.text.size());
     if (start < end) {
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        DrawRun(dc, measure, origin, area.top, start, end);
+        DrawRun(hwnd, edit, dc, measure, start, end);
     }
-    DrawCueBanner(dc, edit, origin, area.top);
+    const POINT origin = PointOf(hwnd, edit, measure, 0);
+    DrawCueBanner(dc, edit, origin.x, origin.y);
     if (edit.focused) {
-        const int x = origin + measure.Width(edit.caret);
-        const RECT caret = {x, area.top, x + kCaretWidth, area.top + measure.LineHeight()};
+        const POINT at = PointOf(hwnd, edit, measure, edit.caret);
+        const RECT caret = {at.x, at.y, at.x + kCaretWidth, at.y + measure.LineHeight()};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     RestoreDC(dc, saved);
@@ -588,15 +646,15 @@ LRESULT PositionOfCharacter(HWND hwnd, const Edit &edit, WPARAM index)
     if (index >= edit.text.size()) {
         return -1;
     }
-    const Measure measure(hwnd, edit);
-    const int x = TextOrigin(hwnd, edit, measure) + measure.Width(index);
-    return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(TextArea(hwnd, edit).top));
+    const POINT at = PointOf(hwnd, edit, Measure(hwnd, edit), index);
+    return MAKELONG(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
 }
 
 // EM_CHARFROMPOS: the character boundary nearest a client point, with its line in the high word.
 LRESULT CharacterFromPosition(HWND hwnd, const Edit &edit, LPARAM point)
 {
-    return MAKELRESULT(static_cast<WORD>(CharacterAt(hwnd, edit, GET_X_LPARAM(point))), 0);
+    const size_t index = CharacterAt(hwnd, edit, GET_X_LPARAM(point), GET_Y_LPARAM(point));
+    return MAKELRESULT(static_cast<WORD>(index), static_cast<WORD>(RowOf(LinesOf(hwnd, edit), index)));
 }
 
 // EM_GETLINE: the one line, into a buffer whose first word gives its size in characters; a

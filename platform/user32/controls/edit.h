@@ -80,8 +80,8 @@ bool ReadOnly(HWND hwnd);
 // Backspace and Delete remove the selection, or the character before or after the caret.
 void Erase(HWND hwnd, Edit &edit, Direction direction);
 
-// The character boundary nearest to client x.
-size_t CharacterAt(HWND hwnd, const Edit &edit, int x);
+// The character boundary nearest to a client point, on the line at its height.
+size_t CharacterAt(HWND hwnd, const Edit &edit, int x, int y);
 
 LRESULT CanUndo(const UndoRecord &undo);
 

@@ -263,7 +263,7 @@ LRESULT OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
 LRESULT OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
 {
     SetFocus(hwnd);
-    const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+    const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     MoveCaret(hwnd, edit, caret);
     edit.selecting = true;
     SetCapture(hwnd);
@@ -298,7 +298,7 @@ LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
 LRESULT OnMouseMove(HWND hwnd, Edit &edit, LPARAM lParam)
 {
     if (edit.selecting) {
-        const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
+        const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         Select(hwnd, edit, edit.anchor, caret);
     }
     return 0;

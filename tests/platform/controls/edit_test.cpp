@@ -195,6 +195,22 @@ TEST_F(Edit, CharacterPositionsFollowTheMarginsAndTheAlignment)
     EXPECT_EQ(x1 + (x1 - x0), area.right) << "right aligned: the text ends at the area's right edge";
 }
 
+// A multi-line field lays its text out in lines at its line breaks: each line starts at the left,
+// one line's height below the one before, and a point on a line finds that line's characters.
+TEST_F(Edit, MultilineFieldBreaksItsLinesAtLineBreaks)
+{
+    HWND lines =
+        parent.Add(L"Edit", ES_MULTILINE | ES_AUTOHSCROLL, kFieldId + 4, {10, 40, 110, 100}, L"ab\r\ncd");
+    const LRESULT first = SendMessageW(lines, EM_POSFROMCHAR, 0, 0);
+    const LRESULT second = SendMessageW(lines, EM_POSFROMCHAR, 4, 0);
+    EXPECT_EQ(LOWORD(second), LOWORD(first));
+    EXPECT_GT(HIWORD(second), HIWORD(first));
+    const LRESULT found =
+        SendMessageW(lines, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(second), HIWORD(second) + 1));
+    EXPECT_EQ(LOWORD(found), 4);
+    EXPECT_EQ(HIWORD(found), 1) << "on the second line";
+}
+
 // A password field shows its password character for each character, and looks just like a field
 // holding those characters; its text stays as typed, and Ctrl+X leaves it.
 TEST_F(Edit, PasswordFieldShowsItsCharacter)
