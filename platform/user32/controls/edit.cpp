@@ -274,7 +274,7 @@ void AnnounceChange(HWND hwnd, const Edit &edit)
 
 namespace {
 
-// A field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
+// A single-line field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
 // characters at [start, start + count) that overflow go again, last first. Returns how many stay.
 size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
 {
@@ -290,6 +290,22 @@ size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
     }
     Notify(hwnd, edit, EN_MAXTEXT);
     return count;
+}
+
+// A multi-line field that does not scroll down (no ES_AUTOVSCROLL) takes an insertion whole or not
+// at all: when the lines no longer fit its height, the inserted characters at [start, start +
+// count) go again. Returns how many stay.
+size_t FitLines(HWND hwnd, Edit &edit, size_t start, size_t count)
+{
+    const RECT area = TextArea(hwnd, edit);
+    const int visible =
+        std::max<int>(1, (area.bottom - area.top) / std::max(Measure(hwnd, edit).LineHeight(), 1));
+    if (count == 0 || LinesOf(hwnd, edit).size() <= static_cast<size_t>(visible)) {
+        return count;
+    }
+    edit.text.erase(start, count);
+    Notify(hwnd, edit, EN_MAXTEXT);
+    return 0;
 }
 
 // Adds one replacement, of `removed` at `start` by `inserted` characters, to the undo record.
@@ -345,7 +361,9 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, Limit lim
     const controls::Text removed = edit.text.substr(start, end - start);
     edit.text.replace(start, end - start, insertion);
     size_t inserted = insertion.size();
-    if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
+    if (honourLimit && Multiline(hwnd)) {
+        inserted = (Style(hwnd) & ES_AUTOVSCROLL) != 0 ? inserted : FitLines(hwnd, edit, start, inserted);
+    } else if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
         inserted = FitInsertion(hwnd, edit, start, inserted);
     }
     RecordUndo(edit.undo, start, removed, inserted);
