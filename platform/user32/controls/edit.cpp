@@ -759,6 +759,8 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     case EM_GETLINE: return GetLine(edit, reinterpret_cast<WCHAR *>(lParam));
     case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, edit, wParam);
     case EM_GETPASSWORDCHAR: return edit.passwordChar;
+    case EM_SETWORDBREAKPROC: edit.wordBreak = reinterpret_cast<EDITWORDBREAKPROCW>(lParam); return TRUE;
+    case EM_GETWORDBREAKPROC: return reinterpret_cast<LRESULT>(edit.wordBreak);
     case EM_SETCUEBANNER: return SetCueBanner(hwnd, edit, wParam, reinterpret_cast<const WCHAR *>(lParam));
     case EM_GETCUEBANNER: return GetCueBanner(hwnd, edit, reinterpret_cast<WCHAR *>(wParam), lParam);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);

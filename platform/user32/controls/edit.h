@@ -49,6 +49,8 @@ struct Edit {
     bool hasCueBanner = false;
     bool cueWhenFocused = false;
     controls::Text cueBanner;
+    // The program's own word breaks for a double click (EM_SETWORDBREAKPROC), when set.
+    EDITWORDBREAKPROCW wordBreak = nullptr;
 };
 
 // Whether a replacement keeps to the limit on the text's length (and, in a field that does not
@@ -106,8 +108,8 @@ LRESULT OnKeyDown(HWND hwnd, Edit &edit, WPARAM key);
 
 LRESULT OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam);
 
-// A double click selects the word at the caret (which the first click placed): back to the start
-// of a word, at least one character, and on to the start of the next one, blanks included.
+// A double click selects the word at the caret (which the first click placed), as the program's
+// word-break procedure has it if it set one.
 LRESULT OnDoubleClick(HWND hwnd, Edit &edit);
 
 // Dragging with the button down moves the caret end of the selection.

@@ -3,6 +3,7 @@
 #include "edit.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace controls::editing {
 
@@ -272,7 +273,11 @@ LRESULT OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
 
 // A double click selects the word at the caret (which the first click placed): back to the start
 // of a word, at least one character, and on to the start of the next one, blanks included.
-LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
+namespace {
+
+// The word around the caret: back to the start of a word, at least one character, and on to the
+// start of the next one, blanks included.
+std::pair<size_t, size_t> WordAroundCaret(const Edit &edit)
 {
     const auto blank = [&edit](size_t index) {
         return edit.text[index] == u' ' || edit.text[index] == u'\t';
@@ -288,6 +293,27 @@ LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
     while (end < edit.text.size() && !wordStart(end)) {
         ++end;
     }
+    return {start, end};
+}
+
+// The word around the caret as the program's word-break procedure has it, kept within the text.
+std::pair<size_t, size_t> WordFromProcedure(const Edit &edit)
+{
+    controls::Text copy = edit.text; // the procedure may write to the text it is given
+    auto *text = reinterpret_cast<LPWSTR>(copy.data());
+    const int length = static_cast<int>(copy.size());
+    const int caret = static_cast<int>(edit.caret);
+    const auto within = [length](int index) { return static_cast<size_t>(std::clamp(index, 0, length)); };
+    return {within(edit.wordBreak(text, caret, length, WB_LEFT)),
+            within(edit.wordBreak(text, caret, length, WB_RIGHT))};
+}
+
+} // namespace
+
+// A double click selects the word at the caret (which the first click placed).
+LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
+{
+    const auto [start, end] = edit.wordBreak != nullptr ? WordFromProcedure(edit) : WordAroundCaret(edit);
     Select(hwnd, edit, start, end);
     edit.selecting = true;
     SetCapture(hwnd);

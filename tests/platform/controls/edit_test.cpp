@@ -211,6 +211,24 @@ TEST_F(Edit, MultilineFieldBreaksItsLinesAtLineBreaks)
     EXPECT_EQ(HIWORD(found), 1) << "on the second line";
 }
 
+int CALLBACK FixedWordBreaks(LPWSTR /*text*/, int /*current*/, int /*length*/, int action)
+{
+    return action == WB_LEFT ? 1 : 3;
+}
+
+// A double click selects the word the program's word-break procedure gives, once it set one.
+TEST_F(Edit, DoubleClickTakesTheWordBreaksOfTheProgramsProcedure)
+{
+    SetWindowTextA(field, "one two three");
+    EXPECT_EQ(SendMessageW(field, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(FixedWordBreaks)), TRUE);
+    const LRESULT at = SendMessageW(field, EM_POSFROMCHAR, 6, 0);
+    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(field, WM_LBUTTONUP, 0, at);
+    SendMessageW(field, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(field, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(Selection(), std::make_pair(1, 3));
+}
+
 // A password field shows its password character for each character, and looks just like a field
 // holding those characters; its text stays as typed, and Ctrl+X leaves it.
 TEST_F(Edit, PasswordFieldShowsItsCharacter)
