@@ -405,6 +405,38 @@ void LogEnd(const std::string &heading, INT_PTR result)
     g_run.messages.clear();
 }
 
+// The menu on show, if any: a visible window of the menu class.
+HWND ShownMenu()
+{
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (lstrcmpA(className, "#32768") == 0 && IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Whether a menu is on show, and the text of its highlighted item.
+std::string MenuState()
+{
+    const HWND window = ShownMenu();
+    if (window == nullptr) {
+        return "none";
+    }
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    const int count = GetMenuItemCount(menu);
+    for (int item = 0; item < count; ++item) {
+        if ((GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_HILITE) != 0) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(item), text, sizeof(text), MF_BYPOSITION);
+            return "open highlighted=\"" + std::string(text) + "\"";
+        }
+    }
+    return "open highlighted=none";
+}
+
 // The state after a step, with the dialog open.
 void LogState(const std::string &heading)
 {
@@ -438,6 +470,7 @@ void LogState(const std::string &heading)
     log << "  cmb1 " << Text(list) << " selection=" << SendMessageA(list, CB_GETCURSEL, 0, 0)
         << " open=" << SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)
         << " enabled=" << (IsWindowEnabled(list) ? 1 : 0) << "\n";
+    log << "  menu " << MenuState() << "\n";
     log << "  messages " << g_run.messages << "\n";
     log << "  timers " << HoldAnimation() << "\n";
     log << "  dialog open\n";
@@ -619,6 +652,8 @@ void Finish()
 {
     g_run.finished = true;
     ReleaseButtons();
+    // A script may end with a menu open, whose own loop runs inside the dialog's: it goes first.
+    EndMenu();
     if (IsWindow(g_run.dialog)) {
         EndDialog(g_run.dialog, kEndedByDriver);
     }
