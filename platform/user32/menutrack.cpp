@@ -293,7 +293,8 @@ int ItemAt(const Tracker &tracker, POINT screen, bool &onMenu)
 }
 
 // A press off the menu dismisses it and goes no further; a release on an item chooses it, unless
-// it is greyed; the pointer highlights what it passes over.
+// it is greyed; the pointer highlights what it passes over. The buttons the menu does not track
+// (the middle one, and the right one unless asked for) do nothing, and the menu stays.
 void OnMouse(Tracker &tracker, const MSG &msg)
 {
     bool onMenu = false;
@@ -302,12 +303,15 @@ void OnMouse(Tracker &tracker, const MSG &msg)
     switch (msg.message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
+        if (!rightCounts) {
+            return;
+        }
+        [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
         if (!onMenu) {
             tracker.done = true;
-        } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || rightCounts) {
+        } else {
             Select(tracker, item);
         }
         return;

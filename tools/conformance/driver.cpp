@@ -118,6 +118,11 @@ struct Run {
 };
 
 Run g_run;
+// Where the pointer rested at the start of the last script, on the screen. Every dialog opens in
+// the same place, so the next script's pointer is put there before its dialog opens: a dialog that
+// opens under a pointer left on an up-down would have it notice the pointer leaving only late, under
+// Wine, and step by itself after an arrow key.
+POINT g_restingPlace = {-1, -1};
 
 std::string ControlId(int id)
 {
@@ -678,7 +683,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             POINT outside = kOutside;
             ClientToScreen(g_run.dialog, &outside);
             Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, outside)});
-            g_run.pointer = outside;
+            g_run.pointer = g_restingPlace = outside;
             g_run.phaseStart = GetTickCount();
             return;
         }
@@ -752,6 +757,9 @@ bool RunScript(const Script &script, std::ostream &log)
     g_run.log = &log;
     log << "script " << script.name << "\n";
     g_run.phaseStart = GetTickCount();
+    if (g_restingPlace.x >= 0) {
+        SetCursorPos(g_restingPlace.x, g_restingPlace.y);
+    }
     const UINT_PTR poll = SetTimer(nullptr, 0, kPollMilliseconds, Poll);
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate),
                                            nullptr, LoggingDialogProc, 0);
