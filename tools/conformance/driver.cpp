@@ -430,7 +430,7 @@ std::string MenuState()
     if (window == nullptr) {
         return "none";
     }
-    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    auto *const menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
     const int count = GetMenuItemCount(menu);
     for (int item = 0; item < count; ++item) {
         if ((GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_HILITE) != 0) {
