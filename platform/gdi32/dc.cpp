@@ -163,6 +163,7 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
     DeviceContext *dc = FindDc(hdc);
     Object *object = Find(h);
     if (dc == nullptr || object == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     switch (object->type) {

@@ -294,6 +294,16 @@ typedef struct tagTEXTMETRICW {
     BYTE tmCharSet;
 } TEXTMETRICW, *PTEXTMETRICW, *LPTEXTMETRICW;
 
+// EnumFontFamilies: what kind of face each family is.
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
+#define TRUETYPE_FONTTYPE 0x0004
+
+typedef int(CALLBACK *FONTENUMPROCA)(const LOGFONTA *font, const TEXTMETRICA *metrics, DWORD type,
+                                     LPARAM data);
+typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *font, const TEXTMETRICW *metrics, DWORD type,
+                                     LPARAM data);
+
 // ExtTextOut options
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
@@ -390,6 +400,9 @@ BOOL WINAPI GetCharWidth32W(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 BOOL WINAPI GetCharWidth32A(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 int WINAPI GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName);
+int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpLogfont, FONTENUMPROCW lpProc, LPARAM lParam);
+int WINAPI EnumFontFamiliesA(HDC hdc, LPCSTR lpLogfont, FONTENUMPROCA lpProc, LPARAM lParam);
+LONG WINAPI GdiGetCharDimensions(HDC hdc, LPTEXTMETRICW lptm, LONG *height);
 BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT *lprect, LPCWSTR lpString, UINT c,
@@ -412,6 +425,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthW
 #define GetCharWidth32 GetCharWidth32W
 #define GetTextFace GetTextFaceW
+#define EnumFontFamilies EnumFontFamiliesW
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
 #define LOGFONT LOGFONTW
@@ -427,6 +441,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthA
 #define GetCharWidth32 GetCharWidth32A
 #define GetTextFace GetTextFaceA
+#define EnumFontFamilies EnumFontFamiliesA
 #define TextOut TextOutA
 #define ExtTextOut ExtTextOutA
 #define LOGFONT LOGFONTA
