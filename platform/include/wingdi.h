@@ -170,6 +170,7 @@ typedef struct tagDIBSECTION {
 #define BITSPIXEL 12
 #define PLANES 14
 #define NUMCOLORS 24
+#define COLORRES 108
 #define RASTERCAPS 38
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90
@@ -348,7 +349,13 @@ HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientat
                          LPCSTR pszFaceName);
 
 // Device contexts
+typedef struct _devicemodeA DEVMODEA;
+typedef struct _devicemodeW DEVMODEW;
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const DEVMODEW *pdm);
+HDC WINAPI CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA *pdm);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
+int WINAPI SetTextCharacterExtra(HDC hdc, int extra);
+int WINAPI GetTextCharacterExtra(HDC hdc);
 BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 int WINAPI SaveDC(HDC hdc);
@@ -425,6 +432,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthW
 #define GetCharWidth32 GetCharWidth32W
 #define GetTextFace GetTextFaceW
+#define CreateDC CreateDCW
 #define EnumFontFamilies EnumFontFamiliesW
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
@@ -441,6 +449,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthA
 #define GetCharWidth32 GetCharWidth32A
 #define GetTextFace GetTextFaceA
+#define CreateDC CreateDCA
 #define EnumFontFamilies EnumFontFamiliesA
 #define TextOut TextOutA
 #define ExtTextOut ExtTextOutA

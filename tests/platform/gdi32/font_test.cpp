@@ -195,6 +195,24 @@ TEST(FontMetrics, SizesBeyondThePlatformsLimitsAreIgnored)
     EXPECT_EQ(FontDc(L"Tahoma", -20, 0, widest + 1).Metrics().tmAveCharWidth, natural.tmAveCharWidth);
 }
 
+// Extra spacing set on the DC widens every character's advance in the text's extent, and leaves
+// the font's own character widths alone.
+TEST(FontMetrics, CharacterExtraWidensEveryAdvance)
+{
+    const FontDc tahoma(L"Tahoma", -20);
+    const SIZE plain = tahoma.Extent(kSample, kSampleLength);
+    int plainH = 0;
+    ASSERT_TRUE(GetCharWidth32W(tahoma.dc(), L'H', L'H', &plainH));
+    EXPECT_EQ(SetTextCharacterExtra(tahoma.dc(), 3), 0);
+    EXPECT_EQ(GetTextCharacterExtra(tahoma.dc()), 3);
+    EXPECT_EQ(tahoma.Extent(kSample, kSampleLength).cx, plain.cx + 3 * kSampleLength);
+    int widthH = 0;
+    ASSERT_TRUE(GetCharWidth32W(tahoma.dc(), L'H', L'H', &widthH));
+    EXPECT_EQ(widthH, plainH);
+    EXPECT_EQ(SetTextCharacterExtra(tahoma.dc(), 0), 3);
+    EXPECT_EQ(tahoma.Extent(kSample, kSampleLength).cx, plain.cx);
+}
+
 TEST(FontMetrics, RotationChangesNoExtent)
 {
     const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
