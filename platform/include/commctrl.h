@@ -81,6 +81,11 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define UDM_GETACCEL (WM_USER + 108)
 #define UDM_SETBASE (WM_USER + 109)
 #define UDM_GETBASE (WM_USER + 110)
+
+// The edit control's messages of the common controls: the grey hint an empty field shows.
+#define ECM_FIRST 0x1500
+#define EM_SETCUEBANNER (ECM_FIRST + 1)
+#define EM_GETCUEBANNER (ECM_FIRST + 2)
 #define UDM_SETRANGE32 (WM_USER + 111)
 #define UDM_GETRANGE32 (WM_USER + 112)
 #define UDM_SETPOS32 (WM_USER + 113)

@@ -12,6 +12,9 @@ typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef VOID(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
+// An edit control's word breaks: where the word around `current` begins (WB_LEFT) or the next one
+// does (WB_RIGHT), in `text` of `length` characters.
+typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, int action);
 
 // Window messages.
 #define WM_NULL 0x0000
@@ -359,6 +362,11 @@ typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
 #define EM_GETLIMITTEXT 0x00D5
 #define EM_POSFROMCHAR 0x00D6
 #define EM_CHARFROMPOS 0x00D7
+#define EM_SETWORDBREAKPROC 0x00D0
+#define EM_GETWORDBREAKPROC 0x00D1
+#define WB_LEFT 0
+#define WB_RIGHT 1
+#define WB_ISDELIMITER 2
 
 #define EC_LEFTMARGIN 0x0001
 #define EC_RIGHTMARGIN 0x0002
@@ -1170,6 +1178,12 @@ HWND WINAPI GetFocus(void);
 HWND WINAPI GetActiveWindow(void);
 HWND WINAPI SetActiveWindow(HWND hWnd);
 HWND WINAPI GetForegroundWindow(void);
+BOOL WINAPI CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+BOOL WINAPI DestroyCaret(void);
+BOOL WINAPI SetCaretPos(int X, int Y);
+BOOL WINAPI GetCaretPos(LPPOINT lpPoint);
+BOOL WINAPI ShowCaret(HWND hWnd);
+BOOL WINAPI HideCaret(HWND hWnd);
 
 // A combo box's parts: its box, its button and its list.
 typedef struct tagCOMBOBOXINFO {

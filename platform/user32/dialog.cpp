@@ -69,11 +69,13 @@ HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instanc
         const RECT box = ToPixels({item.bounds.left, item.bounds.top, item.bounds.right - item.bounds.left,
                                    item.bounds.bottom - item.bounds.top},
                                   info.baseUnits);
+        // A control's WS_BORDER becomes a sunken client edge in a dialog.
+        const bool bordered = (item.style & WS_BORDER) != 0;
         HWND control = CreateWindowExW(
-            item.exStyle | WS_EX_NOPARENTNOTIFY, AsWide(className), AsWide(item.text.text),
-            item.style | WS_CHILD, box.left, box.top, box.right, box.bottom, dialog,
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,
-            item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
+            item.exStyle | WS_EX_NOPARENTNOTIFY | (bordered ? WS_EX_CLIENTEDGE : 0), AsWide(className),
+            AsWide(item.text.text), (item.style & ~static_cast<DWORD>(WS_BORDER)) | WS_CHILD, box.left,
+            box.top, box.right, box.bottom, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
+            instance, item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
         if (control == nullptr) {
             if ((parsed.style & DS_NOFAILCREATE) != 0) {
                 continue;
@@ -325,6 +327,11 @@ BOOL DialogMessage(HWND dialog, LPMSG msg, CharSet strings)
     }
     if (msg->message == WM_KEYDOWN && IsDialogKeyMessage(dialog, msg)) {
         return TRUE;
+    }
+    // Characters too ask the control for its dialog code, with the message: an edit control
+    // learns from it that it sits in a dialog.
+    if (msg->message == WM_CHAR) {
+        SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
     }
     TranslateMessage(msg);
     if (strings == CharSet::Wide) {

@@ -41,7 +41,7 @@ using namespace platform::user32;
 HWND WINAPI SetFocus(HWND hWnd)
 {
     Holders &holders = TheHolders();
-    const HWND previous = holders.focus;
+    HWND previous = holders.focus;
     if (hWnd != nullptr) {
         Window *window = Lookup(hWnd);
         if (window == nullptr) {
@@ -59,6 +59,8 @@ HWND WINAPI SetFocus(HWND hWnd)
             if (holders.focus == hWnd) {
                 return previous;
             }
+            // The activation may have given the focus to the top-level window: that one loses it.
+            previous = holders.focus;
         }
     }
     if (previous == hWnd) {

@@ -1,51 +1,13 @@
-// The single-line edit control: its own text, a selection, typing, and the notifications of
-// every change of its text.
-#include "controls.h"
+// The edit control: its own text, a selection, the notifications of every change of its text, and
+// how it shows them: on one line, or with ES_MULTILINE on a line for each line break.
+#include "edit.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-namespace {
-
-// Limits on the text's length in characters: a new field's, and the one that stands for "none".
-constexpr size_t kInitialLimit = 30000;
-constexpr size_t kNoLimit = 0x7FFFFFFE;
-// The text keeps this far from a client edge, in pixels.
-constexpr int kEdgeGap = 1;
-constexpr int kCaretWidth = 1;
-// Characters below this, and Ctrl+Backspace's, are commands rather than text.
-constexpr WCHAR kFirstPrintable = 0x20;
-constexpr WCHAR kDeleteCharacter = 0x7F;
-constexpr WPARAM kSelectAllKey = 'A'; // with Ctrl
-// Ctrl+C, Ctrl+V and Ctrl+X, as TranslateMessage makes them.
-constexpr WCHAR kCopyCharacter = 0x03;
-constexpr WCHAR kPasteCharacter = 0x16;
-constexpr WCHAR kCutCharacter = 0x18;
-constexpr WCHAR kUndoCharacter = 0x1A; // Ctrl+Z
-
-// What the last edit changed, for an undo: the text it removed at `position`, and how many
-// characters it inserted there. Typing or erasing on at the same place extends it.
-struct UndoRecord {
-    controls::Text removed;
-    size_t position = 0;
-    size_t inserted = 0;
-};
-
-struct Edit {
-    controls::Text text;
-    size_t anchor = 0; // the fixed end of the selection
-    size_t caret = 0;  // the moving end, where the caret is
-    size_t limit = kInitialLimit;
-    HFONT font = nullptr;
-    bool focused = false;
-    bool selecting = false; // the mouse is dragging a selection
-    int scroll = 0;         // pixels of text scrolled out on the left
-    int leftMargin = 0;     // pixels kept free inside the text area, from the font or EM_SETMARGINS
-    int rightMargin = 0;
-    bool created = false;   // the text area exists from WM_CREATE on
-    WCHAR passwordChar = 0; // shown for every character instead, when not 0 (ES_PASSWORD)
-    UndoRecord undo;
-};
+namespace controls::editing {
 
 size_t SelectionStart(const Edit &edit)
 {
@@ -61,6 +23,13 @@ DWORD Style(HWND hwnd)
 {
     return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
 }
+
+bool Multiline(HWND hwnd)
+{
+    return (Style(hwnd) & ES_MULTILINE) != 0;
+}
+
+namespace {
 
 // What the field shows: its text, or in a password field as many password characters.
 controls::Text ShownText(const Edit &edit)
@@ -85,19 +54,21 @@ public:
     Measure &operator=(const Measure &) = delete;
 
     // The width of the first `count` characters.
-    int Width(size_t count) const
+    int Width(size_t count) const { return Span(0, count); }
+    // The width of characters [from, to).
+    int Span(size_t from, size_t to) const
     {
         SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc_, controls::Wide(shown_), static_cast<int>(count), &size);
+        GetTextExtentPoint32W(dc_, controls::Wide(shown_) + from, static_cast<int>(to - from), &size);
         return size.cx;
     }
-    // The widths of all the prefixes in one pass: element i is the width of the first i + 1
-    // characters. Measuring each prefix on its own would take time growing with the square.
-    std::vector<int> PrefixWidths() const
+    // The widths of the prefixes of characters [from, to) in one pass: element i is the width of
+    // the first i + 1. Measuring each prefix on its own would take time growing with the square.
+    std::vector<int> PrefixWidths(size_t from, size_t to) const
     {
-        std::vector<int> widths(shown_.size());
+        std::vector<int> widths(to - from);
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::Wide(shown_), static_cast<int>(widths.size()), 0, nullptr,
+        GetTextExtentExPointW(dc_, controls::Wide(shown_) + from, static_cast<int>(widths.size()), 0, nullptr,
                               widths.data(), &size);
         return widths;
     }
@@ -121,12 +92,17 @@ RECT TextArea(HWND hwnd, const Edit &edit)
 {
     RECT area;
     GetClientRect(hwnd, &area);
-    // Inside a client edge the text keeps a pixel's gap, above and below only where the line fits.
+    // Inside a client edge the text keeps a pixel's gap, inside the field's own frame a pixel more
+    // than the frame; above and below only where the line fits.
+    SIZE gap = {0, 0};
     if ((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0) {
-        InflateRect(&area, -kEdgeGap, 0);
-        if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * kEdgeGap) {
-            InflateRect(&area, 0, -kEdgeGap);
-        }
+        gap = {kEdgeGap, kEdgeGap};
+    } else if (edit.framed) {
+        gap = {GetSystemMetrics(SM_CXBORDER) + kEdgeGap, GetSystemMetrics(SM_CYBORDER) + kEdgeGap};
+    }
+    InflateRect(&area, -gap.cx, 0);
+    if (area.bottom - area.top >= Measure(hwnd, edit).LineHeight() + 2 * gap.cy) {
+        InflateRect(&area, 0, -gap.cy);
     }
     area.left += edit.leftMargin;
     area.right = std::max(area.left, area.right - edit.rightMargin);
@@ -177,12 +153,44 @@ int Room(const RECT &area)
     return std::max<int>(area.right - area.left - kCaretWidth, 0);
 }
 
-// The client x of the text's first character: alignment applies while the text fits.
-int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
+// A line of the text: characters [start, end), its line break after them. A multi-line field
+// breaks its text at each CR LF; it does not wrap words. A single-line field has one line.
+struct Line {
+    size_t start;
+    size_t end;
+};
+
+std::vector<Line> LinesOf(HWND hwnd, const Edit &edit)
+{
+    std::vector<Line> lines;
+    size_t start = 0;
+    if (Multiline(hwnd)) {
+        for (size_t at = edit.text.find(u"\r\n"); at != controls::Text::npos;
+             at = edit.text.find(u"\r\n", start)) {
+            lines.push_back({start, at});
+            start = at + 2;
+        }
+    }
+    lines.push_back({start, edit.text.size()});
+    return lines;
+}
+
+// The line a character index falls in: the last one starting at or before it.
+size_t RowOf(const std::vector<Line> &lines, size_t index)
+{
+    size_t row = 0;
+    while (row + 1 < lines.size() && lines[row + 1].start <= index) {
+        ++row;
+    }
+    return row;
+}
+
+// The client x of a line's first character: alignment applies while the line fits.
+int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure, const Line &line)
 {
     const RECT area = TextArea(hwnd, edit);
     const int room = area.right - area.left;
-    const int width = measure.Width(edit.text.size());
+    const int width = measure.Span(line.start, line.end);
     if (width < room) {
         switch (Style(hwnd) & (ES_CENTER | ES_RIGHT)) {
         case ES_RIGHT: return area.right - width;
@@ -193,13 +201,25 @@ int TextOrigin(HWND hwnd, const Edit &edit, const Measure &measure)
     return area.left - edit.scroll;
 }
 
-// Scrolls just enough for the caret to be seen.
+// The client position of the boundary before character `index`: its line's top.
+POINT PointOf(HWND hwnd, const Edit &edit, const Measure &measure, size_t index)
+{
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const size_t row = RowOf(lines, index);
+    const Line &line = lines[row];
+    const int x = TextOrigin(hwnd, edit, measure, line) + measure.Span(line.start, std::min(index, line.end));
+    return {x, TextArea(hwnd, edit).top + static_cast<int>(row) * measure.LineHeight()};
+}
+
+// Scrolls just enough for the caret to be seen along its line.
 void ScrollToCaret(HWND hwnd, Edit &edit)
 {
     const Measure measure(hwnd, edit);
     const int room = Room(TextArea(hwnd, edit));
-    const int width = measure.Width(edit.text.size());
-    const int caret = measure.Width(edit.caret);
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const Line &line = lines[RowOf(lines, edit.caret)];
+    const int width = measure.Span(line.start, line.end);
+    const int caret = measure.Span(line.start, edit.caret);
     if (width < room) {
         edit.scroll = 0;
     } else if (caret < edit.scroll) {
@@ -210,11 +230,23 @@ void ScrollToCaret(HWND hwnd, Edit &edit)
     edit.scroll = std::min(edit.scroll, std::max(width - room, 0));
 }
 
+// The thread's caret follows the field's own while the field has the focus.
+void PlaceCaret(HWND hwnd, const Edit &edit)
+{
+    if (edit.focused) {
+        const POINT caret = PointOf(hwnd, edit, Measure(hwnd, edit), edit.caret);
+        SetCaretPos(caret.x, caret.y);
+    }
+}
+
 void Redraw(HWND hwnd, Edit &edit)
 {
     ScrollToCaret(hwnd, edit);
+    PlaceCaret(hwnd, edit);
     InvalidateRect(hwnd, nullptr, FALSE);
 }
+
+} // namespace
 
 void Select(HWND hwnd, Edit &edit, size_t anchor, size_t caret)
 {
@@ -223,13 +255,26 @@ void Select(HWND hwnd, Edit &edit, size_t anchor, size_t caret)
     Redraw(hwnd, edit);
 }
 
-void AnnounceChange(HWND hwnd)
+namespace {
+
+// WM_COMMAND with a notification code to the window the field was created for.
+void Notify(HWND hwnd, const Edit &edit, UINT code)
 {
-    controls::NotifyParent(hwnd, EN_UPDATE);
-    controls::NotifyParent(hwnd, EN_CHANGE);
+    const WPARAM wParam = MAKEWPARAM(GetDlgCtrlID(hwnd), code);
+    SendMessageW(edit.parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hwnd));
 }
 
-// A field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
+} // namespace
+
+void AnnounceChange(HWND hwnd, const Edit &edit)
+{
+    Notify(hwnd, edit, EN_UPDATE);
+    Notify(hwnd, edit, EN_CHANGE);
+}
+
+namespace {
+
+// A single-line field that does not scroll (no ES_AUTOHSCROLL) takes only what it can show: the inserted
 // characters at [start, start + count) that overflow go again, last first. Returns how many stay.
 size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
 {
@@ -243,8 +288,24 @@ size_t FitInsertion(HWND hwnd, Edit &edit, size_t start, size_t count)
         edit.text.erase(start + count - 1, 1);
         --count;
     }
-    controls::NotifyParent(hwnd, EN_MAXTEXT);
+    Notify(hwnd, edit, EN_MAXTEXT);
     return count;
+}
+
+// A multi-line field that does not scroll down (no ES_AUTOVSCROLL) takes an insertion whole or not
+// at all: when the lines no longer fit its height, the inserted characters at [start, start +
+// count) go again. Returns how many stay.
+size_t FitLines(HWND hwnd, Edit &edit, size_t start, size_t count)
+{
+    const RECT area = TextArea(hwnd, edit);
+    const int visible =
+        std::max<int>(1, (area.bottom - area.top) / std::max(Measure(hwnd, edit).LineHeight(), 1));
+    if (count == 0 || LinesOf(hwnd, edit).size() <= static_cast<size_t>(visible)) {
+        return count;
+    }
+    edit.text.erase(start, count);
+    Notify(hwnd, edit, EN_MAXTEXT);
+    return 0;
 }
 
 // Adds one replacement, of `removed` at `start` by `inserted` characters, to the undo record.
@@ -279,9 +340,7 @@ void EmptyUndo(UndoRecord &undo)
     undo.inserted = 0;
 }
 
-// Whether a replacement keeps to the limit on the text's length (and, in a field that does not
-// scroll, to what the field can show). What the user types and pastes does; erasing has no need.
-enum class Limit { Honoured, Ignored };
+} // namespace
 
 // Replaces the selection with `insertion`, cut to the limit when asked, leaves the caret after
 // it and announces the change. Only replacing nothing with nothing is no change; an insertion the
@@ -297,19 +356,23 @@ void ReplaceSelection(HWND hwnd, Edit &edit, controls::Text insertion, Limit lim
     const size_t kept = edit.text.size() - (end - start);
     if (honourLimit && kept + insertion.size() > edit.limit) {
         insertion.resize(edit.limit > kept ? edit.limit - kept : 0);
-        controls::NotifyParent(hwnd, EN_MAXTEXT);
+        Notify(hwnd, edit, EN_MAXTEXT);
     }
     const controls::Text removed = edit.text.substr(start, end - start);
     edit.text.replace(start, end - start, insertion);
     size_t inserted = insertion.size();
-    if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
+    if (honourLimit && Multiline(hwnd)) {
+        inserted = (Style(hwnd) & ES_AUTOVSCROLL) != 0 ? inserted : FitLines(hwnd, edit, start, inserted);
+    } else if (honourLimit && !(Style(hwnd) & ES_AUTOHSCROLL)) {
         inserted = FitInsertion(hwnd, edit, start, inserted);
     }
     RecordUndo(edit.undo, start, removed, inserted);
     edit.anchor = edit.caret = start + inserted;
     Redraw(hwnd, edit);
-    AnnounceChange(hwnd);
+    AnnounceChange(hwnd, edit);
 }
+
+namespace {
 
 // Undoes the last edit, which itself can be undone in turn: the removed text comes back, selected.
 void Undo(HWND hwnd, Edit &edit)
@@ -320,7 +383,7 @@ void Undo(HWND hwnd, Edit &edit)
     edit.caret = undo.position + undo.inserted;
     ReplaceSelection(hwnd, edit, undo.removed, Limit::Honoured);
     Select(hwnd, edit, edit.undo.position, edit.undo.position + edit.undo.inserted);
-    controls::NotifyParent(hwnd, EN_CHANGE);
+    Notify(hwnd, edit, EN_CHANGE);
 }
 
 void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
@@ -330,17 +393,19 @@ void SetText(HWND hwnd, Edit &edit, const WCHAR *text)
     edit.anchor = edit.caret = 0;
     edit.scroll = 0;
     Redraw(hwnd, edit);
-    // A new text is announced even when it equals the old one, as Windows does.
-    AnnounceChange(hwnd);
+    // A new text is announced even when it equals the old one, as Windows does; a multi-line
+    // field announces none.
+    if (!Multiline(hwnd)) {
+        AnnounceChange(hwnd, edit);
+    }
 }
+
+} // namespace
 
 bool ReadOnly(HWND hwnd)
 {
     return (Style(hwnd) & ES_READONLY) != 0;
 }
-
-// Which character goes when there is no selection: the one before the caret, or the one after.
-enum class Direction { Backward, Forward };
 
 // Backspace and Delete remove the selection, or the character before or after the caret.
 void Erase(HWND hwnd, Edit &edit, Direction direction)
@@ -358,246 +423,66 @@ void Erase(HWND hwnd, Edit &edit, Direction direction)
     ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
 }
 
-// ---- The clipboard ----
-
-// WM_COPY: the selection, if any, becomes the clipboard's text.
-void Copy(HWND hwnd, const Edit &edit)
-{
-    const size_t start = SelectionStart(edit);
-    const size_t end = SelectionEnd(edit);
-    // A password stays off the clipboard.
-    if (start == end || edit.passwordChar != 0) {
-        return;
-    }
-    const controls::Text selected = edit.text.substr(start, end - start);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (selected.size() + 1) * sizeof(WCHAR));
-    auto *bytes = static_cast<WCHAR *>(GlobalLock(block));
-    if (bytes == nullptr) {
-        GlobalFree(block);
-        return;
-    }
-    controls::CopyText(selected, bytes, selected.size() + 1);
-    GlobalUnlock(block);
-    if (!OpenClipboard(hwnd)) {
-        GlobalFree(block);
-        return;
-    }
-    EmptyClipboard();
-    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
-        GlobalFree(block); // the clipboard did not take it over
-    }
-    CloseClipboard();
-}
-
-// WM_CLEAR: the selection goes.
-void Clear(HWND hwnd, Edit &edit)
-{
-    if (!ReadOnly(hwnd)) {
-        ReplaceSelection(hwnd, edit, controls::Text(), Limit::Ignored);
-    }
-}
-
-// WM_CUT: a read-only field still copies, as Windows' does.
-void Cut(HWND hwnd, Edit &edit)
-{
-    Copy(hwnd, edit);
-    Clear(hwnd, edit);
-}
-
-// WM_PASTE: the clipboard's text replaces the selection, as far as the limit lets it; one line
-// takes the text up to its first line break.
-void Paste(HWND hwnd, Edit &edit)
-{
-    if (ReadOnly(hwnd) || !OpenClipboard(hwnd)) {
-        return;
-    }
-    bool found = false;
-    controls::Text text;
-    if (HGLOBAL block = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *bytes = static_cast<const WCHAR *>(GlobalLock(block))) {
-            text = controls::FromWide(bytes);
-            found = true;
-            GlobalUnlock(block);
-        }
-    }
-    CloseClipboard();
-    if (!found) {
-        return; // nothing to paste leaves the selection alone
-    }
-    const size_t lineBreak = text.find(u'\n');
-    if (lineBreak != controls::Text::npos) {
-        text.resize(lineBreak);
-        if (!text.empty() && text.back() == u'\r') {
-            text.pop_back();
-        }
-    }
-    ReplaceSelection(hwnd, edit, text, Limit::Honoured);
-}
-
-// Delete removes the selection (Shift+Delete cuts it); without one, the character after the caret,
-// with Shift the one before it, with Ctrl everything after it.
-void OnDeleteKey(HWND hwnd, Edit &edit)
-{
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    if (ReadOnly(hwnd) || (shift && control)) {
-        return;
-    }
-    if (edit.anchor != edit.caret) {
-        if (shift) {
-            Cut(hwnd, edit);
-        } else {
-            Clear(hwnd, edit);
-        }
-    } else if (control) {
-        edit.caret = edit.text.size();
-        Clear(hwnd, edit);
-    } else {
-        Erase(hwnd, edit, shift ? Direction::Backward : Direction::Forward);
-    }
-}
-
-// Shift+Insert pastes, Ctrl+Insert copies.
-void OnInsertKey(HWND hwnd, Edit &edit)
-{
-    if (GetKeyState(VK_SHIFT) < 0) {
-        Paste(hwnd, edit);
-    } else if (GetKeyState(VK_CONTROL) < 0) {
-        Copy(hwnd, edit);
-    }
-}
-
-// ---- Keys ----
-
-LRESULT OnChar(HWND hwnd, Edit &edit, WCHAR character)
-{
-    if (character == kCopyCharacter) {
-        SendMessageW(hwnd, WM_COPY, 0, 0);
-    } else if (character == kPasteCharacter) {
-        if (!ReadOnly(hwnd)) {
-            SendMessageW(hwnd, WM_PASTE, 0, 0);
-        }
-    } else if (character == kCutCharacter) {
-        if (!ReadOnly(hwnd) && edit.passwordChar == 0) {
-            SendMessageW(hwnd, WM_CUT, 0, 0);
-        }
-    } else if (character == kUndoCharacter) {
-        if (!ReadOnly(hwnd)) {
-            SendMessageW(hwnd, WM_UNDO, 0, 0);
-        }
-    } else if (character == VK_BACK) {
-        Erase(hwnd, edit, Direction::Backward);
-    } else if (character >= kFirstPrintable && character != kDeleteCharacter && !ReadOnly(hwnd)) {
-        ReplaceSelection(hwnd, edit, controls::Text(1, static_cast<char16_t>(character)), Limit::Honoured);
-    }
-    return 0;
-}
-
-// Arrows and Home/End move the caret; with Shift held the anchor stays and the selection grows.
-void MoveCaret(HWND hwnd, Edit &edit, size_t caret)
-{
-    const bool extend = GetKeyState(VK_SHIFT) < 0;
-    Select(hwnd, edit, extend ? edit.anchor : caret, caret);
-}
-
-// Ctrl+A selects everything, announced as a change when the selection moves, as on Wine.
-void OnSelectAllKey(HWND hwnd, Edit &edit)
-{
-    if (GetKeyState(VK_CONTROL) < 0 && (edit.anchor != 0 || edit.caret != edit.text.size())) {
-        Select(hwnd, edit, 0, edit.text.size());
-        AnnounceChange(hwnd);
-    }
-}
-
-LRESULT OnKeyDown(HWND hwnd, Edit &edit, WPARAM key)
-{
-    switch (key) {
-    case VK_LEFT: MoveCaret(hwnd, edit, edit.caret > 0 ? edit.caret - 1 : 0); return 0;
-    case VK_RIGHT: MoveCaret(hwnd, edit, edit.caret + 1); return 0;
-    case VK_HOME: MoveCaret(hwnd, edit, 0); return 0;
-    case VK_END: MoveCaret(hwnd, edit, edit.text.size()); return 0;
-    case VK_DELETE: OnDeleteKey(hwnd, edit); return 0;
-    case VK_INSERT: OnInsertKey(hwnd, edit); return 0;
-    case kSelectAllKey: OnSelectAllKey(hwnd, edit); return 0;
-    default: return 0;
-    }
-}
-
-// The character boundary nearest to client x.
-size_t CharacterAt(HWND hwnd, const Edit &edit, int x)
+// The character boundary nearest to a client point, on the line at its height.
+size_t CharacterAt(HWND hwnd, const Edit &edit, int x, int y)
 {
     const Measure measure(hwnd, edit);
-    const int offset = x - TextOrigin(hwnd, edit, measure);
-    const std::vector<int> widths = measure.PrefixWidths();
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const int below = (y - TextArea(hwnd, edit).top) / std::max(measure.LineHeight(), 1);
+    const Line &line =
+        lines[std::clamp<size_t>(static_cast<size_t>(std::max(below, 0)), 0, lines.size() - 1)];
+    const int offset = x - TextOrigin(hwnd, edit, measure, line);
+    const std::vector<int> widths = measure.PrefixWidths(line.start, line.end);
     int previous = 0;
     for (size_t count = 1; count <= widths.size(); ++count) {
         if (2 * offset < previous + widths[count - 1]) { // in the character's first half
-            return count - 1;
+            return line.start + count - 1;
         }
         previous = widths[count - 1];
     }
-    return edit.text.size();
+    return line.end;
 }
 
-LRESULT OnButtonDown(HWND hwnd, Edit &edit, LPARAM lParam)
-{
-    SetFocus(hwnd);
-    const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
-    MoveCaret(hwnd, edit, caret);
-    edit.selecting = true;
-    SetCapture(hwnd);
-    return 0;
-}
+namespace {
 
-// A double click selects the word at the caret (which the first click placed): back to the start
-// of a word, at least one character, and on to the start of the next one, blanks included.
-LRESULT OnDoubleClick(HWND hwnd, Edit &edit)
+// Draws characters [from, to) at their place on each line, in the colours already set in the DC.
+void DrawRun(HWND hwnd, const Edit &edit, HDC dc, const Measure &measure, size_t from, size_t to)
 {
-    const auto blank = [&edit](size_t index) {
-        return edit.text[index] == u' ' || edit.text[index] == u'\t';
-    };
-    const auto wordStart = [&](size_t index) {
-        return index > 0 && index < edit.text.size() && blank(index - 1) && !blank(index);
-    };
-    size_t start = edit.caret > 0 ? edit.caret - 1 : 0;
-    while (start > 0 && !wordStart(start)) {
-        --start;
+    const std::vector<Line> lines = LinesOf(hwnd, edit);
+    const int top = TextArea(hwnd, edit).top;
+    for (size_t row = 0; row < lines.size(); ++row) {
+        const Line &line = lines[row];
+        const size_t first = std::max(from, line.start);
+        const size_t last = std::min(to, line.end);
+        if (first < last) {
+            const int x = TextOrigin(hwnd, edit, measure, line) + measure.Span(line.start, first);
+            TextOutW(dc, x, top + static_cast<int>(row) * measure.LineHeight(),
+                     controls::Wide(measure.Shown()) + first, static_cast<int>(last - first));
+        }
     }
-    size_t end = edit.caret;
-    while (end < edit.text.size() && !wordStart(end)) {
-        ++end;
-    }
-    Select(hwnd, edit, start, end);
-    edit.selecting = true;
-    SetCapture(hwnd);
-    return 0;
 }
 
-// Dragging with the button down moves the caret end of the selection.
-LRESULT OnMouseMove(HWND hwnd, Edit &edit, LPARAM lParam)
+// The thin frame of a field with WS_BORDER and no client edge.
+void DrawFrame(HDC dc, const RECT &client)
 {
-    if (edit.selecting) {
-        const size_t caret = CharacterAt(hwnd, edit, GET_X_LPARAM(lParam));
-        Select(hwnd, edit, edit.anchor, caret);
+    const int across = GetSystemMetrics(SM_CXBORDER);
+    const int down = GetSystemMetrics(SM_CYBORDER);
+    HBRUSH brush = GetSysColorBrush(COLOR_WINDOWFRAME);
+    const RECT sides[] = {{client.left, client.top, client.right, client.top + down},
+                          {client.left, client.bottom - down, client.right, client.bottom},
+                          {client.left, client.top, client.left + across, client.bottom},
+                          {client.right - across, client.top, client.right, client.bottom}};
+    for (const RECT &side : sides) {
+        FillRect(dc, &side, brush);
     }
-    return 0;
 }
 
-LRESULT OnButtonUp(Edit &edit)
+// An empty field's hint, in grey.
+void DrawCueBanner(HDC dc, const Edit &edit, int left, int top)
 {
-    if (edit.selecting) {
-        edit.selecting = false;
-        ReleaseCapture();
-    }
-    return 0;
-}
-
-// Draws characters [from, to) at their place, in the colours already set in the DC.
-void DrawRun(HDC dc, const Measure &measure, int origin, int top, size_t from, size_t to)
-{
-    if (from < to) {
-        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(measure.Shown()) + from,
-                 static_cast<int>(to - from));
+    if (edit.text.empty() && !edit.cueBanner.empty() && (!edit.focused || edit.cueWhenFocused)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        TextOutW(dc, left, top, controls::Wide(edit.cueBanner), static_cast<int>(edit.cueBanner.size()));
     }
 }
 
@@ -609,6 +494,9 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     const UINT colorMessage = enabled && !ReadOnly(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
     FillRect(dc, &client, controls::ParentBrush(hwnd, dc, colorMessage));
+    if (edit.framed) {
+        DrawFrame(dc, client);
+    }
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
@@ -618,23 +506,24 @@ void Paint(HWND hwnd, const Edit &edit, HDC dc)
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     SelectObject(dc, controls::DrawingFont(edit.font));
     const Measure measure(hwnd, edit);
-    const int origin = TextOrigin(hwnd, edit, measure);
     const bool showSelection = edit.focused || (Style(hwnd) & ES_NOHIDESEL);
     const size_t start = showSelection ? SelectionStart(edit) : edit.text.size();
     const size_t end = showSelection ? SelectionEnd(edit) : edit.text.size();
 
     SetBkMode(dc, TRANSPARENT);
-    DrawRun(dc, measure, origin, area.top, 0, start);
-    DrawRun(dc, measure, origin, area.top, end, edit.text.size());
+    DrawRun(hwnd, edit, dc, measure, 0, start);
+    DrawRun(hwnd, edit, dc, measure, end, edit.text.size());
     if (start < end) {
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        DrawRun(dc, measure, origin, area.top, start, end);
+        DrawRun(hwnd, edit, dc, measure, start, end);
     }
+    const POINT origin = PointOf(hwnd, edit, measure, 0);
+    DrawCueBanner(dc, edit, origin.x, origin.y);
     if (edit.focused) {
-        const int x = origin + measure.Width(edit.caret);
-        const RECT caret = {x, area.top, x + kCaretWidth, area.top + measure.LineHeight()};
+        const POINT at = PointOf(hwnd, edit, measure, edit.caret);
+        const RECT caret = {at.x, at.y, at.x + kCaretWidth, at.y + measure.LineHeight()};
         FillRect(dc, &caret, GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     RestoreDC(dc, saved);
@@ -668,13 +557,15 @@ void SetSelection(HWND hwnd, Edit &edit, WPARAM wParam, LPARAM lParam)
 
 void OnNcCreate(HWND hwnd, Edit &edit, const CREATESTRUCTW &create)
 {
-    // A plain WS_BORDER becomes the sunken client edge of the newer look.
-    if ((create.style & WS_BORDER) != 0) {
+    // A plain WS_BORDER is drawn by the field itself, inside its client area (a dialog gives its
+    // controls a client edge instead).
+    if ((create.style & WS_BORDER) != 0 && (create.dwExStyle & WS_EX_CLIENTEDGE) == 0) {
         SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
-        SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_CLIENTEDGE));
+        edit.framed = true;
     }
     // The initial text is taken quietly.
     edit.text = controls::FromWide(create.lpszName);
+    edit.parent = create.hwndParent;
     if ((create.style & ES_PASSWORD) != 0) {
         edit.passwordChar = L'*';
     }
@@ -700,24 +591,31 @@ LRESULT OnUndo(HWND hwnd, Edit &edit)
     return TRUE;
 }
 
+} // namespace
+
 LRESULT CanUndo(const UndoRecord &undo)
 {
     return undo.inserted > 0 || !undo.removed.empty();
 }
 
+namespace {
+
 LRESULT OnSetFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = true;
+    CreateCaret(hwnd, nullptr, kCaretWidth, Measure(hwnd, edit).LineHeight());
+    ShowCaret(hwnd);
     Redraw(hwnd, edit);
-    controls::NotifyParent(hwnd, EN_SETFOCUS);
+    Notify(hwnd, edit, EN_SETFOCUS);
     return 0;
 }
 
 LRESULT OnKillFocus(HWND hwnd, Edit &edit)
 {
     edit.focused = false;
+    DestroyCaret();
     Redraw(hwnd, edit);
-    controls::NotifyParent(hwnd, EN_KILLFOCUS);
+    Notify(hwnd, edit, EN_KILLFOCUS);
     return 0;
 }
 
@@ -740,7 +638,7 @@ LRESULT OnReplaceSelection(HWND hwnd, Edit &edit, const WCHAR *text)
 }
 
 // EM_LIMITTEXT: 0 stands for no limit.
-// EM_GETRECT: the text area, one line high and within the client area; empty before WM_CREATE.
+// EM_GETRECT: the text area, its lines high and within the client area; empty before WM_CREATE.
 LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
 {
     if (rect == nullptr) {
@@ -751,7 +649,11 @@ LRESULT GetFormattingRect(HWND hwnd, const Edit &edit, RECT *rect)
         RECT client;
         GetClientRect(hwnd, &client);
         *rect = TextArea(hwnd, edit);
-        rect->bottom = std::min<LONG>(rect->top + Measure(hwnd, edit).LineHeight(), client.bottom);
+        // A multi-line field shows as many whole lines as fit, one at least.
+        const int line = Measure(hwnd, edit).LineHeight();
+        const int lines =
+            Multiline(hwnd) ? std::max<int>(1, (rect->bottom - rect->top) / std::max(line, 1)) : 1;
+        rect->bottom = std::min<LONG>(rect->top + lines * line, client.bottom);
     }
     return 0;
 }
@@ -762,9 +664,15 @@ LRESULT PositionOfCharacter(HWND hwnd, const Edit &edit, WPARAM index)
     if (index >= edit.text.size()) {
         return -1;
     }
-    const Measure measure(hwnd, edit);
-    const int x = TextOrigin(hwnd, edit, measure) + measure.Width(index);
-    return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(TextArea(hwnd, edit).top));
+    const POINT at = PointOf(hwnd, edit, Measure(hwnd, edit), index);
+    return MAKELONG(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
+}
+
+// EM_CHARFROMPOS: the character boundary nearest a client point, with its line in the high word.
+LRESULT CharacterFromPosition(HWND hwnd, const Edit &edit, LPARAM point)
+{
+    const size_t index = CharacterAt(hwnd, edit, GET_X_LPARAM(point), GET_Y_LPARAM(point));
+    return MAKELRESULT(static_cast<WORD>(index), static_cast<WORD>(RowOf(LinesOf(hwnd, edit), index)));
 }
 
 // EM_GETLINE: the one line, into a buffer whose first word gives its size in characters; a
@@ -780,6 +688,33 @@ LRESULT GetLine(const Edit &edit, WCHAR *buffer)
         buffer[count] = 0;
     }
     return static_cast<LRESULT>(count);
+}
+
+// EM_SETCUEBANNER: a hint for an empty single-line field; a multi-line field takes none.
+LRESULT SetCueBanner(HWND hwnd, Edit &edit, WPARAM whenFocused, const WCHAR *text)
+{
+    if (text == nullptr || Multiline(hwnd)) {
+        return FALSE;
+    }
+    edit.hasCueBanner = true;
+    edit.cueWhenFocused = whenFocused != 0;
+    edit.cueBanner = controls::FromWide(text);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return TRUE;
+}
+
+// EM_GETCUEBANNER: the hint, cut to a buffer of `capacity` characters with its terminator; with
+// none set, an empty string and FALSE.
+LRESULT GetCueBanner(HWND hwnd, const Edit &edit, WCHAR *buffer, LPARAM capacity)
+{
+    if (Multiline(hwnd)) {
+        return FALSE;
+    }
+    if (buffer != nullptr && capacity > 0) {
+        controls::CopyText(edit.hasCueBanner ? edit.cueBanner : controls::Text(), buffer,
+                           static_cast<size_t>(capacity));
+    }
+    return edit.hasCueBanner ? TRUE : FALSE;
 }
 
 // EM_SETPASSWORDCHAR: a character makes a password field of it, 0 an ordinary one again.
@@ -798,70 +733,9 @@ LRESULT SetPasswordChar(HWND hwnd, Edit &edit, WPARAM character)
     return 0;
 }
 
-LRESULT SetLimit(Edit &edit, WPARAM limit)
+LRESULT SetLimit(HWND hwnd, Edit &edit, WPARAM limit)
 {
-    edit.limit = limit ? static_cast<size_t>(limit) : kNoLimit;
-    return 0;
-}
-
-// ---- Context menu ----
-
-// The field's context menu as the platform's resource has it; each item is the message that its
-// key sends.
-struct ContextItem {
-    const WCHAR *text; // nullptr for a separator
-    UINT message;
-};
-constexpr ContextItem kContextItems[] = {
-    {L"&Undo", EM_UNDO},   {nullptr, 0},           {L"Cu&t", WM_CUT}, {L"&Copy", WM_COPY},
-    {L"&Paste", WM_PASTE}, {L"&Delete", WM_CLEAR}, {nullptr, 0},      {L"Select &All", EM_SETSEL}};
-
-bool ContextItemEnabled(HWND hwnd, const Edit &edit, UINT message)
-{
-    const bool selection = edit.anchor != edit.caret;
-    const bool readOnly = ReadOnly(hwnd);
-    const bool password = (Style(hwnd) & ES_PASSWORD) != 0;
-    switch (message) {
-    case EM_UNDO: return CanUndo(edit.undo) != 0 && !readOnly;
-    case WM_CUT: return selection && !password && !readOnly;
-    case WM_COPY: return selection && !password;
-    case WM_PASTE: return IsClipboardFormatAvailable(CF_UNICODETEXT) && !readOnly;
-    case WM_CLEAR: return selection && !readOnly;
-    default: return SelectionStart(edit) != 0 || SelectionEnd(edit) != edit.text.size();
-    }
-}
-
-// WM_CONTEXTMENU: the menu opens at the click, or from the keyboard ((-1, -1)) at the field's
-// middle; the field takes the focus first, and the chosen item does what its key does.
-LRESULT OnContextMenu(HWND hwnd, const Edit &edit, LPARAM lParam)
-{
-    HMENU menu = CreatePopupMenu();
-    for (const ContextItem &item : kContextItems) {
-        if (item.text == nullptr) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        } else {
-            const UINT state = ContextItemEnabled(hwnd, edit, item.message) ? MF_ENABLED : MF_GRAYED;
-            AppendMenuW(menu, MF_STRING | state, item.message, item.text);
-        }
-    }
-    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (at.x == -1 && at.y == -1) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        at = {client.right / 2, client.bottom / 2};
-        ClientToScreen(hwnd, &at);
-    }
-    if (!edit.focused) {
-        SetFocus(hwnd);
-    }
-    const auto command = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
-    DestroyMenu(menu);
-    if (command == EM_SETSEL) {
-        SendMessageW(hwnd, EM_SETSEL, 0, -1);
-    } else if (command != 0) {
-        SendMessageW(hwnd, command == EM_UNDO ? WM_UNDO : command, 0, 0);
-    }
+    edit.limit = limit ? static_cast<size_t>(limit) : Multiline(hwnd) ? kNoLimitMultiline : kNoLimit;
     return 0;
 }
 
@@ -877,19 +751,26 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     case EM_GETSEL: return GetSelection(edit, wParam, lParam);
     case EM_SETSEL: SetSelection(hwnd, edit, wParam, lParam); return 0;
     case EM_REPLACESEL: return OnReplaceSelection(hwnd, edit, reinterpret_cast<const WCHAR *>(lParam));
-    case EM_LIMITTEXT: return SetLimit(edit, wParam);
+    case EM_LIMITTEXT: return SetLimit(hwnd, edit, wParam);
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit.limit);
     case EM_GETRECT: return GetFormattingRect(hwnd, edit, reinterpret_cast<RECT *>(lParam));
     case EM_POSFROMCHAR: return PositionOfCharacter(hwnd, edit, wParam);
+    case EM_CHARFROMPOS: return CharacterFromPosition(hwnd, edit, lParam);
     case EM_GETLINE: return GetLine(edit, reinterpret_cast<WCHAR *>(lParam));
     case EM_SETPASSWORDCHAR: return SetPasswordChar(hwnd, edit, wParam);
     case EM_GETPASSWORDCHAR: return edit.passwordChar;
+    case EM_SETWORDBREAKPROC: edit.wordBreak = reinterpret_cast<EDITWORDBREAKPROCW>(lParam); return TRUE;
+    case EM_GETWORDBREAKPROC: return reinterpret_cast<LRESULT>(edit.wordBreak);
+    case EM_SETCUEBANNER: return SetCueBanner(hwnd, edit, wParam, reinterpret_cast<const WCHAR *>(lParam));
+    case EM_GETCUEBANNER: return GetCueBanner(hwnd, edit, reinterpret_cast<WCHAR *>(wParam), lParam);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The field keeps its text itself from WM_NCCREATE until WM_NCDESTROY; the window's caption
+    // keeps the text it was created with, as the common controls' field has it.
     if (message == WM_NCCREATE) {
         OnNcCreate(hwnd, *controls::CreateState<Edit>(hwnd),
                    *reinterpret_cast<const CREATESTRUCTW *>(lParam));
@@ -899,7 +780,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case WM_DESTROY: controls::DestroyState<Edit>(hwnd); return 0;
+    case WM_NCDESTROY: controls::DestroyState<Edit>(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd, *edit);
     case WM_PRINTCLIENT: Paint(hwnd, *edit, reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1; // the paint fills the background itself
@@ -931,7 +812,7 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENABLE: Redraw(hwnd, *edit); return 0;
     case WM_SETFONT: return OnSetFont(hwnd, *edit, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(edit->font);
-    case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_GETDLGCODE: return DialogCode(hwnd, *edit, lParam);
     case WM_CREATE: edit->created = true; return 0;
     default: return OnEditMessage(hwnd, *edit, message, wParam, lParam);
     }
@@ -939,7 +820,9 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+} // namespace controls::editing
+
 void RegisterEditClass()
 {
-    controls::RegisterControlClass(L"Edit", EditProc);
+    controls::RegisterControlClass(L"Edit", controls::editing::EditProc);
 }

@@ -108,6 +108,38 @@ TEST_F(Edit, BackgroundIsWhatTheParentGivesForEditing)
     DeleteObject(blue);
 }
 
+// Outside a dialog a plain WS_BORDER is no frame of the window's: the field draws a thin one in its
+// client area, in the window frame's colour.
+TEST_F(Edit, APlainBorderIsDrawnByTheFieldItself)
+{
+    EXPECT_EQ(GetWindowLongW(field, GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_EQ(GetWindowLongW(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    RECT client;
+    GetClientRect(field, &client);
+    EXPECT_EQ(client.right, kFieldRect.right - kFieldRect.left) << "no nonclient frame";
+    EXPECT_EQ(test::PrintedPixel(field, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(test::PrintedPixel(field, client.right - 1, client.bottom - 1), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(test::PrintedPixel(field, 10, 10), GetSysColor(COLOR_WINDOW));
+}
+
+// While focused the field owns the thread's caret and keeps it at its own; losing the focus
+// destroys it.
+TEST_F(Edit, TheCaretFollowsTheFieldWhileItHasTheFocus)
+{
+    SetWindowTextA(field, "abcdef");
+    SetFocus(field);
+    Select(3, 3);
+    POINT caret = {-1, -1};
+    ASSERT_TRUE(GetCaretPos(&caret));
+    const LRESULT position = SendMessageW(field, EM_POSFROMCHAR, 3, 0);
+    EXPECT_EQ(caret.x, static_cast<short>(LOWORD(position)));
+    EXPECT_EQ(caret.y, static_cast<short>(HIWORD(position)));
+    EXPECT_TRUE(HideCaret(field));
+    EXPECT_TRUE(ShowCaret(field));
+    SetFocus(nullptr);
+    EXPECT_FALSE(HideCaret(field)) << "the field's caret went with the focus";
+}
+
 TEST_F(Edit, GetTextCopiesWhatFitsWithATerminator)
 {
     SetWindowTextA(field, "-3600");
@@ -161,6 +193,40 @@ TEST_F(Edit, CharacterPositionsFollowTheMarginsAndTheAlignment)
     const int x0 = static_cast<short>(LOWORD(SendMessageW(right, EM_POSFROMCHAR, 0, 0)));
     const int x1 = static_cast<short>(LOWORD(SendMessageW(right, EM_POSFROMCHAR, 1, 0)));
     EXPECT_EQ(x1 + (x1 - x0), area.right) << "right aligned: the text ends at the area's right edge";
+}
+
+// A multi-line field lays its text out in lines at its line breaks: each line starts at the left,
+// one line's height below the one before, and a point on a line finds that line's characters.
+TEST_F(Edit, MultilineFieldBreaksItsLinesAtLineBreaks)
+{
+    HWND lines =
+        parent.Add(L"Edit", ES_MULTILINE | ES_AUTOHSCROLL, kFieldId + 4, {10, 40, 110, 100}, L"ab\r\ncd");
+    const LRESULT first = SendMessageW(lines, EM_POSFROMCHAR, 0, 0);
+    const LRESULT second = SendMessageW(lines, EM_POSFROMCHAR, 4, 0);
+    EXPECT_EQ(LOWORD(second), LOWORD(first));
+    EXPECT_GT(HIWORD(second), HIWORD(first));
+    const LRESULT found =
+        SendMessageW(lines, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(second), HIWORD(second) + 1));
+    EXPECT_EQ(LOWORD(found), 4);
+    EXPECT_EQ(HIWORD(found), 1) << "on the second line";
+}
+
+int CALLBACK FixedWordBreaks(LPWSTR /*text*/, int /*current*/, int /*length*/, int action)
+{
+    return action == WB_LEFT ? 1 : 3;
+}
+
+// A double click selects the word the program's word-break procedure gives, once it set one.
+TEST_F(Edit, DoubleClickTakesTheWordBreaksOfTheProgramsProcedure)
+{
+    SetWindowTextA(field, "one two three");
+    EXPECT_EQ(SendMessageW(field, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(FixedWordBreaks)), TRUE);
+    const LRESULT at = SendMessageW(field, EM_POSFROMCHAR, 6, 0);
+    SendMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(field, WM_LBUTTONUP, 0, at);
+    SendMessageW(field, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(field, WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(Selection(), std::make_pair(1, 3));
 }
 
 // A password field shows its password character for each character, and looks just like a field
