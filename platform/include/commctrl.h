@@ -80,6 +80,15 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define UDM_SETACCEL (WM_USER + 107)
 #define UDM_GETACCEL (WM_USER + 108)
 #define UDM_SETBASE (WM_USER + 109)
+
+// The version-6 button's types and its text margin
+#define BS_SPLITBUTTON 0x0000000C
+#define BS_DEFSPLITBUTTON 0x0000000D
+#define BS_COMMANDLINK 0x0000000E
+#define BS_DEFCOMMANDLINK 0x0000000F
+#define BCM_FIRST 0x1600
+#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
+#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
 #define UDM_GETBASE (WM_USER + 110)
 
 // The edit control's messages of the common controls: the grey hint an empty field shows.

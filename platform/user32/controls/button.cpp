@@ -1,6 +1,8 @@
 // The button control: push buttons and check boxes, clicked by mouse, Space key or BM_CLICK.
 #include "controls.h"
 
+#include <commctrl.h>
+
 namespace {
 
 // The check box's square and the gap to its text, in pixels.
@@ -11,11 +13,17 @@ constexpr POINT kCheckMark[] = {{3, 5}, {5, 7}, {10, 2}};
 constexpr int kCheckThickness = 3;
 
 struct Button {
+    // Some programs read these three through the window's first bytes, where the platform keeps
+    // them: the button itself, its parent and the style it was made with.
+    HWND self = nullptr;
+    HWND parent = nullptr;
+    LONG style = 0;
     HFONT font = nullptr;
     bool checked = false;
     bool pushed = false;   // drawn pressed: the mouse or Space is down over it
     bool pressing = false; // a press began here and has not been released yet
     bool focused = false;
+    RECT textMargin = {}; // kept for the caller; the layout has margins of its own
 };
 
 DWORD Kind(HWND hwnd)
@@ -202,8 +210,16 @@ bool Inside(HWND hwnd, LPARAM lParam)
 LRESULT GetDialogCode(DWORD kind)
 {
     switch (kind) {
-    case BS_PUSHBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+    case BS_USERBUTTON:
+    case BS_COMMANDLINK: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_DEFPUSHBUTTON:
+    case BS_DEFCOMMANDLINK: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_SPLITBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON | DLGC_WANTARROWS;
+    case BS_DEFSPLITBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_WANTARROWS;
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case BS_GROUPBOX: return DLGC_STATIC;
     default: return DLGC_BUTTON;
     }
 }
@@ -320,11 +336,16 @@ LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...).
+// A split button told to become a plain or default push button stays split, only its default bit
+// follows (the dialog manager moves the default this way).
 LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw)
 {
     const auto current = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    SetWindowLongW(hwnd, GWL_STYLE,
-                   static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | (style & BS_TYPEMASK)));
+    auto kind = static_cast<DWORD>(style & BS_TYPEMASK);
+    if ((current & BS_TYPEMASK) >= BS_SPLITBUTTON && kind <= BS_DEFPUSHBUTTON) {
+        kind |= (current & BS_TYPEMASK) & ~static_cast<DWORD>(BS_DEFPUSHBUTTON);
+    }
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | kind));
     if (redraw != 0) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -340,10 +361,31 @@ LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
     return 0;
 }
 
+LRESULT OnTextMargin(Button &button, UINT message, LPARAM lParam)
+{
+    auto *margin = reinterpret_cast<RECT *>(lParam);
+    if (margin == nullptr) {
+        return FALSE;
+    }
+    if (message == BCM_SETTEXTMARGIN) {
+        button.textMargin = *margin;
+    } else {
+        *margin = button.textMargin;
+    }
+    return TRUE;
+}
+
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        controls::CreateState<Button>(hwnd);
+        Button *made = controls::CreateState<Button>(hwnd);
+        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+        made->self = hwnd;
+        made->parent = create->hwndParent;
+        made->style = create->style;
+        if (Kind(hwnd) == BS_USERBUTTON) { // an old type, made a push button
+            OnSetStyle(hwnd, BS_PUSHBUTTON, FALSE);
+        }
     }
     Button *button = controls::StateOf<Button>(hwnd);
     if (!button) {
@@ -374,6 +416,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFONT: return OnSetFont(hwnd, *button, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(button->font);
     case WM_GETDLGCODE: return GetDialogCode(Kind(hwnd));
+    case BCM_SETTEXTMARGIN:
+    case BCM_GETTEXTMARGIN: return OnTextMargin(*button, message, lParam);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
