@@ -309,8 +309,8 @@ typedef struct tagCHARSETINFO {
     FONTSIGNATURE fs;
 } CHARSETINFO, *LPCHARSETINFO;
 typedef struct tagPANOSE {
-    BYTE bFamilyType, bSerifStyle, bWeight, bProportion, bContrast, bStrokeVariation, bArmStyle,
-        bLetterform, bMidline, bXHeight;
+    BYTE bFamilyType, bSerifStyle, bWeight, bProportion, bContrast, bStrokeVariation, bArmStyle, bLetterform,
+        bMidline, bXHeight;
 } PANOSE;
 typedef struct _OUTLINETEXTMETRICA {
     UINT otmSize;
@@ -349,16 +349,16 @@ typedef struct _OUTLINETEXTMETRICW {
     LPSTR otmpFamilyName, otmpFaceName, otmpStyleName, otmpFullName;
 } OUTLINETEXTMETRICW, *LPOUTLINETEXTMETRICW;
 typedef struct tagNEWTEXTMETRICA {
-    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth,
-        tmMaxCharWidth, tmWeight, tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
+    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth, tmMaxCharWidth,
+        tmWeight, tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
     BYTE tmFirstChar, tmLastChar, tmDefaultChar, tmBreakChar, tmItalic, tmUnderlined, tmStruckOut,
         tmPitchAndFamily, tmCharSet;
     DWORD ntmFlags;
     UINT ntmSizeEM, ntmCellHeight, ntmAvgWidth;
 } NEWTEXTMETRICA, *LPNEWTEXTMETRICA;
 typedef struct tagNEWTEXTMETRICW {
-    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth,
-        tmMaxCharWidth, tmWeight, tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
+    LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading, tmAveCharWidth, tmMaxCharWidth,
+        tmWeight, tmOverhang, tmDigitizedAspectX, tmDigitizedAspectY;
     WCHAR tmFirstChar, tmLastChar, tmDefaultChar, tmBreakChar;
     BYTE tmItalic, tmUnderlined, tmStruckOut, tmPitchAndFamily, tmCharSet;
     DWORD ntmFlags;
@@ -509,8 +509,8 @@ typedef struct _devicemodeA {
     DWORD dmFields;
     union {
         struct {
-            short dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies,
-                dmDefaultSource, dmPrintQuality;
+            short dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies, dmDefaultSource,
+                dmPrintQuality;
         } s1;
         POINT dmPosition;
     } u1;
@@ -526,8 +526,8 @@ typedef struct _devicemodeW {
     DWORD dmFields;
     union {
         struct {
-            short dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies,
-                dmDefaultSource, dmPrintQuality;
+            short dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies, dmDefaultSource,
+                dmPrintQuality;
         } s1;
         POINT dmPosition;
     } u1;
@@ -554,8 +554,8 @@ typedef struct tagPIXELFORMATDESCRIPTOR {
     WORD nSize, nVersion;
     DWORD dwFlags;
     BYTE iPixelType, cColorBits, cRedBits, cRedShift, cGreenBits, cGreenShift, cBlueBits, cBlueShift,
-        cAlphaBits, cAlphaShift, cAccumBits, cAccumRedBits, cAccumGreenBits, cAccumBlueBits,
-        cAccumAlphaBits, cDepthBits, cStencilBits, cAuxBuffers, iLayerType, bReserved;
+        cAlphaBits, cAlphaShift, cAccumBits, cAccumRedBits, cAccumGreenBits, cAccumBlueBits, cAccumAlphaBits,
+        cDepthBits, cStencilBits, cAuxBuffers, iLayerType, bReserved;
     DWORD dwLayerMask, dwVisibleMask, dwDamageMask;
 } PIXELFORMATDESCRIPTOR;
 typedef struct _PRINTER_DEFAULTSA {
@@ -572,8 +572,8 @@ typedef struct _PRINTER_INFO_2A {
 } PRINTER_INFO_2A;
 typedef struct _DRIVER_INFO_3A {
     DWORD cVersion;
-    LPSTR pName, pEnvironment, pDriverPath, pDataFile, pConfigFile, pHelpFile, pDependentFiles,
-        pMonitorName, pDefaultDataType;
+    LPSTR pName, pEnvironment, pDriverPath, pDataFile, pConfigFile, pHelpFile, pDependentFiles, pMonitorName,
+        pDefaultDataType;
 } DRIVER_INFO_3A;
 typedef BOOL(CALLBACK *MONITORENUMPROC)(HMONITOR monitor, HDC dc, LPRECT rect, LPARAM data);
 DECLARE_HANDLE(HMETAFILE);
