@@ -48,6 +48,11 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define WC_LISTBOXA "ListBox"
 #define WC_LISTBOXW L"ListBox"
 
+// The combo box's messages of this version: how many items its open list shows at most.
+#define CBM_FIRST 0x1700
+#define CB_SETMINVISIBLE (CBM_FIRST + 1)
+#define CB_GETMINVISIBLE (CBM_FIRST + 2)
+
 // Notification codes: each control owns a range below zero.
 #define NM_FIRST (0U - 0U)
 #define UDN_FIRST (0U - 721U)

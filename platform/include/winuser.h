@@ -97,6 +97,8 @@ typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
 #define WM_UPDATEUISTATE 0x0128
 #define WM_QUERYUISTATE 0x0129
 #define WM_CTLCOLOR 0x0019 // the 16-bit form, still forwarded by some controls
+#define CTLCOLOR_MSGBOX 0  // its kinds of control, in order from WM_CTLCOLORMSGBOX
+#define CTLCOLOR_STATIC 6
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134

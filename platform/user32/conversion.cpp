@@ -182,16 +182,35 @@ LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnico
 
 using namespace platform::user32;
 
+namespace {
+
+// The kind of strings `procedure` takes, as far as the window knows it: its own procedure's, or
+// its class's, which a subclass calls on; any other is taken to be of the caller's kind.
+bool TakesWide(HWND hwnd, WNDPROC procedure, bool callerUnicode)
+{
+    const Window *window = LookupQuiet(hwnd);
+    if (window == nullptr) {
+        return callerUnicode;
+    }
+    if (window->procedure == procedure) {
+        return window->unicode;
+    }
+    if (window->windowClass != nullptr && window->windowClass->procedure == procedure) {
+        return window->windowClass->unicode;
+    }
+    return callerUnicode;
+}
+
+} // namespace
+
 LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    Window *window = LookupQuiet(hWnd);
-    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? true : window->unicode;
-    return CallProcedure(lpPrevWndFunc, unicode, true, hWnd, Msg, wParam, lParam);
+    return CallProcedure(lpPrevWndFunc, TakesWide(hWnd, lpPrevWndFunc, true), true, hWnd, Msg, wParam,
+                         lParam);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    Window *window = LookupQuiet(hWnd);
-    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? false : window->unicode;
-    return CallProcedure(lpPrevWndFunc, unicode, false, hWnd, Msg, wParam, lParam);
+    return CallProcedure(lpPrevWndFunc, TakesWide(hWnd, lpPrevWndFunc, false), false, hWnd, Msg, wParam,
+                         lParam);
 }
