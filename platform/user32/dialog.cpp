@@ -69,10 +69,11 @@ HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instanc
         const RECT box = ToPixels({item.bounds.left, item.bounds.top, item.bounds.right - item.bounds.left,
                                    item.bounds.bottom - item.bounds.top},
                                   info.baseUnits);
+        // An extended template's 32-bit id is signed: -1 stays -1 in GWLP_ID.
         HWND control = CreateWindowExW(
             item.exStyle | WS_EX_NOPARENTNOTIFY, AsWide(className), AsWide(item.text.text),
             item.style | WS_CHILD, box.left, box.top, box.right, box.bottom, dialog,
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<LONG>(item.id))), instance,
             item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
         if (control == nullptr) {
             if ((parsed.style & DS_NOFAILCREATE) != 0) {
@@ -142,10 +143,17 @@ bool InitialiseDialog(HWND dialog, const DialogTemplate &parsed, LPARAM param, C
     if (!IsWindow(dialog)) {
         return false;
     }
-    if (wantsFocus) {
-        // WM_INITDIALOG may have changed the controls: look for the first tab stop again.
-        if (HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE)) {
-            SetFocus(focus);
+    // A dialog inside another (DS_CONTROL) takes the focus only when it shows at once.
+    const bool mayFocus = (parsed.style & DS_CONTROL) == 0 || (parsed.style & WS_VISIBLE) != 0;
+    if (wantsFocus && mayFocus) {
+        // WM_INITDIALOG may have changed the controls: look for the first tab stop again, or
+        // with none the first control. A field gets its text selected.
+        HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (focus == nullptr) {
+            focus = GetNextDlgGroupItem(dialog, nullptr, FALSE);
+        }
+        if (focus != nullptr) {
+            FocusDialogControl(focus);
         }
     }
     if ((parsed.style & WS_VISIBLE) != 0 && IsWindow(dialog)) {
@@ -214,6 +222,8 @@ INT_PTR RunModal(HWND dialog)
         EnableWindow(owner, FALSE);
     }
     bool shown = IsWindowVisible(dialog) != FALSE;
+    // The modal dialog takes the mouse: a capture held from before ends as its loop starts.
+    ReleaseCapture();
     MSG msg;
     while (!info->ended && IsWindow(dialog)) {
         // The dialog shows itself once the queue first runs dry, or at its first timer.

@@ -28,6 +28,11 @@ bool IsCheckBox(DWORD kind)
     return kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX;
 }
 
+bool IsRadioButton(DWORD kind)
+{
+    return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+}
+
 using controls::FillArea;
 
 // A dotted frame, as the platform marks the focused control.
@@ -274,9 +279,23 @@ LRESULT OnClick(HWND hwnd, Button &button)
     return 0;
 }
 
+// A radio button is the tab stop of its group while it is the checked one, so that the dialog
+// keys come to the group at the checked button.
+void FollowCheckWithTabStop(HWND hwnd, bool checked)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const DWORD wanted = checked ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
+    if (wanted != style) {
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
+    }
+}
+
 LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM check)
 {
-    if (IsCheckBox(Kind(hwnd)) && button.checked != (check == BST_CHECKED)) {
+    if (IsRadioButton(Kind(hwnd))) {
+        FollowCheckWithTabStop(hwnd, check == BST_CHECKED);
+    }
+    if ((IsCheckBox(Kind(hwnd)) || IsRadioButton(Kind(hwnd))) && button.checked != (check == BST_CHECKED)) {
         button.checked = check == BST_CHECKED;
         Redraw(hwnd);
     }
