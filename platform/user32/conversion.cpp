@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform::user32 {
 
@@ -16,7 +17,12 @@ bool TakesString(UINT message)
 {
     switch (message) {
     case WM_SETTEXT:
+    case WM_WININICHANGE:
+    case WM_DEVMODECHANGE:
     case EM_REPLACESEL:
+    case CB_DIR:
+    case LB_DIR:
+    case LB_ADDFILE:
     case CB_ADDSTRING:
     case CB_INSERTSTRING:
     case CB_FINDSTRING:
@@ -180,6 +186,56 @@ LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnico
 
 } // namespace platform::user32
 
+namespace {
+
+struct KindedProcedure {
+    WNDPROC procedure;
+    bool unicode;
+};
+
+std::vector<KindedProcedure> &ProcedureHandles()
+{
+    static std::vector<KindedProcedure> handles;
+    return handles;
+}
+
+// Handles sit in a range no code is loaded at, one for each procedure and kind.
+constexpr ULONG_PTR kHandleBase = 0xFFFF0000U;
+constexpr size_t kMostHandles = 0x10000;
+
+} // namespace
+
+namespace platform::user32 {
+
+LONG_PTR ProcedureHandle(WNDPROC procedure, bool unicode)
+{
+    std::vector<KindedProcedure> &handles = ProcedureHandles();
+    auto found = std::find_if(handles.begin(), handles.end(), [&](const KindedProcedure &entry) {
+        return entry.procedure == procedure && entry.unicode == unicode;
+    });
+    if (found == handles.end()) {
+        if (handles.size() >= kMostHandles) {
+            return reinterpret_cast<LONG_PTR>(procedure);
+        }
+        found = handles.insert(handles.end(), {procedure, unicode});
+    }
+    return static_cast<LONG_PTR>(kHandleBase + static_cast<ULONG_PTR>(found - handles.begin()));
+}
+
+bool ResolveProcedureHandle(WNDPROC &procedure, bool &unicode)
+{
+    const auto value = reinterpret_cast<ULONG_PTR>(procedure);
+    const std::vector<KindedProcedure> &handles = ProcedureHandles();
+    if (value < kHandleBase || value - kHandleBase >= handles.size()) {
+        return false;
+    }
+    procedure = handles[value - kHandleBase].procedure;
+    unicode = handles[value - kHandleBase].unicode;
+    return true;
+}
+
+} // namespace platform::user32
+
 using namespace platform::user32;
 
 namespace {
@@ -201,16 +257,24 @@ bool TakesWide(HWND hwnd, WNDPROC procedure, bool callerUnicode)
     return callerUnicode;
 }
 
+// A handle stands for its procedure and kind; a plain procedure is taken as TakesWide finds it.
+LRESULT CallAs(bool callerUnicode, WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool unicode = callerUnicode;
+    if (!ResolveProcedureHandle(procedure, unicode)) {
+        unicode = TakesWide(hwnd, procedure, callerUnicode);
+    }
+    return CallProcedure(procedure, unicode, callerUnicode, hwnd, message, wParam, lParam);
+}
+
 } // namespace
 
 LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return CallProcedure(lpPrevWndFunc, TakesWide(hWnd, lpPrevWndFunc, true), true, hWnd, Msg, wParam,
-                         lParam);
+    return CallAs(true, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return CallProcedure(lpPrevWndFunc, TakesWide(hWnd, lpPrevWndFunc, false), false, hWnd, Msg, wParam,
-                         lParam);
+    return CallAs(false, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
 }

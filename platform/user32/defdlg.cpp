@@ -197,10 +197,13 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
     std::shared_ptr<DialogInfo> info = window->dialog;
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
+    auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
+    bool procedureUnicode = info->procedureUnicode;
+    ResolveProcedureHandle(procedure, procedureUnicode);
     LRESULT result = 0;
+    // The dialog procedure gets the message as DefDlgProc got it: its strings are not converted.
     if (procedure != nullptr) {
-        result = CallProcedure(procedure, info->procedureUnicode, unicode, hwnd, message, wParam, lParam);
+        result = procedure(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         if (info->font != nullptr) {

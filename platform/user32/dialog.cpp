@@ -163,6 +163,22 @@ bool InitialiseDialog(HWND dialog, const DialogTemplate &parsed, LPARAM param, C
     return IsWindow(dialog) != FALSE;
 }
 
+LRESULT CALLBACK AnsiDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefDlgProcA(hwnd, message, wParam, lParam);
+}
+
+// A dialog of the dialog class made through the A entry points is an ANSI window.
+void UseAnsiDialogProcedure(Window &window, CharSet strings)
+{
+    const bool classProcedure =
+        window.windowClass != nullptr && window.procedure == window.windowClass->procedure;
+    if (strings == CharSet::Ansi && classProcedure && window.windowClass->name == kDialogClass) {
+        window.procedure = AnsiDialogProcedure;
+        window.unicode = false;
+    }
+}
+
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner, DLGPROC procedure,
                         LPARAM param, CharSet strings)
 {
@@ -181,6 +197,7 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND
         return nullptr;
     }
     window->dialog = info;
+    UseAnsiDialogProcedure(*window, strings);
     if (procedure != nullptr && strings == CharSet::Wide) {
         SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
     } else if (procedure != nullptr) {
@@ -209,6 +226,16 @@ bool LoadTemplate(HINSTANCE instance, HRSRC resource, const BYTE *&bytes, size_t
 
 // A template given by pointer carries no size: it is read up to what any template could need.
 constexpr size_t kLargestIndirectTemplate = size_t{0x10000} * 64;
+
+// A modal dialog needs an owner that exists, or none: it is not made for one that does not.
+bool OwnerIsValid(HWND owner)
+{
+    if (owner != nullptr && !IsWindow(owner)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    return true;
+}
 
 INT_PTR RunModal(HWND dialog)
 {
@@ -248,7 +275,8 @@ INT_PTR RunModal(HWND dialog)
     if (ownerWasEnabled && IsWindow(owner)) {
         EnableWindow(owner, TRUE);
     }
-    const INT_PTR result = info->ended ? info->result : -1;
+    // A dialog destroyed without EndDialog answers 0.
+    const INT_PTR result = info->ended ? info->result : 0;
     if (IsWindow(dialog)) {
         DestroyWindow(dialog);
     }
@@ -415,6 +443,9 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(
         CreateDialogIndirectParamW(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
 }
@@ -422,6 +453,9 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDia
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(
         CreateDialogIndirectParamA(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
 }
@@ -429,12 +463,18 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDia
 INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(CreateDialogParamW(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
 }
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(CreateDialogParamA(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
 }
 
