@@ -191,6 +191,10 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (window == nullptr) {
         return 0;
     }
+    // A window without a dialog's extra bytes keeps its own there: it gets DefWindowProc alone.
+    if (!window->dialog && window->extra.size() < static_cast<size_t>(DLGWINDOWEXTRA)) {
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    }
     if (!window->dialog) {
         window->dialog = std::make_shared<DialogInfo>(); // a class of the program's own that uses DefDlgProc
         window->dialog->baseUnits = SystemBaseUnits();
