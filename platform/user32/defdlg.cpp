@@ -75,6 +75,7 @@ bool ReturnsResultDirectly(UINT message)
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
     case WM_INITDIALOG:
+    case WM_SETTEXT: // a dialog procedure that sets the text itself answers for it
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
