@@ -86,6 +86,12 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define UDM_GETACCEL (WM_USER + 108)
 #define UDM_SETBASE (WM_USER + 109)
 #define UDM_GETBASE (WM_USER + 110)
+// Whether the control's notifications carry Unicode strings (CCM_SETUNICODEFORMAT).
+#define CCM_FIRST 0x2000
+#define CCM_SETUNICODEFORMAT (CCM_FIRST + 5)
+#define CCM_GETUNICODEFORMAT (CCM_FIRST + 6)
+#define UDM_SETUNICODEFORMAT CCM_SETUNICODEFORMAT
+#define UDM_GETUNICODEFORMAT CCM_GETUNICODEFORMAT
 #define UDM_SETRANGE32 (WM_USER + 111)
 #define UDM_GETRANGE32 (WM_USER + 112)
 #define UDM_SETPOS32 (WM_USER + 113)
@@ -112,6 +118,8 @@ BOOL WINAPI GetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdS
                               DWORD_PTR *pdwRefData);
 BOOL WINAPI RemoveWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass);
 LRESULT WINAPI DefSubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+HWND WINAPI CreateUpDownControl(DWORD dwStyle, int x, int y, int cx, int cy, HWND hParent, int nID,
+                                HINSTANCE hInst, HWND hBuddy, int nUpper, int nLower, int nPos);
 
 #ifdef __cplusplus
 }
