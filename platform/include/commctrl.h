@@ -48,6 +48,11 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define WC_LISTBOXA "ListBox"
 #define WC_LISTBOXW L"ListBox"
 
+// The button's messages of this version: the room kept around its text.
+#define BCM_FIRST 0x1600
+#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
+#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
+
 // The combo box's messages of this version: how many items its open list shows at most.
 #define CBM_FIRST 0x1700
 #define CB_SETMINVISIBLE (CBM_FIRST + 1)

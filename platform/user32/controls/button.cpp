@@ -1,6 +1,8 @@
 // The button control: push buttons and check boxes, clicked by mouse, Space key or BM_CLICK.
 #include "controls.h"
 
+#include <commctrl.h>
+
 namespace {
 
 // The check box's square and the gap to its text, in pixels.
@@ -16,6 +18,7 @@ struct Button {
     bool pushed = false;   // drawn pressed: the mouse or Space is down over it
     bool pressing = false; // a press began here and has not been released yet
     bool focused = false;
+    RECT textMargin = {}; // BCM_SETTEXTMARGIN: room kept between the text and its place's edges
 };
 
 DWORD Kind(HWND hwnd)
@@ -125,6 +128,9 @@ void Paint(HWND hwnd, const Button &button, HDC dc)
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
+    // The text keeps the margins asked for with BCM_SETTEXTMARGIN from the edges of its place.
+    textRect = {textRect.left + button.textMargin.left, textRect.top + button.textMargin.top,
+                textRect.right - button.textMargin.right, textRect.bottom - button.textMargin.bottom};
 
     const controls::Text text = controls::WindowText(hwnd);
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(button.font));
@@ -359,6 +365,20 @@ LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
     return 0;
 }
 
+// BCM_SETTEXTMARGIN and BCM_GETTEXTMARGIN: without a rectangle, nothing is done.
+LRESULT TextMargin(Button &button, UINT message, RECT *margin)
+{
+    if (margin == nullptr) {
+        return FALSE;
+    }
+    if (message == BCM_SETTEXTMARGIN) {
+        button.textMargin = *margin;
+    } else {
+        *margin = button.textMargin;
+    }
+    return TRUE;
+}
+
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -393,6 +413,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFONT: return OnSetFont(hwnd, *button, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(button->font);
     case WM_GETDLGCODE: return GetDialogCode(Kind(hwnd));
+    case BCM_SETTEXTMARGIN:
+    case BCM_GETTEXTMARGIN: return TextMargin(*button, message, reinterpret_cast<RECT *>(lParam));
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
