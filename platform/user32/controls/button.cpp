@@ -345,11 +345,22 @@ LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...).
+// A split button (types 0xC and 0xD, this version's) asked to be a plain or default push button
+// stays a split button, default or not.
+DWORD NewType(DWORD current, DWORD asked)
+{
+    constexpr DWORD kSplitButton = 0xC;
+    if (current >= kSplitButton && current <= kSplitButton + BS_DEFPUSHBUTTON && asked <= BS_DEFPUSHBUTTON) {
+        return (current & ~static_cast<DWORD>(BS_DEFPUSHBUTTON)) | asked;
+    }
+    return asked;
+}
+
 LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw)
 {
     const auto current = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    SetWindowLongW(hwnd, GWL_STYLE,
-                   static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | (style & BS_TYPEMASK)));
+    const DWORD type = NewType(current & BS_TYPEMASK, static_cast<DWORD>(style) & BS_TYPEMASK);
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | type));
     if (redraw != 0) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -383,6 +394,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 {
     if (message == WM_NCCREATE) {
         controls::CreateState<Button>(hwnd);
+        // The old user button is made a push button.
+        const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+        if ((style & BS_TYPEMASK) == BS_USERBUTTON) {
+            SetWindowLongW(hwnd, GWL_STYLE,
+                           static_cast<LONG>((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_PUSHBUTTON));
+        }
     }
     Button *button = controls::StateOf<Button>(hwnd);
     if (!button) {
