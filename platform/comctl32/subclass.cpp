@@ -11,6 +11,9 @@
 
 namespace {
 
+// The property that marks a window with a chain, under the name the platform gives it.
+constexpr WCHAR kChainProperty[] = L"CC32SubclassInfo";
+
 // One subclass in a window's chain. A removed link keeps its successor, so a procedure that
 // removes itself (or is removed) while it runs still passes the message on.
 struct Link {
@@ -104,6 +107,7 @@ void DropIfEmpty(HWND hwnd)
     const Chain &chain = found->second;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == ChainProc) {
         SetProcedure(hwnd, chain.unicode, chain.original);
+        RemovePropW(hwnd, kChainProperty);
         Chains().erase(found);
     }
 }
@@ -125,6 +129,7 @@ LRESULT CALLBACK ChainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                                : CallOriginal(delivery, message, wParam, lParam);
     Deliveries().pop_back();
     if (message == WM_NCDESTROY) {
+        RemovePropW(hwnd, kChainProperty);
         Chains().erase(hwnd);
     } else if (!LatestDelivery(hwnd)) {
         DropIfEmpty(hwnd);
@@ -146,6 +151,7 @@ BOOL WINAPI SetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdS
         chain.unicode = unicode;
         chain.original = SetProcedure(hWnd, unicode, ChainProc);
         found = Chains().emplace(hWnd, chain).first;
+        SetPropW(hWnd, kChainProperty, reinterpret_cast<HANDLE>(&found->second));
     }
     Chain &chain = found->second;
     if (const std::shared_ptr<Link> link = Find(chain, pfnSubclass, uIdSubclass)) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -52,9 +53,10 @@ struct UpDown {
     int position = 0;
     int lower = kDefaultLower;
     int upper = kDefaultUpper;
-    Arrow held = Arrow::None; // the arrow the mouse holds down
-    bool overHeld = false;    // the mouse is over that arrow
-    int wheelRemainder = 0;   // what fine-grained turns of the wheel left short of a notch
+    Arrow held = Arrow::None;  // the arrow the mouse holds down
+    bool overHeld = false;     // the mouse is over that arrow
+    int wheelRemainder = 0;    // what fine-grained turns of the wheel left short of a notch
+    bool unicodeFormat = true; // UDM_SETUNICODEFORMAT: kept for the caller to read back
 };
 
 UpDown *StateOf(HWND hwnd)
@@ -774,6 +776,8 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(upDown->buddy);
     case UDM_SETBASE: return SetBase(*upDown, wParam);
     case UDM_GETBASE: return upDown->base;
+    case UDM_SETUNICODEFORMAT: return std::exchange(upDown->unicodeFormat, wParam != 0) ? TRUE : FALSE;
+    case UDM_GETUNICODEFORMAT: return upDown->unicodeFormat ? TRUE : FALSE;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
@@ -790,4 +794,17 @@ void RegisterUpDownClass()
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.lpszClassName = UPDOWN_CLASSW;
     RegisterClassExW(&windowClass);
+}
+
+HWND WINAPI CreateUpDownControl(DWORD dwStyle, int x, int y, int cx, int cy, HWND hParent, int nID,
+                                HINSTANCE hInst, HWND hBuddy, int nUpper, int nLower, int nPos)
+{
+    HWND upDown = CreateWindowExW(0, UPDOWN_CLASSW, L"", dwStyle, x, y, cx, cy, hParent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)), hInst, nullptr);
+    if (upDown != nullptr) {
+        SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hBuddy), 0);
+        SendMessageW(upDown, UDM_SETRANGE, 0, MAKELONG(nUpper, nLower));
+        SendMessageW(upDown, UDM_SETPOS, 0, MAKELONG(nPos, 0));
+    }
+    return upDown;
 }

@@ -48,6 +48,21 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define WC_LISTBOXA "ListBox"
 #define WC_LISTBOXW L"ListBox"
 
+// The button's types and messages of this version: split buttons, command links, the room kept
+// around its text.
+#define BS_SPLITBUTTON 0x0000000C
+#define BS_DEFSPLITBUTTON 0x0000000D
+#define BS_COMMANDLINK 0x0000000E
+#define BS_DEFCOMMANDLINK 0x0000000F
+#define BCM_FIRST 0x1600
+#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
+#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
+
+// The combo box's messages of this version: how many items its open list shows at most.
+#define CBM_FIRST 0x1700
+#define CB_SETMINVISIBLE (CBM_FIRST + 1)
+#define CB_GETMINVISIBLE (CBM_FIRST + 2)
+
 // Notification codes: each control owns a range below zero.
 #define NM_FIRST (0U - 0U)
 #define UDN_FIRST (0U - 721U)
@@ -80,21 +95,18 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define UDM_SETACCEL (WM_USER + 107)
 #define UDM_GETACCEL (WM_USER + 108)
 #define UDM_SETBASE (WM_USER + 109)
-
-// The version-6 button's types and its text margin
-#define BS_SPLITBUTTON 0x0000000C
-#define BS_DEFSPLITBUTTON 0x0000000D
-#define BS_COMMANDLINK 0x0000000E
-#define BS_DEFCOMMANDLINK 0x0000000F
-#define BCM_FIRST 0x1600
-#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
-#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
 #define UDM_GETBASE (WM_USER + 110)
 
 // The edit control's messages of the common controls: the grey hint an empty field shows.
 #define ECM_FIRST 0x1500
 #define EM_SETCUEBANNER (ECM_FIRST + 1)
 #define EM_GETCUEBANNER (ECM_FIRST + 2)
+// Whether the control's notifications carry Unicode strings (CCM_SETUNICODEFORMAT).
+#define CCM_FIRST 0x2000
+#define CCM_SETUNICODEFORMAT (CCM_FIRST + 5)
+#define CCM_GETUNICODEFORMAT (CCM_FIRST + 6)
+#define UDM_SETUNICODEFORMAT CCM_SETUNICODEFORMAT
+#define UDM_GETUNICODEFORMAT CCM_GETUNICODEFORMAT
 #define UDM_SETRANGE32 (WM_USER + 111)
 #define UDM_GETRANGE32 (WM_USER + 112)
 #define UDM_SETPOS32 (WM_USER + 113)
@@ -121,6 +133,8 @@ BOOL WINAPI GetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdS
                               DWORD_PTR *pdwRefData);
 BOOL WINAPI RemoveWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass);
 LRESULT WINAPI DefSubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+HWND WINAPI CreateUpDownControl(DWORD dwStyle, int x, int y, int cx, int cy, HWND hParent, int nID,
+                                HINSTANCE hInst, HWND hBuddy, int nUpper, int nLower, int nPos);
 
 #ifdef __cplusplus
 }

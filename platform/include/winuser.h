@@ -38,6 +38,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define WM_SYSCOLORCHANGE 0x0015
 #define WM_SHOWWINDOW 0x0018
 #define WM_SETTINGCHANGE 0x001A
+#define WM_WININICHANGE WM_SETTINGCHANGE
+#define WM_DEVMODECHANGE 0x001B
 #define WM_ACTIVATEAPP 0x001C
 #define WM_CANCELMODE 0x001F
 #define WM_SETCURSOR 0x0020
@@ -100,6 +102,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define WM_UPDATEUISTATE 0x0128
 #define WM_QUERYUISTATE 0x0129
 #define WM_CTLCOLOR 0x0019 // the 16-bit form, still forwarded by some controls
+#define CTLCOLOR_MSGBOX 0  // its kinds of control, in order from WM_CTLCOLORMSGBOX
+#define CTLCOLOR_STATIC 6
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
 #define WM_CTLCOLORLISTBOX 0x0134
@@ -540,6 +544,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define LB_GETITEMDATA 0x0199
 #define LB_SETITEMDATA 0x019A
 #define LB_SETCARETINDEX 0x019E
+#define LB_DIR 0x018D
+#define LB_ADDFILE 0x0196
 #define LB_GETCARETINDEX 0x019F
 #define LB_SETITEMHEIGHT 0x01A0
 #define LB_GETITEMHEIGHT 0x01A1
@@ -1214,6 +1220,12 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+BOOL WINAPI SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData);
+BOOL WINAPI SetPropW(HWND hWnd, LPCWSTR lpString, HANDLE hData);
+HANDLE WINAPI GetPropA(HWND hWnd, LPCSTR lpString);
+HANDLE WINAPI GetPropW(HWND hWnd, LPCWSTR lpString);
+HANDLE WINAPI RemovePropA(HWND hWnd, LPCSTR lpString);
+HANDLE WINAPI RemovePropW(HWND hWnd, LPCWSTR lpString);
 
 // Messages.
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);

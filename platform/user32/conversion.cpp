@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace platform::user32 {
 
@@ -16,7 +17,12 @@ bool TakesString(UINT message)
 {
     switch (message) {
     case WM_SETTEXT:
+    case WM_WININICHANGE:
+    case WM_DEVMODECHANGE:
     case EM_REPLACESEL:
+    case CB_DIR:
+    case LB_DIR:
+    case LB_ADDFILE:
     case CB_ADDSTRING:
     case CB_INSERTSTRING:
     case CB_FINDSTRING:
@@ -180,18 +186,95 @@ LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnico
 
 } // namespace platform::user32
 
+namespace {
+
+struct KindedProcedure {
+    WNDPROC procedure;
+    bool unicode;
+};
+
+std::vector<KindedProcedure> &ProcedureHandles()
+{
+    static std::vector<KindedProcedure> handles;
+    return handles;
+}
+
+// Handles sit in a range no code is loaded at, one for each procedure and kind.
+constexpr ULONG_PTR kHandleBase = 0xFFFF0000U;
+constexpr size_t kMostHandles = 0x10000;
+
+} // namespace
+
+namespace platform::user32 {
+
+LONG_PTR ProcedureHandle(WNDPROC procedure, bool unicode)
+{
+    std::vector<KindedProcedure> &handles = ProcedureHandles();
+    auto found = std::find_if(handles.begin(), handles.end(), [&](const KindedProcedure &entry) {
+        return entry.procedure == procedure && entry.unicode == unicode;
+    });
+    if (found == handles.end()) {
+        if (handles.size() >= kMostHandles) {
+            return reinterpret_cast<LONG_PTR>(procedure);
+        }
+        found = handles.insert(handles.end(), {procedure, unicode});
+    }
+    return static_cast<LONG_PTR>(kHandleBase + static_cast<ULONG_PTR>(found - handles.begin()));
+}
+
+bool ResolveProcedureHandle(WNDPROC &procedure, bool &unicode)
+{
+    const auto value = reinterpret_cast<ULONG_PTR>(procedure);
+    const std::vector<KindedProcedure> &handles = ProcedureHandles();
+    if (value < kHandleBase || value - kHandleBase >= handles.size()) {
+        return false;
+    }
+    procedure = handles[value - kHandleBase].procedure;
+    unicode = handles[value - kHandleBase].unicode;
+    return true;
+}
+
+} // namespace platform::user32
+
 using namespace platform::user32;
+
+namespace {
+
+// The kind of strings `procedure` takes, as far as the window knows it: its own procedure's, or
+// its class's, which a subclass calls on; any other is taken to be of the caller's kind.
+bool TakesWide(HWND hwnd, WNDPROC procedure, bool callerUnicode)
+{
+    const Window *window = LookupQuiet(hwnd);
+    if (window == nullptr) {
+        return callerUnicode;
+    }
+    if (window->procedure == procedure) {
+        return window->unicode;
+    }
+    if (window->windowClass != nullptr && window->windowClass->procedure == procedure) {
+        return window->windowClass->unicode;
+    }
+    return callerUnicode;
+}
+
+// A handle stands for its procedure and kind; a plain procedure is taken as TakesWide finds it.
+LRESULT CallAs(bool callerUnicode, WNDPROC procedure, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    bool unicode = callerUnicode;
+    if (!ResolveProcedureHandle(procedure, unicode)) {
+        unicode = TakesWide(hwnd, procedure, callerUnicode);
+    }
+    return CallProcedure(procedure, unicode, callerUnicode, hwnd, message, wParam, lParam);
+}
+
+} // namespace
 
 LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    Window *window = LookupQuiet(hWnd);
-    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? true : window->unicode;
-    return CallProcedure(lpPrevWndFunc, unicode, true, hWnd, Msg, wParam, lParam);
+    return CallAs(true, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    Window *window = LookupQuiet(hWnd);
-    const bool unicode = window == nullptr || window->procedure != lpPrevWndFunc ? false : window->unicode;
-    return CallProcedure(lpPrevWndFunc, unicode, false, hWnd, Msg, wParam, lParam);
+    return CallAs(false, lpPrevWndFunc, hWnd, Msg, wParam, lParam);
 }

@@ -75,6 +75,7 @@ bool ReturnsResultDirectly(UINT message)
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
     case WM_INITDIALOG:
+    case WM_SETTEXT: // a dialog procedure that sets the text itself answers for it
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -191,16 +192,23 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (window == nullptr) {
         return 0;
     }
+    // A window without a dialog's extra bytes keeps its own there: it gets DefWindowProc alone.
+    if (!window->dialog && window->extra.size() < static_cast<size_t>(DLGWINDOWEXTRA)) {
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    }
     if (!window->dialog) {
         window->dialog = std::make_shared<DialogInfo>(); // a class of the program's own that uses DefDlgProc
         window->dialog->baseUnits = SystemBaseUnits();
     }
     std::shared_ptr<DialogInfo> info = window->dialog;
     SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
+    auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC));
+    bool procedureUnicode = info->procedureUnicode;
+    ResolveProcedureHandle(procedure, procedureUnicode);
     LRESULT result = 0;
+    // The dialog procedure gets the message as DefDlgProc got it: its strings are not converted.
     if (procedure != nullptr) {
-        result = CallProcedure(procedure, info->procedureUnicode, unicode, hwnd, message, wParam, lParam);
+        result = procedure(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         if (info->font != nullptr) {

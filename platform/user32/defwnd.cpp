@@ -1,6 +1,8 @@
 // DefWindowProc: what a window does with a message its procedure leaves alone.
 #include "window.h"
 
+#include <algorithm>
+
 #include "menu.h"
 #include "text.h"
 
@@ -223,6 +225,10 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: return ControlColor(reinterpret_cast<HDC>(wParam), message);
+    // The old single message names the kind of control in its parameter's high word.
+    case WM_CTLCOLOR:
+        return ControlColor(reinterpret_cast<HDC>(wParam),
+                            WM_CTLCOLORMSGBOX + std::min<UINT>(HIWORD(lParam), CTLCOLOR_STATIC));
     case WM_PAINT: return OnPaint(hwnd);
     case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(hwnd, *window, lParam, unicode);
     case WM_ACTIVATE: return OnActivate(hwnd, wParam);

@@ -69,13 +69,15 @@ HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instanc
         const RECT box = ToPixels({item.bounds.left, item.bounds.top, item.bounds.right - item.bounds.left,
                                    item.bounds.bottom - item.bounds.top},
                                   info.baseUnits);
-        // A control's WS_BORDER becomes a sunken client edge in a dialog.
+        // A control's WS_BORDER becomes a sunken client edge in a dialog. An extended template's
+        // 32-bit id is signed: -1 stays -1 in GWLP_ID.
         const bool bordered = (item.style & WS_BORDER) != 0;
         HWND control = CreateWindowExW(
             item.exStyle | WS_EX_NOPARENTNOTIFY | (bordered ? WS_EX_CLIENTEDGE : 0), AsWide(className),
             AsWide(item.text.text), (item.style & ~static_cast<DWORD>(WS_BORDER)) | WS_CHILD, box.left,
-            box.top, box.right, box.bottom, dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
-            instance, item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
+            box.top, box.right, box.bottom, dialog,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<LONG>(item.id))), instance,
+            item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
         if (control == nullptr) {
             if ((parsed.style & DS_NOFAILCREATE) != 0) {
                 continue;
@@ -144,10 +146,17 @@ bool InitialiseDialog(HWND dialog, const DialogTemplate &parsed, LPARAM param, C
     if (!IsWindow(dialog)) {
         return false;
     }
-    if (wantsFocus) {
-        // WM_INITDIALOG may have changed the controls: look for the first tab stop again.
-        if (HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE)) {
-            SetFocus(focus);
+    // A dialog inside another (DS_CONTROL) takes the focus only when it shows at once.
+    const bool mayFocus = (parsed.style & DS_CONTROL) == 0 || (parsed.style & WS_VISIBLE) != 0;
+    if (wantsFocus && mayFocus) {
+        // WM_INITDIALOG may have changed the controls: look for the first tab stop again, or
+        // with none the first control. A field gets its text selected.
+        HWND focus = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        if (focus == nullptr) {
+            focus = GetNextDlgGroupItem(dialog, nullptr, FALSE);
+        }
+        if (focus != nullptr) {
+            FocusDialogControl(focus);
         }
     }
     if ((parsed.style & WS_VISIBLE) != 0 && IsWindow(dialog)) {
@@ -155,6 +164,22 @@ bool InitialiseDialog(HWND dialog, const DialogTemplate &parsed, LPARAM param, C
         UpdateWindow(dialog);
     }
     return IsWindow(dialog) != FALSE;
+}
+
+LRESULT CALLBACK AnsiDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefDlgProcA(hwnd, message, wParam, lParam);
+}
+
+// A dialog of the dialog class made through the A entry points is an ANSI window.
+void UseAnsiDialogProcedure(Window &window, CharSet strings)
+{
+    const bool classProcedure =
+        window.windowClass != nullptr && window.procedure == window.windowClass->procedure;
+    if (strings == CharSet::Ansi && classProcedure && window.windowClass->name == kDialogClass) {
+        window.procedure = AnsiDialogProcedure;
+        window.unicode = false;
+    }
 }
 
 HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner, DLGPROC procedure,
@@ -175,6 +200,7 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND
         return nullptr;
     }
     window->dialog = info;
+    UseAnsiDialogProcedure(*window, strings);
     if (procedure != nullptr && strings == CharSet::Wide) {
         SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(procedure));
     } else if (procedure != nullptr) {
@@ -204,6 +230,16 @@ bool LoadTemplate(HINSTANCE instance, HRSRC resource, const BYTE *&bytes, size_t
 // A template given by pointer carries no size: it is read up to what any template could need.
 constexpr size_t kLargestIndirectTemplate = size_t{0x10000} * 64;
 
+// A modal dialog needs an owner that exists, or none: it is not made for one that does not.
+bool OwnerIsValid(HWND owner)
+{
+    if (owner != nullptr && !IsWindow(owner)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return false;
+    }
+    return true;
+}
+
 INT_PTR RunModal(HWND dialog)
 {
     if (dialog == nullptr) {
@@ -216,6 +252,8 @@ INT_PTR RunModal(HWND dialog)
         EnableWindow(owner, FALSE);
     }
     bool shown = IsWindowVisible(dialog) != FALSE;
+    // The modal dialog takes the mouse: a capture held from before ends as its loop starts.
+    ReleaseCapture();
     MSG msg;
     while (!info->ended && IsWindow(dialog)) {
         // The dialog shows itself once the queue first runs dry, or at its first timer.
@@ -240,7 +278,8 @@ INT_PTR RunModal(HWND dialog)
     if (ownerWasEnabled && IsWindow(owner)) {
         EnableWindow(owner, TRUE);
     }
-    const INT_PTR result = info->ended ? info->result : -1;
+    // A dialog destroyed without EndDialog answers 0.
+    const INT_PTR result = info->ended ? info->result : 0;
     if (IsWindow(dialog)) {
         DestroyWindow(dialog);
     }
@@ -412,6 +451,9 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(
         CreateDialogIndirectParamW(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
 }
@@ -419,6 +461,9 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDia
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(
         CreateDialogIndirectParamA(hInstance, hDialogTemplate, hWndParent, lpDialogFunc, dwInitParam));
 }
@@ -426,12 +471,18 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDia
 INT_PTR WINAPI DialogBoxParamW(HINSTANCE hInstance, LPCWSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(CreateDialogParamW(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
 }
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam)
 {
+    if (!OwnerIsValid(hWndParent)) {
+        return 0;
+    }
     return RunModal(CreateDialogParamA(hInstance, lpTemplateName, hWndParent, lpDialogFunc, dwInitParam));
 }
 

@@ -44,7 +44,8 @@ struct Window {
     LONG_PTR userData = 0;
     std::u16string text;
     std::vector<BYTE> extra;
-    std::vector<HWND> children; // z-order, top first: creation order
+    std::vector<std::pair<std::u16string, HANDLE>> properties; // SetProp's, by name ("#n" for an atom)
+    std::vector<HWND> children;                                // z-order, top first: creation order
 
     RECT rect = {};   // the whole window, in the parent's client coordinates (screen for top-level)
     RECT client = {}; // the client area, in the same coordinates as `rect`
@@ -103,6 +104,10 @@ void RegisterBuiltInClasses();
 LRESULT CallProcedure(WNDPROC procedure, bool procedureUnicode, bool callerUnicode, HWND hwnd, UINT message,
                       WPARAM wParam, LPARAM lParam);
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode);
+// A procedure handed to a caller of the other string kind is a handle that stands for it and its
+// kind; CallWindowProc and the dialog manager resolve it. Resolve leaves a plain procedure alone.
+LONG_PTR ProcedureHandle(WNDPROC procedure, bool unicode);
+bool ResolveProcedureHandle(WNDPROC &procedure, bool &unicode);
 // Input from a device, in window-message form for a top-level window; routed when it is read.
 void QueueInput(const host::Event &event);
 void RemoveWindowMessages(HWND hwnd);

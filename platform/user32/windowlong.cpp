@@ -27,7 +27,18 @@ template <typename Value> bool WriteExtra(Window &window, int index, Value value
     return true;
 }
 
-LONG_PTR GetLong(HWND hwnd, int index)
+// The dialog procedure as a caller of `strings` sees it: itself when of the caller's kind, else a
+// handle that stands for it.
+LONG_PTR DialogProcedureFor(const Window &window, LONG_PTR value, CharSet strings)
+{
+    const bool unicode = window.dialog->procedureUnicode;
+    if (value == 0 || unicode == (strings == CharSet::Wide)) {
+        return value;
+    }
+    return ProcedureHandle(reinterpret_cast<WNDPROC>(value), unicode);
+}
+
+LONG_PTR GetLong(HWND hwnd, int index, CharSet strings)
 {
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
@@ -44,7 +55,10 @@ LONG_PTR GetLong(HWND hwnd, int index)
     case GWL_EXSTYLE: return static_cast<LONG>(window->exStyle);
     default: {
         LONG_PTR value = 0;
-        return ReadExtra(*window, index, value) ? value : 0;
+        if (!ReadExtra(*window, index, value)) {
+            return 0;
+        }
+        return index == DWLP_DLGPROC && window->dialog ? DialogProcedureFor(*window, value, strings) : value;
     }
     }
 }
@@ -91,15 +105,24 @@ LONG_PTR SetStyle(HWND hwnd, Window *window, int index, LONG_PTR value)
     return previous;
 }
 
-// The window's extra bytes. A dialog procedure set through A or W gets its strings that way.
+// The window's extra bytes. A dialog procedure set through A or W gets its strings that way, or
+// the kind of the procedure a handle stands for.
 LONG_PTR SetExtra(Window &window, int index, LONG_PTR value, CharSet strings)
 {
     LONG_PTR previous = 0;
-    if (!ReadExtra(window, index, previous) || !WriteExtra(window, index, value)) {
+    const bool dialogProcedure = index == DWLP_DLGPROC && window.dialog;
+    auto procedure = reinterpret_cast<WNDPROC>(value);
+    bool unicode = strings == CharSet::Wide;
+    if (dialogProcedure) {
+        ResolveProcedureHandle(procedure, unicode);
+    }
+    if (!ReadExtra(window, index, previous) ||
+        !WriteExtra(window, index, dialogProcedure ? reinterpret_cast<LONG_PTR>(procedure) : value)) {
         return 0;
     }
-    if (index == DWLP_DLGPROC && window.dialog) {
-        window.dialog->procedureUnicode = strings == CharSet::Wide;
+    if (dialogProcedure) {
+        previous = DialogProcedureFor(window, previous, strings);
+        window.dialog->procedureUnicode = unicode;
     }
     return previous;
 }
@@ -139,7 +162,7 @@ LONG GetLong32(HWND hwnd, int index)
         LONG value = 0;
         return window != nullptr && ReadExtra(*window, index, value) ? value : 0;
     }
-    return static_cast<LONG>(GetLong(hwnd, index));
+    return static_cast<LONG>(GetLong(hwnd, index, CharSet::Wide));
 }
 
 LONG SetLong32(HWND hwnd, int index, LONG value, CharSet strings)
@@ -168,12 +191,12 @@ using namespace platform::user32;
 
 LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex)
 {
-    return GetLong(hWnd, nIndex);
+    return GetLong(hWnd, nIndex, CharSet::Wide);
 }
 
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex)
 {
-    return GetLong(hWnd, nIndex);
+    return GetLong(hWnd, nIndex, CharSet::Ansi);
 }
 
 LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong)

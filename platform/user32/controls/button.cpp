@@ -23,7 +23,7 @@ struct Button {
     bool pushed = false;   // drawn pressed: the mouse or Space is down over it
     bool pressing = false; // a press began here and has not been released yet
     bool focused = false;
-    RECT textMargin = {}; // kept for the caller; the layout has margins of its own
+    RECT textMargin = {}; // BCM_SETTEXTMARGIN: room kept between the text and its place's edges
 };
 
 DWORD Kind(HWND hwnd)
@@ -34,6 +34,11 @@ DWORD Kind(HWND hwnd)
 bool IsCheckBox(DWORD kind)
 {
     return kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX;
+}
+
+bool IsRadioButton(DWORD kind)
+{
+    return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
 }
 
 using controls::FillArea;
@@ -128,6 +133,9 @@ void Paint(HWND hwnd, const Button &button, HDC dc)
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
+    // The text keeps the margins asked for with BCM_SETTEXTMARGIN from the edges of its place.
+    textRect = {textRect.left + button.textMargin.left, textRect.top + button.textMargin.top,
+                textRect.right - button.textMargin.right, textRect.bottom - button.textMargin.bottom};
 
     const controls::Text text = controls::WindowText(hwnd);
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(button.font));
@@ -290,9 +298,23 @@ LRESULT OnClick(HWND hwnd, Button &button)
     return 0;
 }
 
+// A radio button is the tab stop of its group while it is the checked one, so that the dialog
+// keys come to the group at the checked button.
+void FollowCheckWithTabStop(HWND hwnd, bool checked)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const DWORD wanted = checked ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
+    if (wanted != style) {
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
+    }
+}
+
 LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM check)
 {
-    if (IsCheckBox(Kind(hwnd)) && button.checked != (check == BST_CHECKED)) {
+    if (IsRadioButton(Kind(hwnd))) {
+        FollowCheckWithTabStop(hwnd, check == BST_CHECKED);
+    }
+    if ((IsCheckBox(Kind(hwnd)) || IsRadioButton(Kind(hwnd))) && button.checked != (check == BST_CHECKED)) {
         button.checked = check == BST_CHECKED;
         Redraw(hwnd);
     }
@@ -336,16 +358,22 @@ LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 // BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...).
-// A split button told to become a plain or default push button stays split, only its default bit
-// follows (the dialog manager moves the default this way).
+// A split button (types 0xC and 0xD, this version's) asked to be a plain or default push button
+// stays a split button, default or not.
+DWORD NewType(DWORD current, DWORD asked)
+{
+    constexpr DWORD kSplitButton = 0xC;
+    if (current >= kSplitButton && current <= kSplitButton + BS_DEFPUSHBUTTON && asked <= BS_DEFPUSHBUTTON) {
+        return (current & ~static_cast<DWORD>(BS_DEFPUSHBUTTON)) | asked;
+    }
+    return asked;
+}
+
 LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw)
 {
     const auto current = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    auto kind = static_cast<DWORD>(style & BS_TYPEMASK);
-    if ((current & BS_TYPEMASK) >= BS_SPLITBUTTON && kind <= BS_DEFPUSHBUTTON) {
-        kind |= (current & BS_TYPEMASK) & ~static_cast<DWORD>(BS_DEFPUSHBUTTON);
-    }
-    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | kind));
+    const DWORD type = NewType(current & BS_TYPEMASK, static_cast<DWORD>(style) & BS_TYPEMASK);
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>((current & ~static_cast<DWORD>(BS_TYPEMASK)) | type));
     if (redraw != 0) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -361,9 +389,9 @@ LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
     return 0;
 }
 
-LRESULT OnTextMargin(Button &button, UINT message, LPARAM lParam)
+// BCM_SETTEXTMARGIN and BCM_GETTEXTMARGIN: without a rectangle, nothing is done.
+LRESULT TextMargin(Button &button, UINT message, RECT *margin)
 {
-    auto *margin = reinterpret_cast<RECT *>(lParam);
     if (margin == nullptr) {
         return FALSE;
     }
@@ -383,8 +411,11 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         made->self = hwnd;
         made->parent = create->hwndParent;
         made->style = create->style;
-        if (Kind(hwnd) == BS_USERBUTTON) { // an old type, made a push button
-            OnSetStyle(hwnd, BS_PUSHBUTTON, FALSE);
+        // The old user button is made a push button.
+        const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+        if ((style & BS_TYPEMASK) == BS_USERBUTTON) {
+            SetWindowLongW(hwnd, GWL_STYLE,
+                           static_cast<LONG>((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_PUSHBUTTON));
         }
     }
     Button *button = controls::StateOf<Button>(hwnd);
@@ -417,7 +448,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETFONT: return reinterpret_cast<LRESULT>(button->font);
     case WM_GETDLGCODE: return GetDialogCode(Kind(hwnd));
     case BCM_SETTEXTMARGIN:
-    case BCM_GETTEXTMARGIN: return OnTextMargin(*button, message, lParam);
+    case BCM_GETTEXTMARGIN: return TextMargin(*button, message, reinterpret_cast<RECT *>(lParam));
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

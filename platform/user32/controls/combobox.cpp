@@ -5,7 +5,10 @@
 
 #include "wheel.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -16,6 +19,11 @@ constexpr int kNoItem = -1;
 // Pixels: the field's margin around its line of text and the box's sunken border.
 constexpr int kFieldMargin = 2;
 constexpr int kBorder = 2;
+// The edit field's inset from the box's border, and the open list's border with its gap (pixels).
+constexpr int kFieldInset = 1;
+constexpr int kListFrame = 2;
+constexpr int kFieldId = 1001;
+constexpr int kDefaultVisibleItems = 30;
 // The arrow on the button: its widest row, and how many rows it narrows by 2 pixels.
 constexpr int kArrowWidth = 7;
 constexpr int kArrowRows = 4;
@@ -26,10 +34,17 @@ struct ComboBox {
     int hot = kNoItem;  // the item marked in the open list
     int firstShown = 0; // the open list's first visible item
     int selectedWhenOpened = kNoItem;
-    HWND list = nullptr; // the popup list, made when it first opens
+    HWND list = nullptr;  // the popup list, made with the box
+    HWND field = nullptr; // the edit field of the kinds that take typing (CBS_SIMPLE, CBS_DROPDOWN)
     HFONT font = nullptr;
-    int openedHeight = 0; // the height the box was created with: the box and its open list
+    int openedHeight = 0; // the box and its open list together: at first the height it was created with
     int lineHeight = 0;
+    int fieldHeight = 0;  // the field's line with its margins (CB_GETITEMHEIGHT -1)
+    int droppedWidth = 0; // the open list's width asked for (CB_SETDROPPEDWIDTH), 0 for the box's
+    int visibleItems = kDefaultVisibleItems; // the most items the open list shows (CB_SETMINVISIBLE)
+    bool wholeItems = true;                  // the open list shows whole items (no CBS_NOINTEGRALHEIGHT)
+    bool reshaping = false;                  // the box sets its own height
+    bool fillingField = false; // the box writes the field's text: the field's own notices are not passed on
     bool dropped = false;
     bool tracking = false;      // a mouse button went down on the box or the list and is still down
     bool pressedInList = false; // that button went down in the open list, not on the box
@@ -49,14 +64,35 @@ bool IsItem(const ComboBox &box, int index)
 
 int ClosedHeight(const ComboBox &box)
 {
-    return box.lineHeight + 2 * kFieldMargin + 2 * kBorder;
+    return box.fieldHeight + 2 * kBorder;
 }
 
-// How many items the open list shows at once: what fits in the opened height, at least one.
+// The open list's inner height: whole items, as many as there are up to the visible limit; with
+// CBS_NOINTEGRALHEIGHT what the opened height leaves under the box, less the list's frame.
+int ListHeight(const ComboBox &box)
+{
+    const int items = Count(box) * box.lineHeight;
+    if (!box.wholeItems) {
+        return std::clamp(box.openedHeight - ClosedHeight(box) - kListFrame, 0, items);
+    }
+    return std::min(Count(box), box.visibleItems) * box.lineHeight;
+}
+
+// How many items the open list shows whole.
 int ShownCount(const ComboBox &box)
 {
-    const int room = std::max((box.openedHeight - ClosedHeight(box)) / std::max(box.lineHeight, 1), 1);
-    return std::max(std::min(Count(box), room), 1);
+    return ListHeight(box) / std::max(box.lineHeight, 1);
+}
+
+// Keys page by what the list shows, and by one item at least.
+int PageSize(const ComboBox &box)
+{
+    return std::max(ShownCount(box), 1);
+}
+
+bool TakesTyping(HWND hwnd)
+{
+    return (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST;
 }
 
 void Redraw(HWND hwnd, const ComboBox &box)
@@ -67,8 +103,7 @@ void Redraw(HWND hwnd, const ComboBox &box)
     }
 }
 
-// The box is one line high whatever height it was created with; the font sets the line.
-void FitToFont(HWND hwnd, ComboBox &box)
+int FontLineHeight(HWND hwnd, const ComboBox &box)
 {
     HDC dc = GetDC(hwnd);
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(box.font));
@@ -76,12 +111,119 @@ void FitToFont(HWND hwnd, ComboBox &box)
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previousFont);
     ReleaseDC(hwnd, dc);
-    box.lineHeight = metrics.tmHeight;
+    return metrics.tmHeight;
+}
 
+// The edit field fills the box inside its border, left of the button, a pixel in.
+void PlaceField(HWND hwnd, const ComboBox &box)
+{
+    if (!box.field) {
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    RECT area = {kBorder, kBorder, client.right - kBorder, kBorder + box.fieldHeight};
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_SIMPLE) {
+        area.right -= GetSystemMetrics(SM_CXVSCROLL);
+    }
+    InflateRect(&area, -kFieldInset, -kFieldInset);
+    SetWindowPos(box.field, nullptr, area.left, area.top, std::max<int>(area.right - area.left, 0),
+                 std::max<int>(area.bottom - area.top, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The box is one field high whatever height it is given (the simple kind excepted, whose list
+// shows under its field).
+void Reshape(HWND hwnd, ComboBox &box)
+{
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_SIMPLE) {
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        box.reshaping = true;
+        SetWindowPos(hwnd, nullptr, 0, 0, rect.right - rect.left, ClosedHeight(box),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        box.reshaping = false;
+    }
+    PlaceField(hwnd, box);
+}
+
+// The font sets the line. The box's height follows it, and the opened height by as much: the
+// list under the box keeps its room.
+void FitToFont(HWND hwnd, ComboBox &box)
+{
+    const int closedBefore = box.fieldHeight > 0 ? ClosedHeight(box) : 0;
+    box.lineHeight = FontLineHeight(hwnd, box);
+    box.fieldHeight = box.lineHeight + 2 * kFieldMargin;
+    if (closedBefore > 0) {
+        box.openedHeight += ClosedHeight(box) - closedBefore;
+    }
+    Reshape(hwnd, box);
+}
+
+// A size given from outside: more than the box's height sets the opened height, and the box keeps
+// its own; a field set lower than the font's line grows back to it.
+LRESULT OnPositionChanging(HWND hwnd, ComboBox &box, WINDOWPOS *position)
+{
+    if (box.reshaping || (position->flags & SWP_NOSIZE) != 0 ||
+        (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE) {
+        return 0;
+    }
+    box.fieldHeight = std::max(box.fieldHeight, box.lineHeight + 2 * kFieldMargin);
+    if (position->cy > ClosedHeight(box)) {
+        box.openedHeight = position->cy;
+    }
+    position->cy = ClosedHeight(box);
+    return 0;
+}
+
+// CB_SETITEMHEIGHT: -1 sets the field's line, any other index the list's items.
+LRESULT SetItemHeight(HWND hwnd, ComboBox &box, int index, LPARAM height)
+{
+    if (height <= 0 || height >= 32768 || index < -1) {
+        return CB_ERR;
+    }
+    if (index == kNoItem) {
+        box.fieldHeight = static_cast<int>(height) + kFieldMargin;
+        Reshape(hwnd, box);
+    } else {
+        box.lineHeight = static_cast<int>(height);
+    }
+    Redraw(hwnd, box);
+    return CB_OKAY;
+}
+
+// CB_GETDROPPEDCONTROLRECT: the box with its open list, on the screen.
+LRESULT DroppedRect(HWND hwnd, const ComboBox &box, RECT *rect)
+{
+    if (!rect) {
+        return CB_ERR;
+    }
+    GetWindowRect(hwnd, rect);
+    rect->right = rect->left + std::max<int>(box.droppedWidth, rect->right - rect->left);
+    rect->bottom = rect->top + std::max(box.openedHeight, ClosedHeight(box));
+    return CB_OKAY;
+}
+
+LRESULT SetVisibleItems(ComboBox &box, int count)
+{
+    if (count <= 0) {
+        return FALSE;
+    }
+    box.visibleItems = count;
+    return TRUE;
+}
+
+// CB_SETDROPPEDWIDTH: a width under the box's own asks for the box's.
+LRESULT SetDroppedWidth(HWND hwnd, ComboBox &box, WPARAM width)
+{
     RECT rect;
     GetWindowRect(hwnd, &rect);
-    SetWindowPos(hwnd, nullptr, 0, 0, rect.right - rect.left, ClosedHeight(box),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int own = rect.right - rect.left;
+    if (static_cast<int>(width) >= own) {
+        box.droppedWidth = static_cast<int>(width);
+    } else if (width != 0) {
+        box.droppedWidth = 0;
+    }
+    return std::max(box.droppedWidth, own);
 }
 
 // ---- Items ----
@@ -159,6 +301,44 @@ LRESULT CopyItem(const ComboBox &box, int index, WCHAR *buffer)
     return controls::CopyText(item, buffer, item.size() + 1);
 }
 
+// ---- The edit field ----
+
+// The field shows the chosen item, all of it selected while the box has the focus.
+void ShowChoiceInField(ComboBox &box)
+{
+    if (!box.field) {
+        return;
+    }
+    box.fillingField = true;
+    SetWindowTextW(box.field, controls::Wide(ItemText(box, box.selected)));
+    box.fillingField = false;
+    if (box.focused) {
+        SendMessageW(box.field, EM_SETSEL, 0, -1);
+    }
+}
+
+// The box with a field keeps the focus there.
+void FocusBox(HWND hwnd, const ComboBox &box)
+{
+    SetFocus(box.field ? box.field : hwnd);
+}
+
+// CB_GETEDITSEL and CB_SETEDITSEL are the field's EM_GETSEL and EM_SETSEL; CB_SETEDITSEL packs
+// both ends, -1 each, in one word.
+LRESULT FieldSelection(const ComboBox &box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!box.field) {
+        return CB_ERR;
+    }
+    if (message == CB_GETEDITSEL) {
+        return SendMessageW(box.field, EM_GETSEL, wParam, lParam);
+    }
+    const auto start = static_cast<SHORT>(LOWORD(lParam));
+    const auto end = static_cast<SHORT>(HIWORD(lParam));
+    SendMessageW(box.field, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    return TRUE;
+}
+
 // ---- Selection, opening and closing ----
 
 // Makes `index` the chosen item (kNoItem for none); returns whether that changed anything.
@@ -170,7 +350,7 @@ bool Choose(HWND hwnd, ComboBox &box, int index)
     box.selected = index;
     box.hot = index;
     if (index != kNoItem) {
-        const int shown = ShownCount(box);
+        const int shown = PageSize(box);
         box.firstShown = std::clamp(box.firstShown, std::max(index - shown + 1, 0), index);
     }
     Redraw(hwnd, box);
@@ -181,14 +361,14 @@ void PlaceList(HWND hwnd, const ComboBox &box)
 {
     RECT rect;
     GetWindowRect(hwnd, &rect);
-    RECT listRect = {0, 0, rect.right - rect.left, ShownCount(box) * box.lineHeight};
+    const int width = std::max<int>(box.droppedWidth, rect.right - rect.left);
+    RECT listRect = {0, 0, width, ListHeight(box)};
     AdjustWindowRectEx(&listRect, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
     const int height = listRect.bottom - listRect.top;
     // Under the box, or above it when the screen ends first.
     const bool fitsBelow = rect.bottom + height <= GetSystemMetrics(SM_CYSCREEN);
     const int top = fitsBelow ? rect.bottom : rect.top - height;
-    SetWindowPos(box.list, HWND_TOPMOST, rect.left, top, rect.right - rect.left, height,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(box.list, HWND_TOPMOST, rect.left, top, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void Open(HWND hwnd, ComboBox &box)
@@ -197,11 +377,6 @@ void Open(HWND hwnd, ComboBox &box)
         return;
     }
     controls::NotifyParent(hwnd, CBN_DROPDOWN);
-    if (!box.list) {
-        box.list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kListClassName, L"",
-                                   WS_POPUP | WS_BORDER, 0, 0, 0, 0, hwnd, nullptr, nullptr, nullptr);
-        SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
-    }
     box.dropped = true;
     box.selectedWhenOpened = box.selected;
     box.hot = box.selected;
@@ -234,6 +409,7 @@ bool Close(HWND hwnd, ComboBox &box, CloseAs closing)
     controls::NotifyParent(hwnd, CBN_CLOSEUP);
     if (changed) {
         controls::NotifyParent(hwnd, CBN_SELCHANGE);
+        ShowChoiceInField(box);
     }
     Redraw(hwnd, box);
     return changed;
@@ -261,7 +437,9 @@ void Step(HWND hwnd, ComboBox &box, int index)
     if (!box.dropped) {
         controls::NotifyParent(hwnd, CBN_SELENDOK);
     }
+    // The field shows the new choice only after the parent has heard of it.
     controls::NotifyParent(hwnd, CBN_SELCHANGE);
+    ShowChoiceInField(box);
 }
 
 LRESULT OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
@@ -272,14 +450,14 @@ LRESULT OnKeyDown(HWND hwnd, ComboBox &box, WPARAM key)
     case VK_LEFT: Step(hwnd, box, current == kNoItem ? 0 : current - 1); return 0;
     case VK_DOWN:
     case VK_RIGHT: Step(hwnd, box, current + 1); return 0;
-    case VK_PRIOR: Step(hwnd, box, current - ShownCount(box) + 1); return 0;
-    case VK_NEXT: Step(hwnd, box, current + ShownCount(box) - 1); return 0;
+    case VK_PRIOR: Step(hwnd, box, current - PageSize(box) + 1); return 0;
+    case VK_NEXT: Step(hwnd, box, current + PageSize(box) - 1); return 0;
     case VK_HOME: Step(hwnd, box, 0); return 0;
     case VK_END: Step(hwnd, box, Count(box) - 1); return 0;
     case VK_F4: ToggleList(hwnd, box); return 0;
     case VK_RETURN: Close(hwnd, box, CloseAs::Confirmed); return 0;
     case VK_ESCAPE: Close(hwnd, box, CloseAs::Cancelled); return 0;
-    default: return 0;
+    default: return box.field ? SendMessageW(box.field, WM_KEYDOWN, key, 0) : 0;
     }
 }
 
@@ -365,11 +543,11 @@ int ItemAt(const ComboBox &box, HWND hwnd, LPARAM lParam)
 LRESULT OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
     if (!box.dropped) {
-        SetFocus(hwnd);
+        FocusBox(hwnd, box);
         Open(hwnd, box);
         box.tracking = true;
         box.pressedInList = false;
-        return 0;
+        return TRUE;
     }
     // With the list open, a click outside it closes it and takes back what was chosen since it
     // opened, quietly.
@@ -377,13 +555,13 @@ LRESULT OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
     if (item == kNoItem) {
         box.selected = box.selectedWhenOpened;
         Close(hwnd, box, CloseAs::Cancelled);
-        return 0;
+        return TRUE;
     }
     box.hot = item;
     box.tracking = true;
     box.pressedInList = true;
     Redraw(hwnd, box);
-    return 0;
+    return TRUE;
 }
 
 LRESULT OnMouseMove(HWND hwnd, ComboBox &box, LPARAM lParam)
@@ -401,7 +579,7 @@ LRESULT OnMouseMove(HWND hwnd, ComboBox &box, LPARAM lParam)
 LRESULT OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
     if (!box.dropped || !box.tracking) {
-        return 0;
+        return TRUE;
     }
     box.tracking = false;
     // Released on an item, or anywhere after a press in the list, the marked item is chosen.
@@ -413,7 +591,7 @@ LRESULT OnButtonUp(HWND hwnd, ComboBox &box, LPARAM lParam)
             controls::NotifyParent(hwnd, CBN_SELCHANGE);
         }
     }
-    return 0;
+    return TRUE;
 }
 
 // ---- Painting ----
@@ -465,7 +643,9 @@ RECT ButtonRect(HWND hwnd)
     RECT button;
     GetClientRect(hwnd, &button);
     InflateRect(&button, -kBorder, -kBorder);
-    button.left = std::max(button.left, button.right - GetSystemMetrics(SM_CXVSCROLL));
+    const bool simple = (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE;
+    button.left =
+        simple ? button.right : std::max(button.left, button.right - GetSystemMetrics(SM_CXVSCROLL));
     return button;
 }
 
@@ -479,9 +659,13 @@ LRESULT GetInfo(HWND hwnd, const ComboBox &box, COMBOBOXINFO *info)
     GetClientRect(hwnd, &info->rcItem);
     InflateRect(&info->rcItem, -kBorder, -kBorder);
     info->rcItem.right = info->rcButton.left;
+    info->rcItem.bottom = info->rcItem.top + box.fieldHeight;
+    if (box.field) {
+        InflateRect(&info->rcItem, -kFieldInset, -kFieldInset);
+    }
     info->stateButton = box.dropped && box.tracking ? STATE_SYSTEM_PRESSED : 0;
     info->hwndCombo = hwnd;
-    info->hwndItem = nullptr; // a drop-down list has no edit field
+    info->hwndItem = box.field; // none in a drop-down list
     info->hwndList = box.list;
     return TRUE;
 }
@@ -512,7 +696,9 @@ void Paint(HWND hwnd, const ComboBox &box, HDC dc)
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
-    DrawItem(dc, box, box.selected, field, enabled && box.focused && !box.dropped);
+    if (!box.field) { // the edit field shows the text itself
+        DrawItem(dc, box, box.selected, field, enabled && box.focused && !box.dropped);
+    }
     SelectObject(dc, previousFont);
 }
 
@@ -533,21 +719,39 @@ void PaintList(HWND list, const ComboBox &box, HDC dc)
     SelectObject(dc, previousFont);
 }
 
+// The box tracks the mouse over its list (it holds the capture while the list is open): what
+// reaches the list itself goes to the box, in the box's coordinates.
+LRESULT PassMouseToBox(HWND list, HWND owner, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    MapWindowPoints(list, owner, &point, 1);
+    SendMessageW(owner, message, wParam, MAKELPARAM(point.x, point.y));
+    return 0;
+}
+
 LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND owner = reinterpret_cast<HWND>(GetWindowLongPtrW(list, 0));
     const ComboBox *box = owner ? controls::StateOf<ComboBox>(owner) : nullptr;
-    if (message == WM_PAINT && box) {
+    if (!box) {
+        return DefWindowProcW(list, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(list, &paint);
         PaintList(list, *box, dc);
         EndPaint(list, &paint);
         return 0;
     }
-    if (message == WM_ERASEBKGND) {
-        return 1; // the paint fills the background itself
+    case WM_ERASEBKGND: return 1; // the paint fills the background itself
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP: return PassMouseToBox(list, owner, message, wParam, lParam);
+    case LB_GETITEMHEIGHT: return box->lineHeight;
+    case LB_GETCOUNT: return Count(*box);
+    default: return DefWindowProcW(list, message, wParam, lParam);
     }
-    return DefWindowProcW(list, message, wParam, lParam);
 }
 
 LRESULT GetDialogCode(const ComboBox &box, const MSG *message)
@@ -593,8 +797,71 @@ LRESULT OnCaptureChanged(HWND hwnd, ComboBox &box, LPARAM newCapture)
     return 0;
 }
 
+// The list, and for the kinds that take typing the edit field, are made with the box.
+LRESULT OnCreate(HWND hwnd, ComboBox &box)
+{
+    box.list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kListClassName, L"", WS_POPUP | WS_BORDER, 0,
+                               0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
+    box.wholeItems = (GetWindowLongW(hwnd, GWL_STYLE) & CBS_NOINTEGRALHEIGHT) == 0;
+    if (TakesTyping(hwnd)) {
+        box.field =
+            CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                            hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), nullptr, nullptr);
+    }
+    FitToFont(hwnd, box);
+    return 0;
+}
+
+// The field's focus is the box's: it selects its text and the parent hears from the box.
+LRESULT OnFieldFocus(HWND hwnd, ComboBox &box)
+{
+    box.focused = true;
+    SendMessageW(box.field, EM_SETSEL, 0, INT_MAX);
+    Redraw(hwnd, box);
+    controls::NotifyParent(hwnd, CBN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnFieldFocusLost(HWND hwnd, ComboBox &box)
+{
+    box.focused = false;
+    Close(hwnd, box, CloseAs::Cancelled);
+    SendMessageW(box.field, EM_SETSEL, 0, 0);
+    Redraw(hwnd, box);
+    controls::NotifyParent(hwnd, CBN_KILLFOCUS);
+    return 0;
+}
+
+// What the field reports comes to the parent as the box's own news.
+LRESULT OnFieldNotice(HWND hwnd, ComboBox &box, WPARAM wParam, LPARAM lParam)
+{
+    if (!box.field || reinterpret_cast<HWND>(lParam) != box.field) {
+        return 0;
+    }
+    switch (HIWORD(wParam)) {
+    case EN_SETFOCUS: return OnFieldFocus(hwnd, box);
+    case EN_KILLFOCUS: return OnFieldFocusLost(hwnd, box);
+    case EN_CHANGE:
+        if (!box.fillingField) {
+            controls::NotifyParent(hwnd, CBN_EDITCHANGE);
+        }
+        return 0;
+    case EN_UPDATE:
+        if (!box.fillingField) {
+            controls::NotifyParent(hwnd, CBN_EDITUPDATE);
+        }
+        return 0;
+    default: return 0;
+    }
+}
+
 LRESULT OnSetFocus(HWND hwnd, ComboBox &box)
 {
+    if (box.field) {
+        SetFocus(box.field);
+        return 0;
+    }
     box.focused = true;
     Redraw(hwnd, box);
     controls::NotifyParent(hwnd, CBN_SETFOCUS);
@@ -604,6 +871,9 @@ LRESULT OnSetFocus(HWND hwnd, ComboBox &box)
 // Leaving the box cancels a choice under way, and says so even when the list is closed.
 LRESULT OnKillFocus(HWND hwnd, ComboBox &box)
 {
+    if (box.field) {
+        return 0; // passing the focus to its field: the field's own loss is the box's
+    }
     box.focused = false;
     if (box.dropped) {
         Close(hwnd, box, CloseAs::Cancelled);
@@ -627,6 +897,9 @@ LRESULT OnEnable(HWND hwnd, ComboBox &box, WPARAM enabled)
 LRESULT OnSetFont(HWND hwnd, ComboBox &box, WPARAM font, LPARAM redraw)
 {
     box.font = reinterpret_cast<HFONT>(font);
+    if (box.field) {
+        SendMessageW(box.field, WM_SETFONT, font, redraw);
+    }
     FitToFont(hwnd, box);
     if (LOWORD(redraw)) {
         Redraw(hwnd, box);
@@ -655,12 +928,14 @@ LRESULT SetChosen(HWND hwnd, ComboBox &box, int index)
 {
     if (index == kNoItem) {
         Choose(hwnd, box, kNoItem);
+        ShowChoiceInField(box);
         return CB_ERR;
     }
     if (!IsItem(box, index)) {
         return CB_ERR;
     }
     Choose(hwnd, box, index);
+    ShowChoiceInField(box);
     return index;
 }
 
@@ -683,7 +958,7 @@ LRESULT ShowList(HWND hwnd, ComboBox &box, WPARAM show)
 LRESULT ItemHeight(const ComboBox &box, int index)
 {
     if (index == kNoItem) {
-        return box.lineHeight + 2 * kFieldMargin;
+        return box.fieldHeight;
     }
     return index >= 0 ? box.lineHeight : CB_ERR;
 }
@@ -693,9 +968,61 @@ bool AsksForColors(UINT message)
     return message == WM_CTLCOLOR || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
 }
 
+// The messages of the box's own (CB_*); false when `message` is none of them.
+bool OnBoxMessage(HWND hwnd, ComboBox &box, UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
+{
+    const int index = static_cast<int>(wParam);
+    switch (message) {
+    case CB_ADDSTRING: result = AddString(hwnd, box, reinterpret_cast<const WCHAR *>(lParam)); return true;
+    case CB_INSERTSTRING:
+        result = Insert(hwnd, box, index, reinterpret_cast<const WCHAR *>(lParam));
+        return true;
+    case CB_DELETESTRING: result = Delete(hwnd, box, index); return true;
+    case CB_RESETCONTENT: result = ResetContent(hwnd, box); return true;
+    case CB_GETCOUNT: result = Count(box); return true;
+    case CB_GETCURSEL: result = box.selected == kNoItem ? CB_ERR : box.selected; return true;
+    case CB_SETCURSEL: result = SetChosen(hwnd, box, index); return true;
+    case CB_GETLBTEXT: result = CopyItem(box, index, reinterpret_cast<WCHAR *>(lParam)); return true;
+    case CB_GETLBTEXTLEN: result = ItemLength(box, index); return true;
+    case CB_FINDSTRINGEXACT:
+        result = FindExact(box, index, reinterpret_cast<const WCHAR *>(lParam));
+        return true;
+    case CB_SHOWDROPDOWN: result = ShowList(hwnd, box, wParam); return true;
+    case CB_GETDROPPEDSTATE: result = box.dropped ? TRUE : FALSE; return true;
+    case CB_GETITEMHEIGHT: result = ItemHeight(box, index); return true;
+    case CB_SETITEMHEIGHT: result = SetItemHeight(hwnd, box, index, lParam); return true;
+    case CB_GETDROPPEDCONTROLRECT:
+        result = DroppedRect(hwnd, box, reinterpret_cast<RECT *>(lParam));
+        return true;
+    case CB_GETDROPPEDWIDTH: result = SetDroppedWidth(hwnd, box, 0); return true;
+    case CB_SETDROPPEDWIDTH: result = SetDroppedWidth(hwnd, box, wParam); return true;
+    case CB_GETEDITSEL:
+    case CB_SETEDITSEL: result = FieldSelection(box, message, wParam, lParam); return true;
+    case CB_GETCOMBOBOXINFO:
+        result = GetInfo(hwnd, box, reinterpret_cast<COMBOBOXINFO *>(lParam));
+        return true;
+    case CB_SETMINVISIBLE: result = SetVisibleItems(box, index); return true;
+    case CB_GETMINVISIBLE: result = box.visibleItems; return true;
+    default: return false;
+    }
+}
+
+// The box's text is its field's, or its chosen item's when it has none.
+LRESULT OnText(HWND hwnd, const ComboBox &box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (box.field) {
+        return SendMessageW(box.field, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_GETTEXT: return CopyChosenText(box, reinterpret_cast<WCHAR *>(lParam), wParam);
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(ItemText(box, box.selected).size());
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
 LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The colours its parts ask for are the parent's to give.
+    // The colours its parts ask for are the parent's to give; a box without one gives none.
     if (AsksForColors(message)) {
         return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     }
@@ -704,21 +1031,29 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             reinterpret_cast<const CREATESTRUCTW *>(lParam)->cy;
     }
     ComboBox *box = controls::StateOf<ComboBox>(hwnd);
+    LRESULT result = 0;
     if (!box) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    const int index = static_cast<int>(wParam);
+    if (OnBoxMessage(hwnd, *box, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
-    case WM_CREATE: FitToFont(hwnd, *box); return 0;
+    case WM_CREATE: return OnCreate(hwnd, *box);
     case WM_DESTROY: return OnDestroy(hwnd, *box);
     case WM_PAINT: return OnPaint(hwnd, *box);
     case WM_PRINTCLIENT: Paint(hwnd, *box, reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1; // the paint fills the background itself
-    case WM_GETTEXT: return CopyChosenText(*box, reinterpret_cast<WCHAR *>(lParam), wParam);
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(ItemText(*box, box->selected).size());
-    case CB_GETCOMBOBOXINFO: return GetInfo(hwnd, *box, reinterpret_cast<COMBOBOXINFO *>(lParam));
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH: return OnText(hwnd, *box, message, wParam, lParam);
+    case WM_WINDOWPOSCHANGING: return OnPositionChanging(hwnd, *box, reinterpret_cast<WINDOWPOS *>(lParam));
+    case WM_SIZE: PlaceField(hwnd, *box); return 0;
+    case WM_COMMAND: return OnFieldNotice(hwnd, *box, wParam, lParam);
     case WM_KEYDOWN: return OnKeyDown(hwnd, *box, wParam);
-    case WM_CHAR: return OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
+    case WM_CHAR:
+        return box->field ? SendMessageW(box->field, message, wParam, lParam)
+                          : OnChar(hwnd, *box, static_cast<WCHAR>(wParam));
     case WM_SYSKEYDOWN: return OnSysKeyDown(hwnd, *box, wParam, lParam);
     case WM_MOUSEWHEEL: return OnWheel(hwnd, *box, wParam, lParam);
     // The open list holds the mouse for itself, a window of its own with no parent to ask for a
@@ -737,20 +1072,6 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFONT: return OnSetFont(hwnd, *box, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(box->font);
     case WM_GETDLGCODE: return GetDialogCode(*box, reinterpret_cast<const MSG *>(lParam));
-
-    case CB_ADDSTRING: return AddString(hwnd, *box, reinterpret_cast<const WCHAR *>(lParam));
-    case CB_INSERTSTRING: return Insert(hwnd, *box, index, reinterpret_cast<const WCHAR *>(lParam));
-    case CB_DELETESTRING: return Delete(hwnd, *box, index);
-    case CB_RESETCONTENT: return ResetContent(hwnd, *box);
-    case CB_GETCOUNT: return Count(*box);
-    case CB_GETCURSEL: return box->selected == kNoItem ? CB_ERR : box->selected;
-    case CB_SETCURSEL: return SetChosen(hwnd, *box, index);
-    case CB_GETLBTEXT: return CopyItem(*box, index, reinterpret_cast<WCHAR *>(lParam));
-    case CB_GETLBTEXTLEN: return ItemLength(*box, index);
-    case CB_FINDSTRINGEXACT: return FindExact(*box, index, reinterpret_cast<const WCHAR *>(lParam));
-    case CB_SHOWDROPDOWN: return ShowList(hwnd, *box, wParam);
-    case CB_GETDROPPEDSTATE: return box->dropped ? TRUE : FALSE;
-    case CB_GETITEMHEIGHT: return ItemHeight(*box, index);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

@@ -69,10 +69,31 @@ LRESULT HitTest(HWND hwnd)
     return (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
 }
 
+// Etched lines and sunken statics are drawn by their thin edge; an etched line is that edge alone,
+// with no client area across it.
+void TakeEdge(HWND hwnd, const CREATESTRUCTW &create)
+{
+    const DWORD type = static_cast<DWORD>(create.style) & SS_TYPEMASK;
+    const bool etched = type == SS_ETCHEDHORZ || type == SS_ETCHEDVERT;
+    if (!etched && (create.style & SS_SUNKEN) == 0) {
+        return;
+    }
+    SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(create.dwExStyle | WS_EX_STATICEDGE));
+    if (etched) {
+        const bool across = type == SS_ETCHEDHORZ;
+        const int edge = 2 * GetSystemMetrics(across ? SM_CYBORDER : SM_CXBORDER);
+        SetWindowPos(hwnd, nullptr, 0, 0, across ? create.cx : edge, across ? edge : create.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+}
+
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
         controls::CreateState<Static>(hwnd);
+    }
+    if (message == WM_CREATE) {
+        TakeEdge(hwnd, *reinterpret_cast<const CREATESTRUCTW *>(lParam));
     }
     Static *label = controls::StateOf<Static>(hwnd);
     if (!label) {
