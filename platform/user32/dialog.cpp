@@ -210,7 +210,9 @@ HWND CreateFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND
         SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(info->font), 0);
     }
     if (CreateControls(dialog, parsed, instance, *info) == nullptr) {
+        const DWORD error = GetLastError(); // why the control failed, for the caller
         DestroyWindow(dialog);
+        SetLastError(error);
         return nullptr;
     }
     return InitialiseDialog(dialog, parsed, param, strings) ? dialog : nullptr;

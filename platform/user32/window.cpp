@@ -309,7 +309,7 @@ HWND CreateWindowCommon(const Creation &creation)
 {
     WindowClass *windowClass = FindClass(creation.className);
     if (windowClass == nullptr) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST); // Wine's answer; Windows gives ERROR_CANNOT_FIND_WND_CLASS
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS); // Windows 10's answer; Wine 8 and older Windows give 1411
         return nullptr;
     }
     const HWND parent = creation.parent;
