@@ -1,7 +1,7 @@
 // The program's behaviour through the real dialog manager: the dialog as it opens, the reaction
 // to every control, the coupling of the two angles, the animations, and the ways it ends.
 #include "SlantGlyphDemo.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -13,9 +13,9 @@
 
 namespace {
 
+using animation::kEscapementTimer;
+using animation::kOrientationTimer;
 using test::Dialog;
-using test::kEscapementTimer;
-using test::kOrientationTimer;
 using test::Log;
 
 // A table row's name names its test.
@@ -424,8 +424,7 @@ class DialogEnds : public ::testing::TestWithParam<Ending> {};
 TEST_P(DialogEnds, WithItsCommandAndAQuitRequest)
 {
     g_ending = &GetParam();
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, EndingDialogProc, 0);
+    const INT_PTR result = driving::RunModal(EndingDialogProc);
     EXPECT_EQ(result, GetParam().result);
     EXPECT_TRUE(g_firstFieldFocused) << "the escapement field has the focus";
 

@@ -1,5 +1,7 @@
 // The dialog template and the manifest, read back from the built program and checked field by
 // field.
+#include "SlantGlyphDemo.h"
+
 #include <windows.h>
 
 #include <dlgs.h>
@@ -26,9 +28,15 @@ protected:
     }
     static void TearDownTestSuite() { FreeLibrary(module_); }
 
+    // The program's one resource of a type: its dialog template or its manifest.
+    static LPCSTR IdOf(LPCSTR type)
+    {
+        return MAKEINTRESOURCEA(type == RT_DIALOG ? IDD_SLANTGLYPHDEMO : CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    }
+
     static std::vector<unsigned char> Read(LPCSTR type, WORD language)
     {
-        HRSRC info = FindResourceExA(module_, type, MAKEINTRESOURCEA(1), language);
+        HRSRC info = FindResourceExA(module_, type, IdOf(type), language);
         if (info == nullptr) {
             return {};
         }
@@ -36,11 +44,11 @@ protected:
         return {bytes, bytes + SizeofResource(module_, info)};
     }
 
-    // The languages in which resource 1 of a type exists.
+    // The languages in which the program's resource of a type exists.
     static std::vector<WORD> Languages(LPCSTR type)
     {
         std::vector<WORD> languages;
-        EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(1), CollectLanguage,
+        EnumResourceLanguagesA(module_, type, IdOf(type), CollectLanguage,
                                reinterpret_cast<LONG_PTR>(&languages));
         return languages;
     }
