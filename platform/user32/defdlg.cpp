@@ -87,13 +87,13 @@ bool ReturnsResultDirectly(UINT message)
 }
 
 // The dialog's background in the brush WM_CTLCOLORDLG gives, its parent's or the default one.
-LRESULT EraseBackground(HWND hwnd, HDC dc, bool unicode)
+LRESULT EraseBackground(HWND hwnd, HDC dc, CharSet strings)
 {
-    auto *brush = reinterpret_cast<HBRUSH>(
-        Send(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+    auto *brush = reinterpret_cast<HBRUSH>(Send(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                reinterpret_cast<LPARAM>(hwnd), strings == CharSet::Wide));
     if (brush == nullptr) {
         brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(
-            hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+            hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), strings));
     }
     RECT client;
     GetClientRect(hwnd, &client);
@@ -142,15 +142,16 @@ void SetDefaultId(HWND dialog, DialogInfo &info, WPARAM id)
 }
 
 // What DefDlgProc does itself with a message the dialog procedure left alone.
-LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
+LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings,
+                        DialogInfo &info)
 {
     switch (message) {
-    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), unicode);
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), strings);
     case WM_SHOWWINDOW:
         if (!wParam) {
             SaveFocus(hwnd, info);
         }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             RestoreFocus(hwnd, info, Restore::OnActivation);
@@ -180,7 +181,7 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
         return 0;
-    default: return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    default: return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     }
 }
 
@@ -207,7 +208,7 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             DeleteObject(info->font);
             info->font = nullptr;
         }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     }
     if (!IsWindow(hwnd)) {
         return result;
@@ -218,7 +219,7 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_VKEYTOITEM:
         case WM_COMPAREITEM:
         case WM_CHARTOITEM: break;
-        default: return AnswerUnhandled(hwnd, message, wParam, lParam, unicode, *info);
+        default: return AnswerUnhandled(hwnd, message, wParam, lParam, strings, *info);
         }
     }
     return ReturnsResultDirectly(message) ? result : GetWindowLongPtrW(hwnd, DWLP_MSGRESULT);

@@ -88,7 +88,7 @@ public:
     int Width(size_t count) const
     {
         SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc_, controls::Wide(shown_), static_cast<int>(count), &size);
+        GetTextExtentPoint32W(dc_, controls::AsWide(shown_), static_cast<int>(count), &size);
         return size.cx;
     }
     // The widths of all the prefixes in one pass: element i is the width of the first i + 1
@@ -97,7 +97,7 @@ public:
     {
         std::vector<int> widths(shown_.size());
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::Wide(shown_), static_cast<int>(widths.size()), 0, nullptr,
+        GetTextExtentExPointW(dc_, controls::AsWide(shown_), static_cast<int>(widths.size()), 0, nullptr,
                               widths.data(), &size);
         return widths;
     }
@@ -596,7 +596,7 @@ LRESULT OnButtonUp(Edit &edit)
 void DrawRun(HDC dc, const Measure &measure, int origin, int top, size_t from, size_t to)
 {
     if (from < to) {
-        TextOutW(dc, origin + measure.Width(from), top, controls::Wide(measure.Shown()) + from,
+        TextOutW(dc, origin + measure.Width(from), top, controls::AsWide(measure.Shown()) + from,
                  static_cast<int>(to - from));
     }
 }
@@ -775,7 +775,7 @@ LRESULT GetLine(const Edit &edit, WCHAR *buffer)
         return 0;
     }
     const size_t count = std::min<size_t>(edit.text.size(), *reinterpret_cast<const WORD *>(buffer));
-    std::copy_n(controls::Wide(edit.text), count, buffer);
+    std::copy_n(controls::AsWide(edit.text), count, buffer);
     if (count < *reinterpret_cast<const WORD *>(buffer)) {
         buffer[count] = 0;
     }
