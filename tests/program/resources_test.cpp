@@ -31,7 +31,7 @@ protected:
     // The program's one resource of a type: its dialog template or its manifest.
     static LPCSTR IdOf(LPCSTR type)
     {
-        return MAKEINTRESOURCEA(type == RT_DIALOG ? IDD_SLANTGLYPHDEMO : CREATEPROCESS_MANIFEST_RESOURCE_ID);
+        return type == RT_DIALOG ? MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO) : CREATEPROCESS_MANIFEST_RESOURCE_ID;
     }
 
     static std::vector<unsigned char> Read(LPCSTR type, WORD language)

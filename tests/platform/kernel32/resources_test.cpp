@@ -112,9 +112,7 @@ TEST(ResourceLookup, FindsTheProgramsDialogWithTheLanguageFallback)
               exact)
         << "\"#n\" is ordinal n";
     // The manifest is neutral: an English request finds it through the neutral step.
-    EXPECT_NE(
-        FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(CREATEPROCESS_MANIFEST_RESOURCE_ID), english),
-        nullptr);
+    EXPECT_NE(FindResourceExA(nullptr, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, english), nullptr);
 }
 
 TEST(ResourceLookup, MissingTypesNamesAndModulesSayWhich)
