@@ -9,7 +9,7 @@ atlas=$1
 windows_atlas=$2
 conformance=$3
 wine_prefix_script=$4
-export WINEPREFIX=$5 WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+eval "$("$(dirname "$wine_prefix_script")/wine-env" "$5")"
 
 if [ ! -f "$windows_atlas" ]; then
     echo "report-in-browser: no Windows build at $windows_atlas (cmake --build --preset windows first)" >&2
