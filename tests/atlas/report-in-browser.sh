@@ -12,7 +12,8 @@ wine_prefix_script=$4
 eval "$("$(dirname "$wine_prefix_script")/wine-env" "$5")"
 
 if [ ! -f "$windows_atlas" ]; then
-    echo "report-in-browser: no Windows build at $windows_atlas (cmake --build --preset windows first)" >&2
+    echo "report-in-browser: no Windows build at $windows_atlas: build the preset windows, or set the" \
+        "cache variable ATLAS_WINDOWS_EXE to a Windows build's slantglyph-atlas.exe" >&2
     exit 1
 fi
 work=$(mktemp -d)
