@@ -14,6 +14,8 @@
 
 namespace {
 
+const LPCSTR kDialog = MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO);
+
 // A resource's bytes, read from SlantGlyphDemo.exe beside the test as a data file.
 class ProgramResources : public ::testing::Test {
 protected:
@@ -28,15 +30,9 @@ protected:
     }
     static void TearDownTestSuite() { FreeLibrary(module_); }
 
-    // The program's one resource of a type: its dialog template or its manifest.
-    static LPCSTR IdOf(LPCSTR type)
+    static std::vector<unsigned char> Read(LPCSTR type, LPCSTR id, WORD language)
     {
-        return type == RT_DIALOG ? MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO) : CREATEPROCESS_MANIFEST_RESOURCE_ID;
-    }
-
-    static std::vector<unsigned char> Read(LPCSTR type, WORD language)
-    {
-        HRSRC info = FindResourceExA(module_, type, IdOf(type), language);
+        HRSRC info = FindResourceExA(module_, type, id, language);
         if (info == nullptr) {
             return {};
         }
@@ -44,12 +40,11 @@ protected:
         return {bytes, bytes + SizeofResource(module_, info)};
     }
 
-    // The languages in which the program's resource of a type exists.
-    static std::vector<WORD> Languages(LPCSTR type)
+    // The languages in which a resource exists.
+    static std::vector<WORD> Languages(LPCSTR type, LPCSTR id)
     {
         std::vector<WORD> languages;
-        EnumResourceLanguagesA(module_, type, IdOf(type), CollectLanguage,
-                               reinterpret_cast<LONG_PTR>(&languages));
+        EnumResourceLanguagesA(module_, type, id, CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
         return languages;
     }
 
@@ -143,8 +138,9 @@ const ExpectedControl kControls[] = {
 
 TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
 {
-    EXPECT_EQ(Languages(RT_DIALOG), std::vector<WORD>{0x0409});
-    const std::vector<unsigned char> bytes = Read(RT_DIALOG, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    EXPECT_EQ(Languages(RT_DIALOG, kDialog), std::vector<WORD>{0x0409});
+    const std::vector<unsigned char> bytes =
+        Read(RT_DIALOG, kDialog, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     ASSERT_FALSE(bytes.empty())
         << "no dialog template 1 in language 1033 (SlantGlyphDemo.exe beside the test?)";
 
@@ -184,8 +180,9 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
 
 TEST_F(ProgramResources, ManifestSelectsCommonControlsSixAndNothingElse)
 {
-    const std::vector<unsigned char> bytes = Read(RT_MANIFEST, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    EXPECT_EQ(Languages(RT_MANIFEST), std::vector<WORD>{0x0000});
+    const std::vector<unsigned char> bytes =
+        Read(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    EXPECT_EQ(Languages(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID), std::vector<WORD>{0x0000});
     ASSERT_GT(bytes.size(), 3u) << "no manifest 1 in the neutral language";
     EXPECT_EQ(bytes[0], 0xEF);
     EXPECT_EQ(bytes[1], 0xBB);
