@@ -1,6 +1,7 @@
 // The headless host: surfaces in memory, no input, and a clock that moves only when told to.
 #include "headless.h"
 #include "host.h"
+#include "window_pixels.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,9 +17,7 @@ namespace {
 // Non-zero at start, as a tick count is on a running system.
 constexpr DWORD kClockStart = 1000;
 
-struct HostSurface {
-    Surface surface;
-    std::vector<std::uint32_t> pixels;
+struct HostSurface : host::WindowPixels {
     bool visible = false;
 };
 
@@ -41,15 +40,7 @@ namespace host {
 
 Surface *CreateSurface(HWND window, int width, int height)
 {
-    std::unique_ptr<HostSurface> &entry = TheHost().surfaces[window];
-    if (!entry) {
-        entry = std::make_unique<HostSurface>();
-    }
-    width = std::clamp(width, 0, kLargestSurface);
-    height = std::clamp(height, 0, kLargestSurface);
-    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
-    entry->surface = {width, height, width, entry->pixels.data()};
-    return &entry->surface;
+    return &ResizeSurface(TheHost().surfaces, window, width, height).surface;
 }
 
 void DestroySurface(HWND window)

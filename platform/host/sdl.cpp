@@ -6,6 +6,7 @@
 
 #include "host.h"
 #include "rects.h"
+#include "window_pixels.h"
 #include "text.h"
 
 #include <algorithm>
@@ -66,9 +67,7 @@ struct WindowDeleter {
     void operator()(SDL_Window *window) const { SDL_DestroyWindow(window); }
 };
 
-struct NativeWindow {
-    Surface surface;
-    std::vector<std::uint32_t> pixels;
+struct NativeWindow : WindowPixels {
     std::unique_ptr<SDL_Window, WindowDeleter> window; // made when first shown
     RECT client = {};                                  // what it shows, in surface pixels
     POINT clientOrigin = {};                           // the client area's origin in what it shows
@@ -170,18 +169,6 @@ bool PopupPosition(const WindowLook &look, int &x, int &y)
     return true;
 }
 
-// What a native window shows, in surface pixels: the client area, or a popup's whole frame, which
-// no desktop draws for it.
-RECT ShownArea(const NativeWindow &native)
-{
-    const RECT bounds = {0, 0, native.surface.width, native.surface.height};
-    if (native.look.kind == WindowKind::Popup) {
-        return bounds;
-    }
-    const RECT &frame = native.look.frame;
-    return Intersection(Moved(native.look.client, -frame.left, -frame.top), bounds);
-}
-
 // Tells an X window manager, through Motif's hints that they all read, what the frame may offer:
 // moving and closing always, minimizing, maximizing and resizing only as the window's styles allow.
 void LimitFrame(SDL_Window *window, const WindowLook &look)
@@ -225,7 +212,7 @@ void Synchronize(NativeWindow &native)
 {
     const WindowLook &look = native.look;
     const bool popup = look.kind == WindowKind::Popup;
-    const RECT client = ShownArea(native);
+    const RECT client = ShownArea(native.look, native.surface);
     native.clientOrigin =
         popup ? POINT{look.client.left - look.frame.left, look.client.top - look.frame.top} : POINT{0, 0};
     const int scale = TheHost().scale;
@@ -507,16 +494,9 @@ void Translate(const SDL_Event &sdlEvent)
 
 Surface *CreateSurface(HWND window, int width, int height)
 {
-    std::unique_ptr<NativeWindow> &entry = TheHost().windows[window];
-    if (!entry) {
-        entry = std::make_unique<NativeWindow>();
-    }
-    width = std::clamp(width, 0, kLargestSurface);
-    height = std::clamp(height, 0, kLargestSurface);
-    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
-    entry->surface = {width, height, width, entry->pixels.data()};
-    entry->shown.clear();
-    return &entry->surface;
+    NativeWindow &native = ResizeSurface(TheHost().windows, window, width, height);
+    native.shown.clear();
+    return &native.surface;
 }
 
 void DestroySurface(HWND window)
