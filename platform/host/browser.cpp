@@ -2,6 +2,9 @@
 // messages, time from the browser's clock. The page stands in for the desktop: it shows a framed
 // window's client area under its caption, and a popup's whole frame beside its owner. Waiting
 // yields to the browser (Emscripten's Asyncify), so the program's own message loops run unchanged.
+// Supports: windows and popups, the page's mouse, wheel, keys and text, captions with a close box,
+// a clipboard of the page's own whose text is also written to the system's.
+// Not: the frame USER32 draws for framed windows; the page draws their caption instead.
 #include "host.h"
 #include "rects.h"
 #include "window_pixels.h"

@@ -1,4 +1,7 @@
-// The headless host: surfaces in memory, no input, and a clock that moves only when told to.
+// The headless host: surfaces in memory, input only as a test queues it, and a clock that moves
+// only when told to.
+// Supports: every window's pixels (read back, or written as PNG), a clipboard of its own.
+// Not: a screen, input from a person, time that passes by itself.
 #include "headless.h"
 #include "host.h"
 #include "window_pixels.h"
