@@ -1,6 +1,8 @@
-// Device contexts: memory DCs over bitmaps, surface DCs for USER32's windows, their attributes,
-// selected objects and clipping.
+// Device contexts: memory DCs over bitmaps, surface DCs for USER32's windows, the display's DC,
+// their attributes, selected objects and clipping.
+#include "fontfiles.h"
 #include "objects.h"
+#include "text.h"
 
 #include <algorithm>
 
@@ -10,6 +12,7 @@ namespace {
 
 constexpr int kLogicalPixelsPerInch = 96;
 constexpr int kScreenBitsPerPixel = 32;
+constexpr int kColorResolution = 24; // eight bits of each primary; the fourth byte holds no colour
 constexpr int kMillimetresPerInchTimes10 = 254;
 
 RECT Intersect(const RECT &a, const RECT &b)
@@ -148,6 +151,31 @@ HDC WINAPI CreateCompatibleDC(HDC hdc)
     return static_cast<HDC>(AddObject(std::move(dc)));
 }
 
+// The display as a whole, as a DC of its own: like the screen USER32's GetDC(NULL) gives, nothing
+// drawn into it is ours to show. Printers and displays named one by one are not offered.
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR /*pszPort*/, const DEVMODEW * /*pdm*/)
+{
+    const bool display =
+        pwszDriver != nullptr && Lower(platform::text::ToUtf8(platform::text::View(pwszDriver))) == "display";
+    if (!display || pwszDevice != nullptr) {
+        return nullptr;
+    }
+    auto *bitmap = Find<Bitmap>(DefaultBitmap(), OBJ_BITMAP);
+    return static_cast<HDC>(
+        AddObject(std::make_unique<DeviceContext>(OBJ_DC, &bitmap->surface, POINT{0, 0}, RECT{0, 0, 1, 1})));
+}
+
+HDC WINAPI CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR /*pszPort*/, const DEVMODEA * /*pdm*/)
+{
+    if (pwszDriver == nullptr) {
+        return nullptr;
+    }
+    const std::u16string driver = platform::text::FromAnsi(pwszDriver);
+    std::vector<WCHAR> wide(driver.begin(), driver.end());
+    wide.push_back(0);
+    return pwszDevice != nullptr ? nullptr : CreateDCW(wide.data(), nullptr, nullptr, nullptr);
+}
+
 BOOL WINAPI DeleteDC(HDC hdc)
 {
     DeviceContext *dc = FindDc(hdc);
@@ -163,6 +191,7 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
     DeviceContext *dc = FindDc(hdc);
     Object *object = Find(h);
     if (dc == nullptr || object == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
     switch (object->type) {
@@ -193,6 +222,7 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
 {
     DeviceContext *dc = FindDc(hdc);
     if (dc == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
     switch (index) {
@@ -202,6 +232,7 @@ int WINAPI GetDeviceCaps(HDC hdc, int index)
     case HORZSIZE: return dc->surface->width * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
     case VERTSIZE: return dc->surface->height * kMillimetresPerInchTimes10 / (kLogicalPixelsPerInch * 10);
     case BITSPIXEL: return kScreenBitsPerPixel;
+    case COLORRES: return kColorResolution;
     case PLANES: return 1;
     case NUMCOLORS: return -1; // more than a palette holds
     case RASTERCAPS: return RC_BITBLT;
@@ -215,6 +246,7 @@ int WINAPI SaveDC(HDC hdc)
 {
     DeviceContext *dc = FindDc(hdc);
     if (dc == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }
     RetainState(dc->state);
@@ -249,6 +281,7 @@ template <typename T> T SetAttribute(HDC hdc, T DcState::*member, T value, T fai
 {
     DeviceContext *dc = FindDc(hdc);
     if (dc == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
         return failure;
     }
     const T previous = dc->state.*member;
@@ -259,7 +292,11 @@ template <typename T> T SetAttribute(HDC hdc, T DcState::*member, T value, T fai
 template <typename T> T GetAttribute(HDC hdc, T DcState::*member, T failure)
 {
     DeviceContext *dc = FindDc(hdc);
-    return dc != nullptr ? dc->state.*member : failure;
+    if (dc == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return failure;
+    }
+    return dc->state.*member;
 }
 
 } // namespace
@@ -326,6 +363,16 @@ UINT WINAPI SetTextAlign(HDC hdc, UINT align)
 UINT WINAPI GetTextAlign(HDC hdc)
 {
     return GetAttribute(hdc, &DcState::textAlign, static_cast<UINT>(GDI_ERROR));
+}
+
+int WINAPI SetTextCharacterExtra(HDC hdc, int extra)
+{
+    return SetAttribute(hdc, &DcState::characterExtra, extra, static_cast<int>(0x80000000));
+}
+
+int WINAPI GetTextCharacterExtra(HDC hdc)
+{
+    return GetAttribute(hdc, &DcState::characterExtra, static_cast<int>(0x80000000));
 }
 
 int WINAPI SetGraphicsMode(HDC hdc, int iMode)

@@ -14,6 +14,8 @@ namespace {
 // What a height of 0 asks for: the default cell height.
 constexpr LONG kDefaultCellHeight = 16;
 constexpr LONG kLargestHeight = 4096; // beyond any screen; keeps glyph images and arithmetic in range
+constexpr double kLargestEm = 65535;  // the largest em the platform sizes a face to
+constexpr LONG kWidestRatio = 100;    // a width beyond this many heights is ignored
 constexpr LONG kDigitizedAspect = 96;
 constexpr BYTE kItalic = 255;
 
@@ -42,11 +44,23 @@ const PixelExtent *FindPixelExtent(const Typeface &typeface, LONG height)
     return nullptr;
 }
 
+// The height asked for, as the platform takes it: an em beyond the largest it sizes to is
+// ignored for an em of one pixel; a height our rasteriser cannot reach is held to its limit.
+LONG EffectiveHeight(const Typeface &typeface, LONG requested)
+{
+    const double designHeight = typeface.ascent + typeface.descent;
+    const double height = requested == 0 ? kDefaultCellHeight : requested;
+    const double em = height > 0 ? std::round(typeface.unitsPerEm * height / designHeight) : -height;
+    if (em > kLargestEm) {
+        return -1;
+    }
+    return std::clamp(static_cast<LONG>(height), -kLargestHeight, kLargestHeight);
+}
+
 void FillMetrics(const Typeface &typeface, const LOGFONTW &logical, RealizedFont &realized)
 {
     const int designHeight = typeface.ascent + typeface.descent;
-    const LONG height = std::clamp(logical.lfHeight == 0 ? kDefaultCellHeight : logical.lfHeight,
-                                   -kLargestHeight, kLargestHeight);
+    const LONG height = EffectiveHeight(typeface, logical.lfHeight);
     TEXTMETRICW &metrics = realized.metrics;
     if (height > 0) {
         // A positive height is the cell: the largest em whose cell still fits in it.
@@ -97,11 +111,13 @@ void FillMetrics(const Typeface &typeface, const LOGFONTW &logical, RealizedFont
 // the width over the font's own average, and the widths derived from them follow.
 void ApplyWidth(const Typeface &typeface, const LOGFONTW &logical, RealizedFont &realized)
 {
-    const LONG width = std::min(std::abs(logical.lfWidth), kLargestHeight);
-    if (width == 0) {
+    TEXTMETRICW &metrics = realized.metrics;
+    const long long requested = std::llabs(static_cast<long long>(logical.lfWidth));
+    const long long cell = std::max<LONG>(metrics.tmHeight, 1);
+    if (requested == 0 || (requested + cell - 1) / cell > kWidestRatio) {
         return;
     }
-    TEXTMETRICW &metrics = realized.metrics;
+    const LONG width = static_cast<LONG>(std::min<long long>(requested, kLargestHeight));
     const double across = static_cast<double>(width) / metrics.tmAveCharWidth;
     realized.widthPpem = std::max(static_cast<int>(std::lround(realized.ppem * across)), 1);
     metrics.tmAveCharWidth = width;

@@ -76,6 +76,9 @@ struct StockObjects {
         Add(BLACK_PEN, pen(kBlack));
         Add(NULL_PEN, pen(kBlack, PS_NULL));
         Add(SYSTEM_FONT, MakeStockFont(16, FW_BOLD, L"System"));
+        Add(DEVICE_DEFAULT_FONT, MakeStockFont(16, FW_BOLD, L"System"));
+        Add(ANSI_FIXED_FONT, MakeStockFont(12, FW_NORMAL, L"Courier"));
+        Add(ANSI_VAR_FONT, MakeStockFont(12, FW_NORMAL, L"MS Sans Serif"));
         Add(DEFAULT_GUI_FONT, MakeStockFont(-11, FW_NORMAL, L"MS Shell Dlg"));
         // The DC brush and pen take their colour from the DC they are selected into.
         Add(DC_BRUSH, brush(kWhite));

@@ -83,6 +83,7 @@ struct DcState {
     int bkMode = OPAQUE;
     UINT textAlign = TA_TOP | TA_LEFT | TA_NOUPDATECP;
     int graphicsMode = GM_COMPATIBLE;
+    int characterExtra = 0; // added to every character's advance (SetTextCharacterExtra)
     COLORREF dcBrushColor = RGB(255, 255, 255);
     COLORREF dcPenColor = RGB(0, 0, 0);
     POINT position = {0, 0};

@@ -93,12 +93,12 @@ RealizedFont *SelectedSizes(HDC hdc)
     return font != nullptr ? &font->Realized() : nullptr;
 }
 
-// Each character's advance: the caller's, or the font's.
-std::vector<int> Advances(RealizedFont &font, const WCHAR *text, UINT count, const INT *dx)
+// Each character's advance: the caller's, or the font's with the DC's extra spacing.
+std::vector<int> Advances(RealizedFont &font, const WCHAR *text, UINT count, const INT *dx, int extra)
 {
     std::vector<int> advances(count);
     for (UINT i = 0; i < count; ++i) {
-        advances[i] = dx != nullptr ? dx[i] : font.Advance(static_cast<char16_t>(text[i]));
+        advances[i] = dx != nullptr ? dx[i] : font.Advance(static_cast<char16_t>(text[i])) + extra;
     }
     return advances;
 }
@@ -186,7 +186,7 @@ BOOL DrawString(DeviceContext &dc, int x, int y, UINT options, const RECT *rect,
         return FALSE;
     }
     RealizedFont &font = selected->Realized();
-    const std::vector<int> advances = Advances(font, text, count, dx);
+    const std::vector<int> advances = Advances(font, text, count, dx, dc.state.characterExtra);
     double width = 0;
     for (int advance : advances) {
         width += advance;
@@ -272,12 +272,13 @@ BOOL WINAPI GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, in
     if (font == nullptr || cchString < 0 || lpSize == nullptr || (lpszString == nullptr && cchString > 0)) {
         return FALSE;
     }
+    const int extra = FindDc(hdc)->state.characterExtra;
     // A negative limit is no limit.
     const int limit = nMaxExtent < 0 ? INT_MAX : nMaxExtent;
     int extent = 0;
     int fit = 0;
     for (int i = 0; i < cchString; ++i) {
-        extent += font->Advance(static_cast<char16_t>(lpszString[i]));
+        extent += font->Advance(static_cast<char16_t>(lpszString[i])) + extra;
         if (lpnDx != nullptr) {
             lpnDx[i] = extent;
         }

@@ -198,6 +198,18 @@ FaceMatch MatchTypeface(const LOGFONTW &font)
     return Faces().Match(platform::text::ToUtf8(face), font.lfWeight >= kBoldWeight, font.lfItalic != 0);
 }
 
+std::vector<const char *> SubstituteFamilies()
+{
+    std::vector<const char *> families;
+    for (const Substitute &substitute : kSubstitutes) {
+        const auto same = [&](const char *family) { return std::string(family) == substitute.family; };
+        if (std::none_of(families.begin(), families.end(), same)) {
+            families.push_back(substitute.family);
+        }
+    }
+    return families;
+}
+
 bool LoadGlyph(Typeface &typeface, int ppem, UINT character, FT_Matrix *transform, FT_Vector *delta,
                int widthPpem)
 {

@@ -42,6 +42,9 @@ struct FaceMatch {
 };
 FaceMatch MatchTypeface(const LOGFONTW &font);
 
+// The families our substitutes stand for, each once: the faces this layer is sure to have.
+std::vector<const char *> SubstituteFamilies();
+
 // Sets the face to `ppem` pixels per em (`widthPpem` across, when not 0) and loads the glyph for
 // `character`, turned by `transform` (none when null) and shifted by `delta` (26.6) as FreeType
 // applies them.

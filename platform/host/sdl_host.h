@@ -37,6 +37,7 @@ struct Host {
     std::deque<Event> pending; // events beyond the first that one SDL event made
     WPARAM buttons = 0;        // MK_ flags of the mouse buttons held
     DWORD shownAt = 0;         // when the pending areas were last put on screen
+    Uint32 focusGainedAt = 0;  // the time of the focus event just read; 0 once another event came
 
     ~Host()
     {

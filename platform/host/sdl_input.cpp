@@ -106,6 +106,7 @@ void OnWindowEvent(const SDL_WindowEvent &windowEvent)
         return;
     }
     switch (windowEvent.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: TheHost().focusGainedAt = windowEvent.timestamp; return;
     case SDL_WINDOWEVENT_CLOSE: TheHost().pending.push_back({window, WM_CLOSE, 0, 0}); return;
     case SDL_WINDOWEVENT_EXPOSED: SDL_UpdateWindowSurface(native->window.get()); return;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -153,10 +154,21 @@ void OnMouseWheel(const SDL_MouseWheelEvent &wheel)
     }
 }
 
+// When a window gains the focus SDL presses again the modifiers the server held at that moment. By
+// then they may be up: a menu's popup takes the focus late, after the Alt of Alt+Space was let go,
+// and a stale Alt would close the menu. The platform sends no key-down for a key that was held
+// before the focus came, so those presses are dropped.
+bool PressedBeforeFocus(const SDL_KeyboardEvent &key)
+{
+    const SDL_Scancode code = key.keysym.scancode;
+    return key.type == SDL_KEYDOWN && key.timestamp == TheHost().focusGainedAt &&
+           code >= SDL_SCANCODE_LCTRL && code <= SDL_SCANCODE_RGUI;
+}
+
 void OnKey(const SDL_KeyboardEvent &key)
 {
     const WPARAM virtualKey = VirtualKey(key.keysym.sym);
-    if (virtualKey == 0) {
+    if (virtualKey == 0 || PressedBeforeFocus(key)) {
         return;
     }
     const bool down = key.type == SDL_KEYDOWN;
@@ -185,6 +197,9 @@ void OnTextInput(const SDL_TextInputEvent &input)
 // Turns one SDL event into window messages on the pending list.
 void Translate(const SDL_Event &sdlEvent)
 {
+    if (sdlEvent.type != SDL_KEYDOWN && sdlEvent.type != SDL_WINDOWEVENT) {
+        TheHost().focusGainedAt = 0;
+    }
     switch (sdlEvent.type) {
     case SDL_WINDOWEVENT: OnWindowEvent(sdlEvent.window); return;
     case SDL_MOUSEMOTION: OnMouseMotion(sdlEvent.motion); return;

@@ -170,6 +170,7 @@ typedef struct tagDIBSECTION {
 #define BITSPIXEL 12
 #define PLANES 14
 #define NUMCOLORS 24
+#define COLORRES 108
 #define RASTERCAPS 38
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90
@@ -294,6 +295,16 @@ typedef struct tagTEXTMETRICW {
     BYTE tmCharSet;
 } TEXTMETRICW, *PTEXTMETRICW, *LPTEXTMETRICW;
 
+// EnumFontFamilies: what kind of face each family is.
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
+#define TRUETYPE_FONTTYPE 0x0004
+
+typedef int(CALLBACK *FONTENUMPROCA)(const LOGFONTA *font, const TEXTMETRICA *metrics, DWORD type,
+                                     LPARAM data);
+typedef int(CALLBACK *FONTENUMPROCW)(const LOGFONTW *font, const TEXTMETRICW *metrics, DWORD type,
+                                     LPARAM data);
+
 // ExtTextOut options
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
@@ -338,7 +349,13 @@ HFONT WINAPI CreateFontA(int cHeight, int cWidth, int cEscapement, int cOrientat
                          LPCSTR pszFaceName);
 
 // Device contexts
+typedef struct _devicemodeA DEVMODEA;
+typedef struct _devicemodeW DEVMODEW;
+HDC WINAPI CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const DEVMODEW *pdm);
+HDC WINAPI CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA *pdm);
 HDC WINAPI CreateCompatibleDC(HDC hdc);
+int WINAPI SetTextCharacterExtra(HDC hdc, int extra);
+int WINAPI GetTextCharacterExtra(HDC hdc);
 BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 int WINAPI SaveDC(HDC hdc);
@@ -390,6 +407,9 @@ BOOL WINAPI GetCharWidth32W(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 BOOL WINAPI GetCharWidth32A(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 int WINAPI GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 int WINAPI GetTextFaceA(HDC hdc, int c, LPSTR lpName);
+int WINAPI EnumFontFamiliesW(HDC hdc, LPCWSTR lpLogfont, FONTENUMPROCW lpProc, LPARAM lParam);
+int WINAPI EnumFontFamiliesA(HDC hdc, LPCSTR lpLogfont, FONTENUMPROCA lpProc, LPARAM lParam);
+LONG WINAPI GdiGetCharDimensions(HDC hdc, LPTEXTMETRICW lptm, LONG *height);
 BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 BOOL WINAPI ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT *lprect, LPCWSTR lpString, UINT c,
@@ -412,6 +432,8 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthW
 #define GetCharWidth32 GetCharWidth32W
 #define GetTextFace GetTextFaceW
+#define CreateDC CreateDCW
+#define EnumFontFamilies EnumFontFamiliesW
 #define TextOut TextOutW
 #define ExtTextOut ExtTextOutW
 #define LOGFONT LOGFONTW
@@ -427,6 +449,8 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT *lprect,
 #define GetCharWidth GetCharWidthA
 #define GetCharWidth32 GetCharWidth32A
 #define GetTextFace GetTextFaceA
+#define CreateDC CreateDCA
+#define EnumFontFamilies EnumFontFamiliesA
 #define TextOut TextOutA
 #define ExtTextOut ExtTextOutA
 #define LOGFONT LOGFONTA

@@ -37,6 +37,19 @@ bool Shown(const Tracker &tracker)
     return menu != nullptr && menu->window != nullptr;
 }
 
+// The highlighted item's state says so while it is highlighted, as GetMenuState reports it.
+void SetHot(Menu &menu, int index)
+{
+    const auto size = static_cast<int>(menu.items.size());
+    if (menu.hot != kNone && menu.hot < size) {
+        menu.items[static_cast<size_t>(menu.hot)].state &= ~static_cast<UINT>(MF_HILITE);
+    }
+    if (index != kNone && index < size) {
+        menu.items[static_cast<size_t>(index)].state |= MF_HILITE;
+    }
+    menu.hot = index;
+}
+
 // Highlights an item (kNone for none) and tells the owner which.
 void Select(Tracker &tracker, int index)
 {
@@ -44,7 +57,7 @@ void Select(Tracker &tracker, int index)
     if (menu == nullptr || menu->hot == index) {
         return;
     }
-    menu->hot = index;
+    SetHot(*menu, index);
     InvalidateRect(menu->window, nullptr, FALSE);
     if (index == kNone) {
         return;
@@ -109,7 +122,7 @@ void ShowPopup(Tracker &tracker)
     }
     Layout(*menu);
     const POINT at = PlacePopup(tracker, menu->size);
-    menu->hot = kNone;
+    SetHot(*menu, kNone);
     menu->window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP, at.x, at.y,
                                    menu->size.cx, menu->size.cy, tracker.owner, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(menu->window, 0, reinterpret_cast<LONG_PTR>(tracker.popup));
@@ -126,7 +139,7 @@ void HidePopup(Tracker &tracker)
     }
     HWND window = menu->window;
     menu->window = nullptr;
-    menu->hot = kNone;
+    SetHot(*menu, kNone);
     DestroyWindow(window);
     if (Notifies(tracker)) {
         SendMessageW(tracker.owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(tracker.popup),
@@ -280,7 +293,8 @@ int ItemAt(const Tracker &tracker, POINT screen, bool &onMenu)
 }
 
 // A press off the menu dismisses it and goes no further; a release on an item chooses it, unless
-// it is greyed; the pointer highlights what it passes over.
+// it is greyed; the pointer highlights what it passes over. The buttons the menu does not track
+// (the middle one, and the right one unless asked for) do nothing, and the menu stays.
 void OnMouse(Tracker &tracker, const MSG &msg)
 {
     bool onMenu = false;
@@ -289,12 +303,15 @@ void OnMouse(Tracker &tracker, const MSG &msg)
     switch (msg.message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
+        if (!rightCounts) {
+            return;
+        }
+        [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
         if (!onMenu) {
             tracker.done = true;
-        } else if (msg.message == WM_LBUTTONDOWN || msg.message == WM_LBUTTONDBLCLK || rightCounts) {
+        } else {
             Select(tracker, item);
         }
         return;

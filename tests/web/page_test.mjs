@@ -107,7 +107,7 @@ for (const scale of [1, 2]) {
   });
 }
 
-// The five checks, as a person uses the dialog, on the page opened last.
+// The six checks, as a person uses the dialog, on the page opened last.
 function defineChecks() {
   test('the scene as the dialog opens: the cross, the yellow cell at the reference point, red ink', async () => {
     checkStart(await shot());
@@ -120,6 +120,31 @@ function defineChecks() {
     await page.waitForTimeout(300);
     const {degrees} = inkAngle(await shot());
     assert.ok(Math.abs(turnBetween(45, degrees)) < 3, `at ${degrees} degrees`);
+  });
+
+  test('the field\'s own menu chooses Select All, then Copy: the clipboard holds the angle; the wheel turns it', async () => {
+    const field = await client(ESCAPEMENT_FIELD);
+    const menu = page.locator('.popup canvas');
+    // Each item by its underlined letter, in the menu the right button opens over the field.
+    for (const mnemonic of ['a', 'c']) {
+      await page.mouse.click(field.x, field.y, {button: 'right'});
+      await menu.waitFor();
+      await page.keyboard.press(mnemonic);
+      await menu.waitFor({state: 'hidden'});
+    }
+    const escapement = async () => (await page.evaluate(() => Module.slantPage.describe())).find((c) => c.id === 0x480);
+    const copied = await page.evaluate(() => Module.slantPage.clipboard);
+    assert.equal(copied, (await escapement()).text);
+    assert.equal(Number(copied), 450);
+    // Turned away from the user over the field, the wheel steps its up-down up, a tenth of a
+    // degree a notch. (How many notches the browser makes of a turn depends on its scale.)
+    await page.mouse.move(field.x, field.y);
+    for (let turn = 0; turn < 150; ++turn) await page.mouse.wheel(0, -100);
+    await page.waitForTimeout(300);
+    const turned = Number((await escapement()).text);
+    assert.ok(turned >= 500 && turned <= 600, `the escapement at ${turned}`);
+    const {degrees} = inkAngle(await shot());
+    assert.ok(Math.abs(turnBetween(turned / 10, degrees)) < 3, `at ${degrees} degrees`);
   });
 
   test('the Animate box turns the ink by about 30 degrees a second', async () => {

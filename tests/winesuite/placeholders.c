@@ -11,4 +11,10 @@
         return failure;                                                                                      \
     }
 
+/* Each library of tests with names of its own compiles this file again with its list
+ * (WINESUITE_PLACEHOLDERS, e.g. placeholders_gdi32.def). */
+#ifdef WINESUITE_PLACEHOLDERS
+#include WINESUITE_PLACEHOLDERS
+#else
 #include "placeholders.def"
+#endif

@@ -117,6 +117,11 @@ struct Run {
 };
 
 Run g_run;
+// Where the pointer rested at the start of the last script, on the screen. Every dialog opens in
+// the same place, so the next script's pointer is put there before its dialog opens: a dialog that
+// opens under a pointer left on an up-down would have it notice the pointer leaving only late, under
+// Wine, and step by itself after an arrow key.
+POINT g_restingPlace = {-1, -1};
 
 std::string ControlId(int id)
 {
@@ -404,6 +409,38 @@ void LogEnd(const std::string &heading, INT_PTR result)
     g_run.messages.clear();
 }
 
+// The menu on show, if any: a visible window of the menu class.
+HWND ShownMenu()
+{
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof(className));
+        if (lstrcmpA(className, "#32768") == 0 && IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Whether a menu is on show, and the text of its highlighted item.
+std::string MenuState()
+{
+    const HWND window = ShownMenu();
+    if (window == nullptr) {
+        return "none";
+    }
+    auto *const menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    const int count = GetMenuItemCount(menu);
+    for (int item = 0; item < count; ++item) {
+        if ((GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_HILITE) != 0) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(item), text, sizeof(text), MF_BYPOSITION);
+            return "open highlighted=\"" + std::string(text) + "\"";
+        }
+    }
+    return "open highlighted=none";
+}
+
 // The state after a step, with the dialog open.
 void LogState(const std::string &heading)
 {
@@ -437,6 +474,7 @@ void LogState(const std::string &heading)
     log << "  cmb1 " << Text(list) << " selection=" << SendMessageA(list, CB_GETCURSEL, 0, 0)
         << " open=" << SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)
         << " enabled=" << (IsWindowEnabled(list) ? 1 : 0) << "\n";
+    log << "  menu " << MenuState() << "\n";
     log << "  messages " << g_run.messages << "\n";
     log << "  timers " << HoldAnimation() << "\n";
     log << "  dialog open\n";
@@ -618,6 +656,8 @@ void Finish()
 {
     g_run.finished = true;
     ReleaseButtons();
+    // A script may end with a menu open, whose own loop runs inside the dialog's: it goes first.
+    EndMenu();
     if (IsWindow(g_run.dialog)) {
         EndDialog(g_run.dialog, kEndedByDriver);
     }
@@ -642,7 +682,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             POINT outside = kOutside;
             ClientToScreen(g_run.dialog, &outside);
             Send({MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, outside)});
-            g_run.pointer = outside;
+            g_run.pointer = g_restingPlace = outside;
             g_run.phaseStart = GetTickCount();
             return;
         }
@@ -716,6 +756,9 @@ bool RunScript(const Script &script, std::ostream &log)
     g_run.log = &log;
     log << "script " << script.name << "\n";
     g_run.phaseStart = GetTickCount();
+    if (g_restingPlace.x >= 0) {
+        SetCursorPos(g_restingPlace.x, g_restingPlace.y);
+    }
     const UINT_PTR poll = SetTimer(nullptr, 0, kPollMilliseconds, Poll);
     const INT_PTR result = driving::RunModal(LoggingDialogProc);
     KillTimer(nullptr, poll);

@@ -724,8 +724,10 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     // The open list holds the mouse for itself, a window of its own with no parent to ask for a
     // context menu.
     case WM_RBUTTONUP: return box->dropped ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *box, lParam);
+    case WM_LBUTTONDOWN: return OnButtonDown(hwnd, *box, lParam);
+    // A second click soon after the last one on the closed box is a double click, which the box
+    // ignores: the list opens on presses only. In the open list it is a press like any other.
+    case WM_LBUTTONDBLCLK: return box->dropped ? OnButtonDown(hwnd, *box, lParam) : 0;
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, *box, lParam);
     case WM_LBUTTONUP: return OnButtonUp(hwnd, *box, lParam);
     case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, *box, lParam);

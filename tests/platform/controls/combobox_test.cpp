@@ -160,4 +160,19 @@ TEST_F(ComboBox, ClosedBoxIsOneItemHighForEveryFont)
     }
 }
 
+// A second click soon after the one before (after the list was opened and closed, say) is a double
+// click, and the closed box ignores it; only a press opens the list.
+TEST_F(ComboBox, DoubleClickOnTheClosedBoxLeavesItClosed)
+{
+    Add();
+    Fill();
+    const LPARAM middle = MAKELPARAM(20, 8);
+    Send(WM_LBUTTONDBLCLK, MK_LBUTTON, middle);
+    EXPECT_EQ(Send(CB_GETDROPPEDSTATE), 0);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    EXPECT_EQ(Send(CB_GETDROPPEDSTATE), 1) << "a press at the same place opens it";
+    Send(WM_LBUTTONUP, 0, middle);
+    Send(CB_SHOWDROPDOWN, FALSE);
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <numeric>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -175,6 +176,43 @@ TEST(FontMetrics, WidthScalesTheAdvancesAcross)
     }
 }
 
+// Sizes the platform will not make are ignored rather than clamped: an em beyond 65535 pixels
+// gives the one-pixel font, and a width over a hundred cell heights gives the natural width.
+TEST(FontMetrics, SizesBeyondThePlatformsLimitsAreIgnored)
+{
+    const TEXTMETRICW onePixel = FontDc(L"Tahoma", -1).Metrics();
+    for (const LONG height : {-65536, -123456, 123456}) {
+        const TEXTMETRICW metrics = FontDc(L"Tahoma", height).Metrics();
+        EXPECT_EQ(std::make_pair(metrics.tmHeight, metrics.tmAveCharWidth),
+                  std::make_pair(onePixel.tmHeight, onePixel.tmAveCharWidth))
+            << height;
+    }
+    EXPECT_GT(FontDc(L"Tahoma", -65535).Metrics().tmHeight, onePixel.tmHeight) << "the largest em";
+
+    const TEXTMETRICW natural = FontDc(L"Tahoma", -20).Metrics();
+    const LONG widest = natural.tmHeight * 100;
+    EXPECT_EQ(FontDc(L"Tahoma", -20, 0, widest).Metrics().tmAveCharWidth, widest);
+    EXPECT_EQ(FontDc(L"Tahoma", -20, 0, widest + 1).Metrics().tmAveCharWidth, natural.tmAveCharWidth);
+}
+
+// Extra spacing set on the DC widens every character's advance in the text's extent, and leaves
+// the font's own character widths alone.
+TEST(FontMetrics, CharacterExtraWidensEveryAdvance)
+{
+    const FontDc tahoma(L"Tahoma", -20);
+    const SIZE plain = tahoma.Extent(kSample, kSampleLength);
+    int plainH = 0;
+    ASSERT_TRUE(GetCharWidth32W(tahoma.dc(), L'H', L'H', &plainH));
+    EXPECT_EQ(SetTextCharacterExtra(tahoma.dc(), 3), 0);
+    EXPECT_EQ(GetTextCharacterExtra(tahoma.dc()), 3);
+    EXPECT_EQ(tahoma.Extent(kSample, kSampleLength).cx, plain.cx + 3 * kSampleLength);
+    int widthH = 0;
+    ASSERT_TRUE(GetCharWidth32W(tahoma.dc(), L'H', L'H', &widthH));
+    EXPECT_EQ(widthH, plainH);
+    EXPECT_EQ(SetTextCharacterExtra(tahoma.dc(), 0), 3);
+    EXPECT_EQ(tahoma.Extent(kSample, kSampleLength).cx, plain.cx);
+}
+
 TEST(FontMetrics, RotationChangesNoExtent)
 {
     const SIZE upright = FontDc(L"MS UI Gothic", 50).Extent(kSample, kSampleLength);
@@ -276,6 +314,61 @@ TEST(FontFace, NameOfTheSelectedFace)
     char narrow[LF_FACESIZE] = {};
     EXPECT_EQ(GetTextFaceA(scene.dc(), LF_FACESIZE, narrow), 12) << "the narrow call counts no terminator";
     EXPECT_STREQ(narrow, "MS UI Gothic");
+}
+
+// What EnumFontFamilies reports for each call: the face name and the kind of face.
+struct Listed {
+    std::vector<std::string> names;
+    std::vector<DWORD> types;
+    int stopAfter = INT_MAX; // the callback asks to stop after this many calls
+};
+
+int CALLBACK RecordFamilyW(const LOGFONTW *font, const TEXTMETRICW * /*metrics*/, DWORD type, LPARAM data)
+{
+    auto *listed = reinterpret_cast<Listed *>(data);
+    listed->names.push_back(test::Narrow(font->lfFaceName));
+    listed->types.push_back(type);
+    return static_cast<int>(listed->names.size()) < listed->stopAfter ? 1 : 0;
+}
+
+int CALLBACK RecordFamilyA(const LOGFONTA *font, const TEXTMETRICA * /*metrics*/, DWORD type, LPARAM data)
+{
+    auto *listed = reinterpret_cast<Listed *>(data);
+    listed->names.emplace_back(font->lfFaceName);
+    listed->types.push_back(type);
+    return 1;
+}
+
+// A family asked for by name is listed once per face under that name, a substitute under its own
+// name too; a name with no face of its own lists nothing, and the call then answers 1. The
+// callback's answer is the call's, and 0 stops the listing.
+TEST(FontFamilies, ListedByName)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    const struct {
+        const WCHAR *family;
+        bool listed;
+    } rows[] = {{L"Tahoma", true}, {L"MS Shell Dlg", true}, {L"No Such Family Anywhere", false}};
+    for (const auto &row : rows) {
+        Listed listed;
+        EXPECT_EQ(EnumFontFamiliesW(dc, row.family, RecordFamilyW, reinterpret_cast<LPARAM>(&listed)), 1)
+            << test::Narrow(row.family);
+        EXPECT_EQ(!listed.names.empty(), row.listed) << test::Narrow(row.family);
+        for (size_t i = 0; i < listed.names.size(); ++i) {
+            EXPECT_EQ(listed.names[i], test::Narrow(row.family));
+            EXPECT_NE(listed.types[i] & TRUETYPE_FONTTYPE, 0U) << test::Narrow(row.family);
+        }
+    }
+    Listed narrow;
+    EXPECT_EQ(EnumFontFamiliesA(dc, "Tahoma", RecordFamilyA, reinterpret_cast<LPARAM>(&narrow)), 1);
+    ASSERT_FALSE(narrow.names.empty());
+    EXPECT_EQ(narrow.names[0], "Tahoma");
+
+    Listed first;
+    first.stopAfter = 1;
+    EXPECT_EQ(EnumFontFamiliesW(dc, nullptr, RecordFamilyW, reinterpret_cast<LPARAM>(&first)), 0);
+    EXPECT_EQ(first.names.size(), 1U) << "a callback answering 0 ends the listing";
+    DeleteDC(dc);
 }
 
 } // namespace

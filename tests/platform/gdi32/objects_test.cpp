@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -79,12 +80,43 @@ TEST(Objects, BadHandlesAreRefused)
     EXPECT_EQ(SetTextColor(goneDc, RGB(1, 2, 3)), CLR_INVALID);
     EXPECT_EQ(SetBkMode(goneDc, TRANSPARENT), 0);
     EXPECT_EQ(GetStockObject(-1), nullptr);
+    // Each call on a DC that is gone, or on none, says why it failed.
+    const std::pair<const char *, std::function<bool()>> refusals[] = {
+        {"SelectObject", [&] { return SelectObject(nullptr, GetStockObject(BLACK_PEN)) == nullptr; }},
+        {"SetBkMode", [&] { return SetBkMode(goneDc, OPAQUE) == 0; }},
+        {"GetDeviceCaps", [&] { return GetDeviceCaps(goneDc, TECHNOLOGY) == 0; }},
+        {"SaveDC", [&] { return SaveDC(goneDc) == 0; }},
+    };
+    for (const auto &[name, refused] : refusals) {
+        SetLastError(0);
+        EXPECT_TRUE(refused()) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE)) << name;
+    }
+}
+
+// The display as a DC of its own: a DC of the screen's kind that keeps attributes and saves them;
+// printers and displays by device name are not offered.
+TEST(Objects, DisplayDc)
+{
+    HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(GetDeviceCaps(display, TECHNOLOGY), DT_RASDISPLAY);
+    EXPECT_EQ(SaveDC(display), 1);
+    SetBkColor(display, RGB(1, 2, 3));
+    EXPECT_TRUE(RestoreDC(display, -1));
+    EXPECT_EQ(GetBkColor(display), RGB(255, 255, 255));
+    EXPECT_TRUE(DeleteDC(display));
+    HDC narrow = CreateDCA("display", nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetObjectType(narrow), static_cast<DWORD>(OBJ_DC)) << "the driver's name in any case";
+    DeleteDC(narrow);
+    EXPECT_EQ(CreateDCW(L"NO SUCH DRIVER", nullptr, nullptr, nullptr), nullptr);
 }
 
 TEST(Objects, StockObjectsSurviveDeletion)
 {
-    for (int index :
-         {WHITE_BRUSH, BLACK_BRUSH, NULL_BRUSH, BLACK_PEN, NULL_PEN, SYSTEM_FONT, DEFAULT_GUI_FONT}) {
+    for (int index : {WHITE_BRUSH, BLACK_BRUSH, NULL_BRUSH, BLACK_PEN, NULL_PEN, SYSTEM_FONT,
+                      DEFAULT_GUI_FONT, ANSI_FIXED_FONT, ANSI_VAR_FONT, DEVICE_DEFAULT_FONT}) {
         HGDIOBJ stock = GetStockObject(index);
         ASSERT_NE(stock, nullptr) << index;
         EXPECT_TRUE(DeleteObject(stock)) << index;

@@ -219,6 +219,26 @@ TEST_F(DesktopHost, KeyRepeatsAndAltKeysAreMarkedAndKeysWithoutVirtualKeyDropped
     EXPECT_EQ(Key(SDL_KEYDOWN, SDLK_b).wParam, static_cast<WPARAM>('B'));
 }
 
+// SDL presses again, as the focus arrives, the modifiers held when it moved; they may be up by then
+// (a menu's popup takes the focus after the Alt of Alt+Space was let go), so they make no message.
+TEST_F(DesktopHost, ModifiersPressedAgainOnFocusAreDropped)
+{
+    const Uint32 id = SDL_GetWindowID(native_);
+    SDL_Event events[3] = {};
+    events[0].window = {SDL_WINDOWEVENT, 500, id, SDL_WINDOWEVENT_FOCUS_GAINED, 0, 0, 0, 0, 0};
+    events[1].key = {SDL_KEYDOWN, 500, id, SDL_PRESSED,
+                     0,           0,   0,  {SDL_SCANCODE_LALT, SDLK_LALT, KMOD_LALT, 0}};
+    events[2].key = {SDL_KEYDOWN, 501, id, SDL_PRESSED,
+                     0,           0,   0,  {SDL_SCANCODE_LALT, SDLK_LALT, KMOD_LALT, 0}};
+    ASSERT_EQ(SDL_PeepEvents(events, 3, SDL_ADDEVENT, 0, 0), 3);
+    host::Event event;
+    ASSERT_TRUE(host::WaitForEvent(host::Now() + kPatience, event));
+    // The press that came with the focus is gone; a later one is a key as any other.
+    EXPECT_EQ(event.message, static_cast<UINT>(WM_SYSKEYDOWN));
+    EXPECT_EQ(event.wParam, static_cast<WPARAM>(VK_MENU));
+    EXPECT_FALSE(host::WaitForEvent(host::Now(), event));
+}
+
 TEST_F(DesktopHost, MouseButtonsAndMotionInClientCoordinates) // native pixels divided by the scale
 {
     const host::Event down = Mouse(SDL_MOUSEBUTTONDOWN, 30 * scale_, 12 * scale_, SDL_BUTTON_LEFT);

@@ -99,7 +99,8 @@ Step ClickItem(int position)
 // One message the owner heard: the message and, for the menu's, the item it names.
 using Heard = std::pair<UINT, UINT>;
 
-// What a shown menu held: each item's text, with "(grey)" after a greyed one.
+// What a shown menu held: each item's text, with "(grey)" after a greyed one and "(hot)" after the
+// highlighted one.
 using Items = std::vector<std::string>;
 
 struct Script {
@@ -124,7 +125,8 @@ Items Inspect(HMENU menu)
         GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof(text), MF_BYPOSITION);
         const UINT state = GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
         const bool greyed = (state & (MF_GRAYED | MF_SEPARATOR)) == MF_GRAYED;
-        items.push_back(std::string(text) + (greyed ? " (grey)" : ""));
+        items.push_back(std::string(text) + (greyed ? " (grey)" : "") +
+                        ((state & MF_HILITE) != 0 ? " (hot)" : ""));
     }
     return items;
 }
@@ -624,9 +626,10 @@ protected:
     HWND dialog = nullptr;
 };
 
-// The platform's items for a dialog frame: Move and Close only; Wine adds its own last item.
-const Items kDialogFrameItems = {"&Restore (grey)",  "&Move", "&Size (grey)",  "Mi&nimize (grey)",
-                                 "Ma&ximize (grey)", "",      "&Close\tAlt+F4"};
+// The platform's items for a dialog frame: Move and Close only; Wine adds its own last item. The
+// first is highlighted.
+const Items kDialogFrameItems = {"&Restore (grey) (hot)", "&Move", "&Size (grey)",  "Mi&nimize (grey)",
+                                 "Ma&ximize (grey)",      "",      "&Close\tAlt+F4"};
 
 TEST_F(SystemMenu, AltSpaceOpensItGreyedByTheFrameAndEscapeLeavesTheDialogOpen)
 {

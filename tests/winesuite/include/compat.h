@@ -301,8 +301,6 @@ DECLARE_HANDLE(HENHMETAFILE);
 DECLARE_HANDLE(HIMC);
 typedef int(CALLBACK *EDITWORDBREAKPROCA)(LPSTR text, int current, int length, int action);
 typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, int action);
-typedef int(CALLBACK *FONTENUMPROCA)(const LOGFONTA *font, const TEXTMETRICA *metrics, DWORD type,
-                                     LPARAM data);
 typedef struct _IMAGELIST *HIMAGELIST;
 typedef struct {
     HIMAGELIST himl;
