@@ -6,14 +6,11 @@
 
 #include "SlantGlyphDemo.h"
 
-#include <commctrl.h>
-
 #include <chrono>
 #include <cstdio>
 
 namespace {
 
-constexpr UINT kDialogTemplate = 1;
 constexpr UINT kFirstFramePainted = WM_APP;
 
 double g_mainEntry = 0;
@@ -44,7 +41,6 @@ INT_PTR CALLBACK FirstFrameProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 int main()
 {
     g_mainEntry = bench::NowMicroseconds();
-    InitCommonControls();
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr, FirstFrameProc, 0);
+    driving::RunModal(FirstFrameProc);
     return 0;
 }

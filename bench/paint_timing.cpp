@@ -6,6 +6,8 @@
 // after SOAK-PAINTS paints (-1 where the platform does not count them).
 #include "scene_dialog.h"
 
+#include "SlantGlyphDemo.h"
+
 #include <dlgs.h>
 
 #include <cstdio>
@@ -17,7 +19,6 @@ namespace {
 constexpr int kDefaultSamples = 300;
 constexpr int kWarmUpPaints = 20;
 constexpr long kFirstSoakReport = 1000;
-constexpr UINT_PTR kEscapementTimer = 888;
 
 // The median time of one call of `paint` in microseconds, over `samples` timed calls.
 template <typename Paint> double MedianMicroseconds(int samples, Paint paint)
@@ -37,7 +38,7 @@ template <typename Paint> double MedianMicroseconds(int samples, Paint paint)
 void PrintFootprint(long paints)
 {
     std::printf("rss_kb %ld %ld kB\n", paints, bench::ResidentKilobytes());
-    std::printf("gdi_objects %ld %ld objects\n", paints, test::GdiObjects());
+    std::printf("gdi_objects %ld %ld objects\n", paints, driving::GdiObjects());
 }
 
 // An animation as the program runs it: every tick writes the next angle and the dialog repaints.
@@ -48,7 +49,7 @@ void Soak(const bench::ProgramDialog &dialog, long paints)
     SendDlgItemMessageA(hwnd, chx4, BM_CLICK, 0, 0); // starts the animation at angle 0
     const double start = bench::NowMicroseconds();
     for (long paint = 1; paint <= paints; ++paint) {
-        SendMessageA(hwnd, WM_TIMER, kEscapementTimer, 0);
+        SendMessageA(hwnd, WM_TIMER, animation::kEscapementTimer, 0);
         UpdateWindow(hwnd);
         if (paint == kFirstSoakReport || paint == paints) {
             PrintFootprint(paint);

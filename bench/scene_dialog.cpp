@@ -17,7 +17,7 @@ ProgramDialog::ProgramDialog() : Dialog(DialogProc)
 
 void ProgramDialog::Show(const Scene &scene) const
 {
-    SetScene(scene.escapement, scene.orientation, scene.advanced);
+    SetScene({scene.escapement, scene.orientation, scene.advanced});
     Repaint();
 }
 

@@ -1,4 +1,4 @@
-// The scenes the program's dialog (tests/support) is measured with, and the figures of the process.
+// The scenes the program's dialog (driving/) is measured with, and the figures of the process.
 // Public Win32 API only, so that the same code measures our platform layer natively and the real
 // one under Wine.
 #pragma once
@@ -26,7 +26,7 @@ constexpr Scene kPaintScenes[] = {
 };
 
 // The dialog shown with the program's own dialog procedure, as a user would see it.
-class ProgramDialog : public test::Dialog {
+class ProgramDialog : public driving::Dialog {
 public:
     ProgramDialog();
 

@@ -19,14 +19,18 @@ function(embed_resources target script)
     get_filename_component(script_dir ${script_path} DIRECTORY)
     set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}.res)
     set(cpp ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
+    # The files the script reads besides itself; their folders are searched for its includes.
     set(depends ${script_path})
+    set(include_dirs -I ${script_dir})
     foreach(extra ${ARGN})
         get_filename_component(extra_path ${extra} ABSOLUTE)
+        get_filename_component(extra_dir ${extra_path} DIRECTORY)
         list(APPEND depends ${extra_path})
+        list(APPEND include_dirs -I ${extra_dir})
     endforeach()
     add_custom_command(OUTPUT ${res}
         COMMAND ${WINDRES_PROGRAM} --preprocessor=${CMAKE_CXX_COMPILER} ${RESOURCE_PREPROCESSOR_ARGS}
-                -I ${script_dir} -O res -o ${res} ${script_path}
+                ${include_dirs} -O res -o ${res} ${script_path}
         DEPENDS ${depends}
         COMMENT "Compiling resources ${script}")
     add_custom_command(OUTPUT ${cpp}

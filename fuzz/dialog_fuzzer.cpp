@@ -18,10 +18,9 @@
 
 namespace {
 
-using test::kEscapementTimer;
-using test::kOrientationTimer;
+using animation::kEscapementTimer;
+using animation::kOrientationTimer;
 
-constexpr DWORD kTimerPeriod = 100;
 constexpr int kAngleLimit = 3600;
 // A change travels to the partner field, back, and at most once more to rewrite the first
 // field's text in plain form: three commands one inside the other.
@@ -107,12 +106,12 @@ void Pump(HWND dialog)
             Fail("the message queue never runs dry");
         }
         const bool paint = msg.message == WM_PAINT;
-        const long before = paint ? test::GdiObjects() : 0;
+        const long before = paint ? driving::GdiObjects() : 0;
         if (!IsWindow(dialog) || !IsDialogMessageW(dialog, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        if (paint && test::GdiObjects() != before) {
+        if (paint && driving::GdiObjects() != before) {
             Fail("a paint kept or lost GDI objects");
         }
     }
@@ -147,7 +146,7 @@ void CheckAfterAction(HWND dialog)
 void Tick(HWND dialog)
 {
     g_traffic.timers.clear();
-    platform::AdvanceClock(kTimerPeriod);
+    platform::AdvanceClock(animation::kTickMilliseconds);
     Pump(dialog);
     std::set<UINT_PTR> expected;
     for (const auto &[box, timer] : {std::pair{chx4, kEscapementTimer}, std::pair{chx5, kOrientationTimer}}) {
@@ -289,7 +288,7 @@ bool Ended(HWND dialog)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);
-    const test::Dialog program(WatchedDialogProc);
+    const driving::Dialog program(WatchedDialogProc);
     HWND dialog = program.hwnd();
     if (dialog == nullptr) {
         Fail("the dialog could not be created");

@@ -1,6 +1,11 @@
 // The program's handlers: DialogProc hands each window message to one of them.
 #pragma once
 
+// The resource id of the dialog template; the resource script reads this line and no other.
+#define IDD_SLANTGLYPHDEMO 1
+
+#ifndef RC_INVOKED
+
 #include <windows.h>
 
 // What the scene draws and where, for the tools that measure it as well as for the paint.
@@ -30,6 +35,16 @@ constexpr Alignment kAlignments[] = {
 constexpr LRESULT kAlignmentCount = sizeof(kAlignments) / sizeof(kAlignments[0]);
 } // namespace settings
 
+// The animations: one window timer per animated angle, each tick turning it by one step.
+namespace animation {
+constexpr UINT_PTR kEscapementTimer = 888;
+constexpr UINT_PTR kOrientationTimer = 999;
+constexpr UINT kTickMilliseconds = 100;
+// 3 degrees a tick, in tenths of a degree; an animation repeats after one full turn.
+constexpr int kStep = 30;
+constexpr int kFullTurn = 3600;
+} // namespace animation
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
 // Application shell.
@@ -46,3 +61,5 @@ void OnDrawBitmap(HWND hwnd, HDC hdc, RECT &rect);
 // Interaction.
 void OnCommand(HWND hwnd, int id, HWND hwndCtl, UINT codeNotify);
 void OnTimer(HWND hwnd, UINT id);
+
+#endif // RC_INVOKED

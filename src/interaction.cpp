@@ -8,15 +8,9 @@
 
 namespace {
 
-// Window timers of the dialog, one per animated angle.
-constexpr UINT_PTR kEscapementTimer = 888;
-constexpr UINT_PTR kOrientationTimer = 999;
-constexpr UINT kTickMilliseconds = 100;
-
-// An animation turns by 3 degrees a tick and repeats after one full turn.
-constexpr int kAnimationStep = 30;
-constexpr int kFullTurn = 3600;
-constexpr int kStepsPerTurn = kFullTurn / kAnimationStep;
+using animation::kEscapementTimer;
+using animation::kOrientationTimer;
+constexpr int kStepsPerTurn = animation::kFullTurn / animation::kStep;
 
 // A mirrored angle travels to the partner field, back, and at most once more to normalise the
 // text of the field that started it. An up-down that rewrites its buddy even when the text is
@@ -68,7 +62,7 @@ void OnAnimateClicked(HWND hwnd, int box, int otherBox, UINT_PTR timer)
     const bool starting = IsDlgButtonChecked(hwnd, box) != 0;
     EnableWindow(GetDlgItem(hwnd, otherBox), starting ? FALSE : TRUE);
     if (starting) {
-        SetTimer(hwnd, timer, kTickMilliseconds, nullptr);
+        SetTimer(hwnd, timer, animation::kTickMilliseconds, nullptr);
         s_i = 0;
     } else {
         KillTimer(hwnd, timer);
@@ -132,7 +126,7 @@ void OnTimer(HWND hwnd, UINT id)
     if (id != kEscapementTimer && id != kOrientationTimer) {
         return;
     }
-    const int angle = (s_i * kAnimationStep) % kFullTurn;
+    const int angle = (s_i * animation::kStep) % animation::kFullTurn;
 
     // With the angles coupled, both turn, the escapement written first.
     const bool coupled = IsDlgButtonChecked(hwnd, chx3) != 0;

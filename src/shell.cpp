@@ -4,17 +4,11 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-namespace {
-
-constexpr UINT kDialogTemplate = 1;
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/, int /*nCmdShow*/)
 {
     // The up-down class must exist before the template is built.
     InitCommonControls();
-    DialogBoxParamA(hInstance, MAKEINTRESOURCEA(kDialogTemplate), nullptr, DialogProc, 0);
+    DialogBoxParamA(hInstance, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), nullptr, DialogProc, 0);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 // and the resident memory are printed when the run has settled and at its end, and must not grow.
 //   soak [ticks, default 1000000] [paint every n-th tick, default 1] [resident growth allowed, kB]
 #include "SlantGlyphDemo.h"
+#include "program_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -20,10 +21,8 @@
 
 namespace {
 
-constexpr UINT_PTR kEscapementTimer = 888;
-constexpr UINT_PTR kOrientationTimer = 999;
-constexpr int kStep = 30;
-constexpr int kFullTurn = 3600;
+using animation::kEscapementTimer;
+using animation::kOrientationTimer;
 // The animations take turns, and "==" is clicked, this many ticks apart, or more often in a
 // short run, so that every run sees both animations coupled and uncoupled.
 constexpr long kTicksPerAnimation = 50000;
@@ -166,7 +165,7 @@ void OnClicked(HWND dialog, int box)
 
 void CheckTick(HWND dialog)
 {
-    const int expected = (g_soak.step * kStep) % kFullTurn;
+    const int expected = (g_soak.step * animation::kStep) % animation::kFullTurn;
     ++g_soak.step;
     const int animated = ReadAngle(dialog, AnimatedField());
     if (animated != expected) {
@@ -236,9 +235,7 @@ int main(int argc, char **argv)
     g_soak.ticksPerAnimation = std::clamp(g_soak.total / kAnimationTurnsAtLeast, 1L, kTicksPerAnimation);
     g_soak.ticksPerToggle = std::clamp(g_soak.total / kTogglesAtLeast, 1L, kTicksPerToggle);
     const auto started = std::chrono::steady_clock::now();
-    InitCommonControls();
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, SoakDialogProc, 0);
+    const INT_PTR result = driving::RunModal(SoakDialogProc);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     std::printf("soak: %ld ticks (%ld painted) in %.1f s, dialog ended with %ld\n", g_soak.ticks,

@@ -27,20 +27,3 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color)
     const LOGBRUSH brush = {BS_SOLID, color, 0};
     return CreateBrushIndirect(&brush);
 }
-
-COLORREF WINAPI SetDCBrushColor(HDC hdc, COLORREF color)
-{
-    DeviceContext *dc = FindDc(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    const COLORREF previous = dc->state.dcBrushColor;
-    dc->state.dcBrushColor = color;
-    return previous;
-}
-
-COLORREF WINAPI GetDCBrushColor(HDC hdc)
-{
-    DeviceContext *dc = FindDc(hdc);
-    return dc != nullptr ? dc->state.dcBrushColor : CLR_INVALID;
-}

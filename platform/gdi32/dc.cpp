@@ -311,6 +311,27 @@ COLORREF WINAPI GetTextColor(HDC hdc)
     return GetAttribute(hdc, &DcState::textColor, CLR_INVALID);
 }
 
+// The colours of the stock DC_BRUSH and DC_PEN, kept by each DC.
+COLORREF WINAPI SetDCBrushColor(HDC hdc, COLORREF color)
+{
+    return SetAttribute(hdc, &DcState::dcBrushColor, color, CLR_INVALID);
+}
+
+COLORREF WINAPI GetDCBrushColor(HDC hdc)
+{
+    return GetAttribute(hdc, &DcState::dcBrushColor, CLR_INVALID);
+}
+
+COLORREF WINAPI SetDCPenColor(HDC hdc, COLORREF color)
+{
+    return SetAttribute(hdc, &DcState::dcPenColor, color, CLR_INVALID);
+}
+
+COLORREF WINAPI GetDCPenColor(HDC hdc)
+{
+    return GetAttribute(hdc, &DcState::dcPenColor, CLR_INVALID);
+}
+
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color)
 {
     return SetAttribute(hdc, &DcState::bkColor, color, CLR_INVALID);

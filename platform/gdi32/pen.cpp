@@ -30,20 +30,3 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color)
     const LOGPEN pen = {static_cast<UINT>(iStyle), {cWidth, 0}, color};
     return CreatePenIndirect(&pen);
 }
-
-COLORREF WINAPI SetDCPenColor(HDC hdc, COLORREF color)
-{
-    DeviceContext *dc = FindDc(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    const COLORREF previous = dc->state.dcPenColor;
-    dc->state.dcPenColor = color;
-    return previous;
-}
-
-COLORREF WINAPI GetDCPenColor(HDC hdc)
-{
-    DeviceContext *dc = FindDc(hdc);
-    return dc != nullptr ? dc->state.dcPenColor : CLR_INVALID;
-}

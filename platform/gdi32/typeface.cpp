@@ -100,12 +100,14 @@ struct FaceLibrary {
 
     Typeface *Open(const std::string &file, int index)
     {
-        auto &slot = byFile[{file, index}];
-        if (slot != nullptr) {
+        const auto [entry, added] = byFile.try_emplace({file, index});
+        auto &slot = entry->second;
+        if (!added && slot != nullptr) {
             return slot.get();
         }
+        // FreeType keeps the path it is given as the face's own: the map's copy outlives the face.
         FT_Face face = nullptr;
-        if (FT_New_Face(freetype, file.c_str(), index, &face) != 0) {
+        if (FT_New_Face(freetype, entry->first.first.c_str(), index, &face) != 0) {
             return nullptr;
         }
         slot = std::make_unique<Typeface>();

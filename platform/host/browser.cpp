@@ -2,8 +2,12 @@
 // messages, time from the browser's clock. The page stands in for the desktop: it shows a framed
 // window's client area under its caption, and a popup's whole frame beside its owner. Waiting
 // yields to the browser (Emscripten's Asyncify), so the program's own message loops run unchanged.
+// Supports: windows and popups, the page's mouse, wheel, keys and text, captions with a close box,
+// a clipboard of the page's own whose text is also written to the system's.
+// Not: the frame USER32 draws for framed windows; the page draws their caption instead.
 #include "host.h"
 #include "rects.h"
+#include "window_pixels.h"
 #include "text.h"
 
 #include <emscripten.h>
@@ -56,10 +60,8 @@ namespace {
 // The longest a wait sleeps before it looks at the page's input again.
 constexpr DWORD kPollMilliseconds = 10;
 
-struct PageWindow {
+struct PageWindow : WindowPixels {
     int id = 0; // the page knows the window by this number
-    Surface surface;
-    std::vector<std::uint32_t> pixels;
     WindowLook look;
     bool shown = false;
     RECT pending = {}; // presented since the page last got the pixels, in surface pixels
@@ -92,18 +94,6 @@ HWND FindById(int id)
     return nullptr;
 }
 
-// What the page shows of a window, in surface pixels: a framed window's client area, or a
-// popup's whole frame, which nothing else draws for it.
-RECT ShownArea(const PageWindow &page)
-{
-    const RECT bounds = {0, 0, page.surface.width, page.surface.height};
-    if (page.look.kind == WindowKind::Popup) {
-        return bounds;
-    }
-    const RECT &frame = page.look.frame;
-    return Intersection(Moved(page.look.client, -frame.left, -frame.top), bounds);
-}
-
 // Tells the page where the window stands. A popup is placed from its owner's client area, as
 // the layer placed it; a framed window is placed by the page.
 void Place(const PageWindow &page)
@@ -117,7 +107,7 @@ void Place(const PageWindow &page)
         x = look.frame.left - owner->look.client.left;
         y = look.frame.top - owner->look.client.top;
     }
-    const RECT shown = ShownArea(page);
+    const RECT shown = ShownArea(page.look, page.surface);
     JsPlaceWindow(page.id, popup ? 1 : 0, owner != nullptr ? owner->id : 0, x, y, shown.right - shown.left,
                   shown.bottom - shown.top, page.shown ? 1 : 0, text::ToUtf8(look.caption).c_str(),
                   look.closeBox ? 1 : 0);
@@ -128,7 +118,7 @@ void ShowPending()
 {
     for (auto &entry : TheHost().windows) {
         PageWindow &page = *entry.second;
-        const RECT shownArea = ShownArea(page);
+        const RECT shownArea = ShownArea(page.look, page.surface);
         const RECT area = Intersection(page.pending, shownArea);
         page.pending = {};
         if (!page.shown || IsEmpty(area)) {
@@ -177,17 +167,12 @@ bool NextEvent(Event &event)
 Surface *CreateSurface(HWND window, int width, int height)
 {
     Host &host = TheHost();
-    std::unique_ptr<PageWindow> &entry = host.windows[window];
-    if (!entry) {
-        entry = std::make_unique<PageWindow>();
-        entry->id = host.nextId++;
+    PageWindow &page = ResizeSurface(host.windows, window, width, height);
+    if (page.id == 0) {
+        page.id = host.nextId++;
     }
-    width = std::clamp(width, 0, kLargestSurface);
-    height = std::clamp(height, 0, kLargestSurface);
-    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
-    entry->surface = {width, height, width, entry->pixels.data()};
-    entry->pending = {0, 0, width, height};
-    return &entry->surface;
+    page.pending = {0, 0, page.surface.width, page.surface.height};
+    return &page.surface;
 }
 
 void DestroySurface(HWND window)

@@ -1,6 +1,10 @@
-// The headless host: surfaces in memory, no input, and a clock that moves only when told to.
+// The headless host: surfaces in memory, input only as a test queues it, and a clock that moves
+// only when told to.
+// Supports: every window's pixels (read back, or written as PNG), a clipboard of its own.
+// Not: a screen, input from a person, time that passes by itself.
 #include "headless.h"
 #include "host.h"
+#include "window_pixels.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,9 +20,7 @@ namespace {
 // Non-zero at start, as a tick count is on a running system.
 constexpr DWORD kClockStart = 1000;
 
-struct HostSurface {
-    Surface surface;
-    std::vector<std::uint32_t> pixels;
+struct HostSurface : host::WindowPixels {
     bool visible = false;
 };
 
@@ -41,15 +43,7 @@ namespace host {
 
 Surface *CreateSurface(HWND window, int width, int height)
 {
-    std::unique_ptr<HostSurface> &entry = TheHost().surfaces[window];
-    if (!entry) {
-        entry = std::make_unique<HostSurface>();
-    }
-    width = std::clamp(width, 0, kLargestSurface);
-    height = std::clamp(height, 0, kLargestSurface);
-    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
-    entry->surface = {width, height, width, entry->pixels.data()};
-    return &entry->surface;
+    return &ResizeSurface(TheHost().surfaces, window, width, height).surface;
 }
 
 void DestroySurface(HWND window)

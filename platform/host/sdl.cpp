@@ -1,10 +1,14 @@
 // The desktop host: each top-level window in a native SDL window, its input as window messages.
 // The desktop's window manager draws the frame and caption, so the native window shows only the
 // client area of the frame USER32 draws; mouse positions in it are then client coordinates.
-#include <SDL.h>
+// Supports: windows and popups (placed from their owner), the display's integer scale, the frame's
+// buttons as the styles allow them (X11), mouse, wheel, keys and text input, the clipboard (UTF-8).
+// Not: captions drawn by USER32 (the window manager draws them), fractional scales, IME composition.
+// This part makes, shows and presents the windows and keeps the clock.
+#include "sdl_host.h"
+
 #include <SDL_syswm.h>
 
-#include "host.h"
 #include "rects.h"
 #include "text.h"
 
@@ -13,15 +17,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <iterator>
-#include <map>
-#include <memory>
-#include <string>
 #include <thread>
-#include <vector>
 
 namespace platform::host {
+
+namespace sdl {
 
 namespace {
 
@@ -32,75 +33,15 @@ constexpr int kMaximumScale = 4;
 // The longest a busy program's presented pixels wait to reach the screen.
 constexpr DWORD kFrameMilliseconds = 16;
 
-// Key message lParam bits: repeat count, previous key state, transition state.
-constexpr LPARAM kKeyRepeatOnce = 1;
-constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;
-constexpr LPARAM kKeyReleased = LPARAM{1} << 31;
-constexpr LPARAM kAltHeld = LPARAM{KF_ALTDOWN} << 16;
-
-struct KeyMapping {
-    SDL_Keycode key;
-    WPARAM virtualKey;
-};
-
-// Keys whose virtual-key code is not their character; letters and digits are mapped by range.
-constexpr KeyMapping kKeys[] = {
-    {SDLK_RETURN, VK_RETURN},     {SDLK_KP_ENTER, VK_RETURN},   {SDLK_ESCAPE, VK_ESCAPE},
-    {SDLK_BACKSPACE, VK_BACK},    {SDLK_TAB, VK_TAB},           {SDLK_SPACE, VK_SPACE},
-    {SDLK_DELETE, VK_DELETE},     {SDLK_INSERT, VK_INSERT},     {SDLK_HOME, VK_HOME},
-    {SDLK_END, VK_END},           {SDLK_PAGEUP, VK_PRIOR},      {SDLK_PAGEDOWN, VK_NEXT},
-    {SDLK_LEFT, VK_LEFT},         {SDLK_RIGHT, VK_RIGHT},       {SDLK_UP, VK_UP},
-    {SDLK_DOWN, VK_DOWN},         {SDLK_LSHIFT, VK_SHIFT},      {SDLK_RSHIFT, VK_SHIFT},
-    {SDLK_LCTRL, VK_CONTROL},     {SDLK_RCTRL, VK_CONTROL},     {SDLK_LALT, VK_MENU},
-    {SDLK_RALT, VK_MENU},         {SDLK_CAPSLOCK, VK_CAPITAL},  {SDLK_MINUS, VK_OEM_MINUS},
-    {SDLK_EQUALS, VK_OEM_PLUS},   {SDLK_COMMA, VK_OEM_COMMA},   {SDLK_PERIOD, VK_OEM_PERIOD},
-    {SDLK_KP_MINUS, VK_SUBTRACT}, {SDLK_KP_PLUS, VK_ADD},       {SDLK_KP_MULTIPLY, VK_MULTIPLY},
-    {SDLK_KP_DIVIDE, VK_DIVIDE},  {SDLK_KP_PERIOD, VK_DECIMAL}, {SDLK_KP_0, VK_NUMPAD0},
-    {SDLK_KP_1, VK_NUMPAD1},      {SDLK_KP_2, VK_NUMPAD2},      {SDLK_KP_3, VK_NUMPAD3},
-    {SDLK_KP_4, VK_NUMPAD4},      {SDLK_KP_5, VK_NUMPAD5},      {SDLK_KP_6, VK_NUMPAD6},
-    {SDLK_KP_7, VK_NUMPAD7},      {SDLK_KP_8, VK_NUMPAD8},      {SDLK_KP_9, VK_NUMPAD9},
-    {SDLK_APPLICATION, VK_APPS},
-};
-
-struct WindowDeleter {
-    void operator()(SDL_Window *window) const { SDL_DestroyWindow(window); }
-};
-
-struct NativeWindow {
-    Surface surface;
-    std::vector<std::uint32_t> pixels;
-    std::unique_ptr<SDL_Window, WindowDeleter> window; // made when first shown
-    RECT client = {};                                  // what it shows, in surface pixels
-    POINT clientOrigin = {};                           // the client area's origin in what it shows
-    std::vector<std::uint32_t> shown;                  // its pixels as last presented; empty: none yet
-    RECT pending = {};                                 // presented since, in surface pixels
-    WindowLook look;                                   // as the layer last told it
-    std::string caption;                               // the native window's title, in UTF-8
-};
-
-struct Host {
-    bool started = false;
-    int scale = 1;
-    std::map<HWND, std::unique_ptr<NativeWindow>> windows;
-    std::deque<Event> pending; // events beyond the first that one SDL event made
-    WPARAM buttons = 0;        // MK_ flags of the mouse buttons held
-    DWORD shownAt = 0;         // when the pending areas were last put on screen
-    Uint32 focusGainedAt = 0;  // the time of the focus event just read; 0 once another event came
-
-    ~Host()
-    {
-        windows.clear();
-        if (started) {
-            SDL_Quit();
-        }
-    }
-};
+} // namespace
 
 Host &TheHost()
 {
     static Host host;
     return host;
 }
+
+namespace {
 
 // The display's integer scale: from its density where SDL knows it, else from the desktop's
 // setting for it (GDK_SCALE).
@@ -113,6 +54,8 @@ int DisplayScale()
     const char *setting = SDL_getenv("GDK_SCALE");
     return setting != nullptr ? std::clamp(SDL_atoi(setting), 1, kMaximumScale) : 1;
 }
+
+} // namespace
 
 // Starts SDL's video on first use.
 void Start()
@@ -157,6 +100,8 @@ HWND FindByNativeId(Uint32 id)
     return nullptr;
 }
 
+namespace {
+
 // Where a popup's native window goes: its frame's offset from its owner's client area, in native
 // pixels, from where the owner's native window is. False while the owner has no native window.
 bool PopupPosition(const WindowLook &look, int &x, int &y)
@@ -169,18 +114,6 @@ bool PopupPosition(const WindowLook &look, int &x, int &y)
     x += (look.frame.left - owner->look.client.left) * TheHost().scale;
     y += (look.frame.top - owner->look.client.top) * TheHost().scale;
     return true;
-}
-
-// What a native window shows, in surface pixels: the client area, or a popup's whole frame, which
-// no desktop draws for it.
-RECT ShownArea(const NativeWindow &native)
-{
-    const RECT bounds = {0, 0, native.surface.width, native.surface.height};
-    if (native.look.kind == WindowKind::Popup) {
-        return bounds;
-    }
-    const RECT &frame = native.look.frame;
-    return Intersection(Moved(native.look.client, -frame.left, -frame.top), bounds);
 }
 
 // Tells an X window manager, through Motif's hints that they all read, what the frame may offer:
@@ -226,7 +159,7 @@ void Synchronize(NativeWindow &native)
 {
     const WindowLook &look = native.look;
     const bool popup = look.kind == WindowKind::Popup;
-    const RECT client = ShownArea(native);
+    const RECT client = ShownArea(native.look, native.surface);
     native.clientOrigin =
         popup ? POINT{look.client.left - look.frame.left, look.client.top - look.frame.top} : POINT{0, 0};
     const int scale = TheHost().scale;
@@ -297,6 +230,8 @@ RECT ChangedArea(const NativeWindow &native, const RECT &area)
     return changed;
 }
 
+} // namespace
+
 // Copies the changed part of the client area to the screen and remembers what it now shows.
 void Show(NativeWindow &native, const RECT &area)
 {
@@ -331,6 +266,8 @@ void Show(NativeWindow &native, const RECT &area)
     }
 }
 
+namespace {
+
 // Puts what was presented on screen, in one go per window: a parent's erase and the repaint of
 // its children then reach the screen together, never the erase alone.
 void ShowPending()
@@ -346,193 +283,17 @@ void ShowPending()
     TheHost().shownAt = Now();
 }
 
-WPARAM VirtualKey(SDL_Keycode key)
-{
-    if (key >= SDLK_a && key <= SDLK_z) {
-        return static_cast<WPARAM>('A') + static_cast<WPARAM>(key - SDLK_a);
-    }
-    if (key >= SDLK_0 && key <= SDLK_9) {
-        return static_cast<WPARAM>('0') + static_cast<WPARAM>(key - SDLK_0);
-    }
-    if (key >= SDLK_F1 && key <= SDLK_F12) {
-        return static_cast<WPARAM>(VK_F1) + static_cast<WPARAM>(key - SDLK_F1);
-    }
-    for (const KeyMapping &mapping : kKeys) {
-        if (mapping.key == key) {
-            return mapping.virtualKey;
-        }
-    }
-    return 0;
-}
-
-WPARAM MouseKeys()
-{
-    const SDL_Keymod modifiers = SDL_GetModState();
-    return TheHost().buttons | ((modifiers & KMOD_SHIFT) != 0 ? MK_SHIFT : 0) |
-           ((modifiers & KMOD_CTRL) != 0 ? MK_CONTROL : 0);
-}
-
-// Native pixels to client ones, rounding down: left of or above the window stays negative.
-int ToClient(Sint32 native)
-{
-    const int scale = TheHost().scale;
-    return (native >= 0 ? native : native - (scale - 1)) / scale;
-}
-
-// A point in a native window in the client coordinates of its layer window.
-LPARAM ClientPoint(HWND window, Sint32 x, Sint32 y)
-{
-    const NativeWindow *native = Find(window);
-    const POINT origin = native != nullptr ? native->clientOrigin : POINT{0, 0};
-    return MAKELPARAM(ToClient(x) - origin.x, ToClient(y) - origin.y);
-}
-
-// The window messages a mouse button makes: down and up, and the MK_ flag it holds.
-struct ButtonMessages {
-    UINT down;
-    UINT up;
-    WPARAM flag;
-};
-
-bool ButtonOf(Uint8 button, ButtonMessages &messages)
-{
-    switch (button) {
-    case SDL_BUTTON_LEFT: messages = {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}; return true;
-    case SDL_BUTTON_RIGHT: messages = {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}; return true;
-    case SDL_BUTTON_MIDDLE: messages = {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}; return true;
-    default: return false;
-    }
-}
-
-// A native window's own events: a close request becomes WM_CLOSE; exposure and a new size the
-// host handles itself.
-void OnWindowEvent(const SDL_WindowEvent &windowEvent)
-{
-    const HWND window = FindByNativeId(windowEvent.windowID);
-    NativeWindow *native = Find(window);
-    if (native == nullptr) {
-        return;
-    }
-    switch (windowEvent.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED: TheHost().focusGainedAt = windowEvent.timestamp; return;
-    case SDL_WINDOWEVENT_CLOSE: TheHost().pending.push_back({window, WM_CLOSE, 0, 0}); return;
-    case SDL_WINDOWEVENT_EXPOSED: SDL_UpdateWindowSurface(native->window.get()); return;
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-        native->shown.clear(); // a new window surface holds nothing yet
-        Show(*native, {0, 0, native->surface.width, native->surface.height});
-        return;
-    default: return;
-    }
-}
-
-void OnMouseMotion(const SDL_MouseMotionEvent &motion)
-{
-    const HWND window = FindByNativeId(motion.windowID);
-    TheHost().pending.push_back({window, WM_MOUSEMOVE, MouseKeys(), ClientPoint(window, motion.x, motion.y)});
-}
-
-void OnMouseButton(const SDL_MouseButtonEvent &button)
-{
-    ButtonMessages messages{};
-    if (!ButtonOf(button.button, messages)) {
-        return;
-    }
-    Host &host = TheHost();
-    const bool down = button.type == SDL_MOUSEBUTTONDOWN;
-    host.buttons = down ? host.buttons | messages.flag : host.buttons & ~messages.flag;
-    const HWND window = FindByNativeId(button.windowID);
-    host.pending.push_back(
-        {window, down ? messages.down : messages.up, MouseKeys(), ClientPoint(window, button.x, button.y)});
-}
-
-// The wheel in WHEEL_DELTA a notch, fine-grained as the device reports it (SDL's precise amounts,
-// in notches), at the pointer; SDL's horizontal and the platform's both count to the right.
-void OnMouseWheel(const SDL_MouseWheelEvent &wheel)
-{
-    const HWND window = FindByNativeId(wheel.windowID);
-    const float flip = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1.0F : 1.0F;
-    const LPARAM point = ClientPoint(window, wheel.mouseX, wheel.mouseY);
-    const std::pair<UINT, float> turns[] = {{WM_MOUSEWHEEL, wheel.preciseY},
-                                            {WM_MOUSEHWHEEL, wheel.preciseX}};
-    for (const auto &[message, amount] : turns) {
-        const auto delta = static_cast<SHORT>(std::lround(amount * flip * WHEEL_DELTA));
-        if (delta != 0) {
-            TheHost().pending.push_back({window, message, MAKEWPARAM(MouseKeys(), delta), point});
-        }
-    }
-}
-
-// When a window gains the focus SDL presses again the modifiers the server held at that moment. By
-// then they may be up: a menu's popup takes the focus late, after the Alt of Alt+Space was let go,
-// and a stale Alt would close the menu. The platform sends no key-down for a key that was held
-// before the focus came, so those presses are dropped.
-bool PressedBeforeFocus(const SDL_KeyboardEvent &key)
-{
-    const SDL_Scancode code = key.keysym.scancode;
-    return key.type == SDL_KEYDOWN && key.timestamp == TheHost().focusGainedAt &&
-           code >= SDL_SCANCODE_LCTRL && code <= SDL_SCANCODE_RGUI;
-}
-
-void OnKey(const SDL_KeyboardEvent &key)
-{
-    const WPARAM virtualKey = VirtualKey(key.keysym.sym);
-    if (virtualKey == 0 || PressedBeforeFocus(key)) {
-        return;
-    }
-    const bool down = key.type == SDL_KEYDOWN;
-    // With Alt held (and not as AltGr, which comes with Ctrl) keys are system keys, and so is F10.
-    const Uint16 modifiers = key.keysym.mod;
-    const bool system = ((modifiers & KMOD_ALT) != 0 && (modifiers & KMOD_CTRL) == 0) || virtualKey == VK_F10;
-    const UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    const LPARAM state = (down ? (key.repeat != 0 ? kKeyWasDown : 0) : kKeyWasDown | kKeyReleased) |
-                         ((modifiers & KMOD_ALT) != 0 ? kAltHeld : 0);
-    TheHost().pending.push_back({FindByNativeId(key.windowID), message, virtualKey, kKeyRepeatOnce | state});
-}
-
-// TranslateMessage makes the ASCII characters from their keys; only the rest come as text.
-void OnTextInput(const SDL_TextInputEvent &input)
-{
-    const HWND window = FindByNativeId(input.windowID);
-    for (const char16_t character : text::FromUtf8(input.text)) {
-        if (character >= 0x80) {
-            TheHost().pending.push_back({window, WM_CHAR, character, kKeyRepeatOnce});
-        }
-    }
-}
-
-// Turns one SDL event into window messages on the pending list.
-void Translate(const SDL_Event &sdlEvent)
-{
-    if (sdlEvent.type != SDL_KEYDOWN && sdlEvent.type != SDL_WINDOWEVENT) {
-        TheHost().focusGainedAt = 0;
-    }
-    switch (sdlEvent.type) {
-    case SDL_WINDOWEVENT: OnWindowEvent(sdlEvent.window); return;
-    case SDL_MOUSEMOTION: OnMouseMotion(sdlEvent.motion); return;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: OnMouseButton(sdlEvent.button); return;
-    case SDL_MOUSEWHEEL: OnMouseWheel(sdlEvent.wheel); return;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: OnKey(sdlEvent.key); return;
-    case SDL_TEXTINPUT: OnTextInput(sdlEvent.text); return;
-    default: return;
-    }
-}
-
 } // namespace
+
+} // namespace sdl
+
+using namespace sdl;
 
 Surface *CreateSurface(HWND window, int width, int height)
 {
-    std::unique_ptr<NativeWindow> &entry = TheHost().windows[window];
-    if (!entry) {
-        entry = std::make_unique<NativeWindow>();
-    }
-    width = std::clamp(width, 0, kLargestSurface);
-    height = std::clamp(height, 0, kLargestSurface);
-    entry->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFFFFFFu);
-    entry->surface = {width, height, width, entry->pixels.data()};
-    entry->shown.clear();
-    return &entry->surface;
+    NativeWindow &native = ResizeSurface(TheHost().windows, window, width, height);
+    native.shown.clear();
+    return &native.surface;
 }
 
 void DestroySurface(HWND window)
@@ -614,25 +375,6 @@ bool WaitForEvent(DWORD deadline, Event &event)
         }
         // Otherwise SDL's timeout ended a little before our clock reached the deadline: wait on.
     }
-}
-
-// The desktop's clipboard holds UTF-8.
-void SetClipboardText(const std::u16string &text)
-{
-    Start();
-    SDL_SetClipboardText(platform::text::ToUtf8(text).c_str());
-}
-
-std::u16string ClipboardText()
-{
-    Start();
-    char *utf8 = SDL_GetClipboardText();
-    std::u16string clipboard;
-    if (utf8 != nullptr) {
-        clipboard = text::FromUtf8(utf8);
-        SDL_free(utf8);
-    }
-    return clipboard;
 }
 
 DWORD Now()

@@ -24,6 +24,17 @@ std::u16string FromUtf8(std::string_view bytes);
 // UTF-16 as UTF-8; a lone surrogate, which has no UTF-8 form, becomes U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 
+// Our UTF-16 strings as the W functions take them, and back: WCHAR has the size of char16_t
+// (std::wstring would use the C++ library's 32-bit wchar_t). Null reads as the empty string.
+inline LPCWSTR AsWide(const std::u16string &text)
+{
+    return reinterpret_cast<LPCWSTR>(text.c_str());
+}
+inline std::u16string FromWide(LPCWSTR text)
+{
+    return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
+}
+
 // A C string as a view: up to its terminator, or `length` characters when that is not negative.
 // Null is the empty string.
 std::string_view View(const char *text, int length = -1);

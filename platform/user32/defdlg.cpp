@@ -88,13 +88,13 @@ bool ReturnsResultDirectly(UINT message)
 }
 
 // The dialog's background in the brush WM_CTLCOLORDLG gives, its parent's or the default one.
-LRESULT EraseBackground(HWND hwnd, HDC dc, bool unicode)
+LRESULT EraseBackground(HWND hwnd, HDC dc, CharSet strings)
 {
-    auto *brush = reinterpret_cast<HBRUSH>(
-        Send(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+    auto *brush = reinterpret_cast<HBRUSH>(Send(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                reinterpret_cast<LPARAM>(hwnd), strings == CharSet::Wide));
     if (brush == nullptr) {
         brush = reinterpret_cast<HBRUSH>(DefaultWindowProcedure(
-            hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), unicode));
+            hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd), strings));
     }
     RECT client;
     GetClientRect(hwnd, &client);
@@ -143,15 +143,16 @@ void SetDefaultId(HWND dialog, DialogInfo &info, WPARAM id)
 }
 
 // What DefDlgProc does itself with a message the dialog procedure left alone.
-LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode, DialogInfo &info)
+LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings,
+                        DialogInfo &info)
 {
     switch (message) {
-    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), unicode);
+    case WM_ERASEBKGND: return EraseBackground(hwnd, reinterpret_cast<HDC>(wParam), strings);
     case WM_SHOWWINDOW:
         if (!wParam) {
             SaveFocus(hwnd, info);
         }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
             RestoreFocus(hwnd, info, Restore::OnActivation);
@@ -181,20 +182,19 @@ LRESULT AnswerUnhandled(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, b
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
         return 0;
-    default: return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+    default: return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     }
 }
 
 LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings)
 {
-    const bool unicode = strings == CharSet::Wide;
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
         return 0;
     }
     // A window without a dialog's extra bytes keeps its own there: it gets DefWindowProc alone.
     if (!window->dialog && window->extra.size() < static_cast<size_t>(DLGWINDOWEXTRA)) {
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     }
     if (!window->dialog) {
         window->dialog = std::make_shared<DialogInfo>(); // a class of the program's own that uses DefDlgProc
@@ -215,7 +215,7 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             DeleteObject(info->font);
             info->font = nullptr;
         }
-        return DefaultWindowProcedure(hwnd, message, wParam, lParam, unicode);
+        return DefaultWindowProcedure(hwnd, message, wParam, lParam, strings);
     }
     if (!IsWindow(hwnd)) {
         return result;
@@ -226,7 +226,7 @@ LRESULT RunDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_VKEYTOITEM:
         case WM_COMPAREITEM:
         case WM_CHARTOITEM: break;
-        default: return AnswerUnhandled(hwnd, message, wParam, lParam, unicode, *info);
+        default: return AnswerUnhandled(hwnd, message, wParam, lParam, strings, *info);
         }
     }
     return ReturnsResultDirectly(message) ? result : GetWindowLongPtrW(hwnd, DWLP_MSGRESULT);

@@ -200,8 +200,9 @@ LRESULT OnWheel(const Window &window, UINT message, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
-LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
+LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings)
 {
+    const bool unicode = strings == CharSet::Wide;
     Window *window = Lookup(hwnd);
     if (window == nullptr) {
         return 0;
@@ -248,10 +249,12 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam, true);
+    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam,
+                                                    platform::user32::CharSet::Wide);
 }
 
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam, false);
+    return platform::user32::DefaultWindowProcedure(hWnd, Msg, wParam, lParam,
+                                                    platform::user32::CharSet::Ansi);
 }

@@ -48,10 +48,8 @@ HWND WINAPI SetFocus(HWND hWnd)
             return nullptr;
         }
         // A disabled window, or one inside a disabled parent, cannot take the focus.
-        for (Window *at = window; at != nullptr; at = IsRealChild(at) ? LookupQuiet(at->parent) : nullptr) {
-            if ((at->style & WS_DISABLED) != 0) {
-                return nullptr;
-            }
+        if (!IsEnabledChain(window)) {
+            return nullptr;
         }
         Window *top = TopLevelOf(window);
         if (holders.active != top->handle) {

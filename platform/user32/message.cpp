@@ -82,16 +82,6 @@ void RememberClick(const MSG &msg)
     }
 }
 
-bool IsEnabledChain(Window *window)
-{
-    for (Window *at = window; at != nullptr; at = IsRealChild(at) ? LookupQuiet(at->parent) : nullptr) {
-        if ((at->style & WS_DISABLED) != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Whether a child takes the mouse at `point` (its parent's client coordinates): a disabled child
 // leaves it to its parent, and so does one that calls itself transparent there, as a label does.
 bool TakesMouseAt(HWND child, POINT point)

@@ -196,14 +196,30 @@ Window *TopLevelOf(Window *window)
     return window;
 }
 
-bool IsVisibleOnScreen(Window *window)
+namespace {
+
+// Whether the window and every parent up to its top-level window have `style` set, or all have it
+// clear.
+bool WholeChain(Window *window, DWORD style, bool set)
 {
     for (Window *at = window; at != nullptr; at = IsRealChild(at) ? LookupQuiet(at->parent) : nullptr) {
-        if ((at->style & WS_VISIBLE) == 0) {
+        if (((at->style & style) != 0) != set) {
             return false;
         }
     }
     return true;
+}
+
+} // namespace
+
+bool IsVisibleOnScreen(Window *window)
+{
+    return WholeChain(window, WS_VISIBLE, true);
+}
+
+bool IsEnabledChain(Window *window)
+{
+    return WholeChain(window, WS_DISABLED, false);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform.h"
+#include "text.h"
 
 #include <memory>
 #include <optional>
@@ -87,6 +88,8 @@ POINT ClientOriginInSurface(Window *window);
 // The part of the window's client area that is not cut off by its ancestors, in client coordinates.
 RECT VisibleClientRect(Window *window);
 bool IsVisibleOnScreen(Window *window);
+// Whether neither the window nor a parent is disabled: no input or focus reaches it otherwise.
+bool IsEnabledChain(Window *window);
 bool IsRealChild(const Window *window);
 
 // The frame around the client area that a style gives: left, top, right, bottom widths.
@@ -135,16 +138,9 @@ void PresentWindow(Window *window);
 // Focus and capture follow a window being hidden, disabled or destroyed.
 void ForgetWindow(HWND hwnd);
 
-LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unicode);
+LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings);
 
-// Our strings as the W functions take them, and back.
-inline LPCWSTR AsWide(const std::u16string &text)
-{
-    return reinterpret_cast<LPCWSTR>(text.c_str());
-}
-inline std::u16string FromWide(LPCWSTR text)
-{
-    return text == nullptr ? std::u16string() : std::u16string(reinterpret_cast<const char16_t *>(text));
-}
+using text::AsWide;
+using text::FromWide;
 
 } // namespace platform::user32

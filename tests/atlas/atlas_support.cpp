@@ -1,7 +1,7 @@
 #include "atlas_support.h"
 
 #include "pixels.h"
-#include "program_dialog.h"
+#include "SlantGlyphDemo.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -54,10 +54,9 @@ std::string TempPath(const std::string &name)
 
 scene::Frame DialogPaint(const atlas::Setting &setting)
 {
-    const test::Dialog dialog;
-    dialog.SetScene(setting.escapement, setting.orientation, setting.mode == atlas::Mode::kAdvanced,
-                    static_cast<int>(setting.alignment));
-    return test::Frame(dialog.hwnd());
+    const driving::Dialog dialog(DialogProc);
+    dialog.SetScene(atlas::SceneOf(setting));
+    return dialog.Paint();
 }
 
 } // namespace atlas_test

@@ -4,7 +4,7 @@
 #include "image_file.h"
 #include "layout.h"
 #include "pixels.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 #include "sheet.h"
 
 #include <gtest/gtest.h>
@@ -256,7 +256,7 @@ TEST(AtlasMetrics, EveryGlyphsInkLiesInItsReportedCell)
         EXPECT_EQ(metrics["frame"]["ink_outside_cells"].get<int>(), outside);
         const bool levelLineTurnedGlyphs =
             setting.mode == Mode::kAdvanced && setting.escapement == 0 && setting.orientation != 0;
-        if (levelLineTurnedGlyphs && test::RunningUnderWine()) {
+        if (levelLineTurnedGlyphs && driving::RunningUnderWine()) {
             // Wine then lays the line along the orientation (docs/conformance.md, line-along-orientation):
             // much of its ink stands outside the cells along the escapement.
             EXPECT_GT(outside, 100);

@@ -9,10 +9,11 @@ atlas=$1
 windows_atlas=$2
 conformance=$3
 wine_prefix_script=$4
-export WINEPREFIX=$5 WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 LC_ALL=C.UTF-8
+eval "$("$(dirname "$wine_prefix_script")/wine-env" "$5")"
 
 if [ ! -f "$windows_atlas" ]; then
-    echo "report-in-browser: no Windows build at $windows_atlas (cmake --build --preset windows first)" >&2
+    echo "report-in-browser: no Windows build at $windows_atlas: build the preset windows, or set the" \
+        "cache variable ATLAS_WINDOWS_EXE to a Windows build's slantglyph-atlas.exe" >&2
     exit 1
 fi
 work=$(mktemp -d)

@@ -13,9 +13,7 @@ folder=$(basename "$zip" .zip)
 expected_files=("$folder/LICENSE" "$folder/README.md" "$folder/SlantGlyphDemo.exe")
 
 work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEARCH=win32 WINEDEBUG=-all
-# Mono and Gecko would be offered for download on the prefix's first start.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+eval "$("$source_dir/scripts/wine-env" "$work/prefix")"
 cleanup() {
     wineserver -k 2>/dev/null || true
     rm -rf "$work"

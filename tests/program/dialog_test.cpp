@@ -1,21 +1,22 @@
 // The program's behaviour through the real dialog manager: the dialog as it opens, the reaction
 // to every control, the coupling of the two angles, the animations, and the ways it ends.
 #include "SlantGlyphDemo.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
+using animation::kEscapementTimer;
+using animation::kOrientationTimer;
 using test::Dialog;
-using test::kEscapementTimer;
-using test::kOrientationTimer;
 using test::Log;
 
 // A table row's name names its test.
@@ -424,8 +425,7 @@ class DialogEnds : public ::testing::TestWithParam<Ending> {};
 TEST_P(DialogEnds, WithItsCommandAndAQuitRequest)
 {
     g_ending = &GetParam();
-    const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), nullptr, EndingDialogProc, 0);
+    const INT_PTR result = driving::RunModal(EndingDialogProc);
     EXPECT_EQ(result, GetParam().result);
     EXPECT_TRUE(g_firstFieldFocused) << "the escapement field has the focus";
 
@@ -441,12 +441,41 @@ INSTANTIATE_TEST_SUITE_P(EveryWay, DialogEnds,
                                            Ending{"CloseRequest", WM_CLOSE, 0, IDCANCEL}),
                          RowName<Ending>);
 
-TEST(Dispatch, SizeAndUnknownMessagesAreLeftToTheDialogManager)
+// ---- What the dialog leaves alone ----
+
+TEST(LeftAlone, TheEraseKeepsTheBackgroundForThePaint)
+{
+    // The paint covers every pixel; a background erased first would only flicker.
+    Dialog dialog;
+    constexpr int kSide = 8;
+    const scene::DibCanvas canvas(kSide, kSide);
+    const RECT all = {0, 0, kSide, kSide};
+    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(canvas.dc(), &all, marker);
+    DeleteObject(marker);
+    SendMessageA(dialog.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+    EXPECT_EQ(canvas.Pixels(), std::vector<std::uint32_t>(kSide * kSide, 0x010203u));
+}
+
+TEST(LeftAlone, ResizingMovesNoControlAndChangesNoAngle)
 {
     Dialog dialog;
-    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(10, 10)), FALSE);
-    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_MOUSEMOVE, 0, 0), FALSE);
-    EXPECT_EQ(DialogProc(dialog.hwnd(), WM_ERASEBKGND, 0, 0), TRUE) << "the paint covers it all";
+    dialog.SetAnglesUncoupled("450", "900");
+    RECT before = {};
+    GetWindowRect(dialog.Item(chx5), &before);
+    SetWindowPos(dialog.hwnd(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT after = {};
+    GetWindowRect(dialog.Item(chx5), &after);
+    EXPECT_TRUE(EqualRect(&before, &after) != FALSE);
+    EXPECT_EQ(dialog.Text(edt1) + " " + dialog.Text(edt2), "450 900");
+}
+
+TEST(LeftAlone, APointerOverTheSceneRequestsNoRepaint)
+{
+    Dialog dialog;
+    dialog.ShowAndValidate();
+    SendMessageA(dialog.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(scene::kReferenceX, scene::kReferenceY));
+    EXPECT_FALSE(dialog.RepaintPending());
     EXPECT_EQ(dialog.Text(edt1), "");
 }
 

@@ -2,7 +2,7 @@
 // and with "==" checked sent to the partner up-down, which holds it within its limits; nothing
 // crashes or hangs, however long or strange the text.
 #include "pixels.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Painting keeps no GDI object: the count after a thousand paints is the count after the first.
 #include "SlantGlyphDemo.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ DWORD HandleTableHighWater()
 
 DWORD GdiFootprint()
 {
-    const long count = test::GdiObjects();
+    const long count = driving::GdiObjects();
     return count >= 0 ? static_cast<DWORD>(count) : HandleTableHighWater();
 }
 

@@ -1,5 +1,7 @@
 // The dialog template and the manifest, read back from the built program and checked field by
 // field.
+#include "SlantGlyphDemo.h"
+
 #include <windows.h>
 
 #include <dlgs.h>
@@ -11,6 +13,8 @@
 #include <vector>
 
 namespace {
+
+const LPCSTR kDialog = MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO);
 
 // A resource's bytes, read from SlantGlyphDemo.exe beside the test as a data file.
 class ProgramResources : public ::testing::Test {
@@ -26,9 +30,9 @@ protected:
     }
     static void TearDownTestSuite() { FreeLibrary(module_); }
 
-    static std::vector<unsigned char> Read(LPCSTR type, WORD language)
+    static std::vector<unsigned char> Read(LPCSTR type, LPCSTR id, WORD language)
     {
-        HRSRC info = FindResourceExA(module_, type, MAKEINTRESOURCEA(1), language);
+        HRSRC info = FindResourceExA(module_, type, id, language);
         if (info == nullptr) {
             return {};
         }
@@ -36,12 +40,11 @@ protected:
         return {bytes, bytes + SizeofResource(module_, info)};
     }
 
-    // The languages in which resource 1 of a type exists.
-    static std::vector<WORD> Languages(LPCSTR type)
+    // The languages in which a resource exists.
+    static std::vector<WORD> Languages(LPCSTR type, LPCSTR id)
     {
         std::vector<WORD> languages;
-        EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(1), CollectLanguage,
-                               reinterpret_cast<LONG_PTR>(&languages));
+        EnumResourceLanguagesA(module_, type, id, CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
         return languages;
     }
 
@@ -135,8 +138,9 @@ const ExpectedControl kControls[] = {
 
 TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
 {
-    EXPECT_EQ(Languages(RT_DIALOG), std::vector<WORD>{0x0409});
-    const std::vector<unsigned char> bytes = Read(RT_DIALOG, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    EXPECT_EQ(Languages(RT_DIALOG, kDialog), std::vector<WORD>{0x0409});
+    const std::vector<unsigned char> bytes =
+        Read(RT_DIALOG, kDialog, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
     ASSERT_FALSE(bytes.empty())
         << "no dialog template 1 in language 1033 (SlantGlyphDemo.exe beside the test?)";
 
@@ -176,8 +180,9 @@ TEST_F(ProgramResources, DialogTemplateCarriesExactlyTheDialog)
 
 TEST_F(ProgramResources, ManifestSelectsCommonControlsSixAndNothingElse)
 {
-    const std::vector<unsigned char> bytes = Read(RT_MANIFEST, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    EXPECT_EQ(Languages(RT_MANIFEST), std::vector<WORD>{0x0000});
+    const std::vector<unsigned char> bytes =
+        Read(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    EXPECT_EQ(Languages(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID), std::vector<WORD>{0x0000});
     ASSERT_GT(bytes.size(), 3u) << "no manifest 1 in the neutral language";
     EXPECT_EQ(bytes[0], 0xEF);
     EXPECT_EQ(bytes[1], 0xBB);

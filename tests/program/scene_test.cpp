@@ -1,7 +1,7 @@
 // The scene as the program paints it: every pixel of a frame drawn into a 32-bit DIB section
 // through the program's own paint path.
 #include "pixels.h"
-#include "program_dialog.h"
+#include "recorded_dialog.h"
 #include "text_cell.h"
 
 #include <dlgs.h>
@@ -43,8 +43,8 @@ class Scene : public ::testing::Test {
 protected:
     Frame Draw(int escapement, int orientation, bool advanced = false, Alignment alignment = kBaseline) const
     {
-        dialog_.SetScene(escapement, orientation, advanced, alignment);
-        return Frame(dialog_.hwnd());
+        dialog_.SetScene({escapement, orientation, advanced, alignment});
+        return dialog_.Paint();
     }
 
     test::TurnedCell CellFor(int escapement, Alignment alignment) const
@@ -275,7 +275,7 @@ TEST_P(RotatedCell, CellIsTheTurnedRectangle)
     const Frame frame = Draw(escapement, escapement, false, GetParam().alignment);
 
     const test::TurnedCell cell = CellFor(escapement, GetParam().alignment);
-    if (test::RunningUnderWine()) {
+    if (driving::RunningUnderWine()) {
         // Wine fills an upright box from the baseline origin for turned text, and none from 90
         // to 270 degrees, instead of the turned cell.
         int yellow = 0;

@@ -9,6 +9,8 @@
 #include "scene_control.h"
 #include "sheet.h"
 
+#include "SlantGlyphDemo.h"
+
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
@@ -31,11 +33,10 @@ constexpr int kBadUsage = 2;
 constexpr int kFailed = 1;
 constexpr char kToolName[] = "slantglyph-atlas";
 
-// The animation's angles: one full turn in 3-degree steps.
+// The animation's angles: one full turn in the program's steps.
 constexpr int kSweepFrom = 0;
-constexpr int kSweepTo = 3570;
-constexpr int kSweepStep = 30;
-constexpr int kSweepFrameMilliseconds = 100; // as the program ticks
+constexpr int kSweepTo = animation::kFullTurn - animation::kStep;
+constexpr int kSweepStep = animation::kStep;
 
 // Thin lines at full size; the sheet thickens its own.
 constexpr int kOverlayThickness = 1;
@@ -215,7 +216,8 @@ void TurnTo(SweepOptions &options, int angle)
 bool AddFrame(std::unique_ptr<atlas::Animation> &animation, const scene::Frame &frame)
 {
     if (!animation) {
-        animation = atlas::MakeAnimation(frame.width(), frame.height(), kSweepFrameMilliseconds);
+        animation = atlas::MakeAnimation(frame.width(), frame.height(),
+                                         static_cast<int>(animation::kTickMilliseconds));
     }
     return animation->Add(frame);
 }

@@ -2,18 +2,9 @@
 
 #include "SlantGlyphDemo.h"
 
-#include <commctrl.h>
-#include <dlgs.h>
-
 #include <cstdio>
 
 namespace atlas {
-
-namespace {
-
-constexpr UINT kDialogTemplate = 1;
-
-} // namespace
 
 const char *ModeName(Mode mode)
 {
@@ -37,51 +28,12 @@ std::string AnglesLabel(const Setting &setting)
     return label;
 }
 
-SceneDialog::SceneDialog()
+driving::Scene SceneOf(const Setting &setting)
 {
-    InitCommonControls();
-    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr,
-                               DialogProc, 0);
+    return {setting.escapement, setting.orientation, setting.mode == Mode::kAdvanced,
+            static_cast<int>(setting.alignment)};
 }
 
-SceneDialog::~SceneDialog()
-{
-    if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
-    }
-    // The dialog's destruction posts a quit request; nothing else is left to handle.
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-}
-
-void SceneDialog::SetCheck(int id, Check check) const
-{
-    const bool checked = check == Check::Checked;
-    const bool now = IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
-    if (now == checked) {
-        return;
-    }
-    // A click toggles the box, which then tells its dialog.
-    CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
-    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, id)));
-}
-
-void SceneDialog::Apply(const Setting &setting) const
-{
-    SetCheck(chx3, Check::Unchecked); // uncoupled, so that the angles may differ
-    SetDlgItemInt(hwnd_, edt1, static_cast<UINT>(setting.escapement), TRUE);
-    SetDlgItemInt(hwnd_, edt2, static_cast<UINT>(setting.orientation), TRUE);
-    SetCheck(chx1, setting.mode == Mode::kAdvanced ? Check::Checked : Check::Unchecked);
-    SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(setting.alignment), 0);
-    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, cmb1)));
-}
-
-scene::Frame SceneDialog::Render(const std::function<void(HDC)> &after) const
-{
-    return scene::Frame(hwnd_, after);
-}
+SceneDialog::SceneDialog() : Dialog(DialogProc) {}
 
 } // namespace atlas

@@ -1,11 +1,8 @@
 // The program's dialog, created from template 1 and never shown, set as a user sets it.
 #pragma once
 
-#include "scene_frame.h"
+#include "program_dialog.h"
 
-#include <windows.h>
-
-#include <functional>
 #include <string>
 
 namespace atlas {
@@ -27,27 +24,18 @@ const char *AlignmentName(Alignment alignment); // "baseline", "top", "bottom"
 // "e 450 o 900"
 std::string AnglesLabel(const Setting &setting);
 
-class SceneDialog {
+// The controls as the dialog's scene holds them.
+driving::Scene SceneOf(const Setting &setting);
+
+// The program's own dialog, with its own dialog procedure.
+class SceneDialog : public driving::Dialog {
 public:
     SceneDialog();
-    ~SceneDialog();
-    SceneDialog(const SceneDialog &) = delete;
-    SceneDialog &operator=(const SceneDialog &) = delete;
 
-    bool valid() const { return hwnd_ != nullptr; }
-    HWND hwnd() const { return hwnd_; }
-
-    // The controls as a user leaves them: "==" cleared, both angles typed, the graphics-mode box
-    // and the alignment list set; each control tells the dialog as it would when used.
-    void Apply(const Setting &setting) const;
-
+    // The controls as a user leaves them for `setting`.
+    void Apply(const Setting &setting) const { SetScene(SceneOf(setting)); }
     // The scene through the program's paint path; `after` draws over it in the same DC.
-    scene::Frame Render(const std::function<void(HDC)> &after = {}) const;
-
-private:
-    enum class Check { Unchecked, Checked };
-    void SetCheck(int id, Check check) const;
-    HWND hwnd_;
+    scene::Frame Render(const std::function<void(HDC)> &after = {}) const { return Paint(after); }
 };
 
 } // namespace atlas

@@ -8,7 +8,8 @@ set -euo pipefail
 native=$1 windows=$2 out=$3 accepted=$4
 shift 4
 if [ ! -x "$native" ]; then
-    echo "conformance: no native driver at $native; build preset linux first" >&2
+    echo "conformance: no native driver at $native: build the preset linux, or set the cache" \
+        "variable CONFORMANCE_NATIVE_DRIVER to a native build's bin/conformance" >&2
     exit 1
 fi
 mkdir -p "$out"

@@ -4,6 +4,7 @@
 #include "driver.h"
 
 #include "SlantGlyphDemo.h"
+#include "program_dialog.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -17,7 +18,6 @@ namespace conformance {
 
 namespace {
 
-constexpr UINT kDialogTemplate = 1;
 constexpr UINT kPollMilliseconds = 10;
 // A step that waits for ticks or repeats that never come gives up after this long.
 constexpr DWORD kPatience = 3000;
@@ -28,9 +28,8 @@ constexpr DWORD kSettle = 30;
 constexpr DWORD kArrowKeyRest = 300;
 // The dialog is ended by the driver, not by the script, with this result.
 constexpr INT_PTR kEndedByDriver = 77;
-// The program's animation timers and their period.
-constexpr UINT_PTR kAnimationTimers[] = {888, 999};
-constexpr UINT kAnimationPeriod = 100;
+// The program's animation timers.
+constexpr UINT_PTR kAnimationTimers[] = {animation::kEscapementTimer, animation::kOrientationTimer};
 // The period the driver holds them at between the steps that wait for ticks: an hour.
 constexpr UINT kHeldPeriod = 3600000;
 // The clipboard holds this text when a script starts.
@@ -607,7 +606,7 @@ bool BeginPhase(const Phase &phase)
     case Phase::Kind::Ticks:
         g_run.ticks = 0;
         g_run.ticksWanted = phase.count;
-        if (RestartAnimation(kAnimationPeriod) == "none" || phase.count == 0) {
+        if (RestartAnimation(animation::kTickMilliseconds) == "none" || phase.count == 0) {
             g_run.ticksWanted = 0;
             HoldAnimation();
             return true;
@@ -761,8 +760,7 @@ bool RunScript(const Script &script, std::ostream &log)
         SetCursorPos(g_restingPlace.x, g_restingPlace.y);
     }
     const UINT_PTR poll = SetTimer(nullptr, 0, kPollMilliseconds, Poll);
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate),
-                                           nullptr, LoggingDialogProc, 0);
+    const INT_PTR result = driving::RunModal(LoggingDialogProc);
     KillTimer(nullptr, poll);
     if (g_run.dialog == nullptr) {
         log << "dialog did not open\n";

@@ -142,9 +142,9 @@ void Paint(HWND hwnd, const Button &button, HDC dc)
     SetBkMode(dc, TRANSPARENT);
     const UINT alignment = checkBox ? DT_LEFT : DT_CENTER;
     RECT measured = textRect;
-    DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &measured,
+    DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &measured,
               alignment | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
-    DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &textRect,
+    DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &textRect,
               alignment | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previousFont);
 

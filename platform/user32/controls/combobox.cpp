@@ -248,7 +248,7 @@ LRESULT Insert(HWND hwnd, ComboBox &box, int index, const WCHAR *text)
 int SortedPlace(const ComboBox &box, const WCHAR *text)
 {
     const auto after = std::find_if(box.items.begin(), box.items.end(), [text](const controls::Text &item) {
-        return lstrcmpiW(controls::Wide(item), text ? text : L"") > 0;
+        return lstrcmpiW(controls::AsWide(item), text ? text : L"") > 0;
     });
     return static_cast<int>(after - box.items.begin());
 }
@@ -278,7 +278,7 @@ LRESULT FindExact(const ComboBox &box, int start, const WCHAR *text)
     }
     for (int step = 1; step <= Count(box); ++step) {
         const int index = (start + step) % Count(box);
-        if (lstrcmpiW(controls::Wide(box.items[static_cast<size_t>(index)]), text ? text : L"") == 0) {
+        if (lstrcmpiW(controls::AsWide(box.items[static_cast<size_t>(index)]), text ? text : L"") == 0) {
             return index;
         }
     }
@@ -310,7 +310,7 @@ void ShowChoiceInField(ComboBox &box)
         return;
     }
     box.fillingField = true;
-    SetWindowTextW(box.field, controls::Wide(ItemText(box, box.selected)));
+    SetWindowTextW(box.field, controls::AsWide(ItemText(box, box.selected)));
     box.fillingField = false;
     if (box.focused) {
         SendMessageW(box.field, EM_SETSEL, 0, -1);
@@ -632,7 +632,7 @@ void DrawItem(HDC dc, const ComboBox &box, int index, RECT rect, bool marked)
         const controls::Text text = ItemText(box, index);
         rect.left += kFieldMargin;
         SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &rect,
+        DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &rect,
                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }

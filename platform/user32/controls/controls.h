@@ -16,19 +16,10 @@ void RegisterComboBoxClass();
 
 namespace controls {
 
-// Text as the controls keep it. WCHAR has the size of char16_t; std::wstring would use the C++
-// library's 32-bit wchar_t code.
+// Text as the controls keep it: UTF-16, as the W functions take it.
 using Text = std::u16string;
-
-inline const WCHAR *Wide(const Text &text)
-{
-    return reinterpret_cast<const WCHAR *>(text.c_str());
-}
-
-inline Text FromWide(const WCHAR *text)
-{
-    return text ? Text(reinterpret_cast<const char16_t *>(text)) : Text();
-}
+using platform::text::AsWide;
+using platform::text::FromWide;
 
 // Copies `text` into a caller's buffer of `capacity` characters, cut to fit with its terminator;
 // returns the characters copied, as WM_GETTEXT does.

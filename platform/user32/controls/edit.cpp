@@ -59,7 +59,7 @@ public:
     int Span(size_t from, size_t to) const
     {
         SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc_, controls::Wide(shown_) + from, static_cast<int>(to - from), &size);
+        GetTextExtentPoint32W(dc_, controls::AsWide(shown_) + from, static_cast<int>(to - from), &size);
         return size.cx;
     }
     // The widths of the prefixes of characters [from, to) in one pass: element i is the width of
@@ -68,7 +68,7 @@ public:
     {
         std::vector<int> widths(to - from);
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::Wide(shown_) + from, static_cast<int>(widths.size()), 0, nullptr,
+        GetTextExtentExPointW(dc_, controls::AsWide(shown_) + from, static_cast<int>(widths.size()), 0, nullptr,
                               widths.data(), &size);
         return widths;
     }
@@ -457,7 +457,7 @@ void DrawRun(HWND hwnd, const Edit &edit, HDC dc, const Measure &measure, size_t
         if (first < last) {
             const int x = TextOrigin(hwnd, edit, measure, line) + measure.Span(line.start, first);
             TextOutW(dc, x, top + static_cast<int>(row) * measure.LineHeight(),
-                     controls::Wide(measure.Shown()) + first, static_cast<int>(last - first));
+                     controls::AsWide(measure.Shown()) + first, static_cast<int>(last - first));
         }
     }
 }
@@ -482,7 +482,7 @@ void DrawCueBanner(HDC dc, const Edit &edit, int left, int top)
 {
     if (edit.text.empty() && !edit.cueBanner.empty() && (!edit.focused || edit.cueWhenFocused)) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-        TextOutW(dc, left, top, controls::Wide(edit.cueBanner), static_cast<int>(edit.cueBanner.size()));
+        TextOutW(dc, left, top, controls::AsWide(edit.cueBanner), static_cast<int>(edit.cueBanner.size()));
     }
 }
 
@@ -683,7 +683,7 @@ LRESULT GetLine(const Edit &edit, WCHAR *buffer)
         return 0;
     }
     const size_t count = std::min<size_t>(edit.text.size(), *reinterpret_cast<const WORD *>(buffer));
-    std::copy_n(controls::Wide(edit.text), count, buffer);
+    std::copy_n(controls::AsWide(edit.text), count, buffer);
     if (count < *reinterpret_cast<const WORD *>(buffer)) {
         buffer[count] = 0;
     }

@@ -30,7 +30,7 @@ void Paint(HWND hwnd, const Static &label, HDC dc)
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(label.font));
     const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
     const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
-    DrawTextW(dc, controls::Wide(text), static_cast<int>(text.size()), &client,
+    DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &client,
               AlignmentFormat(style) | DT_WORDBREAK | prefix);
     SelectObject(dc, previousFont);
 }

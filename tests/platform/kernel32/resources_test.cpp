@@ -1,6 +1,8 @@
 // The .res parser, and resource lookups on the test's own embedded resources.
 #include "resources.h"
 
+#include "SlantGlyphDemo.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -94,31 +96,34 @@ TEST(ResourceParser, RefusesDamagedFilesWhole)
 TEST(ResourceLookup, FindsTheProgramsDialogWithTheLanguageFallback)
 {
     const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    HRSRC exact = FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(1), english);
+    HRSRC exact = FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), english);
     ASSERT_NE(exact, nullptr);
     EXPECT_GT(SizeofResource(nullptr, exact), 0u);
     EXPECT_NE(LockResource(LoadResource(nullptr, exact)), nullptr);
     // Another English, another language, and no language at all all fall back to the one there is.
     for (WORD language : {static_cast<WORD>(MAKELANGID(LANG_ENGLISH, 0x02)), static_cast<WORD>(0x0407),
                           static_cast<WORD>(0)}) {
-        EXPECT_EQ(FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(1), language), exact) << language;
+        EXPECT_EQ(FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), language), exact)
+            << language;
     }
-    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_DIALOG), exact);
-    EXPECT_EQ(FindResourceA(nullptr, "#1", reinterpret_cast<LPCSTR>(RT_DIALOG)), exact)
-        << "\"#1\" is ordinal 1";
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), RT_DIALOG), exact);
+    EXPECT_EQ(FindResourceA(nullptr, ("#" + std::to_string(IDD_SLANTGLYPHDEMO)).c_str(),
+                            reinterpret_cast<LPCSTR>(RT_DIALOG)),
+              exact)
+        << "\"#n\" is ordinal n";
     // The manifest is neutral: an English request finds it through the neutral step.
-    EXPECT_NE(FindResourceExA(nullptr, RT_MANIFEST, MAKEINTRESOURCEA(1), english), nullptr);
+    EXPECT_NE(FindResourceExA(nullptr, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, english), nullptr);
 }
 
 TEST(ResourceLookup, MissingTypesNamesAndModulesSayWhich)
 {
     SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_BITMAP), nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), RT_BITMAP), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(2), RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO + 1), RT_DIALOG), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     auto *const bogus = reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(0x1230));
-    EXPECT_EQ(FindResourceA(bogus, MAKEINTRESOURCEA(1), RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceA(bogus, MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), RT_DIALOG), nullptr);
     EXPECT_EQ(SizeofResource(nullptr, reinterpret_cast<HRSRC>(static_cast<UINT_PTR>(0x1230))), 0u);
     EXPECT_EQ(LoadLibraryExA("/nonexistent/program.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE), nullptr);
     EXPECT_FALSE(FreeLibrary(bogus));

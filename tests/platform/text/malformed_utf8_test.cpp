@@ -27,6 +27,12 @@ const Case kCases[] = {
     {"cut short before a letter", "a\xE2\x82z", u"a\uFFFDz"},
     {"cut short at the end", "a\xF0\x9F\x98", u"a\uFFFD"},
     {"stray continuation bytes", "a\x80\xBFz", u"a\uFFFD\uFFFDz"},
+    // Cut short by the lead byte of the next character, which then starts a character of its own.
+    {"two bytes cut by a lead", "a\xC3\xC3\xA9z", u"a\uFFFD\u00E9z"},
+    {"three bytes cut by a lead", "a\xE2\x82\xE2\x82\xACz", u"a\uFFFD\u20ACz"},
+    {"three bytes cut at once", "a\xE2\xC3\xA9z", u"a\uFFFD\u00E9z"},
+    {"four bytes cut by a lead", "a\xF0\x9F\x98\xF0\x9F\x98\x80z", u"a\uFFFD\U0001F600z"},
+    {"four bytes cut by a three-byte lead", "a\xF0\x9F\xE2\x82\xACz", u"a\uFFFD\u20ACz"},
     {"past U+10FFFF", "a\xF4\x90\x80\x80z", u"a\uFFFDz"},
     {"lead byte F5", "a\xF5\x80\x80\x80z", u"a\uFFFDz"},
     {"lead byte F8", "a\xF8\x88\x80\x80\x80z", u"a\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDz"},

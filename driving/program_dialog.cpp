@@ -5,64 +5,28 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
-#include <algorithm>
+namespace driving {
 
-namespace test {
-
-namespace {
-
-constexpr UINT kDialogTemplate = 1;
-int g_depth = 0;
-
-} // namespace
-
-void CommandLog::Clear()
+INT_PTR RunModal(DLGPROC procedure)
 {
-    commands.clear();
-    deepestNesting = 0;
-}
-
-std::vector<int> CommandLog::ChangedFields() const
-{
-    std::vector<int> fields;
-    for (const Command &c : commands) {
-        if (c.code == EN_CHANGE) {
-            fields.push_back(c.id);
-        }
-    }
-    return fields;
-}
-
-CommandLog &Log()
-{
-    static CommandLog log;
-    return log;
-}
-
-INT_PTR CALLBACK RecordingDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg != WM_COMMAND) {
-        return DialogProc(hwnd, msg, wParam, lParam);
-    }
-    ++g_depth;
-    Log().commands.push_back({LOWORD(wParam), HIWORD(wParam), g_depth});
-    Log().deepestNesting = std::max(Log().deepestNesting, g_depth);
-    const INT_PTR result = DialogProc(hwnd, msg, wParam, lParam);
-    --g_depth;
-    return result;
+    // The up-down class must exist before the template is built.
+    InitCommonControls();
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), nullptr,
+                           procedure, 0);
 }
 
 Dialog::Dialog(DLGPROC procedure)
 {
     InitCommonControls();
-    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kDialogTemplate), nullptr,
+    hwnd_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SLANTGLYPHDEMO), nullptr,
                                procedure, 0);
-    Log().Clear();
 }
 
 Dialog::~Dialog()
 {
-    DestroyWindow(hwnd_);
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
     // The dialog's destruction posts a quit request; it must not reach whatever runs next.
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -106,6 +70,16 @@ void Dialog::SetCheckQuietly(int id, bool checked) const
     CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
+void Dialog::SetCheck(int id, bool checked) const
+{
+    if (Checked(id) == checked) {
+        return;
+    }
+    // A click toggles the box, which then tells its dialog.
+    SetCheckQuietly(id, checked);
+    SendCommand(id, BN_CLICKED);
+}
+
 void Dialog::SetAnglesUncoupled(const char *escapement, const char *orientation) const
 {
     const bool coupled = Checked(chx3);
@@ -115,11 +89,14 @@ void Dialog::SetAnglesUncoupled(const char *escapement, const char *orientation)
     SetCheckQuietly(chx3, coupled);
 }
 
-void Dialog::SetScene(int escapement, int orientation, bool advanced, int alignment) const
+void Dialog::SetScene(const Scene &scene) const
 {
-    SetAnglesUncoupled(std::to_string(escapement).c_str(), std::to_string(orientation).c_str());
-    SetCheckQuietly(chx1, advanced);
-    SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(alignment), 0);
+    SetCheck(chx3, false);
+    SetDlgItemInt(hwnd_, edt1, static_cast<UINT>(scene.escapement), TRUE);
+    SetDlgItemInt(hwnd_, edt2, static_cast<UINT>(scene.orientation), TRUE);
+    SetCheck(chx1, scene.advanced);
+    SendDlgItemMessageA(hwnd_, cmb1, CB_SETCURSEL, static_cast<WPARAM>(scene.alignment), 0);
+    SendCommand(cmb1, CBN_SELENDOK);
 }
 
 void Dialog::SendCommand(int id, UINT code) const
@@ -157,6 +134,11 @@ void Dialog::DrawScene() const
     ReleaseDC(hwnd_, dc);
 }
 
+scene::Frame Dialog::Paint(const std::function<void(HDC)> &after) const
+{
+    return scene::Frame(hwnd_, after);
+}
+
 long GdiObjects()
 {
     SetLastError(ERROR_SUCCESS);
@@ -170,4 +152,4 @@ bool RunningUnderWine()
     return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
-} // namespace test
+} // namespace driving
