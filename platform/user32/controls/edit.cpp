@@ -68,8 +68,8 @@ public:
     {
         std::vector<int> widths(to - from);
         SIZE size = {0, 0};
-        GetTextExtentExPointW(dc_, controls::AsWide(shown_) + from, static_cast<int>(widths.size()), 0, nullptr,
-                              widths.data(), &size);
+        GetTextExtentExPointW(dc_, controls::AsWide(shown_) + from, static_cast<int>(widths.size()), 0,
+                              nullptr, widths.data(), &size);
         return widths;
     }
     int LineHeight() const
