@@ -136,17 +136,7 @@ void Narrow(const EnumeratedFontW &wide, EnumeratedFontA &narrow)
 
 void Narrow(const EnumeratedMetricsW &wide, EnumeratedMetricsA &narrow)
 {
-    memcpy(&narrow.metrics, &wide.metrics, offsetof(TEXTMETRICA, tmFirstChar));
-    const auto character = [](WCHAR c) { return static_cast<BYTE>(c < 0xFF ? c : 0xFF); };
-    narrow.metrics.tmFirstChar = character(wide.metrics.tmFirstChar);
-    narrow.metrics.tmLastChar = character(wide.metrics.tmLastChar);
-    narrow.metrics.tmDefaultChar = character(wide.metrics.tmDefaultChar);
-    narrow.metrics.tmBreakChar = character(wide.metrics.tmBreakChar);
-    narrow.metrics.tmItalic = wide.metrics.tmItalic;
-    narrow.metrics.tmUnderlined = wide.metrics.tmUnderlined;
-    narrow.metrics.tmStruckOut = wide.metrics.tmStruckOut;
-    narrow.metrics.tmPitchAndFamily = wide.metrics.tmPitchAndFamily;
-    narrow.metrics.tmCharSet = wide.metrics.tmCharSet;
+    NarrowMetrics(wide.metrics, narrow.metrics);
     narrow.flags = wide.flags;
     narrow.sizeEm = wide.sizeEm;
     narrow.cellHeight = wide.cellHeight;

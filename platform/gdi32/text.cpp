@@ -235,6 +235,21 @@ std::vector<WCHAR> Widen(LPCSTR bytes, int length)
 
 } // namespace
 
+void gdi::NarrowMetrics(const TEXTMETRICW &wide, TEXTMETRICA &narrow)
+{
+    memcpy(&narrow, &wide, offsetof(TEXTMETRICA, tmFirstChar));
+    const auto character = [](WCHAR c) { return static_cast<BYTE>(std::min<unsigned>(c, 0xFF)); };
+    narrow.tmFirstChar = character(wide.tmFirstChar);
+    narrow.tmLastChar = character(wide.tmLastChar);
+    narrow.tmDefaultChar = character(wide.tmDefaultChar);
+    narrow.tmBreakChar = character(wide.tmBreakChar);
+    narrow.tmItalic = wide.tmItalic;
+    narrow.tmUnderlined = wide.tmUnderlined;
+    narrow.tmStruckOut = wide.tmStruckOut;
+    narrow.tmPitchAndFamily = wide.tmPitchAndFamily;
+    narrow.tmCharSet = wide.tmCharSet;
+}
+
 BOOL WINAPI GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm)
 {
     RealizedFont *font = SelectedSizes(hdc);
@@ -251,17 +266,7 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm)
     if (lptm == nullptr || !GetTextMetricsW(hdc, &wide)) {
         return FALSE;
     }
-    memcpy(lptm, &wide, offsetof(TEXTMETRICA, tmFirstChar));
-    const auto narrow = [](WCHAR c) { return static_cast<BYTE>(std::min<unsigned>(c, 0xFF)); };
-    lptm->tmFirstChar = narrow(wide.tmFirstChar);
-    lptm->tmLastChar = narrow(wide.tmLastChar);
-    lptm->tmDefaultChar = narrow(wide.tmDefaultChar);
-    lptm->tmBreakChar = narrow(wide.tmBreakChar);
-    lptm->tmItalic = wide.tmItalic;
-    lptm->tmUnderlined = wide.tmUnderlined;
-    lptm->tmStruckOut = wide.tmStruckOut;
-    lptm->tmPitchAndFamily = wide.tmPitchAndFamily;
-    lptm->tmCharSet = wide.tmCharSet;
+    gdi::NarrowMetrics(wide, *lptm);
     return TRUE;
 }
 

@@ -45,6 +45,9 @@ FaceMatch MatchTypeface(const LOGFONTW &font);
 // The families our substitutes stand for, each once: the faces this layer is sure to have.
 std::vector<const char *> SubstituteFamilies();
 
+// Metrics as the A calls give them: the characters past 0xFF read as 0xFF.
+void NarrowMetrics(const TEXTMETRICW &wide, TEXTMETRICA &narrow);
+
 // Sets the face to `ppem` pixels per em (`widthPpem` across, when not 0) and loads the glyph for
 // `character`, turned by `transform` (none when null) and shifted by `delta` (26.6) as FreeType
 // applies them.

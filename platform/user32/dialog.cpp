@@ -11,8 +11,6 @@ constexpr char16_t kDialogClass[] = u"#32770";
 constexpr int kScreenDpi = 96;
 constexpr int kPointsPerInch = 72;
 constexpr WORD kSystemFontSize = 0x7FFF; // a DS_SETFONT size that asks for the system font
-constexpr char16_t kBaseUnitSample[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-constexpr int kBaseUnitSampleLength = 52;
 // Dialog units: four per average character width, eight per character height.
 constexpr int kHorizontalUnits = 4;
 constexpr int kVerticalUnits = 8;
@@ -22,13 +20,11 @@ SIZE BaseUnitsOf(HFONT font)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SIZE sample = {};
-    GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(kBaseUnitSample), kBaseUnitSampleLength, &sample);
+    LONG height = 0;
+    const LONG width = GdiGetCharDimensions(dc, nullptr, &height);
     SelectObject(dc, previous);
     DeleteDC(dc);
-    return {(sample.cx / (kBaseUnitSampleLength / 2) + 1) / 2, metrics.tmHeight};
+    return {width, height};
 }
 
 } // namespace

@@ -115,17 +115,13 @@ void SetMarginsFromFont(HWND hwnd, Edit &edit)
 {
     HDC dc = GetDC(hwnd);
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    static const WCHAR kAlphabet[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    SIZE alphabet = {0, 0};
-    GetTextExtentPoint32W(dc, kAlphabet, static_cast<int>(std::size(kAlphabet) - 1), &alphabet);
+    TEXTMETRICW metrics = {};
+    const LONG average = GdiGetCharDimensions(dc, &metrics, nullptr);
     SelectObject(dc, previousFont);
     ReleaseDC(hwnd, dc);
     if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
         return;
     }
-    const int average = (alphabet.cx / 26 + 1) / 2;
     RECT client;
     GetClientRect(hwnd, &client);
     if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
