@@ -1376,6 +1376,12 @@ HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
 
+// The kinds of image (BM_SETIMAGE and the like).
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define IMAGE_ENHMETAFILE 3
+
 // An icon (or cursor) made from a mask and a colour bitmap.
 typedef struct _ICONINFO {
     BOOL fIcon;

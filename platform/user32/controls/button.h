@@ -78,6 +78,10 @@ inline void Notify(HWND hwnd, UINT code)
 // The split button's two parts within `client`: where it is pushed and where its arrow is.
 void SplitRects(const Button &button, const RECT &client, RECT *push, RECT *arrow);
 
+// The size of the image set with BM_SETIMAGE (none: zero), and the image drawn at a place.
+SIZE ImageSize(const Button &button);
+void DrawImage(HDC dc, const Button &button, int left, int top);
+
 // Draws the whole button (ODA_DRAWENTIRE), or what a change of focus changes (ODA_FOCUS), into `dc`.
 void Paint(HWND hwnd, const Button &button, HDC dc, UINT action);
 

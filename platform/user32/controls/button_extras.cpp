@@ -135,7 +135,62 @@ LRESULT SetImage(HWND hwnd, Button &button, WPARAM type, LPARAM image)
     return reinterpret_cast<LRESULT>(previous);
 }
 
+// The bitmap an image is drawn from: an icon's colour half (or its mask, for a monochrome one),
+// or the image itself when it is a bitmap, whatever type it was set with. An icon's bitmaps are
+// copies, given back with ReleaseImageBitmap.
+HBITMAP ImageBitmap(const Button &button, ICONINFO *icon, bool *isIcon)
+{
+    *isIcon = GetIconInfo(static_cast<HICON>(button.image), icon) != FALSE;
+    if (*isIcon) {
+        return icon->hbmColor != nullptr ? icon->hbmColor : icon->hbmMask;
+    }
+    return GetObjectType(button.image) == OBJ_BITMAP ? static_cast<HBITMAP>(button.image) : nullptr;
+}
+
+void ReleaseImageBitmap(const ICONINFO &icon, bool isIcon)
+{
+    if (isIcon) {
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+    }
+}
+
 } // namespace
+
+SIZE ImageSize(const Button &button)
+{
+    ICONINFO icon = {};
+    bool isIcon = false;
+    BITMAP description = {};
+    if (button.image != nullptr) {
+        GetObjectW(ImageBitmap(button, &icon, &isIcon), sizeof(description), &description);
+        ReleaseImageBitmap(icon, isIcon);
+    }
+    return {description.bmWidth, description.bmHeight};
+}
+
+// An icon is drawn through its mask (AND), then its colours (XOR); a bitmap is copied.
+void DrawImage(HDC dc, const Button &button, int left, int top)
+{
+    ICONINFO icon = {};
+    bool isIcon = false;
+    HBITMAP bitmap = button.image != nullptr ? ImageBitmap(button, &icon, &isIcon) : nullptr;
+    BITMAP description = {};
+    if (GetObjectW(bitmap, sizeof(description), &description) == 0) {
+        ReleaseImageBitmap(icon, isIcon);
+        return;
+    }
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, isIcon ? icon.hbmMask : bitmap);
+    BitBlt(dc, left, top, description.bmWidth, description.bmHeight, source, 0, 0, isIcon ? SRCAND : SRCCOPY);
+    if (isIcon && icon.hbmColor != nullptr) {
+        SelectObject(source, icon.hbmColor);
+        BitBlt(dc, left, top, description.bmWidth, description.bmHeight, source, 0, 0, SRCINVERT);
+    }
+    SelectObject(source, previous);
+    DeleteDC(source);
+    ReleaseImageBitmap(icon, isIcon);
+}
 
 LRESULT HandleExtras(HWND hwnd, Button &button, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -129,6 +129,24 @@ RECT DrawLabelText(HWND hwnd, const Button &button, HDC dc, const RECT &place, U
     return {left, top, left + width, top + height};
 }
 
+// The image set with BM_SETIMAGE: alone and centred with BS_BITMAP or BS_ICON, otherwise at the
+// left of the text's place, which it narrows. Returns whether the text is to be drawn.
+bool DrawImagePart(HWND hwnd, const Button &button, HDC dc, RECT *place)
+{
+    const SIZE size = ImageSize(button);
+    if (size.cx == 0) {
+        return true;
+    }
+    const LONG top = (place->top + place->bottom - size.cy) / 2;
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & (BS_BITMAP | BS_ICON)) != 0) {
+        DrawImage(dc, button, (place->left + place->right - size.cx) / 2, top);
+        return false;
+    }
+    DrawImage(dc, button, place->left, top);
+    place->left += size.cx;
+    return true;
+}
+
 // The split button's arrow: a small triangle pointing down, centred in its part.
 void DrawArrow(HDC dc, const RECT &part, bool enabled)
 {
@@ -189,6 +207,9 @@ void DrawPushButtonLabel(HWND hwnd, const Button &button, HDC dc, const RECT &cl
     if (button.pushed) {
         OffsetRect(&place, 1, 1);
     }
+    if (!DrawImagePart(hwnd, button, dc, &place)) {
+        return;
+    }
     if (IsCommandLink(kind)) {
         DrawCommandLinkLabel(hwnd, button, dc, place);
     } else {
@@ -221,7 +242,10 @@ void DrawCheckBoxLabel(HWND hwnd, const Button &button, HDC dc, const RECT &clie
     if (!enabled) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
-    DrawLabelText(hwnd, button, dc, CheckBoxTextPlace(client), TextFormat(hwnd, Kind(hwnd)));
+    RECT place = CheckBoxTextPlace(client);
+    if (DrawImagePart(hwnd, button, dc, &place)) {
+        DrawLabelText(hwnd, button, dc, place, TextFormat(hwnd, Kind(hwnd)));
+    }
 }
 
 // Around the text of a check box.
