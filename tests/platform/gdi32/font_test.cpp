@@ -223,47 +223,6 @@ TEST(FontMetrics, RotationChangesNoExtent)
     }
 }
 
-TEST(FontMetrics, EmptyTextHasNoSize)
-{
-    FontDc scene(L"MS UI Gothic", 50);
-    const SIZE empty = scene.Extent(kSample, 0);
-    EXPECT_EQ(empty.cx, 0);
-    EXPECT_EQ(empty.cy, 0);
-    SIZE size = {};
-    EXPECT_FALSE(GetTextExtentPoint32W(nullptr, kSample, kSampleLength, &size));
-}
-
-TEST(FontMetrics, ExtentExCountsWhatFits)
-{
-    FontDc scene(L"MS UI Gothic", 50);
-    const int firstTwo = scene.Extent(kSample, 2).cx;
-    int fit = 0;
-    SIZE size = {};
-    ASSERT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo, &fit, nullptr, &size));
-    EXPECT_EQ(fit, 2);
-    ASSERT_TRUE(
-        GetTextExtentExPointW(scene.dc(), kSample, kSampleLength, firstTwo - 1, &fit, nullptr, &size));
-    EXPECT_EQ(fit, 1);
-}
-
-// A negative limit is none for the wide call; the ANSI one takes only -1 and refuses the rest.
-TEST(FontMetrics, ExtentExLimitBelowZero)
-{
-    FontDc scene(L"MS UI Gothic", 50);
-    SIZE size = {};
-    for (const int limit : {-1, -2, INT_MIN}) {
-        int fit = -5;
-        EXPECT_TRUE(GetTextExtentExPointW(scene.dc(), kSample, 3, limit, &fit, nullptr, &size)) << limit;
-        EXPECT_EQ(fit, 3) << limit;
-        fit = -5;
-        EXPECT_EQ(GetTextExtentExPointA(scene.dc(), "Sla", 3, limit, &fit, nullptr, &size), limit == -1)
-            << limit;
-        EXPECT_EQ(fit, limit == -1 ? 3 : -5) << limit;
-    }
-    EXPECT_FALSE(GetTextExtentExPointA(scene.dc(), "Sla", -1, 0, nullptr, nullptr, &size))
-        << "negative count";
-}
-
 // The ANSI measuring calls and the character widths agree with the wide extents.
 TEST(FontMetrics, AnsiCallsAndCharWidthsMatchTheWideExtents)
 {
@@ -299,6 +258,7 @@ TEST(FontMetrics, AnsiCallsAndCharWidthsMatchTheWideExtents)
     EXPECT_EQ(widthsW['l' - 'a'], ends[1] - ends[0]) << "the advance of l";
     EXPECT_EQ(widthsW['a' - 'a'], ends[2] - ends[1]) << "the advance of a";
     EXPECT_FALSE(GetCharWidthA(scene.dc(), 'b', 'a', widthsA)) << "a range backwards";
+    EXPECT_FALSE(GetTextExtentPoint32W(nullptr, kSample, kSampleLength, &wide)) << "no DC";
 }
 
 TEST(FontFace, NameOfTheSelectedFace)
