@@ -265,24 +265,6 @@ TEST(Animation, CheckingOneAnimateBoxLocksTheOtherUntilUnchecked)
     }
 }
 
-TEST(Animation, RunningTimerTurnsTheAngle)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("1234", "0");
-    dialog.Click(chx4);
-    // The platform's timer fires about every 100 ms; wait for it, but not for ever.
-    const DWORD start = GetTickCount();
-    while (dialog.Text(edt1) == "1234" && GetTickCount() - start < 3000) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        } else {
-            Sleep(5);
-        }
-    }
-    EXPECT_NE(dialog.Text(edt1), "1234");
-}
-
 // Ticks the timer and expects the field to turn from 0 in steps of 3 degrees, round and round.
 void ExpectTurnFromZero(const Dialog &dialog, UINT_PTR timer, int field, int ticks)
 {
