@@ -125,17 +125,6 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, CommandRepaint,
                                            RepaintCase{"Label", 0xFFFF, 0, false}),
                          RowName<RepaintCase>);
 
-TEST(Commands, ClickingGraphicsModeBoxTogglesAndRepaints)
-{
-    Dialog dialog;
-    for (const bool checked : {true, false}) {
-        dialog.ShowAndValidate();
-        dialog.Click(chx1);
-        EXPECT_EQ(dialog.Checked(chx1), checked);
-        EXPECT_TRUE(dialog.RepaintPending());
-    }
-}
-
 TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
 {
     Dialog dialog;
@@ -228,19 +217,6 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{"EmptyKeptWhenPartnerShowsZero", "0", "0", edt1, "", "", "0", {edt1}},
         Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
     RowName<Typed>);
-
-TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
-{
-    Dialog dialog;
-    dialog.Click(chx3);
-    for (const auto &[field, text, other, otherText] :
-         {std::tuple{edt1, "900", edt2, "0"}, {edt2, "-300", edt1, "900"}}) {
-        dialog.ShowAndValidate();
-        dialog.SetText(field, text);
-        EXPECT_EQ(dialog.Text(other), otherText);
-        EXPECT_TRUE(dialog.RepaintPending());
-    }
-}
 
 // ---- Animations ----
 
