@@ -3,7 +3,6 @@
 #include "SlantGlyphDemo.h"
 #include "recorded_dialog.h"
 
-#include <commctrl.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -63,28 +62,6 @@ TEST(OpenedDialog, LaidOutInDialogUnitsOfItsOwnFont)
     GetWindowRect(GetDlgItem(dialog.hwnd(), chx5), &animate);
     MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT *>(&animate), 2);
     EXPECT_EQ(std::tuple(animate.left, animate.top, animate.bottom - animate.top), std::tuple(175, 429, 26));
-}
-
-TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
-{
-    Dialog dialog;
-    const struct {
-        int upDown, field;
-    } pairs[] = {{scr1, edt1}, {scr2, edt2}};
-    for (const auto &pair : pairs) {
-        int low = 0;
-        int high = 0;
-        SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                            reinterpret_cast<LPARAM>(&high));
-        EXPECT_EQ(std::tuple(low, high), std::tuple(-3600, 3600));
-        EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETBUDDY, 0, 0)),
-                  dialog.Item(pair.field));
-    }
-    // The limits hold: an up-down stops at them.
-    for (const int beyond : {4000, -4000}) {
-        SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, beyond);
-        EXPECT_EQ(dialog.Text(edt1), std::to_string(beyond / 4000 * 3600));
-    }
 }
 
 // ---- Repaints ----
