@@ -97,7 +97,8 @@ TEST_F(UpDown, GetPosReadsTheBuddyText)
     EXPECT_EQ(Send(UDM_GETPOS), MAKELONG(-250, 0));
     BOOL failed = FALSE;
     SetWindowTextA(field, "9999");
-    EXPECT_EQ(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), -250) << "out of range: the last good one";
+    EXPECT_EQ(Send(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)), -250)
+        << "out of range: the last good one";
     EXPECT_TRUE(failed);
 }
 
