@@ -3,7 +3,6 @@
 #include "SlantGlyphDemo.h"
 #include "recorded_dialog.h"
 
-#include <commctrl.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
@@ -65,28 +64,6 @@ TEST(OpenedDialog, LaidOutInDialogUnitsOfItsOwnFont)
     EXPECT_EQ(std::tuple(animate.left, animate.top, animate.bottom - animate.top), std::tuple(175, 429, 26));
 }
 
-TEST(OpenedDialog, UpDownsSpanOneTurnEachWayWithTheirFieldsAsBuddies)
-{
-    Dialog dialog;
-    const struct {
-        int upDown, field;
-    } pairs[] = {{scr1, edt1}, {scr2, edt2}};
-    for (const auto &pair : pairs) {
-        int low = 0;
-        int high = 0;
-        SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                            reinterpret_cast<LPARAM>(&high));
-        EXPECT_EQ(std::tuple(low, high), std::tuple(-3600, 3600));
-        EXPECT_EQ(reinterpret_cast<HWND>(SendDlgItemMessageA(dialog.hwnd(), pair.upDown, UDM_GETBUDDY, 0, 0)),
-                  dialog.Item(pair.field));
-    }
-    // The limits hold: an up-down stops at them.
-    for (const int beyond : {4000, -4000}) {
-        SendDlgItemMessageA(dialog.hwnd(), scr1, UDM_SETPOS32, 0, beyond);
-        EXPECT_EQ(dialog.Text(edt1), std::to_string(beyond / 4000 * 3600));
-    }
-}
-
 // ---- Repaints ----
 
 struct RepaintCase {
@@ -124,17 +101,6 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, CommandRepaint,
                                            RepaintCase{"UnknownControl", 1234, BN_CLICKED, false},
                                            RepaintCase{"Label", 0xFFFF, 0, false}),
                          RowName<RepaintCase>);
-
-TEST(Commands, ClickingGraphicsModeBoxTogglesAndRepaints)
-{
-    Dialog dialog;
-    for (const bool checked : {true, false}) {
-        dialog.ShowAndValidate();
-        dialog.Click(chx1);
-        EXPECT_EQ(dialog.Checked(chx1), checked);
-        EXPECT_TRUE(dialog.RepaintPending());
-    }
-}
 
 TEST(Commands, NotificationsThatAreNotReactedToLeaveTheAnglesAlone)
 {
@@ -229,19 +195,6 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{"LettersRewrittenWhenPartnerChanged", "", "0", edt2, "abc", "0", "0", {edt2, edt1, edt2}}),
     RowName<Typed>);
 
-TEST(Coupling, UncheckedFieldsAreIndependentButStillRepaint)
-{
-    Dialog dialog;
-    dialog.Click(chx3);
-    for (const auto &[field, text, other, otherText] :
-         {std::tuple{edt1, "900", edt2, "0"}, {edt2, "-300", edt1, "900"}}) {
-        dialog.ShowAndValidate();
-        dialog.SetText(field, text);
-        EXPECT_EQ(dialog.Text(other), otherText);
-        EXPECT_TRUE(dialog.RepaintPending());
-    }
-}
-
 // ---- Animations ----
 
 TEST(Animation, CheckingOneAnimateBoxLocksTheOtherUntilUnchecked)
@@ -263,24 +216,6 @@ TEST(Animation, CheckingOneAnimateBoxLocksTheOtherUntilUnchecked)
         EXPECT_TRUE(dialog.Enabled(axis.other));
         EXPECT_FALSE(KillTimer(dialog.hwnd(), axis.timer)) << "unchecking stopped the timer";
     }
-}
-
-TEST(Animation, RunningTimerTurnsTheAngle)
-{
-    Dialog dialog;
-    dialog.SetAnglesUncoupled("1234", "0");
-    dialog.Click(chx4);
-    // The platform's timer fires about every 100 ms; wait for it, but not for ever.
-    const DWORD start = GetTickCount();
-    while (dialog.Text(edt1) == "1234" && GetTickCount() - start < 3000) {
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        } else {
-            Sleep(5);
-        }
-    }
-    EXPECT_NE(dialog.Text(edt1), "1234");
 }
 
 // Ticks the timer and expects the field to turn from 0 in steps of 3 degrees, round and round.

@@ -38,11 +38,6 @@ TEST_F(CheckBox, DisabledBoxStillObeysTheProgram)
     EXPECT_EQ(Check(box), BST_UNCHECKED);
 }
 
-TEST_F(CheckBox, AsksTheDialogManagerForButtonTreatment)
-{
-    EXPECT_EQ(SendMessageW(Add(BS_AUTOCHECKBOX), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
-}
-
 TEST_F(CheckBox, KeepsItsTextAndFont)
 {
     HWND box = Add(BS_AUTOCHECKBOX);

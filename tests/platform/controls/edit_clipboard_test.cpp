@@ -1,4 +1,5 @@
 // Single-line edits and the clipboard: copy, cut, paste and clear, by message and by key.
+#include "clipboard.h"
 #include "parent_window.h"
 
 #include <gtest/gtest.h>
@@ -16,38 +17,6 @@ constexpr int kFieldId = 301;
 constexpr int kOtherId = 302;
 const std::vector<int> kOneChange = {EN_UPDATE, EN_CHANGE};
 const std::vector<int> kNothing = {};
-
-// The clipboard's text, ASCII only; "(none)" when it holds none.
-std::string ClipboardText()
-{
-    EXPECT_TRUE(OpenClipboard(nullptr));
-    std::string text = "(none)";
-    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-        text.clear();
-        for (const WCHAR *c = static_cast<const WCHAR *>(GlobalLock(block)); *c; ++c) {
-            text.push_back(static_cast<char>(*c));
-        }
-        GlobalUnlock(block);
-    }
-    EXPECT_TRUE(CloseClipboard());
-    return text;
-}
-
-// Puts ASCII `text` on the clipboard; nullptr empties it.
-void SetClipboardText(const char *text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    if (text != nullptr) {
-        const size_t length = std::char_traits<char>::length(text);
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(WCHAR));
-        auto *characters = static_cast<WCHAR *>(GlobalLock(block));
-        std::transform(text, text + length + 1, characters, [](char c) { return static_cast<WCHAR>(c); });
-        GlobalUnlock(block);
-        SetClipboardData(CF_UNICODETEXT, block);
-    }
-    CloseClipboard();
-}
 
 std::pair<int, int> Selection(HWND control)
 {
@@ -114,12 +83,12 @@ TEST_P(EditClipboardTable, LeavesTextSelectionClipboardAndNotifications)
     if (edit.limit != 0) {
         SendMessageW(field, EM_SETLIMITTEXT, static_cast<WPARAM>(edit.limit), 0);
     }
-    SetClipboardText(edit.clipboard);
+    ASSERT_TRUE(test::PutClipboardText(edit.clipboard));
     Prepare(field, edit.text, edit.start, edit.end);
     Send(field, edit.message);
     EXPECT_EQ(test::Text(field), edit.textAfter);
     EXPECT_EQ(Selection(field), edit.selectionAfter);
-    EXPECT_EQ(ClipboardText(), edit.clipboardAfter);
+    EXPECT_EQ(test::ClipboardText(), edit.clipboardAfter);
     EXPECT_EQ(parent.Codes(kFieldId), edit.codes);
 }
 
@@ -149,7 +118,7 @@ TEST_F(EditClipboard, TheDefaultLimitIsThePlatformsAndHoldsForPaste)
 {
     EXPECT_EQ(SendMessageW(field, EM_GETLIMITTEXT, 0, 0), 30000);
     std::string longText(30010, '1');
-    SetClipboardText(longText.c_str());
+    ASSERT_TRUE(test::PutClipboardText(longText.c_str()));
     Prepare(field, "", 0, 0);
     Send(field, WM_PASTE);
     EXPECT_EQ(GetWindowTextLengthW(field), 30000);
@@ -160,7 +129,7 @@ TEST_F(EditClipboard, AFieldThatDoesNotScrollTakesWhatItCanShow)
 {
     HWND fixed = parent.Add(L"Edit", WS_BORDER, kOtherId, {10, 40, 70, 60});
     const std::string digits(40, '8');
-    SetClipboardText(digits.c_str());
+    ASSERT_TRUE(test::PutClipboardText(digits.c_str()));
     Prepare(fixed, "", 0, 0);
     Send(fixed, WM_PASTE);
     const std::string pasted = test::Text(fixed);
@@ -181,15 +150,15 @@ TEST_F(EditClipboard, AFieldThatDoesNotScrollTakesWhatItCanShow)
 
 TEST_F(EditClipboard, NothingToCopyOrPasteChangesNothing)
 {
-    SetClipboardText("kept");
+    ASSERT_TRUE(test::PutClipboardText("kept"));
     Prepare(field, "abc", 1, 1);
     Send(field, WM_COPY);
     Send(field, WM_CUT);
     Send(field, WM_CLEAR);
-    EXPECT_EQ(ClipboardText(), "kept") << "an empty selection copies nothing";
+    EXPECT_EQ(test::ClipboardText(), "kept") << "an empty selection copies nothing";
     EXPECT_EQ(test::Text(field), "abc");
 
-    SetClipboardText(nullptr);
+    ASSERT_TRUE(test::PutClipboardText(nullptr));
     Select(field, 0, 2);
     Send(field, WM_PASTE);
     EXPECT_EQ(test::Text(field), "abc");
@@ -200,14 +169,14 @@ TEST_F(EditClipboard, NothingToCopyOrPasteChangesNothing)
 TEST_F(EditClipboard, ReadOnlyFieldCopiesButNeverChanges)
 {
     HWND locked = AddField(kOtherId, ES_READONLY, 40);
-    SetClipboardText("new");
+    ASSERT_TRUE(test::PutClipboardText("new"));
     Prepare(locked, "3600", 0, 2);
     Send(locked, WM_PASTE);
     Send(locked, WM_CLEAR);
     EXPECT_EQ(test::Text(locked), "3600");
     Send(locked, WM_CUT);
     EXPECT_EQ(test::Text(locked), "3600");
-    EXPECT_EQ(ClipboardText(), "36") << "cutting from a read-only field still copies";
+    EXPECT_EQ(test::ClipboardText(), "36") << "cutting from a read-only field still copies";
     SendMessageW(locked, WM_CHAR, 0x16, 0); // Ctrl+V
     EXPECT_EQ(test::Text(locked), "3600");
     EXPECT_EQ(parent.Codes(kOtherId), kNothing);
@@ -241,10 +210,10 @@ TEST_F(EditClipboardKeys, InsertAndDeleteWithShiftOrControl)
 {
     Prepare(field, "-1800", 0, 3);
     Press(VK_INSERT, VK_CONTROL);
-    EXPECT_EQ(ClipboardText(), "-18");
+    EXPECT_EQ(test::ClipboardText(), "-18");
     Press(VK_DELETE, VK_SHIFT);
     EXPECT_EQ(test::Text(field), "00") << "Shift+Delete cuts";
-    EXPECT_EQ(ClipboardText(), "-18");
+    EXPECT_EQ(test::ClipboardText(), "-18");
     Select(field, 1, 1);
     Press(VK_INSERT, VK_SHIFT);
     EXPECT_EQ(test::Text(field), "0-180") << "Shift+Insert pastes";

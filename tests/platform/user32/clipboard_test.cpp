@@ -1,57 +1,15 @@
 // The clipboard through the public API: opening, handing text over in either text format,
 // and the memory blocks that carry it.
-#include <windows.h>
+#include "clipboard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-
 namespace {
 
-// Puts `text` on the clipboard as `format` (CF_TEXT: the bytes as they are).
-void Put(UINT format, const std::string &text)
+// Puts `text` on the clipboard as `format`: the clipboard takes the block over.
+void Put(UINT format, const char *text)
 {
-    const bool wide = format == CF_UNICODETEXT;
-    const size_t size = (text.size() + 1) * (wide ? sizeof(WCHAR) : 1);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    ASSERT_NE(block, nullptr);
-    void *bytes = GlobalLock(block);
-    ASSERT_NE(bytes, nullptr);
-    if (wide) {
-        auto *characters = static_cast<WCHAR *>(bytes);
-        for (size_t index = 0; index <= text.size(); ++index) {
-            characters[index] = static_cast<WCHAR>(static_cast<unsigned char>(text.c_str()[index]));
-        }
-    } else {
-        std::memcpy(bytes, text.c_str(), size);
-    }
-    GlobalUnlock(block);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EXPECT_TRUE(EmptyClipboard());
-    EXPECT_EQ(SetClipboardData(format, block), block) << "the clipboard takes the block over";
-    EXPECT_TRUE(CloseClipboard());
-}
-
-// The clipboard's text read as `format`, ASCII only; "(none)" without such data.
-std::string Take(UINT format)
-{
-    EXPECT_TRUE(OpenClipboard(nullptr));
-    std::string text = "(none)";
-    if (HANDLE block = GetClipboardData(format)) {
-        text.clear();
-        const void *bytes = GlobalLock(block);
-        if (format == CF_UNICODETEXT) {
-            for (const WCHAR *c = static_cast<const WCHAR *>(bytes); *c; ++c) {
-                text.push_back(static_cast<char>(*c));
-            }
-        } else {
-            text = static_cast<const char *>(bytes);
-        }
-        GlobalUnlock(block);
-    }
-    EXPECT_TRUE(CloseClipboard());
-    return text;
+    ASSERT_TRUE(test::PutClipboardText(text, format));
 }
 
 TEST(Clipboard, TextComesBackInTheFormatGivenAndInTheOtherUntilEmptied)
@@ -59,12 +17,12 @@ TEST(Clipboard, TextComesBackInTheFormatGivenAndInTheOtherUntilEmptied)
     Put(CF_UNICODETEXT, "-3600");
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-    EXPECT_EQ(Take(CF_UNICODETEXT), "-3600");
-    EXPECT_EQ(Take(CF_TEXT), "-3600");
+    EXPECT_EQ(test::ClipboardText(CF_UNICODETEXT), "-3600");
+    EXPECT_EQ(test::ClipboardText(CF_TEXT), "-3600");
 
     Put(CF_TEXT, "450 tenths");
-    EXPECT_EQ(Take(CF_UNICODETEXT), "450 tenths");
-    EXPECT_EQ(Take(CF_TEXT), "450 tenths");
+    EXPECT_EQ(test::ClipboardText(CF_UNICODETEXT), "450 tenths");
+    EXPECT_EQ(test::ClipboardText(CF_TEXT), "450 tenths");
 
     // Emptied, it holds text in neither format.
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -91,7 +49,7 @@ TEST(Clipboard, NeedsOpeningForAllButAskingWhatItHolds)
     EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, block), nullptr);
     GlobalFree(block);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "asking needs no opening";
-    EXPECT_EQ(Take(CF_UNICODETEXT), "7") << "a refused change leaves the text";
+    EXPECT_EQ(test::ClipboardText(CF_UNICODETEXT), "7") << "a refused change leaves the text";
 }
 
 TEST(Clipboard, KnowsTheWindowThatOpenedIt)

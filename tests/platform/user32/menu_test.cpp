@@ -2,14 +2,14 @@
 // (WM_ENTERIDLE) the next step of a script is typed or clicked. The choice the loop ends with,
 // the messages its owner hears, the edit field's context menu and a dialog's system menu hold
 // the same on the real platform.
+#include "clipboard.h"
 #include "parent_window.h"
-#include "pixels.h"
+#include "program_dialog.h"
 #include "template_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -24,13 +24,6 @@ constexpr UINT kClosed = 0xFFFF;    // WM_MENUSELECT's "menu closed"
 constexpr POINT kMenuAt = {30, 40}; // in the owner's client area
 constexpr POINT kOutside = {260, 160};
 constexpr int kExtraEscapes = 3; // pressed when a script runs out with the menu still open
-
-// Wine is the real platform these tests also run on.
-bool UnderWine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 // ---- Input ----
 
@@ -340,7 +333,7 @@ TEST_P(Choosing, EndsWithTheChosenCommand)
         EXPECT_NE(heard.first, static_cast<UINT>(WM_COMMAND)) << "a returned command is not sent";
         // Wine leaves the click that dismisses the menu to the window under the pointer; here it goes
         // no further, a difference from Wine that is accepted.
-        if (!UnderWine()) {
+        if (!driving::RunningUnderWine()) {
             EXPECT_NE(heard.first, static_cast<UINT>(WM_LBUTTONDOWN)) << "a click outside goes no further";
         }
     }
@@ -390,36 +383,6 @@ TEST_F(Owner, HearsTheLoopInOrder)
 constexpr int kFieldId = 301;
 const Items kAllEditItems = {"&Undo", "", "Cu&t", "&Copy", "&Paste", "&Delete", "", "Select &All"};
 
-void SetClipboard(const char *text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    if (text != nullptr) {
-        const size_t length = std::strlen(text);
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (length + 1) * sizeof(WCHAR));
-        auto *characters = static_cast<WCHAR *>(GlobalLock(block));
-        for (size_t index = 0; index <= length; ++index) {
-            characters[index] = static_cast<WCHAR>(text[index]);
-        }
-        GlobalUnlock(block);
-        SetClipboardData(CF_UNICODETEXT, block);
-    }
-    CloseClipboard();
-}
-
-std::string Clipboard()
-{
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-            text = test::Narrow(static_cast<const WCHAR *>(GlobalLock(block)));
-            GlobalUnlock(block);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 // A field in a parent window, its text and selection set, the clipboard holding `clipboard`.
 struct FieldState {
     DWORD style;
@@ -443,7 +406,7 @@ protected:
             SendMessageW(field, WM_CHAR, '7', 0);
             SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(state.start), state.end);
         }
-        SetClipboard(state.clipboard);
+        EXPECT_TRUE(test::PutClipboardText(state.clipboard));
         Pump();
         return field;
     }
@@ -533,7 +496,7 @@ TEST_P(EditMenuAction, EachItemDoesWhatItsKeyDoes)
     EXPECT_EQ(Texts(g_script.items), kAllEditItems);
     EXPECT_EQ(test::Text(field), GetParam().text);
     EXPECT_EQ(Selection(), GetParam().selection);
-    EXPECT_EQ(Clipboard(), GetParam().clipboard);
+    EXPECT_EQ(test::ClipboardText(), GetParam().clipboard);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -635,7 +598,7 @@ TEST_F(SystemMenu, AltSpaceOpensItGreyedByTheFrameAndEscapeLeavesTheDialogOpen)
 {
     Play({{VK_SPACE, VK_MENU}}, {InspectThen(VK_ESCAPE), Key(VK_ESCAPE)});
     Items items = g_script.items;
-    if (UnderWine() && items.size() == kDialogFrameItems.size() + 2) {
+    if (driving::RunningUnderWine() && items.size() == kDialogFrameItems.size() + 2) {
         items.resize(kDialogFrameItems.size()); // "About Wine" after a separator
     }
     EXPECT_EQ(items, kDialogFrameItems);
@@ -688,7 +651,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SystemMenu, MoveFollowsTheArrowsUntilEnterAndEscapePutsItBack)
 {
-    if (UnderWine()) {
+    if (driving::RunningUnderWine()) {
         GTEST_SKIP() << "Wine on a display without a window manager leaves the window where it is";
     }
     RECT before = {};
