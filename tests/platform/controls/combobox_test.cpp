@@ -75,16 +75,19 @@ TEST_F(ComboBox, SortedListKeepsItsOrderWhateverTheCase)
 {
     Add(CBS_SORT);
     AddString("pear");
-    AddString("Apple");
-    EXPECT_EQ(AddString("banana"), 1);
-    EXPECT_EQ(Items(), (std::vector<std::string>{"Apple", "banana", "pear"}));
+    AddString("Banana");
+    // In character order "Banana" would come before "apple".
+    EXPECT_EQ(AddString("apple"), 0);
+    EXPECT_EQ(Items(), (std::vector<std::string>{"apple", "Banana", "pear"}));
 }
 
 TEST_F(ComboBox, InsertAndDeleteKeepTheRestInOrder)
 {
     Add();
     Fill();
+    Send(CB_SETCURSEL, 1);
     EXPECT_EQ(Send(CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("middle")), 1);
+    EXPECT_EQ(Send(CB_GETCURSEL), 2) << "the selection stays on its item";
     EXPECT_EQ(Send(CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("last")), 4);
     EXPECT_EQ(Items(), (std::vector<std::string>{"TA_BASELINE", "middle", "TA_TOP", "TA_BOTTOM", "last"}));
     EXPECT_EQ(Send(CB_DELETESTRING, 0), 4) << "returns how many remain";
