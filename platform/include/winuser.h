@@ -919,6 +919,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
 #define SM_CYSMCAPTION 51
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CXVIRTUALSCREEN 78
 #define SM_CYVIRTUALSCREEN 79
 #define SM_CMONITORS 80
@@ -1149,6 +1151,8 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex);
 ULONG_PTR WINAPI GetClassLongPtrW(HWND hWnd, int nIndex);
+ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+ULONG_PTR WINAPI SetClassLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 // Windows.
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
@@ -1510,6 +1514,18 @@ typedef struct {
     UINT cch;
     HBITMAP hbmpItem;
 } MENUITEMINFOW, *LPMENUITEMINFOW;
+
+#define OBJID_SYSMENU ((LONG)0xFFFFFFFF)
+#define OBJID_MENU ((LONG)0xFFFFFFFD)
+#define OBJID_CLIENT ((LONG)0xFFFFFFFC)
+typedef struct tagMENUBARINFO {
+    DWORD cbSize;
+    RECT rcBar;
+    HMENU hMenu;
+    HWND hwndMenu;
+    DWORD fBarFocused : 1; // unsigned, so that a set bit reads as 1
+    DWORD fFocused : 1;
+} MENUBARINFO, *PMENUBARINFO, *LPMENUBARINFO;
 typedef const MENUITEMINFOW *LPCMENUITEMINFOW;
 
 typedef struct {
@@ -1541,6 +1557,7 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved
 BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPARAMS lptpm);
 BOOL WINAPI EndMenu(void);
 BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
+BOOL WINAPI GetMenuBarInfo(HWND hwnd, LONG idObject, LONG idItem, PMENUBARINFO pmbi);
 
 #ifdef __cplusplus
 }
@@ -1559,6 +1576,7 @@ BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)
 #define GetClassInfoEx GetClassInfoExW
 #define GetClassName GetClassNameW
 #define GetClassLongPtr GetClassLongPtrW
+#define SetClassLongPtr SetClassLongPtrW
 #define CreateWindowEx CreateWindowExW
 #define CreateWindow CreateWindowW
 #define SetWindowText SetWindowTextW
@@ -1607,6 +1625,7 @@ BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)
 #define GetClassInfoEx GetClassInfoExA
 #define GetClassName GetClassNameA
 #define GetClassLongPtr GetClassLongPtrA
+#define SetClassLongPtr SetClassLongPtrA
 #define CreateWindowEx CreateWindowExA
 #define CreateWindow CreateWindowA
 #define SetWindowText SetWindowTextA

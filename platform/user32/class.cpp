@@ -323,3 +323,51 @@ ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex)
 {
     return GetClassLongPtrW(hWnd, nIndex);
 }
+
+namespace {
+
+// A new procedure keeps the kind of strings its setter uses, or the kind a handle stands for;
+// windows made from then on start with it. The previous one is given back as it was.
+ULONG_PTR SetClassLong(HWND hwnd, int index, LONG_PTR value, CharSet strings)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    WindowClass &entry = *window->windowClass;
+    const ULONG_PTR previous = GetClassLongPtrW(hwnd, index);
+    switch (index) {
+    case GCLP_WNDPROC: {
+        auto procedure = reinterpret_cast<WNDPROC>(value);
+        bool unicode = strings == CharSet::Wide;
+        ResolveProcedureHandle(procedure, unicode);
+        entry.procedure = procedure;
+        entry.unicode = unicode;
+        break;
+    }
+    case GCLP_HBRBACKGROUND: entry.background = reinterpret_cast<HBRUSH>(value); break;
+    case GCLP_HCURSOR: entry.cursor = reinterpret_cast<HCURSOR>(value); break;
+    case GCLP_HICON: entry.icon = reinterpret_cast<HICON>(value); break;
+    case GCL_STYLE: entry.style = static_cast<UINT>(value); break;
+    default:
+        if (index >= 0 && static_cast<size_t>(index) + sizeof(ULONG_PTR) <= entry.extra.size()) {
+            memcpy(entry.extra.data() + index, &value, sizeof(value));
+            break;
+        }
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    return previous;
+}
+
+} // namespace
+
+ULONG_PTR WINAPI SetClassLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetClassLong(hWnd, nIndex, dwNewLong, CharSet::Wide);
+}
+
+ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetClassLong(hWnd, nIndex, dwNewLong, CharSet::Ansi);
+}

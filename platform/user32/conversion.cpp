@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -162,6 +163,17 @@ private:
         memcpy(&to, from, sizeof(to)); // the same layout, the strings aside
         to.lpszName = textName ? Pointer(name) : reinterpret_cast<decltype(to.lpszName)>(from->lpszName);
         to.lpszClass = Pointer(className);
+        // A resource id as the name (an icon's, in a dialog): {0xFFFF, id} in W strings reaches
+        // an ANSI procedure as 0xFF and the id's two bytes.
+        std::array<char, 6> ordinalName = {}; // a reader that takes it for W strings still finds an end
+        if constexpr (sizeof(CallerChar) == sizeof(WCHAR) && sizeof(ProcChar) == 1) {
+            if (textName && static_cast<WCHAR>(from->lpszName[0]) == 0xFFFF) {
+                const auto id = static_cast<WCHAR>(from->lpszName[1]);
+                ordinalName = {static_cast<char>(0xFF), static_cast<char>(id & 0xFF),
+                               static_cast<char>(id >> 8), 0};
+                to.lpszName = ordinalName.data();
+            }
+        }
         return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(&to));
     }
 
