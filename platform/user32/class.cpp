@@ -67,6 +67,8 @@ ATOM Register(const WNDCLASSEXW &description, bool unicode, const std::u16string
     entry.style = description.style;
     entry.procedure = description.lpfnWndProc;
     entry.unicode = unicode;
+    entry.registeredProcedure = entry.procedure;
+    entry.registeredUnicode = unicode;
     entry.classExtra = description.cbClsExtra;
     entry.windowExtra = description.cbWndExtra;
     entry.instance = description.hInstance;
@@ -326,8 +328,9 @@ ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex)
 
 namespace {
 
-// A new procedure keeps the kind of strings its setter uses, or the kind a handle stands for;
-// windows made from then on start with it. The previous one is given back as it was.
+// A new procedure keeps the kind of strings its setter uses, or the kind a handle stands for, or
+// the class's own kind when it is the class's own procedure put back; windows made from then on
+// start with it. The previous one is given back as it was.
 ULONG_PTR SetClassLong(HWND hwnd, int index, LONG_PTR value, CharSet strings)
 {
     Window *window = Lookup(hwnd);
@@ -340,7 +343,9 @@ ULONG_PTR SetClassLong(HWND hwnd, int index, LONG_PTR value, CharSet strings)
     case GCLP_WNDPROC: {
         auto procedure = reinterpret_cast<WNDPROC>(value);
         bool unicode = strings == CharSet::Wide;
-        ResolveProcedureHandle(procedure, unicode);
+        if (!ResolveProcedureHandle(procedure, unicode) && procedure == entry.registeredProcedure) {
+            unicode = entry.registeredUnicode; // put back, whichever side reads and writes it
+        }
         entry.procedure = procedure;
         entry.unicode = unicode;
         break;

@@ -21,6 +21,8 @@ struct WindowClass {
     UINT style = 0;
     WNDPROC procedure = nullptr;
     bool unicode = false;
+    WNDPROC registeredProcedure = nullptr; // the procedure it was registered with, and its kind
+    bool registeredUnicode = false;
     int classExtra = 0;
     int windowExtra = 0;
     HINSTANCE instance = nullptr;
