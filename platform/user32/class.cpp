@@ -106,6 +106,16 @@ WindowClass *FindClass(const std::u16string &name)
     return nullptr;
 }
 
+std::optional<bool> RegisteredProcedureTakesWide(WNDPROC procedure)
+{
+    for (const WindowClass &entry : Classes()) {
+        if (entry.registeredProcedure == procedure) {
+            return entry.registeredUnicode;
+        }
+    }
+    return std::nullopt;
+}
+
 void RegisterBuiltInClasses()
 {
     static bool registered = false;

@@ -252,21 +252,20 @@ using namespace platform::user32;
 
 namespace {
 
-// The kind of strings `procedure` takes, as far as the window knows it: its own procedure's, or
-// its class's, which a subclass calls on; any other is taken to be of the caller's kind.
+// The kind of strings `procedure` takes, as far as the layer knows it: the window's own
+// procedure's, its class's, which a subclass calls on, or that of a class registered with it (a
+// predefined control's, which a class of the program's own may call on); any other is taken to
+// be of the caller's kind.
 bool TakesWide(HWND hwnd, WNDPROC procedure, bool callerUnicode)
 {
     const Window *window = LookupQuiet(hwnd);
-    if (window == nullptr) {
-        return callerUnicode;
-    }
-    if (window->procedure == procedure) {
+    if (window != nullptr && window->procedure == procedure) {
         return window->unicode;
     }
-    if (window->windowClass != nullptr && window->windowClass->procedure == procedure) {
+    if (window != nullptr && window->windowClass != nullptr && window->windowClass->procedure == procedure) {
         return window->windowClass->unicode;
     }
-    return callerUnicode;
+    return RegisteredProcedureTakesWide(procedure).value_or(callerUnicode);
 }
 
 // A handle stands for its procedure and kind; a plain procedure is taken as TakesWide finds it.

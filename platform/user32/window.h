@@ -101,6 +101,9 @@ void UpdateClientRect(Window *window);
 
 // Classes.
 WindowClass *FindClass(const std::u16string &name);
+// The kind of strings a class's own procedure takes, when `procedure` is one a class was
+// registered with (the predefined controls' are wide); nothing otherwise.
+std::optional<bool> RegisteredProcedureTakesWide(WNDPROC procedure);
 // A class name argument: a string, or an atom.
 std::u16string ClassNameArgument(LPCWSTR name);
 void RegisterBuiltInClasses();
