@@ -1,8 +1,11 @@
-// Bitmaps: device-dependent ones kept as 32-bit pixels, and 32-bit DIB sections whose bits the
-// caller reads and writes directly.
+// Bitmaps: device-dependent ones kept as 32-bit pixels (those of 1 bit a pixel and of the screen's
+// depth, which a memory DC draws on; any other depth keeps its bits as given), and 32-bit DIB
+// sections whose bits the caller reads and writes directly.
 #include "objects.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace gdi {
 
@@ -24,6 +27,11 @@ Bitmap::Bitmap(int width, int height, int depth) : Object(OBJ_BITMAP), bitsPerPi
 {
     storage.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     surface = {width, height, width, storage.data()};
+}
+
+bool Bitmap::Drawable() const
+{
+    return bitsPerPixel == 1 || bitsPerPixel == kScreenBitsPerPixel;
 }
 
 int Bitmap::Describe(int size, void *buffer) const
@@ -54,8 +62,9 @@ using namespace gdi;
 
 HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void *lpBits)
 {
-    // Only the depths we draw in; a negative size counts as its magnitude.
-    if (nPlanes != 1 || (nBitCount != 1 && nBitCount != 32)) {
+    // The platform's depths; a negative size counts as its magnitude.
+    constexpr UINT kDepths[] = {1, 2, 4, 8, 16, 24, 32};
+    if (nPlanes != 1 || std::find(std::begin(kDepths), std::end(kDepths), nBitCount) == std::end(kDepths)) {
         return nullptr;
     }
     nWidth = std::abs(nWidth);
@@ -64,7 +73,15 @@ HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCoun
         return DefaultBitmap();
     }
     auto bitmap = std::make_unique<Bitmap>(nWidth, nHeight, static_cast<int>(nBitCount));
-    if (lpBits != nullptr && nBitCount == 32) {
+    if (!bitmap->Drawable()) {
+        // Kept as given: such a bitmap is never selected into a DC here, so never drawn on.
+        if (lpBits != nullptr) {
+            const auto *bytes = static_cast<const BYTE *>(lpBits);
+            bitmap->otherDepthBits.assign(
+                bytes, bytes + static_cast<size_t>(RowBytes(nWidth, static_cast<int>(nBitCount), 16)) *
+                                   static_cast<size_t>(nHeight));
+        }
+    } else if (lpBits != nullptr && nBitCount == 32) {
         memcpy(bitmap->storage.data(), lpBits, bitmap->storage.size() * sizeof(std::uint32_t));
     } else if (lpBits != nullptr) {
         // One bit a pixel, most significant first, a set bit white; rows padded to 16 bits.

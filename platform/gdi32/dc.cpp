@@ -56,7 +56,8 @@ HGDIOBJ Replace(HGDIOBJ &slot, HGDIOBJ handle)
 
 HGDIOBJ SelectBitmap(DeviceContext &dc, Bitmap &bitmap)
 {
-    if (dc.type != OBJ_MEMDC || (bitmap.selectedInto != nullptr && bitmap.selectedInto != &dc)) {
+    if (dc.type != OBJ_MEMDC || !bitmap.Drawable() ||
+        (bitmap.selectedInto != nullptr && bitmap.selectedInto != &dc)) {
         return nullptr;
     }
     Bitmap *previous = dc.bitmap;

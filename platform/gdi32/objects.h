@@ -67,10 +67,13 @@ struct DeviceContext;
 struct Bitmap : Object {
     Bitmap(int width, int height, int depth);
     int Describe(int size, void *buffer) const override;
+    // Whether a memory DC can draw on it: one bit a pixel, or the screen's depth, as on the platform.
+    bool Drawable() const;
 
     platform::Surface surface;
     int bitsPerPixel;
     std::vector<std::uint32_t> storage;
+    std::vector<BYTE> otherDepthBits; // the bits of a bitmap that is not Drawable(), rows 16-bit padded
     bool isDib = false;
     BITMAPINFOHEADER dibHeader = {};
     DeviceContext *selectedInto = nullptr;

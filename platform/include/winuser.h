@@ -921,6 +921,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define SM_CXSMICON 49
 #define SM_CYSMICON 50
 #define SM_CYSMCAPTION 51
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
 #define SM_CXVIRTUALSCREEN 78
 #define SM_CYVIRTUALSCREEN 79
 #define SM_CMONITORS 80
@@ -1178,6 +1180,8 @@ int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex);
 ULONG_PTR WINAPI GetClassLongPtrW(HWND hWnd, int nIndex);
+ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
+ULONG_PTR WINAPI SetClassLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 // Windows.
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
@@ -1557,6 +1561,18 @@ typedef struct {
     UINT cch;
     HBITMAP hbmpItem;
 } MENUITEMINFOW, *LPMENUITEMINFOW;
+
+#define OBJID_SYSMENU ((LONG)0xFFFFFFFF)
+#define OBJID_MENU ((LONG)0xFFFFFFFD)
+#define OBJID_CLIENT ((LONG)0xFFFFFFFC)
+typedef struct tagMENUBARINFO {
+    DWORD cbSize;
+    RECT rcBar;
+    HMENU hMenu;
+    HWND hwndMenu;
+    DWORD fBarFocused : 1; // unsigned, so that a set bit reads as 1
+    DWORD fFocused : 1;
+} MENUBARINFO, *PMENUBARINFO, *LPMENUBARINFO;
 typedef const MENUITEMINFOW *LPCMENUITEMINFOW;
 
 typedef struct {
@@ -1588,6 +1604,7 @@ BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved
 BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPARAMS lptpm);
 BOOL WINAPI EndMenu(void);
 BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
+BOOL WINAPI GetMenuBarInfo(HWND hwnd, LONG idObject, LONG idItem, PMENUBARINFO pmbi);
 
 #ifdef __cplusplus
 }
@@ -1606,6 +1623,7 @@ BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)
 #define GetClassInfoEx GetClassInfoExW
 #define GetClassName GetClassNameW
 #define GetClassLongPtr GetClassLongPtrW
+#define SetClassLongPtr SetClassLongPtrW
 #define CreateWindowEx CreateWindowExW
 #define CreateWindow CreateWindowW
 #define SetWindowText SetWindowTextW
@@ -1654,6 +1672,7 @@ BOOL WINAPI GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)
 #define GetClassInfoEx GetClassInfoExA
 #define GetClassName GetClassNameA
 #define GetClassLongPtr GetClassLongPtrA
+#define SetClassLongPtr SetClassLongPtrA
 #define CreateWindowEx CreateWindowExA
 #define CreateWindow CreateWindowA
 #define SetWindowText SetWindowTextA

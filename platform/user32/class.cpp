@@ -67,6 +67,8 @@ ATOM Register(const WNDCLASSEXW &description, bool unicode, const std::u16string
     entry.style = description.style;
     entry.procedure = description.lpfnWndProc;
     entry.unicode = unicode;
+    entry.registeredProcedure = entry.procedure;
+    entry.registeredUnicode = unicode;
     entry.classExtra = description.cbClsExtra;
     entry.windowExtra = description.cbWndExtra;
     entry.instance = description.hInstance;
@@ -102,6 +104,16 @@ WindowClass *FindClass(const std::u16string &name)
         }
     }
     return nullptr;
+}
+
+std::optional<bool> RegisteredProcedureTakesWide(WNDPROC procedure)
+{
+    for (const WindowClass &entry : Classes()) {
+        if (entry.registeredProcedure == procedure) {
+            return entry.registeredUnicode;
+        }
+    }
+    return std::nullopt;
 }
 
 void RegisterBuiltInClasses()
@@ -322,4 +334,55 @@ ULONG_PTR WINAPI GetClassLongPtrW(HWND hWnd, int nIndex)
 ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex)
 {
     return GetClassLongPtrW(hWnd, nIndex);
+}
+
+namespace {
+
+// A new procedure keeps the kind of strings its setter uses, or the kind a handle stands for, or
+// the class's own kind when it is the class's own procedure put back; windows made from then on
+// start with it. The previous one is given back as it was.
+ULONG_PTR SetClassLong(HWND hwnd, int index, LONG_PTR value, CharSet strings)
+{
+    Window *window = Lookup(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    WindowClass &entry = *window->windowClass;
+    const ULONG_PTR previous = GetClassLongPtrW(hwnd, index);
+    switch (index) {
+    case GCLP_WNDPROC: {
+        auto procedure = reinterpret_cast<WNDPROC>(value);
+        bool unicode = strings == CharSet::Wide;
+        if (!ResolveProcedureHandle(procedure, unicode) && procedure == entry.registeredProcedure) {
+            unicode = entry.registeredUnicode; // put back, whichever side reads and writes it
+        }
+        entry.procedure = procedure;
+        entry.unicode = unicode;
+        break;
+    }
+    case GCLP_HBRBACKGROUND: entry.background = reinterpret_cast<HBRUSH>(value); break;
+    case GCLP_HCURSOR: entry.cursor = reinterpret_cast<HCURSOR>(value); break;
+    case GCLP_HICON: entry.icon = reinterpret_cast<HICON>(value); break;
+    case GCL_STYLE: entry.style = static_cast<UINT>(value); break;
+    default:
+        if (index >= 0 && static_cast<size_t>(index) + sizeof(ULONG_PTR) <= entry.extra.size()) {
+            memcpy(entry.extra.data() + index, &value, sizeof(value));
+            break;
+        }
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    return previous;
+}
+
+} // namespace
+
+ULONG_PTR WINAPI SetClassLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetClassLong(hWnd, nIndex, dwNewLong, CharSet::Wide);
+}
+
+ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong)
+{
+    return SetClassLong(hWnd, nIndex, dwNewLong, CharSet::Ansi);
 }

@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -162,6 +163,17 @@ private:
         memcpy(&to, from, sizeof(to)); // the same layout, the strings aside
         to.lpszName = textName ? Pointer(name) : reinterpret_cast<decltype(to.lpszName)>(from->lpszName);
         to.lpszClass = Pointer(className);
+        // A resource id as the name (an icon's, in a dialog): {0xFFFF, id} in W strings reaches
+        // an ANSI procedure as 0xFF and the id's two bytes.
+        std::array<char, 6> ordinalName = {}; // a reader that takes it for W strings still finds an end
+        if constexpr (sizeof(CallerChar) == sizeof(WCHAR) && sizeof(ProcChar) == 1) {
+            if (textName && static_cast<WCHAR>(from->lpszName[0]) == 0xFFFF) {
+                const auto id = static_cast<WCHAR>(from->lpszName[1]);
+                ordinalName = {static_cast<char>(0xFF), static_cast<char>(id & 0xFF),
+                               static_cast<char>(id >> 8), 0};
+                to.lpszName = ordinalName.data();
+            }
+        }
         return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(&to));
     }
 
@@ -240,21 +252,20 @@ using namespace platform::user32;
 
 namespace {
 
-// The kind of strings `procedure` takes, as far as the window knows it: its own procedure's, or
-// its class's, which a subclass calls on; any other is taken to be of the caller's kind.
+// The kind of strings `procedure` takes, as far as the layer knows it: the window's own
+// procedure's, its class's, which a subclass calls on, or that of a class registered with it (a
+// predefined control's, which a class of the program's own may call on); any other is taken to
+// be of the caller's kind.
 bool TakesWide(HWND hwnd, WNDPROC procedure, bool callerUnicode)
 {
     const Window *window = LookupQuiet(hwnd);
-    if (window == nullptr) {
-        return callerUnicode;
-    }
-    if (window->procedure == procedure) {
+    if (window != nullptr && window->procedure == procedure) {
         return window->unicode;
     }
-    if (window->windowClass != nullptr && window->windowClass->procedure == procedure) {
+    if (window != nullptr && window->windowClass != nullptr && window->windowClass->procedure == procedure) {
         return window->windowClass->unicode;
     }
-    return callerUnicode;
+    return RegisteredProcedureTakesWide(procedure).value_or(callerUnicode);
 }
 
 // A handle stands for its procedure and kind; a plain procedure is taken as TakesWide finds it.

@@ -67,10 +67,14 @@ HWND CreateControls(HWND dialog, const DialogTemplate &parsed, HINSTANCE instanc
                                   info.baseUnits);
         // A control's WS_BORDER becomes a sunken client edge in a dialog. An extended template's
         // 32-bit id is signed: -1 stays -1 in GWLP_ID.
+        // A control is a child, never a popup. A resource id as its text (an icon's) is given as
+        // 0xFFFF and the id.
         const bool bordered = (item.style & WS_BORDER) != 0;
+        const std::u16string text =
+            item.text.ordinal != 0 ? std::u16string{u'\xFFFF', char16_t(item.text.ordinal)} : item.text.text;
         HWND control = CreateWindowExW(
             item.exStyle | WS_EX_NOPARENTNOTIFY | (bordered ? WS_EX_CLIENTEDGE : 0), AsWide(className),
-            AsWide(item.text.text), (item.style & ~static_cast<DWORD>(WS_BORDER)) | WS_CHILD, box.left,
+            AsWide(text), (item.style & ~static_cast<DWORD>(WS_BORDER | WS_POPUP)) | WS_CHILD, box.left,
             box.top, box.right, box.bottom, dialog,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(static_cast<LONG>(item.id))), instance,
             item.creationData.empty() ? nullptr : const_cast<BYTE *>(item.creationData.data()));
@@ -527,6 +531,13 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
+    // The dialog itself stands for no control; with none there is no previous one.
+    if (hCtl == hDlg) {
+        hCtl = nullptr;
+    }
+    if (hCtl == nullptr && bPrevious) {
+        return nullptr;
+    }
     std::vector<HWND> children = Children(hDlg);
     if (bPrevious) {
         std::reverse(children.begin(), children.end());
@@ -549,10 +560,21 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
+    // As for the tab order: with no control there is no previous one, and the next is the first.
+    if (hCtl == hDlg) {
+        hCtl = nullptr;
+    }
+    if (hCtl == nullptr && bPrevious) {
+        return nullptr;
+    }
     const std::vector<HWND> children = Children(hDlg);
-    const auto at = std::find(children.begin(), children.end(), hCtl);
+    auto at = std::find(children.begin(), children.end(), hCtl);
     if (at == children.end()) {
-        return children.empty() ? nullptr : children.front();
+        // From the first control: itself when it can take the focus, else the next of its group.
+        if (children.empty() || Navigable(children.front())) {
+            return children.empty() ? nullptr : children.front();
+        }
+        at = children.begin();
     }
     // The group runs from a WS_GROUP control up to the next one.
     const auto startsGroup = [](HWND control) {

@@ -33,7 +33,7 @@ struct DialogItem {
     DWORD id = 0;
     TemplateId windowClass;
     TemplateId text;
-    std::vector<BYTE> creationData;
+    std::vector<BYTE> creationData; // its size (a WORD), then the bytes; empty when there are none
 };
 
 struct DialogTemplate {

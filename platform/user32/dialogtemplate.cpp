@@ -118,8 +118,16 @@ bool ReadItem(Reader &in, bool extended, DialogItem &item)
         item.id = id;
     }
     WORD dataSize = 0;
-    return in.NameOrOrdinal(item.windowClass) && in.NameOrOrdinal(item.text) && in.Word(dataSize) &&
-           in.Bytes(item.creationData, dataSize);
+    if (!in.NameOrOrdinal(item.windowClass) || !in.NameOrOrdinal(item.text) || !in.Word(dataSize) ||
+        !in.Bytes(item.creationData, dataSize)) {
+        return false;
+    }
+    if (dataSize != 0) {
+        // The control is given the data as the template holds it, behind its size.
+        const auto *size = reinterpret_cast<const BYTE *>(&dataSize);
+        item.creationData.insert(item.creationData.begin(), size, size + sizeof(dataSize));
+    }
+    return true;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "menu_internal.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace platform::user32::menus {
 
@@ -512,6 +513,74 @@ BOOL WINAPI EndMenu(void)
     if (menus::g_tracker != nullptr) {
         menus::g_tracker->done = true;
         PostMessageW(nullptr, WM_NULL, 0, 0); // wakes the loop
+    }
+    return TRUE;
+}
+
+namespace {
+
+// The menu GetMenuBarInfo asks about: the one a menu window shows, or a window's system menu. A
+// window has no menu bar of its own here.
+HMENU MenuOfObject(HWND hwnd, LONG object)
+{
+    if (object == OBJID_SYSMENU) {
+        return GetSystemMenu(hwnd, FALSE);
+    }
+    if (object != OBJID_CLIENT) {
+        return nullptr;
+    }
+    WCHAR className[std::size(menus::kClassName)] = {};
+    if (GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) == 0) {
+        return nullptr;
+    }
+    if (lstrcmpiW(className, menus::kClassName) != 0) {
+        SetLastError(ERROR_INVALID_MENU_HANDLE);
+        return nullptr;
+    }
+    return reinterpret_cast<HMENU>(GetWindowLongPtrW(hwnd, 0));
+}
+
+// Whether the menu is the one being tracked: the popup open or the system menu's bar.
+bool Tracked(HMENU handle)
+{
+    const menus::Tracker *tracker = menus::g_tracker;
+    return tracker != nullptr && (tracker->popup == handle || tracker->bar == handle);
+}
+
+} // namespace
+
+// Item 0 is the menu as a whole, item n its n-th item; their places are empty unless it is shown.
+BOOL WINAPI GetMenuBarInfo(HWND hwnd, LONG idObject, LONG idItem, PMENUBARINFO pmbi)
+{
+    const HMENU handle = MenuOfObject(hwnd, idObject);
+    const menus::Menu *menu = menus::Find(handle);
+    if (menu == nullptr) {
+        return FALSE;
+    }
+    if (pmbi == nullptr || pmbi->cbSize != sizeof(MENUBARINFO)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (idItem < 0 || static_cast<size_t>(idItem) > menu->items.size()) {
+        return FALSE;
+    }
+    pmbi->rcBar = {};
+    if (menu->window != nullptr && idItem == 0) {
+        GetWindowRect(menu->window, &pmbi->rcBar);
+    } else if (menu->window != nullptr) {
+        GetMenuItemRect(hwnd, handle, static_cast<UINT>(idItem - 1), &pmbi->rcBar);
+    }
+    pmbi->hMenu = handle;
+    pmbi->hwndMenu = nullptr;
+    pmbi->fBarFocused = Tracked(handle) ? 1U : 0U;
+    pmbi->fFocused = pmbi->fBarFocused;
+    if (idItem != 0) {
+        const menus::Item &item = menu->items[static_cast<size_t>(idItem - 1)];
+        pmbi->fFocused = menu->hot == idItem - 1 ? 1U : 0U;
+        const menus::Menu *submenu = menus::Find(item.submenu);
+        if (pmbi->fFocused && submenu != nullptr) {
+            pmbi->hwndMenu = submenu->window; // the popup the focused item opened
+        }
     }
     return TRUE;
 }

@@ -129,6 +129,9 @@ int WINAPI GetSystemMetrics(int nIndex)
     case SM_CXMINTRACK: return kMinimumTrackWidth;
     case SM_CYMIN:
     case SM_CYMINTRACK: return kMinimumTrackHeight;
+    // A window may be tracked to a little more than the screen: its sizing frames stay off it.
+    case SM_CXMAXTRACK: return kScreenWidth + 2 * (kSizingFrame + kEdge);
+    case SM_CYMAXTRACK: return kScreenHeight + 2 * (kSizingFrame + kEdge);
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK: return kDoubleClickArea;
     case SM_MOUSEPRESENT:

@@ -321,6 +321,34 @@ void AnnounceCreated(HWND hwnd, const Creation &creation)
     }
 }
 
+// An overlapped or sizable window starts within the sizes it may be tracked to, as it answers
+// WM_GETMINMAXINFO (the first message it hears); other windows take the size asked for.
+void KeepToTrackingLimits(HWND hwnd, const Creation &creation)
+{
+    if ((creation.style & WS_THICKFRAME) == 0 && (creation.style & (WS_POPUP | WS_CHILD)) != 0) {
+        return;
+    }
+    Window *window = LookupQuiet(hwnd);
+    const RECT insets = NonClientInsets(window->style, window->exStyle);
+    MINMAXINFO limits = {};
+    limits.ptMaxSize = {GetSystemMetrics(SM_CXSCREEN) + insets.left + insets.right,
+                        GetSystemMetrics(SM_CYSCREEN) + insets.bottom * 2};
+    limits.ptMaxPosition = {-insets.left, -insets.bottom};
+    limits.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    limits.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    window = LookupQuiet(hwnd);
+    if (window == nullptr) {
+        return;
+    }
+    RECT &rect = window->rect;
+    rect.right = rect.left + std::clamp(rect.right - rect.left, limits.ptMinTrackSize.x,
+                                        std::max(limits.ptMinTrackSize.x, limits.ptMaxTrackSize.x));
+    rect.bottom = rect.top + std::clamp(rect.bottom - rect.top, limits.ptMinTrackSize.y,
+                                        std::max(limits.ptMinTrackSize.y, limits.ptMaxTrackSize.y));
+    UpdateClientRect(window);
+}
+
 HWND CreateWindowCommon(const Creation &creation)
 {
     WindowClass *windowClass = FindClass(creation.className);
@@ -345,6 +373,10 @@ HWND CreateWindowCommon(const Creation &creation)
     window->handle = hwnd;
     registry.windows.emplace(hwnd, std::move(created));
     ++windowClass->windows;
+    KeepToTrackingLimits(hwnd, creation);
+    if (LookupQuiet(hwnd) == nullptr) {
+        return nullptr;
+    }
     if (parentWindow != nullptr && (creation.style & WS_CHILD) != 0) {
         parentWindow->children.push_back(hwnd);
     } else {
@@ -388,12 +420,16 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
                             int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam)
 {
-    if (lpClassName == nullptr || IS_INTRESOURCE(lpClassName)) {
-        SetLastError(lpClassName == nullptr ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
+    if (lpClassName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return CreateWindowCommon({dwExStyle, text::FromAnsi(lpClassName), lpWindowName, CharSet::Ansi, dwStyle,
-                               X, Y, nWidth, nHeight, hWndParent, hMenu, hInstance, lpParam});
+    // A class atom names the class as it does to CreateWindowExW.
+    std::u16string className = IS_INTRESOURCE(lpClassName)
+                                   ? ClassNameArgument(reinterpret_cast<LPCWSTR>(lpClassName))
+                                   : text::FromAnsi(lpClassName);
+    return CreateWindowCommon({dwExStyle, std::move(className), lpWindowName, CharSet::Ansi, dwStyle, X, Y,
+                               nWidth, nHeight, hWndParent, hMenu, hInstance, lpParam});
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd)

@@ -21,6 +21,8 @@ struct WindowClass {
     UINT style = 0;
     WNDPROC procedure = nullptr;
     bool unicode = false;
+    WNDPROC registeredProcedure = nullptr; // the procedure it was registered with, and its kind
+    bool registeredUnicode = false;
     int classExtra = 0;
     int windowExtra = 0;
     HINSTANCE instance = nullptr;
@@ -99,6 +101,9 @@ void UpdateClientRect(Window *window);
 
 // Classes.
 WindowClass *FindClass(const std::u16string &name);
+// The kind of strings a class's own procedure takes, when `procedure` is one a class was
+// registered with (the predefined controls' are wide); nothing otherwise.
+std::optional<bool> RegisteredProcedureTakesWide(WNDPROC procedure);
 // A class name argument: a string, or an atom.
 std::u16string ClassNameArgument(LPCWSTR name);
 void RegisterBuiltInClasses();

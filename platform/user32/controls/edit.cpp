@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace controls::editing {
@@ -109,10 +110,14 @@ RECT TextArea(HWND hwnd, const Edit &edit)
     return area;
 }
 
-// The margins a font asks for: half its average character width on each side for an outline
-// font, none for a bitmap font, and none where they would leave a narrow field too little room.
-void SetMarginsFromFont(HWND hwnd, Edit &edit)
+// The margins EC_USEFONTINFO asks for: half the font's average character width on each side for
+// an outline font, none for a bitmap font or the system font. A field too narrow for them and two
+// characters keeps the margins it has; an empty client area counts as 80 pixels wide.
+std::pair<int, int> MarginsFromFont(HWND hwnd, const Edit &edit)
 {
+    if (edit.font == nullptr) {
+        return {0, 0};
+    }
     HDC dc = GetDC(hwnd);
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(edit.font));
     TEXTMETRICW metrics = {};
@@ -120,25 +125,28 @@ void SetMarginsFromFont(HWND hwnd, Edit &edit)
     SelectObject(dc, previousFont);
     ReleaseDC(hwnd, dc);
     if ((metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0) {
-        return;
+        return {0, 0};
     }
+    constexpr LONG kEmptyClientWidth = 80;
     RECT client;
     GetClientRect(hwnd, &client);
-    if (client.right - client.left >= (average / 2 + 2 * (average / 2)) * 2) {
-        edit.leftMargin = edit.rightMargin = average / 2;
+    const LONG width = IsRectEmpty(&client) ? kEmptyClientWidth : client.right - client.left;
+    const int margin = static_cast<int>(average / 2);
+    if (width < 2 * margin + 2 * average) {
+        return {edit.leftMargin, edit.rightMargin};
     }
+    return {margin, margin};
 }
 
 LRESULT SetMargins(HWND hwnd, Edit &edit, WPARAM which, LPARAM lParam)
 {
-    if ((LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO) && edit.font != nullptr) {
-        SetMarginsFromFont(hwnd, edit);
+    const bool fromFont = LOWORD(lParam) == EC_USEFONTINFO || HIWORD(lParam) == EC_USEFONTINFO;
+    const auto [fontLeft, fontRight] = fromFont ? MarginsFromFont(hwnd, edit) : std::pair{0, 0};
+    if ((which & EC_LEFTMARGIN) != 0) {
+        edit.leftMargin = LOWORD(lParam) == EC_USEFONTINFO ? fontLeft : LOWORD(lParam);
     }
-    if ((which & EC_LEFTMARGIN) != 0 && LOWORD(lParam) != EC_USEFONTINFO) {
-        edit.leftMargin = LOWORD(lParam);
-    }
-    if ((which & EC_RIGHTMARGIN) != 0 && HIWORD(lParam) != EC_USEFONTINFO) {
-        edit.rightMargin = HIWORD(lParam);
+    if ((which & EC_RIGHTMARGIN) != 0) {
+        edit.rightMargin = HIWORD(lParam) == EC_USEFONTINFO ? fontRight : HIWORD(lParam);
     }
     return 0;
 }
@@ -745,7 +753,7 @@ LRESULT OnEditMessage(HWND hwnd, Edit &edit, UINT message, WPARAM wParam, LPARAM
     case EM_SETMARGINS: return SetMargins(hwnd, edit, wParam, lParam);
     case EM_GETMARGINS: return MAKELRESULT(edit.leftMargin, edit.rightMargin);
     case EM_GETSEL: return GetSelection(edit, wParam, lParam);
-    case EM_SETSEL: SetSelection(hwnd, edit, wParam, lParam); return 0;
+    case EM_SETSEL: SetSelection(hwnd, edit, wParam, lParam); return 1;
     case EM_REPLACESEL: return OnReplaceSelection(hwnd, edit, reinterpret_cast<const WCHAR *>(lParam));
     case EM_LIMITTEXT: return SetLimit(hwnd, edit, wParam);
     case EM_GETLIMITTEXT: return static_cast<LRESULT>(edit.limit);
@@ -810,6 +818,8 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETFONT: return reinterpret_cast<LRESULT>(edit->font);
     case WM_GETDLGCODE: return DialogCode(hwnd, *edit, lParam);
     case WM_CREATE: edit->created = true; return 0;
+    // The text area follows the client area by itself; the platform's field answers 1.
+    case WM_SIZE: return 1;
     default: return OnEditMessage(hwnd, *edit, message, wParam, lParam);
     }
 }

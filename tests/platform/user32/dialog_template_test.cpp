@@ -67,7 +67,7 @@ TEST(DialogTemplateParser, ReadsEveryFieldOfAClassicTemplate)
     EXPECT_EQ(box.id, 0xFFFFu) << "a classic id is a WORD";
     EXPECT_EQ(std::tuple(box.windowClass.ordinal, box.windowClass.text, box.text.text),
               std::tuple(WORD{0}, std::u16string(u"Custom"), std::u16string(u"Box")));
-    EXPECT_EQ(box.creationData, (std::vector<BYTE>{0x34, 0x12, 0x78, 0x56}));
+    EXPECT_EQ(box.creationData, (std::vector<BYTE>{0x04, 0x00, 0x34, 0x12, 0x78, 0x56})) << "size first";
 }
 
 TEST(DialogTemplateParser, ReadsEveryFieldOfAnExtendedTemplate)

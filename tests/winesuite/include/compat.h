@@ -106,9 +106,6 @@
 #ifndef MSGF_MENU
 #define MSGF_MENU 2
 #endif
-#ifndef OBJID_CLIENT
-#define OBJID_CLIENT ((LONG)0xfffffffc)
-#endif
 #ifndef LMEM_MOVEABLE
 #define LMEM_FIXED 0x0000
 #define LMEM_MOVEABLE 0x0002
@@ -389,14 +386,6 @@ typedef struct tagFONTSIGNATURE {
     DWORD fsUsb[4];
     DWORD fsCsb[2];
 } FONTSIGNATURE, *LPFONTSIGNATURE;
-typedef struct tagMENUBARINFO {
-    DWORD cbSize;
-    RECT rcBar;
-    HMENU hMenu;
-    HWND hwndMenu;
-    BOOL fBarFocused : 1;
-    BOOL fFocused : 1;
-} MENUBARINFO, *PMENUBARINFO;
 
 /* ---- The functions: one table, failing placeholders (placeholders.c). ---- */
 #define PLACEHOLDER(type, name, parameters, failure) type WINAPI name parameters;
