@@ -1091,6 +1091,11 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *PWINDOWPOS, *LPWINDOWPOS;
 
+typedef struct tagNCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    PWINDOWPOS lppos;
+} NCCALCSIZE_PARAMS, *LPNCCALCSIZE_PARAMS;
+
 typedef struct tagMINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;

@@ -39,8 +39,9 @@ struct ComboBox {
     HFONT font = nullptr;
     int openedHeight = 0; // the box and its open list together: at first the height it was created with
     int lineHeight = 0;
-    int fieldHeight = 0;  // the field's line with its margins (CB_GETITEMHEIGHT -1)
-    int droppedWidth = 0; // the open list's width asked for (CB_SETDROPPEDWIDTH), 0 for the box's
+    int fieldHeight = 0;      // the field's line with its margins (CB_GETITEMHEIGHT -1)
+    int askedFieldHeight = 0; // the height CB_SETITEMHEIGHT -1 asked for, reported back as asked; 0 for none
+    int droppedWidth = 0;     // the open list's width asked for (CB_SETDROPPEDWIDTH), 0 for the box's
     int visibleItems = kDefaultVisibleItems; // the most items the open list shows (CB_SETMINVISIBLE)
     bool wholeItems = true;                  // the open list shows whole items (no CBS_NOINTEGRALHEIGHT)
     bool reshaping = false;                  // the box sets its own height
@@ -153,6 +154,7 @@ void FitToFont(HWND hwnd, ComboBox &box)
     const int closedBefore = box.fieldHeight > 0 ? ClosedHeight(box) : 0;
     box.lineHeight = FontLineHeight(hwnd, box);
     box.fieldHeight = box.lineHeight + 2 * kFieldMargin;
+    box.askedFieldHeight = 0;
     if (closedBefore > 0) {
         box.openedHeight += ClosedHeight(box) - closedBefore;
     }
@@ -167,7 +169,10 @@ LRESULT OnPositionChanging(HWND hwnd, ComboBox &box, WINDOWPOS *position)
         (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE) {
         return 0;
     }
-    box.fieldHeight = std::max(box.fieldHeight, box.lineHeight + 2 * kFieldMargin);
+    if (box.fieldHeight < box.lineHeight + 2 * kFieldMargin) {
+        box.fieldHeight = box.lineHeight + 2 * kFieldMargin;
+        box.askedFieldHeight = 0;
+    }
     if (position->cy > ClosedHeight(box)) {
         box.openedHeight = position->cy;
     }
@@ -183,6 +188,7 @@ LRESULT SetItemHeight(HWND hwnd, ComboBox &box, int index, LPARAM height)
     }
     if (index == kNoItem) {
         box.fieldHeight = static_cast<int>(height) + kFieldMargin;
+        box.askedFieldHeight = static_cast<int>(height);
         Reshape(hwnd, box);
     } else {
         box.lineHeight = static_cast<int>(height);
@@ -954,11 +960,12 @@ LRESULT ShowList(HWND hwnd, ComboBox &box, WPARAM show)
     return TRUE;
 }
 
-// -1 asks for the field's height, any other index for the list's items'.
+// -1 asks for the field's height (as CB_SETITEMHEIGHT set it, though the field keeps a margin
+// more), any other index for the list's items'.
 LRESULT ItemHeight(const ComboBox &box, int index)
 {
     if (index == kNoItem) {
-        return box.fieldHeight;
+        return box.askedFieldHeight > 0 ? box.askedFieldHeight : box.fieldHeight;
     }
     return index >= 0 ? box.lineHeight : CB_ERR;
 }
