@@ -61,6 +61,10 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define WM_NOTIFY 0x004E
 #define WM_HELP 0x0053
 #define WM_NOTIFYFORMAT 0x0055
+#define NFR_ANSI 1
+#define NFR_UNICODE 2
+#define NF_QUERY 3
+#define NF_REQUERY 4
 #define WM_CONTEXTMENU 0x007B
 #define WM_STYLECHANGING 0x007C
 #define WM_STYLECHANGED 0x007D

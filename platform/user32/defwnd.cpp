@@ -10,9 +10,6 @@ namespace platform::user32 {
 
 namespace {
 
-constexpr LRESULT kNotifyAnsi = 1;    // NFR_ANSI
-constexpr LRESULT kNotifyUnicode = 2; // NFR_UNICODE
-
 void SetText(HWND hwnd, std::u16string text)
 {
     Window *window = LookupQuiet(hwnd);
@@ -249,7 +246,7 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_ACTIVATE: return OnActivate(hwnd, wParam);
     case WM_CANCELMODE: return OnCancelMode(hwnd);
     case WM_NCHITTEST: return HTCLIENT;
-    case WM_NOTIFYFORMAT: return unicode ? kNotifyUnicode : kNotifyAnsi;
+    case WM_NOTIFYFORMAT: return unicode ? NFR_UNICODE : NFR_ANSI;
     case WM_CONTEXTMENU: return OnContextMenu(*window, lParam, unicode);
     case WM_RBUTTONUP: return OnRightButtonUp(hwnd, lParam, unicode);
     case WM_MOUSEWHEEL:
