@@ -1185,6 +1185,7 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 HWND WINAPI GetParent(HWND hWnd);
+HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
 HWND WINAPI GetTopWindow(HWND hWnd);
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);

@@ -55,6 +55,19 @@ void Restack(Window *window, HWND insertAfter)
     siblings.insert(place, window->handle);
 }
 
+// A top-level window placed among the topmost ones carries WS_EX_TOPMOST, until placed out of them.
+void MarkTopmost(Window *window, HWND insertAfter)
+{
+    if (IsRealChild(window)) {
+        return;
+    }
+    if (insertAfter == HWND_TOPMOST) {
+        window->exStyle |= WS_EX_TOPMOST;
+    } else if (insertAfter == HWND_NOTOPMOST) {
+        window->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+    }
+}
+
 // A window that moved or changed size is drawn again, and so is what it left uncovered.
 void RedrawMoved(Window *window, const RECT &before)
 {
@@ -178,6 +191,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     position.flags |= (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
     if ((uFlags & SWP_NOZORDER) == 0) {
         Restack(window, hWndInsertAfter);
+        MarkTopmost(window, hWndInsertAfter);
     }
     if (window->surface != nullptr && sized) {
         window->surface = host::CreateSurface(hWnd, position.cx, position.cy);
@@ -245,6 +259,9 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
 {
     POINT from = {0, 0};
     POINT to = {0, 0};
+    // The desktop's client area is the screen.
+    hWndFrom = hWndFrom == GetDesktopWindow() ? nullptr : hWndFrom;
+    hWndTo = hWndTo == GetDesktopWindow() ? nullptr : hWndTo;
     if (hWndFrom != nullptr) {
         Window *window = Lookup(hWndFrom);
         if (window == nullptr) {
