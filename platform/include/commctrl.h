@@ -55,8 +55,41 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define BS_COMMANDLINK 0x0000000E
 #define BS_DEFCOMMANDLINK 0x0000000F
 #define BCM_FIRST 0x1600
+#define BCM_GETIDEALSIZE (BCM_FIRST + 1)
 #define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
 #define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
+#define BCM_SETDROPDOWNSTATE (BCM_FIRST + 6)
+#define BCM_SETSPLITINFO (BCM_FIRST + 7)
+#define BCM_GETSPLITINFO (BCM_FIRST + 8)
+#define BCM_SETNOTE (BCM_FIRST + 9)
+#define BCM_GETNOTE (BCM_FIRST + 10)
+#define BCM_GETNOTELENGTH (BCM_FIRST + 11)
+#define BCN_FIRST (0U - 1250U)
+#define BCN_DROPDOWN (BCN_FIRST + 2)
+
+// What BCM_SETSPLITINFO and BCM_GETSPLITINFO carry, and how the split button lays out its arrow.
+#define BCSIF_GLYPH 0x0001
+#define BCSIF_IMAGE 0x0002
+#define BCSIF_STYLE 0x0004
+#define BCSIF_SIZE 0x0008
+#define BCSS_NOSPLIT 0x0001
+#define BCSS_STRETCH 0x0002
+#define BCSS_ALIGNLEFT 0x0004
+#define BCSS_IMAGE 0x0008
+
+typedef struct _IMAGELIST *HIMAGELIST;
+typedef struct tagBUTTON_SPLITINFO {
+    UINT mask;
+    HIMAGELIST himlGlyph; // without BCSS_IMAGE, a character of the symbol font
+    UINT uSplitStyle;
+    SIZE size;
+} BUTTON_SPLITINFO, *PBUTTON_SPLITINFO;
+
+// BCN_DROPDOWN: the split button's arrow was pressed.
+typedef struct tagNMBCDROPDOWN {
+    NMHDR hdr;
+    RECT rcButton;
+} NMBCDROPDOWN, *LPNMBCDROPDOWN;
 
 // The combo box's messages of this version: how many items its open list shows at most.
 #define CBM_FIRST 0x1700
@@ -68,6 +101,41 @@ BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX *picce);
 #define UDN_FIRST (0U - 721U)
 #define NM_CUSTOMDRAW (NM_FIRST - 12)
 #define UDN_LAST (0U - 729U)
+
+// Custom draw: a control asks its parent at each stage of its painting (NM_CUSTOMDRAW).
+#define CDDS_PREPAINT 1
+#define CDDS_POSTPAINT 2
+#define CDDS_PREERASE 3
+#define CDDS_POSTERASE 4
+#define CDDS_ITEM 0x00010000
+#define CDIS_SELECTED 0x0001
+#define CDIS_GRAYED 0x0002
+#define CDIS_DISABLED 0x0004
+#define CDIS_CHECKED 0x0008
+#define CDIS_FOCUS 0x0010
+#define CDIS_DEFAULT 0x0020
+#define CDIS_HOT 0x0040
+#define CDIS_MARKED 0x0080
+#define CDIS_INDETERMINATE 0x0100
+#define CDIS_SHOWKEYBOARDCUES 0x0200
+#define CDRF_DODEFAULT 0x0000
+#define CDRF_NEWFONT 0x0002
+#define CDRF_SKIPDEFAULT 0x0004
+#define CDRF_DOERASE 0x0008
+#define CDRF_NOTIFYPOSTPAINT 0x0010
+#define CDRF_NOTIFYITEMDRAW 0x0020
+#define CDRF_NOTIFYPOSTERASE 0x0040
+#define CDRF_SKIPPOSTPAINT 0x0100
+
+typedef struct tagNMCUSTOMDRAWINFO {
+    NMHDR hdr;
+    DWORD dwDrawStage;
+    HDC hdc;
+    RECT rc;
+    DWORD_PTR dwItemSpec;
+    UINT uItemState;
+    LPARAM lItemlParam;
+} NMCUSTOMDRAW, *LPNMCUSTOMDRAW;
 
 // The up-down.
 #define UPDOWN_CLASSA "msctls_updown32"

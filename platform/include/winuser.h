@@ -415,6 +415,8 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define BST_INDETERMINATE 0x0002
 #define BST_PUSHED 0x0004
 #define BST_FOCUS 0x0008
+#define BST_HOT 0x0200
+#define BST_DROPDOWNPUSHED 0x0400
 
 #define BN_CLICKED 0
 #define BN_PAINT 1
@@ -1119,6 +1121,33 @@ typedef struct tagNMHDR {
     UINT code;
 } NMHDR, *LPNMHDR;
 
+// Owner-drawn controls: what WM_DRAWITEM asks the parent to draw.
+#define ODT_MENU 1
+#define ODT_LISTBOX 2
+#define ODT_COMBOBOX 3
+#define ODT_BUTTON 4
+#define ODT_STATIC 5
+#define ODA_DRAWENTIRE 0x0001
+#define ODA_SELECT 0x0002
+#define ODA_FOCUS 0x0004
+#define ODS_SELECTED 0x0001
+#define ODS_GRAYED 0x0002
+#define ODS_DISABLED 0x0004
+#define ODS_CHECKED 0x0008
+#define ODS_FOCUS 0x0010
+
+typedef struct tagDRAWITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemAction;
+    UINT itemState;
+    HWND hwndItem;
+    HDC hDC;
+    RECT rcItem;
+    ULONG_PTR itemData;
+} DRAWITEMSTRUCT, *PDRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
+
 // Dialog templates are WORD-packed in resources.
 #pragma pack(push, 2)
 typedef struct {
@@ -1356,6 +1385,24 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
+
+// The kinds of image (BM_SETIMAGE and the like).
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define IMAGE_ENHMETAFILE 3
+
+// An icon (or cursor) made from a mask and a colour bitmap.
+typedef struct _ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+} ICONINFO, *PICONINFO;
+HICON WINAPI CreateIconIndirect(PICONINFO piconinfo);
+BOOL WINAPI GetIconInfo(HICON hIcon, PICONINFO piconinfo);
+BOOL WINAPI DestroyIcon(HICON hIcon);
 HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 
 // Rectangles.

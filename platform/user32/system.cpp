@@ -26,6 +26,7 @@ constexpr int kSizingFrame = 4;
 constexpr int kEdge = 2;
 constexpr int kScrollBar = 17;
 constexpr int kIcon = 32;
+constexpr int kMenuCheck = 13; // the check mark of a menu item, and a check box's square
 constexpr int kSmallIcon = 16;
 constexpr int kMenuHeight = 19;
 constexpr int kCaptionButton = 18;
@@ -113,6 +114,8 @@ int WINAPI GetSystemMetrics(int nIndex)
     case SM_CYFRAME: return kSizingFrame;
     case SM_CXEDGE:
     case SM_CYEDGE: return kEdge;
+    case SM_CXMENUCHECK:
+    case SM_CYMENUCHECK: return kMenuCheck;
     case SM_CXICON:
     case SM_CYICON:
     case SM_CXCURSOR:

@@ -1,16 +1,16 @@
-// Plays a script on the program's dialog, run modally as the program runs it. The steps are driven
-// from a thread timer that the dialog's own modal loop dispatches: a timer message is made only
-// when nothing else waits, so each time it comes the input given before has been handled.
+// Plays a script on the program's dialog, run modally as the program runs it: makes each phase's
+// input and steps the phases; state_log.cpp says what the dialog did. The steps are driven from a
+// thread timer that the dialog's own modal loop dispatches: a timer message is made only when
+// nothing else waits, so each time it comes the input given before has been handled.
 #include "driver.h"
+#include "state_log.h"
 
 #include "SlantGlyphDemo.h"
 #include "program_dialog.h"
 
 #include <commctrl.h>
-#include <dlgs.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,68 +37,9 @@ constexpr const wchar_t kClipboardText[] = L"-450";
 // A point in the dialog's client area, over the scene and clear of every control.
 constexpr POINT kOutside = {340, 100};
 
-struct MessageName {
-    UINT message;
-    const char *name;
-};
-
-// The messages the log keeps: every message the program handles, every notification the controls
-// send, and the input and window-management messages that say what the dialog did with a key or
-// a click. The rest (activation, frame, cursor shape, colours, IME) is left out: see
-// docs/conformance.md.
-constexpr MessageName kLoggedMessages[] = {
-    {WM_INITDIALOG, "WM_INITDIALOG"},
-    {WM_COMMAND, "WM_COMMAND"},
-    {WM_TIMER, "WM_TIMER"},
-    {WM_PAINT, "WM_PAINT"},
-    {WM_ERASEBKGND, "WM_ERASEBKGND"},
-    {WM_SIZE, "WM_SIZE"},
-    {WM_DESTROY, "WM_DESTROY"},
-    {WM_CLOSE, "WM_CLOSE"},
-    {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-    {WM_NOTIFY, "WM_NOTIFY"},
-    {WM_VSCROLL, "WM_VSCROLL"},
-    {WM_HSCROLL, "WM_HSCROLL"},
-    {WM_NEXTDLGCTL, "WM_NEXTDLGCTL"},
-    {WM_KEYDOWN, "WM_KEYDOWN"},
-    {WM_KEYUP, "WM_KEYUP"},
-    {WM_CHAR, "WM_CHAR"},
-    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-    {WM_SYSKEYUP, "WM_SYSKEYUP"},
-    {WM_SYSCHAR, "WM_SYSCHAR"},
-    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-    {WM_LBUTTONUP, "WM_LBUTTONUP"},
-    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-    {WM_SETFOCUS, "WM_SETFOCUS"},
-    {WM_KILLFOCUS, "WM_KILLFOCUS"},
-    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
-    {WM_RBUTTONUP, "WM_RBUTTONUP"},
-    {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
-    {WM_MBUTTONDOWN, "WM_MBUTTONDOWN"},
-    {WM_MBUTTONUP, "WM_MBUTTONUP"},
-    {WM_MBUTTONDBLCLK, "WM_MBUTTONDBLCLK"},
-    {WM_MOUSEWHEEL, "WM_MOUSEWHEEL"},
-    {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
-};
-
-// The controls whose state is logged, in template order.
-constexpr int kFields[] = {edt1, edt2};
-constexpr int kUpDowns[] = {scr1, scr2};
-constexpr int kBoxes[] = {chx1, chx3, chx4, chx5};
-
-struct ControlName {
-    int id;
-    const char *name;
-};
-constexpr ControlName kControlNames[] = {
-    {IDOK, "IDOK"}, {IDCANCEL, "IDCANCEL"}, {edt1, "edt1"}, {edt2, "edt2"}, {scr1, "scr1"}, {scr2, "scr2"},
-    {chx1, "chx1"}, {chx3, "chx3"},         {chx4, "chx4"}, {chx5, "chx5"}, {cmb1, "cmb1"}};
-
-// Everything one run of a script keeps between timer calls.
-struct Run {
+// Everything one run of a script keeps between timer calls: its log, and how far it has played.
+struct Run : StateLog {
     const Script *script = nullptr;
-    std::ostream *log = nullptr;
-    HWND dialog = nullptr;
     bool pointerPlaced = false;
     bool opened = false; // the state after opening is logged
     size_t step = 0;     // the step under way
@@ -113,7 +54,6 @@ struct Run {
     DWORD keyRest = 0;        // how long the keys of the phase under way rest
     unsigned buttonsDown = 0; // one bit a Button
     bool finished = false;    // every step played; the driver ends the dialog
-    std::string messages;     // what the dialog procedure received during the step
 };
 
 Run g_run;
@@ -122,131 +62,6 @@ Run g_run;
 // opens under a pointer left on an up-down would have it notice the pointer leaving only late, under
 // Wine, and step by itself after an arrow key.
 POINT g_restingPlace = {-1, -1};
-
-std::string ControlId(int id)
-{
-    for (const ControlName &entry : kControlNames) {
-        if (entry.id == id) {
-            return entry.name;
-        }
-    }
-    return "id" + std::to_string(id);
-}
-
-// The static labels have no identifier of their own; they are known by their order.
-HWND Label(HWND dialog, int index)
-{
-    int seen = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[16] = {};
-        GetClassNameA(child, className, sizeof(className));
-        if (lstrcmpiA(className, "Static") == 0 && ++seen == index) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-// A window as the log names it: by its control identifier, or by what it is.
-std::string WindowName(HWND hwnd)
-{
-    const HWND dialog = g_run.dialog;
-    if (hwnd == nullptr) {
-        return "none";
-    }
-    if (hwnd == dialog) {
-        return "dialog";
-    }
-    if (dialog != nullptr && GetParent(hwnd) == dialog) {
-        if (hwnd == Label(dialog, 1)) {
-            return "label1";
-        }
-        if (hwnd == Label(dialog, 2)) {
-            return "label2";
-        }
-        return ControlId(GetDlgCtrlID(hwnd));
-    }
-    char className[32] = {};
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (lstrcmpiA(className, "ComboLBox") == 0) {
-        return "cmb1.list";
-    }
-    return std::string("other:") + className;
-}
-
-std::string Hex(unsigned value)
-{
-    std::ostringstream text;
-    text << "0x" << std::uppercase << std::hex << value;
-    return text.str();
-}
-
-// One logged message with its arguments normalised: handles become names, points are left out.
-std::string Describe(const char *name, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    std::string text = name;
-    switch (message) {
-    case WM_COMMAND: text += "(" + ControlId(LOWORD(wParam)) + "," + Hex(HIWORD(wParam)) + ")"; break;
-    case WM_NOTIFY: {
-        const auto *header = reinterpret_cast<const NMHDR *>(lParam);
-        text += "(" + ControlId(static_cast<int>(header->idFrom)) + "," +
-                std::to_string(static_cast<int>(header->code)) + ")";
-        break;
-    }
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        text += "(" + WindowName(reinterpret_cast<HWND>(lParam)) + "," + std::to_string(LOWORD(wParam)) +
-                "," + std::to_string(static_cast<short>(HIWORD(wParam))) + ")";
-        break;
-    case WM_TIMER: text += "(" + std::to_string(wParam) + ")"; break;
-    case WM_SYSCOMMAND: text += "(" + Hex(static_cast<unsigned>(wParam & 0xFFF0)) + ")"; break;
-    case WM_NEXTDLGCTL:
-        // With lParam set, wParam is the control to focus; otherwise it says which way to go.
-        text += "(" + (lParam != 0 ? WindowName(reinterpret_cast<HWND>(wParam)) : std::to_string(wParam)) +
-                "," + std::to_string(lParam) + ")";
-        break;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_CHAR:
-    case WM_SYSCHAR: text += "(" + Hex(static_cast<unsigned>(wParam)) + ")"; break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + ")"; break;
-    case WM_MOUSEWHEEL: text += "(" + std::to_string(GET_WHEEL_DELTA_WPARAM(wParam)) + ")"; break;
-    // From the keyboard the point is (-1, -1); from the mouse, where it was.
-    case WM_CONTEXTMENU:
-        text += "(" + WindowName(reinterpret_cast<HWND>(wParam)) + (lParam == -1 ? ",keys)" : ",mouse)");
-        break;
-    default: break;
-    }
-    return text;
-}
-
-// Messages about drawing rather than behaviour, sent as often as each platform repaints a control:
-// custom-draw notifications, and the erase a themed control asks its parent for, on its own DC, to
-// draw its background.
-bool IsDrawingDetail(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NOTIFY) {
-        return reinterpret_cast<const NMHDR *>(lParam)->code == static_cast<UINT>(NM_CUSTOMDRAW);
-    }
-    return message == WM_ERASEBKGND && WindowFromDC(reinterpret_cast<HDC>(wParam)) != g_run.dialog;
-}
-
-void Record(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (IsDrawingDetail(message, wParam, lParam)) {
-        return;
-    }
-    for (const MessageName &entry : kLoggedMessages) {
-        if (entry.message == message) {
-            g_run.messages +=
-                (g_run.messages.empty() ? "" : " ") + Describe(entry.name, message, wParam, lParam);
-            return;
-        }
-    }
-}
 
 // Starts each animation timer that exists afresh with `period`; returns which exist. Outside the
 // steps that wait for ticks the timers are held at a period no step lasts, so that everywhere
@@ -363,7 +178,7 @@ INT_PTR CALLBACK LoggingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_INITDIALOG) {
         g_run.dialog = hwnd;
     }
-    Record(message, wParam, lParam);
+    Record(g_run, message, wParam, lParam);
     if ((message == WM_VSCROLL || message == WM_HSCROLL) && ++g_run.scrolls == g_run.scrollsWanted) {
         // The button comes up at once, before the arrow's next repeat can fall due.
         ReleaseButton();
@@ -377,108 +192,6 @@ INT_PTR CALLBACK LoggingDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         HoldAnimation();
     }
     return result;
-}
-
-std::string Quoted(const std::string &text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-        }
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-std::string Text(HWND hwnd)
-{
-    const int length = GetWindowTextLengthA(hwnd);
-    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(GetWindowTextA(hwnd, text.data(), length + 1), 0)));
-    return Quoted(text);
-}
-
-// The step in which the dialog ended: what it received until it was gone, and its result.
-void LogEnd(const std::string &heading, INT_PTR result)
-{
-    std::ostream &log = *g_run.log;
-    log << "step " << heading << "\n";
-    log << "  messages " << g_run.messages << "\n";
-    log << "  dialog ended " << result << "\n";
-    g_run.messages.clear();
-}
-
-// The menu on show, if any: a visible window of the menu class.
-HWND ShownMenu()
-{
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
-        char className[16] = {};
-        GetClassNameA(window, className, sizeof(className));
-        if (lstrcmpA(className, "#32768") == 0 && IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-// Whether a menu is on show, and the text of its highlighted item.
-std::string MenuState()
-{
-    const HWND window = ShownMenu();
-    if (window == nullptr) {
-        return "none";
-    }
-    auto *const menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-    const int count = GetMenuItemCount(menu);
-    for (int item = 0; item < count; ++item) {
-        if ((GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_HILITE) != 0) {
-            char text[64] = {};
-            GetMenuStringA(menu, static_cast<UINT>(item), text, sizeof(text), MF_BYPOSITION);
-            return "open highlighted=\"" + std::string(text) + "\"";
-        }
-    }
-    return "open highlighted=none";
-}
-
-// The state after a step, with the dialog open.
-void LogState(const std::string &heading)
-{
-    std::ostream &log = *g_run.log;
-    log << "step " << heading << "\n";
-    const HWND dialog = g_run.dialog;
-    const HWND focus = GetFocus();
-    log << "  focus " << WindowName(focus) << "\n";
-    char className[16] = {};
-    GetClassNameA(focus, className, sizeof(className));
-    if (lstrcmpiA(className, "Edit") == 0) {
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        log << "  selection " << start << "," << end << "\n";
-    }
-    for (int id : kFields) {
-        log << "  " << ControlId(id) << " " << Text(GetDlgItem(dialog, id))
-            << " enabled=" << (IsWindowEnabled(GetDlgItem(dialog, id)) ? 1 : 0) << "\n";
-    }
-    for (int id : kUpDowns) {
-        const LRESULT position = SendDlgItemMessageA(dialog, id, UDM_GETPOS, 0, 0);
-        log << "  " << ControlId(id) << " position=" << static_cast<short>(LOWORD(position))
-            << " enabled=" << (IsWindowEnabled(GetDlgItem(dialog, id)) ? 1 : 0) << "\n";
-    }
-    for (int id : kBoxes) {
-        log << "  " << ControlId(id) << " checked=" << IsDlgButtonChecked(dialog, id)
-            << " enabled=" << (IsWindowEnabled(GetDlgItem(dialog, id)) ? 1 : 0) << "\n";
-    }
-    const HWND list = GetDlgItem(dialog, cmb1);
-    log << "  cmb1 " << Text(list) << " selection=" << SendMessageA(list, CB_GETCURSEL, 0, 0)
-        << " open=" << SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0)
-        << " enabled=" << (IsWindowEnabled(list) ? 1 : 0) << "\n";
-    log << "  menu " << MenuState() << "\n";
-    log << "  messages " << g_run.messages << "\n";
-    log << "  timers " << HoldAnimation() << "\n";
-    log << "  dialog open\n";
-    g_run.messages.clear();
 }
 
 // Where a place is on the screen now; false for a place that is not there (an item of a closed
@@ -498,16 +211,7 @@ bool Locate(const Place &place, POINT &point)
         point.y += place.dy;
         return true;
     }
-    HWND window = nullptr;
-    if (control == "label1" || control == "label2") {
-        window = Label(dialog, control == "label1" ? 1 : 2);
-    } else {
-        for (const ControlName &entry : kControlNames) {
-            if (control == entry.name) {
-                window = GetDlgItem(dialog, entry.id);
-            }
-        }
-    }
+    const HWND window = NamedWindow(dialog, control);
     if (window == nullptr || !GetWindowRect(window, &rect)) {
         return false;
     }
@@ -583,7 +287,7 @@ bool BeginPhase(const Phase &phase)
         POINT point = {};
         if (!Locate(phase.place, point)) {
             // A place that is not there (an item of a closed list) makes the whole step nothing.
-            g_run.messages += g_run.messages.empty() ? "(nowhere)" : " (nowhere)";
+            RecordNowhere(g_run);
             g_run.phase = g_run.script->steps[g_run.step].phases.size() - 1;
             return true;
         }
@@ -690,7 +394,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             return;
         }
         g_run.opened = true;
-        LogState("0 open");
+        LogState(g_run, "0 open", HoldAnimation());
     }
     const std::vector<Step> &steps = g_run.script->steps;
     while (g_run.step < steps.size()) {
@@ -709,7 +413,7 @@ void CALLBACK Poll(HWND /*hwnd*/, UINT /*message*/, UINT_PTR /*id*/, DWORD /*tim
             g_run.phaseBegun = false;
             continue;
         }
-        LogState(std::to_string(g_run.step + 1) + " " + step.text);
+        LogState(g_run, std::to_string(g_run.step + 1) + " " + step.text, HoldAnimation());
         ++g_run.step;
         g_run.phase = 0;
     }
@@ -753,8 +457,8 @@ bool RunScript(const Script &script, std::ostream &log)
     ResetClipboard();
     g_run = Run();
     g_run.script = &script;
-    g_run.log = &log;
-    log << "script " << script.name << "\n";
+    g_run.out = &log;
+    LogScript(g_run, script.name);
     g_run.phaseStart = GetTickCount();
     if (g_restingPlace.x >= 0) {
         SetCursorPos(g_restingPlace.x, g_restingPlace.y);
@@ -763,13 +467,13 @@ bool RunScript(const Script &script, std::ostream &log)
     const INT_PTR result = driving::RunModal(LoggingDialogProc);
     KillTimer(nullptr, poll);
     if (g_run.dialog == nullptr) {
-        log << "dialog did not open\n";
+        LogNotOpened(g_run);
         return false;
     }
     const std::string heading =
         g_run.finished ? std::string("end")
                        : std::to_string(g_run.step + 1) + " " + g_run.script->steps[g_run.step].text;
-    LogEnd(heading, result);
+    LogEnd(g_run, heading, result);
     ReleaseButtons();
     DrainQueue();
     g_run = Run();

@@ -1,218 +1,113 @@
-// The button control: push buttons and check boxes, clicked by mouse, Space key or BM_CLICK.
-#include "controls.h"
+// The button control: push buttons, check boxes, radio buttons and the rest of its kinds, clicked by
+// mouse, Space key or BM_CLICK; each state change reaches the button itself as a message
+// (BM_SETSTATE, BM_SETCHECK, BCM_SETDROPDOWNSTATE), as the platform sends them. Drawing is in
+// button_paint.cpp, the version-6 extras (notes, split info, images, ideal size) in button_extras.cpp.
+#include "button.h"
+#include "button_extras.h"
 
-#include <commctrl.h>
-
+namespace button {
 namespace {
-
-// The check box's square and the gap to its text, in pixels.
-constexpr int kBoxSize = 13;
-constexpr int kTextGap = 4;
-// The check mark: a short stroke down to the bottom point, then a long one up, each 3 pixels thick.
-constexpr POINT kCheckMark[] = {{3, 5}, {5, 7}, {10, 2}};
-constexpr int kCheckThickness = 3;
-
-struct Button {
-    // Some programs read these three through the window's first bytes, where the platform keeps
-    // them: the button itself, its parent and the style it was made with.
-    HWND self = nullptr;
-    HWND parent = nullptr;
-    LONG style = 0;
-    HFONT font = nullptr;
-    bool checked = false;
-    bool pushed = false;   // drawn pressed: the mouse or Space is down over it
-    bool pressing = false; // a press began here and has not been released yet
-    bool focused = false;
-    RECT textMargin = {}; // BCM_SETTEXTMARGIN: room kept between the text and its place's edges
-};
-
-DWORD Kind(HWND hwnd)
-{
-    return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & BS_TYPEMASK;
-}
-
-bool IsCheckBox(DWORD kind)
-{
-    return kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX;
-}
-
-bool IsRadioButton(DWORD kind)
-{
-    return kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
-}
-
-using controls::FillArea;
-
-// A dotted frame, as the platform marks the focused control.
-void DrawFocusFrame(HDC dc, const RECT &rect, COLORREF color)
-{
-    for (LONG x = rect.left; x < rect.right; x += 2) {
-        SetPixel(dc, x, rect.top, color);
-        SetPixel(dc, x, rect.bottom - 1, color);
-    }
-    for (LONG y = rect.top; y < rect.bottom; y += 2) {
-        SetPixel(dc, rect.left, y, color);
-        SetPixel(dc, rect.right - 1, y, color);
-    }
-}
-
-void DrawCheckMark(HDC dc, int left, int top, COLORREF color)
-{
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ previousPen = SelectObject(dc, pen);
-    for (int offset = 0; offset < kCheckThickness; ++offset) {
-        MoveToEx(dc, left + kCheckMark[0].x, top + kCheckMark[0].y + offset, nullptr);
-        LineTo(dc, left + kCheckMark[1].x, top + kCheckMark[1].y + offset);
-        LineTo(dc, left + kCheckMark[2].x + 1, top + kCheckMark[2].y + offset - 1);
-    }
-    SelectObject(dc, previousPen);
-    DeleteObject(pen);
-}
-
-// The square: a sunken frame around a white well (grey while pushed or disabled), with the mark.
-void DrawBox(HDC dc, const Button &button, int left, int top, bool enabled)
-{
-    const int right = left + kBoxSize;
-    const int bottom = top + kBoxSize;
-    FillArea(dc, left, top, right, bottom, COLOR_3DSHADOW);
-    FillArea(dc, left + 1, top + 1, right, bottom, COLOR_3DHILIGHT);
-    FillArea(dc, left + 1, top + 1, right - 1, bottom - 1, COLOR_3DDKSHADOW);
-    FillArea(dc, left + 2, top + 2, right - 1, bottom - 1, COLOR_3DFACE);
-    const bool white = enabled && !button.pushed;
-    FillArea(dc, left + 2, top + 2, right - 2, bottom - 2, white ? COLOR_WINDOW : COLOR_3DFACE);
-    if (button.checked) {
-        DrawCheckMark(dc, left, top, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    }
-}
-
-// The raised (or, pushed, sunken) face of a push button.
-void DrawFace(HDC dc, const RECT &rect, bool pushed)
-{
-    const int light = pushed ? COLOR_3DDKSHADOW : COLOR_3DHILIGHT;
-    const int dark = pushed ? COLOR_3DHILIGHT : COLOR_3DDKSHADOW;
-    FillArea(dc, rect.left, rect.top, rect.right, rect.bottom, dark);
-    FillArea(dc, rect.left, rect.top, rect.right - 1, rect.bottom - 1, light);
-    FillArea(dc, rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1, COLOR_3DSHADOW);
-    FillArea(dc, rect.left + 1, rect.top + 1, rect.right - 2, rect.bottom - 2, COLOR_3DFACE);
-}
-
-// The default push button wears a dark frame around its face.
-void DrawPushButtonFace(HDC dc, const RECT &client, DWORD kind, bool pushed)
-{
-    RECT face = client;
-    if (kind == BS_DEFPUSHBUTTON) {
-        FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-        InflateRect(&face, -1, -1);
-    }
-    DrawFace(dc, face, pushed);
-}
-
-void Paint(HWND hwnd, const Button &button, HDC dc)
-{
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const DWORD kind = Kind(hwnd);
-    const bool enabled = IsWindowEnabled(hwnd) != FALSE;
-    const bool checkBox = IsCheckBox(kind);
-    // Check boxes sit on their parent's background; push buttons have a face of their own.
-    FillRect(dc, &client, controls::ParentBrush(hwnd, dc, checkBox ? WM_CTLCOLORSTATIC : WM_CTLCOLORBTN));
-
-    RECT textRect = client;
-    if (checkBox) {
-        const int top = (client.bottom - kBoxSize) / 2;
-        DrawBox(dc, button, client.left, top, enabled);
-        textRect.left += kBoxSize + kTextGap;
-    } else {
-        DrawPushButtonFace(dc, client, kind, button.pushed);
-        SetBkColor(dc, GetSysColor(COLOR_3DFACE));
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        if (button.pushed) {
-            OffsetRect(&textRect, 1, 1);
-        }
-    }
-    if (!enabled) {
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    }
-    // The text keeps the margins asked for with BCM_SETTEXTMARGIN from the edges of its place.
-    textRect = {textRect.left + button.textMargin.left, textRect.top + button.textMargin.top,
-                textRect.right - button.textMargin.right, textRect.bottom - button.textMargin.bottom};
-
-    const controls::Text text = controls::WindowText(hwnd);
-    HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(button.font));
-    SetBkMode(dc, TRANSPARENT);
-    const UINT alignment = checkBox ? DT_LEFT : DT_CENTER;
-    RECT measured = textRect;
-    DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &measured,
-              alignment | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
-    DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &textRect,
-              alignment | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, previousFont);
-
-    if (button.focused) {
-        // Around the text of a check box, inside the face of a push button.
-        RECT focus = client;
-        if (checkBox) {
-            const LONG height = measured.bottom - measured.top;
-            focus = {textRect.left - 1, (client.bottom - height) / 2 - 1,
-                     textRect.left + (measured.right - measured.left) + 1, (client.bottom + height) / 2 + 1};
-        } else {
-            InflateRect(&focus, -3, -3);
-        }
-        DrawFocusFrame(dc, focus, GetSysColor(COLOR_WINDOWTEXT));
-    }
-}
 
 void Redraw(HWND hwnd)
 {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-// How the face (or a check box's square) is drawn.
-enum class Face { Raised, Pushed };
-
-void SetFace(HWND hwnd, Button &button, Face face)
+// Draws at once rather than at the next WM_PAINT: the owner-drawn button's focus.
+void PaintNow(HWND hwnd, const Button &button, UINT action)
 {
-    const bool pushed = face == Face::Pushed;
-    if (button.pushed != pushed) {
-        button.pushed = pushed;
-        Redraw(hwnd);
+    if (!IsWindowVisible(hwnd)) {
+        return;
     }
+    HDC dc = GetDC(hwnd);
+    Paint(hwnd, button, dc, action);
+    ReleaseDC(hwnd, dc);
+}
+
+bool Inside(HWND hwnd, POINT point)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    return PtInRect(&client, point) != FALSE;
+}
+
+POINT PointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// The split button's arrow tells the parent (BCN_DROPDOWN), held down meanwhile. A click tells it
+// only when it lands on the arrow of a split button; the arrow keys tell it from any button.
+// Returns whether the click was the arrow's.
+bool DropDown(HWND hwnd, const Button &button, const POINT *click)
+{
+    NMBCDROPDOWN notice = {};
+    GetClientRect(hwnd, &notice.rcButton);
+    if (click != nullptr) {
+        RECT push;
+        RECT arrow;
+        SplitRects(button, notice.rcButton, &push, &arrow);
+        if (!IsSplitButton(Kind(hwnd)) || (button.split.style & BCSS_NOSPLIT) != 0 ||
+            PtInRect(&arrow, *click) == FALSE) {
+            return false;
+        }
+        if (button.dropDownPushed) { // held down by BCM_SETDROPDOWNSTATE: nothing more to tell
+            return true;
+        }
+    }
+    SendMessageW(hwnd, BCM_SETDROPDOWNSTATE, TRUE, 0);
+    notice.hdr = {hwnd, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd)), BCN_DROPDOWN};
+    SendMessageW(Recipient(hwnd), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+    SendMessageW(hwnd, BCM_SETDROPDOWNSTATE, FALSE, 0);
+    return true;
 }
 
 void Press(HWND hwnd, Button &button)
 {
-    button.pressing = true;
-    SetFace(hwnd, button, Face::Pushed);
     SetCapture(hwnd);
+    button.pressing = true;
+    SendMessageW(hwnd, BM_SETSTATE, TRUE, 0);
 }
 
-// How a press ends: released over the button it is a click; otherwise it is abandoned.
+// What a click does to the automatic kinds before the parent hears of it.
+void CheckByClick(HWND hwnd, const Button &button)
+{
+    switch (Kind(hwnd)) {
+    case BS_AUTOCHECKBOX: SendMessageW(hwnd, BM_SETCHECK, button.check == BST_CHECKED ? 0 : 1, 0); break;
+    case BS_AUTORADIOBUTTON: SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0); break;
+    case BS_AUTO3STATE:
+        SendMessageW(hwnd, BM_SETCHECK, button.check == BST_INDETERMINATE ? BST_UNCHECKED : button.check + 1,
+                     0);
+        break;
+    default: break;
+    }
+}
+
+// How a press ends: released over the button (or by the Space key) it is a click; released
+// elsewhere, or pushed no longer, it is abandoned.
 enum class PressEnd { Click, Abandon };
 
 void Release(HWND hwnd, Button &button, PressEnd end)
 {
+    if (button.dropDownPushed) {
+        SendMessageW(hwnd, BCM_SETDROPDOWNSTATE, FALSE, 0);
+    }
     if (!button.pressing) {
         return;
     }
     button.pressing = false;
-    SetFace(hwnd, button, Face::Raised);
-    ReleaseCapture();
-    if (end == PressEnd::Abandon) {
+    if (!button.pushed) {
+        ReleaseCapture();
         return;
     }
-    if (Kind(hwnd) == BS_AUTOCHECKBOX) {
-        button.checked = !button.checked;
-        Redraw(hwnd);
+    SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+    if (end == PressEnd::Abandon) {
+        ReleaseCapture();
+        return;
     }
-    controls::NotifyParent(hwnd, BN_CLICKED);
-}
-
-bool Inside(HWND hwnd, LPARAM lParam)
-{
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    return PtInRect(&client, point) != FALSE;
+    CheckByClick(hwnd, button);
+    ReleaseCapture();
+    Notify(hwnd, BN_CLICKED);
 }
 
 LRESULT GetDialogCode(DWORD kind)
@@ -232,36 +127,89 @@ LRESULT GetDialogCode(DWORD kind)
     }
 }
 
+// The most a kind can be checked: three-state kinds can be indeterminate, push buttons not even
+// checked.
+UINT MostChecked(DWORD kind)
+{
+    if (kind == BS_3STATE || kind == BS_AUTO3STATE) {
+        return BST_INDETERMINATE;
+    }
+    return IsCheckBox(kind) || IsRadioButton(kind) ? BST_CHECKED : BST_UNCHECKED;
+}
+
+// An automatic radio button checked clears the other automatic radio buttons of its group.
+void UncheckTheRestOfTheGroup(HWND hwnd)
+{
+    HWND parent = GetParent(hwnd);
+    for (HWND sibling = GetNextDlgGroupItem(parent, hwnd, FALSE); sibling != nullptr && sibling != hwnd;
+         sibling = GetNextDlgGroupItem(parent, sibling, FALSE)) {
+        if (Kind(sibling) == BS_AUTORADIOBUTTON) {
+            SendMessageW(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
 // ---- Message handlers ----
 
-LRESULT OnPaint(HWND hwnd, const Button &button)
+LRESULT OnPaint(HWND hwnd, const Button &button, WPARAM givenDc)
 {
+    if (givenDc != 0) {
+        Paint(hwnd, button, reinterpret_cast<HDC>(givenDc), ODA_DRAWENTIRE);
+        return 0;
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    Paint(hwnd, button, dc);
+    Paint(hwnd, button, dc, ODA_DRAWENTIRE);
     EndPaint(hwnd, &paint);
     return 0;
 }
 
-LRESULT OnButtonDown(HWND hwnd, Button &button)
+// Only the owner-drawn button has a background to erase; the others fill theirs as they paint.
+LRESULT OnEraseBackground(HWND hwnd, WPARAM dc)
+{
+    if (Kind(hwnd) == BS_OWNERDRAW) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(dc), &client,
+                 controls::ParentBrush(hwnd, reinterpret_cast<HDC>(dc), WM_CTLCOLORBTN));
+    }
+    return 1;
+}
+
+LRESULT OnButtonDown(HWND hwnd, Button &button, LPARAM lParam)
 {
     SetFocus(hwnd);
-    Press(hwnd, button);
+    const POINT point = PointOf(lParam);
+    if (!DropDown(hwnd, button, &point)) {
+        Press(hwnd, button);
+    }
     return 0;
 }
 
+// A double click is a second press, except where the parent is to hear of it.
+LRESULT OnDoubleClick(HWND hwnd, Button &button, LPARAM lParam)
+{
+    const DWORD kind = Kind(hwnd);
+    if ((GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) != 0 || kind == BS_RADIOBUTTON ||
+        kind == BS_USERBUTTON || kind == BS_OWNERDRAW) {
+        Notify(hwnd, BN_DOUBLECLICKED);
+        return 0;
+    }
+    return OnButtonDown(hwnd, button, lParam);
+}
+
 // While pressed, the button looks pushed only with the pointer over it.
-LRESULT OnMouseMove(HWND hwnd, Button &button, LPARAM lParam)
+LRESULT OnMouseMove(HWND hwnd, const Button &button, LPARAM lParam)
 {
     if (button.pressing && GetCapture() == hwnd) {
-        SetFace(hwnd, button, Inside(hwnd, lParam) ? Face::Pushed : Face::Raised);
+        SendMessageW(hwnd, BM_SETSTATE, Inside(hwnd, PointOf(lParam)) ? TRUE : FALSE, 0);
     }
     return 0;
 }
 
 LRESULT OnButtonUp(HWND hwnd, Button &button, LPARAM lParam)
 {
-    Release(hwnd, button, Inside(hwnd, lParam) ? PressEnd::Click : PressEnd::Abandon);
+    Release(hwnd, button, Inside(hwnd, PointOf(lParam)) ? PressEnd::Click : PressEnd::Abandon);
     return 0;
 }
 
@@ -269,6 +217,8 @@ LRESULT OnKeyDown(HWND hwnd, Button &button, WPARAM key)
 {
     if (key == VK_SPACE && !button.pressing) {
         Press(hwnd, button);
+    } else if (key == VK_UP || key == VK_DOWN) {
+        DropDown(hwnd, button, nullptr);
     }
     return 0;
 }
@@ -281,71 +231,102 @@ LRESULT OnKeyUp(HWND hwnd, Button &button, WPARAM key)
     return 0;
 }
 
-// Capture taken away mid-press: the press is abandoned, and the capture is no longer ours to free.
+// Capture taken away mid-press: the press is abandoned.
 LRESULT OnCaptureChanged(HWND hwnd, Button &button, LPARAM lParam)
 {
     if (reinterpret_cast<HWND>(lParam) != hwnd && button.pressing) {
         button.pressing = false;
-        SetFace(hwnd, button, Face::Raised);
+        if (button.pushed) {
+            SendMessageW(hwnd, BM_SETSTATE, FALSE, 0);
+        }
     }
     return 0;
 }
 
-LRESULT OnClick(HWND hwnd, Button &button)
+// BM_CLICK: a press and release at the button's corner, as if by mouse.
+LRESULT OnClick(HWND hwnd)
 {
-    Press(hwnd, button);
-    Release(hwnd, button, PressEnd::Click);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, 0, 0);
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
     return 0;
 }
 
-// A radio button is the tab stop of its group while it is the checked one, so that the dialog
-// keys come to the group at the checked button.
-void FollowCheckWithTabStop(HWND hwnd, bool checked)
+// A radio button is the tab stop of its group while it is checked, so that the dialog keys come
+// to the group at the checked button; its style is set even when unchanged.
+LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM asked)
 {
-    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-    const DWORD wanted = checked ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
-    if (wanted != style) {
-        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
+    const DWORD kind = Kind(hwnd);
+    const UINT check = std::min(static_cast<UINT>(asked), MostChecked(kind));
+    auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    if (IsRadioButton(kind)) {
+        style = check != BST_UNCHECKED ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style));
     }
-}
-
-LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM check)
-{
-    if (IsRadioButton(Kind(hwnd))) {
-        FollowCheckWithTabStop(hwnd, check == BST_CHECKED);
-    }
-    if ((IsCheckBox(Kind(hwnd)) || IsRadioButton(Kind(hwnd))) && button.checked != (check == BST_CHECKED)) {
-        button.checked = check == BST_CHECKED;
+    if (button.check != check) {
+        button.check = check;
         Redraw(hwnd);
+    }
+    if (kind == BS_AUTORADIOBUTTON && check == BST_CHECKED && (style & WS_CHILD) != 0) {
+        UncheckTheRestOfTheGroup(hwnd);
     }
     return 0;
 }
 
 LRESULT GetState(const Button &button)
 {
-    return (button.checked ? BST_CHECKED : BST_UNCHECKED) | (button.pushed ? BST_PUSHED : 0) |
-           (button.focused ? BST_FOCUS : 0);
+    return button.check | (button.pushed ? BST_PUSHED : 0) | (button.focused ? BST_FOCUS : 0) |
+           (button.dropDownPushed ? BST_DROPDOWNPUSHED : 0);
 }
 
-LRESULT OnSetFocus(HWND hwnd, Button &button)
+// The old user button tells its parent when to draw it pushed and released.
+LRESULT OnSetState(HWND hwnd, Button &button, WPARAM pushed)
 {
-    button.focused = true;
+    if (button.pushed == (pushed != 0)) {
+        return 0;
+    }
+    button.pushed = pushed != 0;
+    if (Kind(hwnd) == BS_USERBUTTON) {
+        Notify(hwnd, button.pushed ? BN_HILITE : BN_UNHILITE);
+    }
     Redraw(hwnd);
-    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
-        controls::NotifyParent(hwnd, BN_SETFOCUS);
+    return 0;
+}
+
+LRESULT OnSetDropDownState(HWND hwnd, Button &button, WPARAM pushed)
+{
+    if (button.dropDownPushed != (pushed != 0)) {
+        button.dropDownPushed = pushed != 0;
+        Redraw(hwnd);
     }
     return 0;
 }
 
-// Losing the focus abandons a press under way.
+// The owner-drawn button's parent draws the focus at once; the others show it at the next paint.
+LRESULT OnSetFocus(HWND hwnd, Button &button)
+{
+    button.focused = true;
+    if (Kind(hwnd) == BS_OWNERDRAW) {
+        PaintNow(hwnd, button, ODA_FOCUS);
+    } else {
+        Redraw(hwnd);
+    }
+    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
+        Notify(hwnd, BN_SETFOCUS);
+    }
+    return 0;
+}
+
+// Losing the focus abandons a press under way (the capture's loss ends it).
 LRESULT OnKillFocus(HWND hwnd, Button &button)
 {
     button.focused = false;
-    Release(hwnd, button, PressEnd::Abandon);
-    Redraw(hwnd);
-    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
-        controls::NotifyParent(hwnd, BN_KILLFOCUS);
+    if (button.pressing && GetCapture() == hwnd) {
+        ReleaseCapture();
     }
+    if (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) {
+        Notify(hwnd, BN_KILLFOCUS);
+    }
+    Redraw(hwnd);
     return 0;
 }
 
@@ -357,13 +338,12 @@ LRESULT RedrawAfterDefault(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return result;
 }
 
-// BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...).
-// A split button (types 0xC and 0xD, this version's) asked to be a plain or default push button
-// stays a split button, default or not.
+// BM_SETSTYLE changes only the button's type (BS_PUSHBUTTON, BS_DEFPUSHBUTTON ...). A split
+// button or command link asked to be a plain or default push button stays what it is, default or
+// not.
 DWORD NewType(DWORD current, DWORD asked)
 {
-    constexpr DWORD kSplitButton = 0xC;
-    if (current >= kSplitButton && current <= kSplitButton + BS_DEFPUSHBUTTON && asked <= BS_DEFPUSHBUTTON) {
+    if (current >= BS_SPLITBUTTON && asked <= BS_DEFPUSHBUTTON) {
         return (current & ~static_cast<DWORD>(BS_DEFPUSHBUTTON)) | asked;
     }
     return asked;
@@ -389,34 +369,51 @@ LRESULT OnSetFont(HWND hwnd, Button &button, WPARAM font, LPARAM redraw)
     return 0;
 }
 
-// BCM_SETTEXTMARGIN and BCM_GETTEXTMARGIN: without a rectangle, nothing is done.
-LRESULT TextMargin(Button &button, UINT message, RECT *margin)
+LRESULT OnCreate(HWND hwnd, LPARAM lParam)
 {
-    if (margin == nullptr) {
-        return FALSE;
+    Button *made = controls::CreateState<Button>(hwnd);
+    const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
+    made->self = hwnd;
+    made->parent = create->hwndParent;
+    made->style = create->style;
+    made->split.size.cx = GetSystemMetrics(SM_CYMENUCHECK); // the arrow is as wide as a menu's check mark
+    // The old user button is made a push button.
+    const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    if ((style & BS_TYPEMASK) == BS_USERBUTTON) {
+        SetWindowLongW(hwnd, GWL_STYLE,
+                       static_cast<LONG>((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_PUSHBUTTON));
     }
-    if (message == BCM_SETTEXTMARGIN) {
-        button.textMargin = *margin;
-    } else {
-        *margin = button.textMargin;
+    return DefWindowProcW(hwnd, WM_NCCREATE, 0, lParam);
+}
+
+// The messages of the button's state and input; the rest go to HandleExtras.
+LRESULT HandleState(HWND hwnd, Button &button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: return OnButtonDown(hwnd, button, lParam);
+    case WM_LBUTTONDBLCLK: return OnDoubleClick(hwnd, button, lParam);
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, button, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, button, lParam);
+    case WM_KEYDOWN: return OnKeyDown(hwnd, button, wParam);
+    case WM_KEYUP: return OnKeyUp(hwnd, button, wParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, button, lParam);
+    case BM_CLICK: return OnClick(hwnd);
+    case BM_GETCHECK: return button.check;
+    case BM_SETCHECK: return OnSetCheck(hwnd, button, wParam);
+    case BM_GETSTATE: return GetState(button);
+    case BM_SETSTATE: return OnSetState(hwnd, button, wParam);
+    case BCM_SETDROPDOWNSTATE: return OnSetDropDownState(hwnd, button, wParam);
+    case BM_SETSTYLE: return OnSetStyle(hwnd, wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(hwnd, button);
+    case WM_KILLFOCUS: return OnKillFocus(hwnd, button);
+    default: return HandleExtras(hwnd, button, message, wParam, lParam);
     }
-    return TRUE;
 }
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        Button *made = controls::CreateState<Button>(hwnd);
-        const auto *create = reinterpret_cast<const CREATESTRUCTW *>(lParam);
-        made->self = hwnd;
-        made->parent = create->hwndParent;
-        made->style = create->style;
-        // The old user button is made a push button.
-        const auto style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-        if ((style & BS_TYPEMASK) == BS_USERBUTTON) {
-            SetWindowLongW(hwnd, GWL_STYLE,
-                           static_cast<LONG>((style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_PUSHBUTTON));
-        }
+        return OnCreate(hwnd, lParam);
     }
     Button *button = controls::StateOf<Button>(hwnd);
     if (!button) {
@@ -424,38 +421,24 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     switch (message) {
     case WM_DESTROY: controls::DestroyState<Button>(hwnd); return 0;
-    case WM_PAINT: return OnPaint(hwnd, *button);
-    case WM_PRINTCLIENT: Paint(hwnd, *button, reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ERASEBKGND: return 1; // the paint fills the background itself
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnButtonDown(hwnd, *button);
-    case WM_MOUSEMOVE: return OnMouseMove(hwnd, *button, lParam);
-    case WM_LBUTTONUP: return OnButtonUp(hwnd, *button, lParam);
-    case WM_KEYDOWN: return OnKeyDown(hwnd, *button, wParam);
-    case WM_KEYUP: return OnKeyUp(hwnd, *button, wParam);
-    case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, *button, lParam);
-    case BM_CLICK: return OnClick(hwnd, *button);
-    case BM_GETCHECK: return button->checked ? BST_CHECKED : BST_UNCHECKED;
-    case BM_SETCHECK: return OnSetCheck(hwnd, *button, wParam);
-    case BM_GETSTATE: return GetState(*button);
-    case BM_SETSTATE: SetFace(hwnd, *button, wParam != 0 ? Face::Pushed : Face::Raised); return 0;
-    case BM_SETSTYLE: return OnSetStyle(hwnd, wParam, lParam);
-    case WM_SETFOCUS: return OnSetFocus(hwnd, *button);
-    case WM_KILLFOCUS: return OnKillFocus(hwnd, *button);
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return OnPaint(hwnd, *button, wParam);
+    case WM_ERASEBKGND: return OnEraseBackground(hwnd, wParam);
+    case WM_NCHITTEST:
+        return Kind(hwnd) == BS_GROUPBOX ? HTTRANSPARENT : DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_SETTEXT:
     case WM_ENABLE: return RedrawAfterDefault(hwnd, message, wParam, lParam);
     case WM_SETFONT: return OnSetFont(hwnd, *button, wParam, lParam);
     case WM_GETFONT: return reinterpret_cast<LRESULT>(button->font);
     case WM_GETDLGCODE: return GetDialogCode(Kind(hwnd));
-    case BCM_SETTEXTMARGIN:
-    case BCM_GETTEXTMARGIN: return TextMargin(*button, message, reinterpret_cast<RECT *>(lParam));
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    default: return HandleState(hwnd, *button, message, wParam, lParam);
     }
 }
 
 } // namespace
+} // namespace button
 
 void RegisterButtonClass()
 {
-    controls::RegisterControlClass(L"Button", ButtonProc);
+    controls::RegisterControlClass(L"Button", button::ButtonProc);
 }

@@ -94,4 +94,41 @@ TEST(PushButton, SetStyleMakesTheDefaultFrame)
     EXPECT_EQ(corner(), plain);
 }
 
+// BM_SETIMAGE: a bitmap is copied and an icon drawn through its mask, centred with BS_BITMAP.
+TEST(PushButton, ShowsTheImageSetIntoIt)
+{
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    constexpr int kSide = 8;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP red = CreateBitmap(kSide, kSide, 1, 32, nullptr);
+    HGDIOBJ previous = SelectObject(memory, red);
+    const RECT all = {0, 0, kSide, kSide};
+    HBRUSH brush = CreateSolidBrush(kRed);
+    FillRect(memory, &all, brush);
+    DeleteObject(brush);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    HBITMAP mask = CreateBitmap(kSide, kSide, 1, 1, nullptr); // all clear: the colours show whole
+    ICONINFO parts = {TRUE, 0, 0, mask, red};
+    HICON icon = CreateIconIndirect(&parts);
+    ASSERT_NE(icon, nullptr);
+    const struct {
+        UINT type;
+        HANDLE image;
+    } images[] = {{IMAGE_BITMAP, red}, {IMAGE_ICON, icon}};
+    for (const auto &image : images) {
+        ParentWindow parent;
+        HWND button = parent.Add(L"Button", BS_PUSHBUTTON | BS_BITMAP, kBoxId, kBoxRect, L"Image");
+        SendMessageW(button, BM_SETIMAGE, image.type, reinterpret_cast<LPARAM>(image.image));
+        const std::vector<COLORREF> pixels = test::Print(button);
+        const int width = kBoxRect.right - kBoxRect.left;
+        const int height = kBoxRect.bottom - kBoxRect.top;
+        EXPECT_EQ(pixels[test::PixelIndex(width / 2, height / 2, width)], kRed)
+            << "image type " << image.type;
+    }
+    DestroyIcon(icon);
+    DeleteObject(mask);
+    DeleteObject(red);
+}
+
 } // namespace

@@ -302,38 +302,11 @@ DECLARE_HANDLE(HIMC);
 typedef int(CALLBACK *EDITWORDBREAKPROCA)(LPSTR text, int current, int length, int action);
 typedef int(CALLBACK *FONTENUMPROCA)(const LOGFONTA *font, const TEXTMETRICA *metrics, DWORD type,
                                      LPARAM data);
-typedef struct _IMAGELIST *HIMAGELIST;
 typedef struct {
     HIMAGELIST himl;
     RECT margin;
     UINT uAlign;
 } BUTTON_IMAGELIST, *PBUTTON_IMAGELIST;
-typedef struct tagBUTTON_SPLITINFO {
-    UINT mask;
-    HIMAGELIST himlGlyph;
-    UINT uSplitStyle;
-    SIZE size;
-} BUTTON_SPLITINFO, *PBUTTON_SPLITINFO;
-typedef struct tagNMBCDROPDOWN {
-    NMHDR hdr;
-    RECT rcButton;
-} NMBCDROPDOWN, *LPNMBCDROPDOWN;
-typedef struct tagNMCUSTOMDRAWINFO {
-    NMHDR hdr;
-    DWORD dwDrawStage;
-    HDC hdc;
-    RECT rc;
-    DWORD_PTR dwItemSpec;
-    UINT uItemState;
-    LPARAM lItemlParam;
-} NMCUSTOMDRAW, *LPNMCUSTOMDRAW;
-typedef struct _ICONINFO {
-    BOOL fIcon;
-    DWORD xHotspot;
-    DWORD yHotspot;
-    HBITMAP hbmMask;
-    HBITMAP hbmColor;
-} ICONINFO, *PICONINFO;
 typedef struct tagACTCTX_SECTION_KEYED_DATA {
     ULONG cbSize;
     ULONG ulDataFormatVersion;
