@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,10 +54,12 @@ struct UpDown {
     int position = 0;
     int lower = kDefaultLower;
     int upper = kDefaultUpper;
-    Arrow held = Arrow::None;  // the arrow the mouse holds down
-    bool overHeld = false;     // the mouse is over that arrow
-    int wheelRemainder = 0;    // what fine-grained turns of the wheel left short of a notch
-    bool unicodeFormat = true; // UDM_SETUNICODEFORMAT: kept for the caller to read back
+    Arrow held = Arrow::None;           // the arrow the mouse holds down
+    bool overHeld = false;              // the mouse is over that arrow
+    int wheelRemainder = 0;             // what fine-grained turns of the wheel left short of a notch
+    bool unicodeFormat = true;          // the parent's answer to WM_NOTIFYFORMAT, or UDM_SETUNICODEFORMAT's
+    std::vector<UDACCEL> accelerations; // UDM_SETACCEL: the step after so long held; none steps by 1
+    DWORD pressedAt = 0;                // when the arrow held now went down
 };
 
 UpDown *StateOf(HWND hwnd)
@@ -270,10 +273,45 @@ void StepBy(UpDown &upDown, int steps)
     ReportScroll(upDown, SB_THUMBPOSITION);
 }
 
-// One step of an arrow.
-void Step(UpDown &upDown, Arrow arrow)
+// How far a step goes once an arrow has been held so long: the last acceleration whose time has
+// come, the first one before any has.
+int Increment(const UpDown &upDown, DWORD heldFor)
 {
-    StepBy(upDown, arrow == Arrow::Up ? 1 : -1);
+    int increment = upDown.accelerations.empty() ? 1 : static_cast<int>(upDown.accelerations.front().nInc);
+    for (const UDACCEL &acceleration : upDown.accelerations) {
+        if (static_cast<DWORD>(acceleration.nSec) * 1000 <= heldFor) {
+            increment = static_cast<int>(acceleration.nInc);
+        }
+    }
+    return increment;
+}
+
+// One step of an arrow, held `heldFor` milliseconds (0 for a key or a first press).
+void Step(UpDown &upDown, Arrow arrow, DWORD heldFor = 0)
+{
+    const int increment = Increment(upDown, heldFor);
+    StepBy(upDown, arrow == Arrow::Up ? increment : -increment);
+}
+
+// UDM_SETACCEL: the table replaces the one before; UDM_GETACCEL copies as much as fits, or with
+// no buffer counts it.
+LRESULT SetAccelerations(UpDown &upDown, WPARAM count, const UDACCEL *table)
+{
+    if (count > 0 && table == nullptr) {
+        return FALSE;
+    }
+    upDown.accelerations.assign(table, table + count);
+    return TRUE;
+}
+
+LRESULT GetAccelerations(const UpDown &upDown, WPARAM capacity, UDACCEL *table)
+{
+    if (table == nullptr) {
+        return capacity == 0 ? static_cast<LRESULT>(upDown.accelerations.size()) : 0;
+    }
+    const size_t copied = std::min(upDown.accelerations.size(), static_cast<size_t>(capacity));
+    std::copy_n(upDown.accelerations.begin(), copied, table);
+    return static_cast<LRESULT>(copied);
 }
 
 // Each notch of the wheel is a step, whether it turns over the up-down or over its buddy; with
@@ -286,7 +324,7 @@ void OnWheel(UpDown &upDown, WPARAM wParam)
     const int notches = platform::WheelNotches(upDown.wheelRemainder, GET_WHEEL_DELTA_WPARAM(wParam));
     if (notches != 0) {
         ReadBuddy(upDown);
-        StepBy(upDown, notches);
+        StepBy(upDown, notches * Increment(upDown, 0));
     }
 }
 
@@ -493,6 +531,7 @@ LRESULT OnButtonDown(UpDown &upDown, LPARAM lParam)
     upDown.held = arrow;
     upDown.overHeld = true;
     InvalidateRect(upDown.self, nullptr, FALSE);
+    upDown.pressedAt = GetTickCount();
     Step(upDown, arrow);
     SetCapture(upDown.self);
     SetTimer(upDown.self, kRepeatTimer, kInitialDelay, nullptr);
@@ -540,7 +579,7 @@ void OnRepeat(UpDown &upDown)
     }
     SetTimer(upDown.self, kRepeatTimer, kRepeatDelay, nullptr);
     if (upDown.overHeld) {
-        Step(upDown, upDown.held);
+        Step(upDown, upDown.held, GetTickCount() - upDown.pressedAt);
     }
 }
 
@@ -615,6 +654,9 @@ void OnCreate(HWND hwnd, const CREATESTRUCTW &create)
     upDown->self = hwnd;
     upDown->notify = create.hwndParent;
     upDown->setsBuddyInt = (create.style & UDS_SETBUDDYINT) != 0;
+    // Notices go out in the strings the parent asks for.
+    upDown->unicodeFormat = SendMessageW(create.hwndParent, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(hwnd),
+                                         NF_QUERY) == NFR_UNICODE;
     // The arrows draw their own frame.
     SetWindowLongW(hwnd, GWL_STYLE, create.style & ~static_cast<LONG>(WS_BORDER));
     if (!(create.style & UDS_HORZ)) {
@@ -778,6 +820,8 @@ LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case UDM_GETBASE: return upDown->base;
     case UDM_SETUNICODEFORMAT: return std::exchange(upDown->unicodeFormat, wParam != 0) ? TRUE : FALSE;
     case UDM_GETUNICODEFORMAT: return upDown->unicodeFormat ? TRUE : FALSE;
+    case UDM_SETACCEL: return SetAccelerations(*upDown, wParam, reinterpret_cast<const UDACCEL *>(lParam));
+    case UDM_GETACCEL: return GetAccelerations(*upDown, wParam, reinterpret_cast<UDACCEL *>(lParam));
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

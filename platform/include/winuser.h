@@ -61,6 +61,10 @@ typedef int(CALLBACK *EDITWORDBREAKPROCW)(LPWSTR text, int current, int length, 
 #define WM_NOTIFY 0x004E
 #define WM_HELP 0x0053
 #define WM_NOTIFYFORMAT 0x0055
+#define NFR_ANSI 1
+#define NFR_UNICODE 2
+#define NF_QUERY 3
+#define NF_REQUERY 4
 #define WM_CONTEXTMENU 0x007B
 #define WM_STYLECHANGING 0x007C
 #define WM_STYLECHANGED 0x007D
@@ -1095,6 +1099,11 @@ typedef struct tagWINDOWPOS {
     UINT flags;
 } WINDOWPOS, *PWINDOWPOS, *LPWINDOWPOS;
 
+typedef struct tagNCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    PWINDOWPOS lppos;
+} NCCALCSIZE_PARAMS, *LPNCCALCSIZE_PARAMS;
+
 typedef struct tagMINMAXINFO {
     POINT ptReserved;
     POINT ptMaxSize;
@@ -1209,6 +1218,7 @@ BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 HWND WINAPI GetParent(HWND hWnd);
+HWND WINAPI GetDesktopWindow(void);
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
 HWND WINAPI GetTopWindow(HWND hWnd);
 BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);

@@ -76,7 +76,7 @@ public:
             return procedure_(hwnd_, message, wParam, reinterpret_cast<LPARAM>(Pointer(text)));
         }
         switch (message) {
-        case WM_GETTEXT: return CopyOut(WindowText(), reinterpret_cast<CallerChar *>(lParam), wParam);
+        case WM_GETTEXT: return Text(wParam, reinterpret_cast<CallerChar *>(lParam));
         case WM_GETTEXTLENGTH: return static_cast<LRESULT>(WindowText().size());
         case CB_GETLBTEXT:
             return ItemText(message, CB_GETLBTEXTLEN, wParam, reinterpret_cast<CallerChar *>(lParam));
@@ -114,6 +114,20 @@ private:
     }
 
     auto WindowText() const { return Converted(Fetch(WM_GETTEXT, WM_GETTEXTLENGTH, 0)); }
+
+    // WM_GETTEXT is passed on alone, as the platform does, with a buffer of the procedure's kind
+    // sized from the caller's (twice as long for ANSI, whose characters may take two bytes).
+    LRESULT Text(WPARAM capacity, CallerChar *buffer) const
+    {
+        if (buffer == nullptr || capacity == 0) {
+            return procedure_(hwnd_, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer));
+        }
+        ProcString text(capacity * (sizeof(ProcChar) == 1 ? 2 : 1), 0);
+        const LRESULT copied =
+            procedure_(hwnd_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(text.size()))));
+        return CopyOut(Converted(text), buffer, capacity);
+    }
 
     // EM_GETLINE: the procedure fills a buffer of its own kind, large enough for the whole text;
     // the caller's gives its size in its first word, and gets a terminator only when there is room.

@@ -10,9 +10,6 @@ namespace platform::user32 {
 
 namespace {
 
-constexpr LRESULT kNotifyAnsi = 1;    // NFR_ANSI
-constexpr LRESULT kNotifyUnicode = 2; // NFR_UNICODE
-
 void SetText(HWND hwnd, std::u16string text)
 {
     Window *window = LookupQuiet(hwnd);
@@ -198,6 +195,19 @@ LRESULT OnWheel(const Window &window, UINT message, WPARAM wParam, LPARAM lParam
     return 0;
 }
 
+// The client area is what the frame of the window's styles leaves of the rectangle given: with
+// wParam TRUE the first of NCCALCSIZE_PARAMS, otherwise a RECT.
+LRESULT CalculateClientArea(const Window &window, WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0) {
+        return 0;
+    }
+    RECT *rect =
+        wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS *>(lParam)->rgrc[0] : reinterpret_cast<RECT *>(lParam);
+    *rect = ClientAreaWithin(window, *rect);
+    return 0;
+}
+
 } // namespace
 
 LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, CharSet strings)
@@ -212,6 +222,7 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     switch (message) {
     case WM_NCCREATE: return OnNcCreate(*window, lParam, unicode);
+    case WM_NCCALCSIZE: return CalculateClientArea(*window, wParam, lParam);
     case WM_SETTEXT: return OnSetText(hwnd, lParam, unicode);
     case WM_GETTEXT: return OnGetText(*window, wParam, lParam, unicode);
     case WM_GETTEXTLENGTH: return TextLength(*window, unicode);
@@ -235,7 +246,7 @@ LRESULT DefaultWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_ACTIVATE: return OnActivate(hwnd, wParam);
     case WM_CANCELMODE: return OnCancelMode(hwnd);
     case WM_NCHITTEST: return HTCLIENT;
-    case WM_NOTIFYFORMAT: return unicode ? kNotifyUnicode : kNotifyAnsi;
+    case WM_NOTIFYFORMAT: return unicode ? NFR_UNICODE : NFR_ANSI;
     case WM_CONTEXTMENU: return OnContextMenu(*window, lParam, unicode);
     case WM_RBUTTONUP: return OnRightButtonUp(hwnd, lParam, unicode);
     case WM_MOUSEWHEEL:

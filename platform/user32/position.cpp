@@ -55,6 +55,19 @@ void Restack(Window *window, HWND insertAfter)
     siblings.insert(place, window->handle);
 }
 
+// A top-level window placed among the topmost ones carries WS_EX_TOPMOST, until placed out of them.
+void MarkTopmost(Window *window, HWND insertAfter)
+{
+    if (IsRealChild(window)) {
+        return;
+    }
+    if (insertAfter == HWND_TOPMOST) {
+        window->exStyle |= WS_EX_TOPMOST;
+    } else if (insertAfter == HWND_NOTOPMOST) {
+        window->exStyle &= ~static_cast<DWORD>(WS_EX_TOPMOST);
+    }
+}
+
 // A window that moved or changed size is drawn again, and so is what it left uncovered.
 void RedrawMoved(Window *window, const RECT &before)
 {
@@ -65,14 +78,38 @@ void RedrawMoved(Window *window, const RECT &before)
     InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// A window whose size or frame changed asks its procedure where its client area now lies
+// (WM_NCCALCSIZE); one that only moved takes its client area along. A style changed with
+// SetWindowLong changes nothing until then, as on the platform.
+void PlaceClientArea(HWND hwnd, const RECT &before, const RECT &clientBefore, WINDOWPOS &position)
+{
+    Window *window = LookupQuiet(hwnd);
+    const bool resized = window->rect.right - window->rect.left != before.right - before.left ||
+                         window->rect.bottom - window->rect.top != before.bottom - before.top;
+    if (!resized && (position.flags & SWP_FRAMECHANGED) == 0) {
+        OffsetRect(&window->client, window->rect.left - before.left, window->rect.top - before.top);
+        return;
+    }
+    NCCALCSIZE_PARAMS sizes = {{window->rect, before, clientBefore}, &position};
+    SendMessageW(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&sizes));
+    if ((window = LookupQuiet(hwnd)) != nullptr) {
+        window->client = sizes.rgrc[0];
+    }
+}
+
 } // namespace
+
+RECT ClientAreaWithin(const Window &window, const RECT &rect)
+{
+    const RECT insets = NonClientInsets(window.style, window.exStyle);
+    return {rect.left + insets.left, rect.top + insets.top,
+            std::max(rect.left + insets.left, rect.right - insets.right),
+            std::max(rect.top + insets.top, rect.bottom - insets.bottom)};
+}
 
 void UpdateClientRect(Window *window)
 {
-    const RECT insets = NonClientInsets(window->style, window->exStyle);
-    window->client = {window->rect.left + insets.left, window->rect.top + insets.top,
-                      std::max(window->rect.left + insets.left, window->rect.right - insets.right),
-                      std::max(window->rect.top + insets.top, window->rect.bottom - insets.bottom)};
+    window->client = ClientAreaWithin(*window, window->rect);
 }
 
 POINT ClientOriginInSurface(Window *window)
@@ -139,7 +176,10 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     const RECT before = window->rect;
     const RECT clientBefore = window->client;
     window->rect = {position.x, position.y, position.x + position.cx, position.y + position.cy};
-    UpdateClientRect(window);
+    PlaceClientArea(hWnd, before, clientBefore, position);
+    if ((window = LookupQuiet(hWnd)) == nullptr) {
+        return FALSE;
+    }
     UpdateHostLook(*window);
     const bool moved = window->client.left != clientBefore.left || window->client.top != clientBefore.top;
     const bool sized = window->client.right - window->client.left != clientBefore.right - clientBefore.left ||
@@ -151,6 +191,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     position.flags |= (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
     if ((uFlags & SWP_NOZORDER) == 0) {
         Restack(window, hWndInsertAfter);
+        MarkTopmost(window, hWndInsertAfter);
     }
     if (window->surface != nullptr && sized) {
         window->surface = host::CreateSurface(hWnd, position.cx, position.cy);
@@ -218,6 +259,9 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
 {
     POINT from = {0, 0};
     POINT to = {0, 0};
+    // The desktop's client area is the screen.
+    hWndFrom = hWndFrom == GetDesktopWindow() ? nullptr : hWndFrom;
+    hWndTo = hWndTo == GetDesktopWindow() ? nullptr : hWndTo;
     if (hWndFrom != nullptr) {
         Window *window = Lookup(hWndFrom);
         if (window == nullptr) {

@@ -16,6 +16,9 @@ namespace {
 // Handles are small even numbers, never reused, so a stale handle is never a live window.
 constexpr UINT_PTR kFirstHandle = 0x10020;
 constexpr UINT_PTR kHandleStep = 2;
+// The desktop window: no window of the table, it stands for the screen as a parent. A child of it
+// is a top-level window that keeps WS_CHILD (a combo box's drop-down list).
+constexpr UINT_PTR kDesktopHandle = 0x10010;
 constexpr int kDefaultX = 0;
 constexpr int kDefaultY = 0;
 constexpr int kDefaultWidth = 640;
@@ -239,6 +242,7 @@ struct Creation {
     HMENU menu;
     HINSTANCE instance;
     LPVOID param;
+    bool childOfDesktop = false; // a child of the desktop: top-level, with WS_CHILD kept
 };
 
 // The window a creation asks for, before it is in the table: its styles as the platform
@@ -264,7 +268,7 @@ std::unique_ptr<Window> NewWindow(const Creation &creation, WindowClass *windowC
     window->instance = creation.instance;
     window->extra.assign(static_cast<size_t>(windowClass->windowExtra), 0);
     if ((style & WS_CHILD) != 0) {
-        window->parent = creation.parent;
+        window->parent = creation.parent; // none for a child of the desktop
         window->id = reinterpret_cast<LONG_PTR>(creation.menu);
     } else if (parentWindow != nullptr) {
         window->owner = TopLevelOf(parentWindow)->handle;
@@ -349,8 +353,12 @@ void KeepToTrackingLimits(HWND hwnd, const Creation &creation)
     UpdateClientRect(window);
 }
 
-HWND CreateWindowCommon(const Creation &creation)
+HWND CreateWindowCommon(Creation creation)
 {
+    if (creation.parent == GetDesktopWindow()) {
+        creation.parent = nullptr;
+        creation.childOfDesktop = true;
+    }
     WindowClass *windowClass = FindClass(creation.className);
     if (windowClass == nullptr) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS); // Windows 10's answer; Wine 8 and older Windows give 1411
@@ -358,7 +366,7 @@ HWND CreateWindowCommon(const Creation &creation)
     }
     const HWND parent = creation.parent;
     Window *parentWindow = parent == nullptr || parent == HWND_MESSAGE ? nullptr : Lookup(parent);
-    if ((creation.style & WS_CHILD) != 0 && parentWindow == nullptr) {
+    if ((creation.style & WS_CHILD) != 0 && parentWindow == nullptr && !creation.childOfDesktop) {
         SetLastError(parent == nullptr ? ERROR_TLW_WITH_WSCHILD : ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
@@ -566,7 +574,15 @@ HWND WINAPI GetParent(HWND hWnd)
     if (IsRealChild(window)) {
         return window->parent;
     }
+    if ((window->style & WS_CHILD) != 0) {
+        return GetDesktopWindow();
+    }
     return (window->style & WS_POPUP) != 0 ? window->owner : nullptr;
+}
+
+HWND WINAPI GetDesktopWindow()
+{
+    return reinterpret_cast<HWND>(kDesktopHandle);
 }
 
 HWND WINAPI GetWindow(HWND hWnd, UINT uCmd)

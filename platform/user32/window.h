@@ -96,6 +96,8 @@ bool IsRealChild(const Window *window);
 
 // The frame around the client area that a style gives: left, top, right, bottom widths.
 RECT NonClientInsets(DWORD style, DWORD exStyle);
+// The client area inside `rect` (the window's, or one it will have), after the frame its styles give.
+RECT ClientAreaWithin(const Window &window, const RECT &rect);
 // Places the client area inside the window's rectangle, after the frame its styles give.
 void UpdateClientRect(Window *window);
 

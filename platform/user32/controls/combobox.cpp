@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,6 +24,7 @@ constexpr int kBorder = 2;
 constexpr int kFieldInset = 1;
 constexpr int kListFrame = 2;
 constexpr int kFieldId = 1001;
+constexpr int kListId = 1000;
 constexpr int kDefaultVisibleItems = 30;
 // The arrow on the button: its widest row, and how many rows it narrows by 2 pixels.
 constexpr int kArrowWidth = 7;
@@ -39,8 +41,9 @@ struct ComboBox {
     HFONT font = nullptr;
     int openedHeight = 0; // the box and its open list together: at first the height it was created with
     int lineHeight = 0;
-    int fieldHeight = 0;  // the field's line with its margins (CB_GETITEMHEIGHT -1)
-    int droppedWidth = 0; // the open list's width asked for (CB_SETDROPPEDWIDTH), 0 for the box's
+    int fieldHeight = 0;      // the field's line with its margins (CB_GETITEMHEIGHT -1)
+    int askedFieldHeight = 0; // the height CB_SETITEMHEIGHT -1 asked for, reported back as asked; 0 for none
+    int droppedWidth = 0;     // the open list's width asked for (CB_SETDROPPEDWIDTH), 0 for the box's
     int visibleItems = kDefaultVisibleItems; // the most items the open list shows (CB_SETMINVISIBLE)
     bool wholeItems = true;                  // the open list shows whole items (no CBS_NOINTEGRALHEIGHT)
     bool reshaping = false;                  // the box sets its own height
@@ -90,6 +93,12 @@ int PageSize(const ComboBox &box)
     return std::max(ShownCount(box), 1);
 }
 
+// The simple kind shows its list always, under its field, as a child of its own.
+bool IsSimple(HWND hwnd)
+{
+    return (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE;
+}
+
 bool TakesTyping(HWND hwnd)
 {
     return (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST;
@@ -131,6 +140,18 @@ void PlaceField(HWND hwnd, const ComboBox &box)
                  std::max<int>(area.bottom - area.top, 0), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The simple kind's list fills the box under its field.
+void PlaceSimpleList(HWND hwnd, const ComboBox &box)
+{
+    if (!box.list || !IsSimple(hwnd)) {
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int top = std::min<int>(ClosedHeight(box), client.bottom);
+    SetWindowPos(box.list, nullptr, 0, top, client.right, client.bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The box is one field high whatever height it is given (the simple kind excepted, whose list
 // shows under its field).
 void Reshape(HWND hwnd, ComboBox &box)
@@ -144,6 +165,7 @@ void Reshape(HWND hwnd, ComboBox &box)
         box.reshaping = false;
     }
     PlaceField(hwnd, box);
+    PlaceSimpleList(hwnd, box);
 }
 
 // The font sets the line. The box's height follows it, and the opened height by as much: the
@@ -153,6 +175,7 @@ void FitToFont(HWND hwnd, ComboBox &box)
     const int closedBefore = box.fieldHeight > 0 ? ClosedHeight(box) : 0;
     box.lineHeight = FontLineHeight(hwnd, box);
     box.fieldHeight = box.lineHeight + 2 * kFieldMargin;
+    box.askedFieldHeight = 0;
     if (closedBefore > 0) {
         box.openedHeight += ClosedHeight(box) - closedBefore;
     }
@@ -167,7 +190,10 @@ LRESULT OnPositionChanging(HWND hwnd, ComboBox &box, WINDOWPOS *position)
         (GetWindowLongW(hwnd, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE) {
         return 0;
     }
-    box.fieldHeight = std::max(box.fieldHeight, box.lineHeight + 2 * kFieldMargin);
+    if (box.fieldHeight < box.lineHeight + 2 * kFieldMargin) {
+        box.fieldHeight = box.lineHeight + 2 * kFieldMargin;
+        box.askedFieldHeight = 0;
+    }
     if (position->cy > ClosedHeight(box)) {
         box.openedHeight = position->cy;
     }
@@ -183,6 +209,7 @@ LRESULT SetItemHeight(HWND hwnd, ComboBox &box, int index, LPARAM height)
     }
     if (index == kNoItem) {
         box.fieldHeight = static_cast<int>(height) + kFieldMargin;
+        box.askedFieldHeight = static_cast<int>(height);
         Reshape(hwnd, box);
     } else {
         box.lineHeight = static_cast<int>(height);
@@ -373,7 +400,7 @@ void PlaceList(HWND hwnd, const ComboBox &box)
 
 void Open(HWND hwnd, ComboBox &box)
 {
-    if (box.dropped) {
+    if (box.dropped || IsSimple(hwnd)) {
         return;
     }
     controls::NotifyParent(hwnd, CBN_DROPDOWN);
@@ -540,8 +567,23 @@ int ItemAt(const ComboBox &box, HWND hwnd, LPARAM lParam)
     return IsItem(box, index) ? index : kNoItem;
 }
 
+// A press in the simple kind's list chooses the item under it at once.
+LRESULT OnSimpleListPress(HWND hwnd, ComboBox &box, LPARAM lParam)
+{
+    FocusBox(hwnd, box);
+    const int item = ItemAt(box, hwnd, lParam);
+    if (item != kNoItem && Choose(hwnd, box, item)) {
+        controls::NotifyParent(hwnd, CBN_SELCHANGE);
+        ShowChoiceInField(box);
+    }
+    return TRUE;
+}
+
 LRESULT OnButtonDown(HWND hwnd, ComboBox &box, LPARAM lParam)
 {
+    if (IsSimple(hwnd)) {
+        return OnSimpleListPress(hwnd, box, lParam);
+    }
     if (!box.dropped) {
         FocusBox(hwnd, box);
         Open(hwnd, box);
@@ -797,11 +839,54 @@ LRESULT OnCaptureChanged(HWND hwnd, ComboBox &box, LPARAM newCapture)
     return 0;
 }
 
+// The list's style follows the box's: its sorting, strings and scrolling, and its kind.
+DWORD ListStyle(DWORD boxStyle)
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | LBS_COMBOBOX | LBS_NOTIFY | (boxStyle & WS_VSCROLL);
+    const std::pair<DWORD, DWORD> passed[] = {{CBS_SORT, LBS_SORT},
+                                              {CBS_HASSTRINGS, LBS_HASSTRINGS},
+                                              {CBS_NOINTEGRALHEIGHT, LBS_NOINTEGRALHEIGHT},
+                                              {CBS_DISABLENOSCROLL, LBS_DISABLENOSCROLL}};
+    for (const auto &[boxBit, listBit] : passed) {
+        style |= (boxStyle & boxBit) != 0 ? listBit : 0;
+    }
+    // A box that does not draw its own items holds strings, whether it says so or not.
+    if ((boxStyle & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0) {
+        style |= LBS_HASSTRINGS;
+    }
+    return style | ((boxStyle & CBS_DROPDOWNLIST) == CBS_SIMPLE ? WS_VISIBLE : WS_BORDER);
+}
+
+// The window that holds the box on the screen: the open list goes with it.
+HWND RootOf(HWND hwnd)
+{
+    for (HWND parent = GetParent(hwnd); (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) != 0 &&
+                                        parent != nullptr && parent != GetDesktopWindow();
+         parent = GetParent(hwnd)) {
+        hwnd = parent;
+    }
+    return hwnd;
+}
+
+// The simple kind's list is the box's child with a sunken edge; a drop-down list is a child of the
+// desktop, so that it may reach past the box's window, owned by that window.
+HWND CreateList(HWND hwnd)
+{
+    const auto boxStyle = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    const bool simple = (boxStyle & CBS_DROPDOWNLIST) == CBS_SIMPLE;
+    HWND list = CreateWindowExW(simple ? WS_EX_CLIENTEDGE : WS_EX_TOOLWINDOW, kListClassName, L"",
+                                ListStyle(boxStyle), 0, 0, 0, 0, simple ? hwnd : GetDesktopWindow(),
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListId)), nullptr, nullptr);
+    if (list && !simple) {
+        SetWindowLongPtrW(list, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(RootOf(hwnd)));
+    }
+    return list;
+}
+
 // The list, and for the kinds that take typing the edit field, are made with the box.
 LRESULT OnCreate(HWND hwnd, ComboBox &box)
 {
-    box.list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kListClassName, L"", WS_POPUP | WS_BORDER, 0,
-                               0, 0, 0, hwnd, nullptr, nullptr, nullptr);
+    box.list = CreateList(hwnd);
     SetWindowLongPtrW(box.list, 0, reinterpret_cast<LONG_PTR>(hwnd));
     box.wholeItems = (GetWindowLongW(hwnd, GWL_STYLE) & CBS_NOINTEGRALHEIGHT) == 0;
     if (TakesTyping(hwnd)) {
@@ -954,11 +1039,12 @@ LRESULT ShowList(HWND hwnd, ComboBox &box, WPARAM show)
     return TRUE;
 }
 
-// -1 asks for the field's height, any other index for the list's items'.
+// -1 asks for the field's height (as CB_SETITEMHEIGHT set it, though the field keeps a margin
+// more), any other index for the list's items'.
 LRESULT ItemHeight(const ComboBox &box, int index)
 {
     if (index == kNoItem) {
-        return box.fieldHeight;
+        return box.askedFieldHeight > 0 ? box.askedFieldHeight : box.fieldHeight;
     }
     return index >= 0 ? box.lineHeight : CB_ERR;
 }
@@ -1048,7 +1134,10 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: return OnText(hwnd, *box, message, wParam, lParam);
     case WM_WINDOWPOSCHANGING: return OnPositionChanging(hwnd, *box, reinterpret_cast<WINDOWPOS *>(lParam));
-    case WM_SIZE: PlaceField(hwnd, *box); return 0;
+    case WM_SIZE:
+        PlaceField(hwnd, *box);
+        PlaceSimpleList(hwnd, *box);
+        return 0;
     case WM_COMMAND: return OnFieldNotice(hwnd, *box, wParam, lParam);
     case WM_KEYDOWN: return OnKeyDown(hwnd, *box, wParam);
     case WM_CHAR:

@@ -102,6 +102,23 @@ TEST_F(UpDown, GetPosReadsTheBuddyText)
     EXPECT_TRUE(failed);
 }
 
+// The acceleration table sets how far a key steps (its first entry), and reads back as it was set.
+TEST_F(UpDown, AccelerationTableSetsTheStep)
+{
+    AddPair();
+    Send(UDM_SETRANGE32, 0, 1000);
+    Send(UDM_SETPOS32, 0, 100);
+    const UDACCEL table[] = {{0, 5}, {2, 50}};
+    EXPECT_TRUE(Send(UDM_SETACCEL, 2, reinterpret_cast<LPARAM>(table)));
+    EXPECT_EQ(Send(UDM_GETACCEL), 2);
+    UDACCEL first[2] = {};
+    EXPECT_EQ(Send(UDM_GETACCEL, 1, reinterpret_cast<LPARAM>(first)), 1);
+    EXPECT_EQ(first[0].nInc, 5U);
+    EXPECT_EQ(first[1].nInc, 0U) << "no more than asked for";
+    SendMessageW(field, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(Send(UDM_GETPOS32), 105);
+}
+
 // In base 16 the buddy shows 0x and four digits or more, and its text is read back in that base.
 TEST_F(UpDown, BaseSixteenShowsAndReadsHexadecimal)
 {
