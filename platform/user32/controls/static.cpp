@@ -16,11 +16,29 @@ UINT AlignmentFormat(DWORD style)
     }
 }
 
+// Whether the static shows its text as a caption; the picture kinds take it for a resource's name,
+// and the frame and rectangle kinds show none.
+bool ShowsText(DWORD style)
+{
+    switch (style & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP: return true;
+    default: return false;
+    }
+}
+
 void Paint(HWND hwnd, const Static &label, HDC dc)
 {
     RECT client;
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, controls::ParentBrush(hwnd, dc, WM_CTLCOLORSTATIC));
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    if (!ShowsText(style)) {
+        return;
+    }
     if (!IsWindowEnabled(hwnd)) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     }
@@ -28,7 +46,6 @@ void Paint(HWND hwnd, const Static &label, HDC dc)
     const controls::Text text = controls::WindowText(hwnd);
 
     HGDIOBJ previousFont = SelectObject(dc, controls::DrawingFont(label.font));
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
     const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
     DrawTextW(dc, controls::AsWide(text), static_cast<int>(text.size()), &client,
               AlignmentFormat(style) | DT_WORDBREAK | prefix);
