@@ -215,7 +215,8 @@ LRESULT OnButtonUp(HWND hwnd, Button &button, LPARAM lParam)
 
 LRESULT OnKeyDown(HWND hwnd, Button &button, WPARAM key)
 {
-    if (key == VK_SPACE && !button.pressing) {
+    // Space pushes the button again even while the mouse holds it with the pointer elsewhere.
+    if (key == VK_SPACE) {
         Press(hwnd, button);
     } else if (key == VK_UP || key == VK_DOWN) {
         DropDown(hwnd, button, nullptr);
