@@ -187,46 +187,10 @@
 #define ACTIVATION_CONTEXT_SECTION_WINDOW_CLASS_REDIRECTION 3
 
 /* ---- comctl32 ---- */
-/* The button's version-6 extras: images, split buttons, notes, command links, text margins. */
-#ifndef BCM_FIRST
-#define BCM_FIRST 0x1600
-#endif
-#ifndef BCM_GETIDEALSIZE
-#define BCM_GETIDEALSIZE (BCM_FIRST + 1)
-#endif
+/* The button's image lists, which the layer has not. */
 #ifndef BCM_SETIMAGELIST
 #define BCM_SETIMAGELIST (BCM_FIRST + 2)
 #define BCM_GETIMAGELIST (BCM_FIRST + 3)
-#endif
-#ifndef BCM_SETTEXTMARGIN
-#define BCM_SETTEXTMARGIN (BCM_FIRST + 4)
-#define BCM_GETTEXTMARGIN (BCM_FIRST + 5)
-#endif
-#ifndef BCM_SETDROPDOWNSTATE
-#define BCM_SETDROPDOWNSTATE (BCM_FIRST + 6)
-#define BCM_SETSPLITINFO (BCM_FIRST + 7)
-#define BCM_GETSPLITINFO (BCM_FIRST + 8)
-#define BCM_SETNOTE (BCM_FIRST + 9)
-#define BCM_GETNOTE (BCM_FIRST + 10)
-#define BCM_GETNOTELENGTH (BCM_FIRST + 11)
-#endif
-#ifndef BCN_DROPDOWN
-#define BCN_FIRST (0U - 1250U)
-#define BCN_DROPDOWN (BCN_FIRST + 2)
-#endif
-#define BCSIF_GLYPH 0x0001
-#define BCSIF_IMAGE 0x0002
-#define BCSIF_STYLE 0x0004
-#define BCSIF_SIZE 0x0008
-#define BCSS_NOSPLIT 0x0001
-#define BCSS_STRETCH 0x0002
-#define BCSS_ALIGNLEFT 0x0004
-#define BCSS_IMAGE 0x0008
-#ifndef BS_SPLITBUTTON
-#define BS_SPLITBUTTON 0x000c
-#define BS_DEFSPLITBUTTON 0x000d
-#define BS_COMMANDLINK 0x000e
-#define BS_DEFCOMMANDLINK 0x000f
 #endif
 #define BUTTON_IMAGELIST_ALIGN_LEFT 0
 #define BUTTON_IMAGELIST_ALIGN_RIGHT 1
