@@ -275,8 +275,9 @@ LRESULT OnSetCheck(HWND hwnd, Button &button, WPARAM asked)
 
 LRESULT GetState(const Button &button)
 {
-    return button.check | (button.pushed ? BST_PUSHED : 0) | (button.focused ? BST_FOCUS : 0) |
-           (button.dropDownPushed ? BST_DROPDOWNPUSHED : 0);
+    return static_cast<LRESULT>(button.check | (button.pushed ? BST_PUSHED : 0) |
+                                (button.focused ? BST_FOCUS : 0) |
+                                (button.dropDownPushed ? BST_DROPDOWNPUSHED : 0));
 }
 
 // The old user button tells its parent when to draw it pushed and released.
@@ -399,7 +400,7 @@ LRESULT HandleState(HWND hwnd, Button &button, UINT message, WPARAM wParam, LPAR
     case WM_KEYUP: return OnKeyUp(hwnd, button, wParam);
     case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd, button, lParam);
     case BM_CLICK: return OnClick(hwnd);
-    case BM_GETCHECK: return button.check;
+    case BM_GETCHECK: return static_cast<LRESULT>(button.check);
     case BM_SETCHECK: return OnSetCheck(hwnd, button, wParam);
     case BM_GETSTATE: return GetState(button);
     case BM_SETSTATE: return OnSetState(hwnd, button, wParam);
